@@ -1,0 +1,33 @@
+// The file operations the settings store needs, as plain function objects so the
+// core stays portable: the host uses std::filesystem, the Windows shell installs
+// FlushFileBuffers + ReplaceFileW (src/win/platform/win_file_ops.h).
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace varnel {
+
+struct FileStamp {
+  bool exists = false;
+  std::uintmax_t size = 0;
+  std::int64_t mtime = 0;  // any monotonic unit with the finest resolution available
+  bool operator==(const FileStamp& o) const { return exists == o.exists && size == o.size && mtime == o.mtime; }
+  bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+
+struct FileOps {
+  // Whole file into out; false when missing or unreadable (out left empty).
+  std::function<bool(const std::filesystem::path&, std::string& out)> read;
+  std::function<FileStamp(const std::filesystem::path&)> stamp;
+  // Atomic replacement: a temporary file in the same folder, flushed, swapped
+  // in. Afterwards the file holds either the old or the new content, never a
+  // mix. Returns false when the file could not be replaced (old file kept).
+  std::function<bool(const std::filesystem::path&, const std::string& content)> replace;
+};
+
+// Portable implementation (stdio + fsync + rename). Used by the host build.
+const FileOps& HostFileOps();
+
+}  // namespace varnel

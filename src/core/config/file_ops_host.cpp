@@ -1,0 +1,80 @@
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "core/config/file_ops.h"
+
+#if defined(_WIN32)
+#include <process.h>
+#define VARNEL_GETPID _getpid
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#define VARNEL_GETPID getpid
+#endif
+
+namespace varnel {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ReadWhole(const fs::path& path, std::string& out) {
+  out.clear();
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return false;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buf;
+  buf << in.rdbuf();
+  out = buf.str();
+  return true;
+}
+
+FileStamp Stamp(const fs::path& path) {
+  FileStamp s;
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return s;
+  s.size = fs::file_size(path, ec);
+  if (ec) return FileStamp{};
+  auto t = fs::last_write_time(path, ec);
+  if (ec) return FileStamp{};
+  s.mtime = static_cast<std::int64_t>(t.time_since_epoch().count());
+  s.exists = true;
+  return s;
+}
+
+// Temp file in the same folder (same volume, so the rename is atomic), synced,
+// then renamed over the target.
+bool Replace(const fs::path& path, const std::string& content) {
+  static unsigned counter = 0;
+  fs::path temp = path;
+  temp += ".tmp" + std::to_string(VARNEL_GETPID()) + "_" + std::to_string(++counter);
+  std::FILE* f = std::fopen(temp.string().c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size() && std::fflush(f) == 0;
+#if !defined(_WIN32)
+  ok = ok && fsync(fileno(f)) == 0;
+#endif
+  ok = (std::fclose(f) == 0) && ok;
+  std::error_code ec;
+  if (ok) {
+    std::error_code dirEc;
+    if (fs::is_directory(path, dirEc)) ok = false;  // never replace a folder
+  }
+  if (ok) fs::rename(temp, path, ec);
+  if (!ok || ec) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const FileOps& HostFileOps() {
+  static const FileOps ops{ReadWhole, Stamp, Replace};
+  return ops;
+}
+
+}  // namespace varnel

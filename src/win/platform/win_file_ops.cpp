@@ -1,0 +1,227 @@
+#include "win/platform/win_file_ops.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+namespace varnel::win {
+namespace {
+
+// A virus scanner or an editor may hold the file for a moment; wait for it a
+// little instead of losing the write.
+constexpr int kRetries = 5;
+constexpr DWORD kRetryDelayMs = 50;
+
+// Attributes the user may have set on the old file that must survive a
+// replacement even where ReplaceFileW cannot be used.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return h_; }
+  bool Close() {
+    bool ok = true;
+    if (Valid()) ok = CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+bool IsTransient(DWORD err) {
+  return err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION || err == ERROR_ACCESS_DENIED ||
+         err == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+std::wstring FullPath(const std::filesystem::path& path) {
+  std::wstring p = path.wstring();
+  for (wchar_t& c : p)
+    if (c == L'/') c = L'\\';
+  if (p.empty()) return {};
+  if (p.rfind(L"\\\\?\\", 0) == 0) return p;
+  DWORD n = GetFullPathNameW(p.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return {};
+  std::wstring full(n, L'\0');
+  n = GetFullPathNameW(p.c_str(), n, full.data(), nullptr);
+  if (n == 0 || n >= full.size()) return {};
+  full.resize(n);
+  return full;
+}
+
+// The classic rules stop at MAX_PATH; the margin of 12 is what a folder name
+// must leave for an 8.3 file name inside it.
+std::wstring LongPathForm(const std::wstring& full) {
+  if (full.size() < MAX_PATH - 12 || full.rfind(L"\\\\?\\", 0) == 0) return full;
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+bool ReadWhole(const std::filesystem::path& path, std::string& out) {
+  out.clear();
+  std::wstring name = ApiPath(path);
+  if (name.empty()) return false;
+  for (int attempt = 0;; ++attempt) {
+    Handle h(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h.Valid()) {
+      DWORD err = GetLastError();
+      // Access denied is also what a folder gives: not worth waiting for.
+      if ((err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION) && attempt < kRetries) {
+        Sleep(kRetryDelayMs);
+        continue;
+      }
+      return false;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(h.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > out.max_size())
+      return false;
+    std::string data(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < data.size()) {
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 30));
+      DWORD got = 0;
+      if (!ReadFile(h.Get(), data.data() + done, chunk, &got, nullptr)) return false;
+      if (got == 0) break;  // the file shrank while we read it
+      done += got;
+    }
+    data.resize(done);
+    out = std::move(data);
+    return true;
+  }
+}
+
+FileStamp Stamp(const std::filesystem::path& path) {
+  FileStamp s;
+  std::wstring name = ApiPath(path);
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (name.empty() || !GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &d)) return s;
+  if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return s;
+  s.exists = true;
+  s.size = (static_cast<std::uintmax_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+  s.mtime = static_cast<std::int64_t>((static_cast<std::uint64_t>(d.ftLastWriteTime.dwHighDateTime) << 32) |
+                                      d.ftLastWriteTime.dwLowDateTime);
+  return s;
+}
+
+// Creates a new file beside the target and writes content to it, flushed to
+// the disk. Returns its name in the wide API's form, or empty on failure
+// (nothing left behind).
+std::wstring WriteTemp(const std::wstring& targetFull, const std::string& content) {
+  static LONG counter = 0;
+  for (int tries = 0; tries < 100; ++tries) {
+    std::wstring name = LongPathForm(targetFull + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                     std::to_wstring(InterlockedIncrement(&counter)) + L".tmp");
+    Handle h(
+        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.Valid()) {
+      if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
+      return {};
+    }
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < content.size()) {
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 30));
+      DWORD put = 0;
+      ok = WriteFile(h.Get(), content.data() + done, chunk, &put, nullptr) && put == chunk;
+      done += put;
+    }
+    ok = ok && FlushFileBuffers(h.Get());
+    ok = h.Close() && ok;
+    if (ok) return name;
+    DeleteFileW(name.c_str());
+    return {};
+  }
+  return {};
+}
+
+// Sets the last error as the replacement would when another program holds the
+// file without sharing deletion.
+bool CanDelete(const std::wstring& target) {
+  HANDLE h = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+bool MoveIn(const std::wstring& temp, const std::wstring& target) {
+  return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Replace(const std::filesystem::path& path, const std::string& content) {
+  std::wstring full = FullPath(path);
+  if (full.empty()) return false;
+  std::wstring target = LongPathForm(full);
+  DWORD attrs = GetFileAttributesW(target.c_str());
+  bool oldExists = attrs != INVALID_FILE_ATTRIBUTES;
+  // A folder in the way, or a file the user made read-only: refuse, as the
+  // profile API does, before anything is written.
+  if (oldExists && (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
+
+  std::wstring temp = WriteTemp(full, content);
+  if (temp.empty()) return false;
+
+  bool useReplace = oldExists;
+  for (int attempt = 0;; ++attempt) {
+    bool ok;
+    if (useReplace) {
+      // Ask first whether the old file may be deleted now: a failed
+      // ReplaceFileW can leave a stray backup file behind (Wine does).
+      ok = CanDelete(target) && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    } else {
+      if (oldExists) SetFileAttributesW(temp.c_str(), attrs & kKeptAttributes);
+      ok = MoveIn(temp, target);
+    }
+    if (ok) {
+      if (oldExists && (attrs & kKeptAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        DWORD now = GetFileAttributesW(target.c_str());
+        if (now != INVALID_FILE_ATTRIBUTES && (now & attrs & kKeptAttributes) != (attrs & kKeptAttributes))
+          SetFileAttributesW(target.c_str(), now | (attrs & kKeptAttributes));
+      }
+      return true;
+    }
+    DWORD err = GetLastError();
+    if (useReplace) {
+      if (err == ERROR_FILE_NOT_FOUND || err == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+          err == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        // The old file is gone (deleted meanwhile, or already set aside by
+        // ReplaceFileW): the temporary file still holds the new content.
+        useReplace = false;
+        if (err == ERROR_FILE_NOT_FOUND) oldExists = false;
+        continue;
+      }
+      if (!IsTransient(err)) {
+        // File systems without ReplaceFileW support: a plain move, keeping
+        // the attributes ourselves.
+        useReplace = false;
+        continue;
+      }
+    }
+    if (!IsTransient(err) || attempt >= kRetries) break;
+    Sleep(kRetryDelayMs);
+  }
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::wstring ApiPath(const std::filesystem::path& path) { return LongPathForm(FullPath(path)); }
+
+const varnel::FileOps& WinFileOps() {
+  static const varnel::FileOps ops{ReadWhole, Stamp, Replace};
+  return ops;
+}
+
+}  // namespace varnel::win

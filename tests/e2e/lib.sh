@@ -1,0 +1,113 @@
+# Sourced by every end-to-end case: one fresh folder per case, the program
+# started in the background under Wine, probe and X helpers, and a trap that
+# kills whatever the case started so a hung program fails only its own case.
+# Usage in a case: source lib.sh; e2e_init <name> <Varnel.exe> <probe.exe>
+set -u
+E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$E2E_LIB_DIR/wine-env.sh"
+
+E2E_PID=""
+E2E_FAILED=0
+
+e2e_log() { echo "[$(date +%T)] $*"; }
+
+fail() {
+  e2e_log "FAIL: $*"
+  E2E_FAILED=1
+  e2e_shot "failure" || true
+  exit 1
+}
+
+e2e_init() {
+  E2E_NAME=$1 E2E_EXE=$2 E2E_PROBE=$3
+  [ -f "$E2E_EXE" ] || { echo "no program at $E2E_EXE"; exit 1; }
+  [ -f "$E2E_PROBE" ] || { echo "no probe at $E2E_PROBE"; exit 1; }
+  [ -n "${DISPLAY:-}" ] || { echo "no display: run the wine fixture first"; exit 1; }
+  E2E_CASE="$VARNEL_E2E_DIR/cases/$E2E_NAME"
+  E2E_SHOTS="$VARNEL_E2E_DIR/shots"
+  rm -rf "$E2E_CASE"
+  mkdir -p "$E2E_CASE/data" "$E2E_SHOTS"
+  E2E_APP_NAME=$(basename "$E2E_EXE")
+  cp "$E2E_EXE" "$E2E_CASE/$E2E_APP_NAME"
+  trap e2e_teardown EXIT
+}
+
+# Copies a fixture into the case's data folder, turning it into CP932 with CR LF
+# as the program writes its files.
+e2e_seed() {
+  local src="$E2E_LIB_DIR/fixtures/$1" dst="$E2E_CASE/data/${2:-$1}"
+  iconv -f UTF-8 -t CP932 "$src" | sed 's/\r*$/\r/' >"$dst" || fail "cannot seed $1"
+}
+
+# Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>.
+E2E_RUNS=0
+e2e_start() {
+  E2E_RUNS=$((E2E_RUNS + 1))
+  local n=$E2E_RUNS
+  rm -f "$E2E_CASE/exit.$n"
+  (
+    cd "$E2E_CASE" || exit 99
+    timeout -k 5 170 "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
+    echo $? >"$E2E_CASE/exit.$n.tmp" && mv "$E2E_CASE/exit.$n.tmp" "$E2E_CASE/exit.$n"
+  ) &
+  E2E_PID=$!
+  E2E_RUN=$n
+  e2e_log "started $E2E_APP_NAME (run $n, shell pid $E2E_PID)"
+}
+
+# Waits for the run to end; prints its exit code. Fails after the timeout.
+e2e_wait_exit() {
+  local run=${1:-$E2E_RUN} secs=${2:-20} i
+  for i in $(seq 1 $((secs * 10))); do
+    [ -f "$E2E_CASE/exit.$run" ] && { cat "$E2E_CASE/exit.$run"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_running() { [ ! -f "$E2E_CASE/exit.${1:-$E2E_RUN}" ]; }
+
+# Runs one probe command; its output is on stdout, its exit code is returned.
+probe() {
+  timeout -k 2 30 "$WINE" "$E2E_PROBE" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+
+# Value of key=... from probe output given on stdin (the rest of the line for text keys).
+field() { sed -n "s/^.*\b$1=\([^ ]*\).*$/\1/p" | head -n1; }
+line_value() { sed -n "s/^$1=//p" | head -n1; }
+
+e2e_wait_main() {
+  local secs=${1:-30} i
+  for i in $(seq 1 "$secs"); do
+    probe find >/dev/null && return 0
+    e2e_running || fail "program ended before its main window appeared (exit $(cat "$E2E_CASE/exit.$E2E_RUN"))"
+    sleep 1
+  done
+  fail "no main window after ${secs}s"
+}
+
+e2e_shot() {
+  local path="$E2E_SHOTS/$E2E_NAME-$1.png"
+  timeout 20 import -display "$DISPLAY" -window root "$path" 2>/dev/null && e2e_log "screenshot $path"
+}
+
+xdo() { timeout 10 xdotool "$@"; }
+
+e2e_ini() { iconv -f CP932 -t UTF-8 "$E2E_CASE/data/$1" | tr -d '\r'; }
+
+e2e_teardown() {
+  local rc=$?
+  if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then
+    e2e_log "killing what is left of this case"
+    pkill -KILL -f "$E2E_CASE/" 2>/dev/null
+    kill -- "$E2E_PID" 2>/dev/null
+  fi
+  # Processes of this case only: their command lines hold the case folder.
+  pkill -KILL -f "$E2E_CASE/" 2>/dev/null
+  wait 2>/dev/null
+  if [ $rc -eq 0 ]; then e2e_log "PASS $E2E_NAME"; fi
+  exit $rc
+}
+
+expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }

@@ -1,0 +1,349 @@
+// Probe: looks at and pokes the running program from outside, the way the shell
+// and other programs do. One command per run; prints key=value lines; exit 0 on success.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring g_class = L"Varnel";
+
+std::string Utf8(const std::wstring& w) {
+  if (w.empty()) return std::string();
+  int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
+  std::string s(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), &s[0], n, nullptr, nullptr);
+  return s;
+}
+
+std::wstring Wide(const char* s) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
+  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s, -1, &w[0], n);
+  return w;
+}
+
+bool ParseNum(const char* s, unsigned long long* out) {
+  char* end = nullptr;
+  *out = strtoull(s, &end, 0);
+  return end && end != s && *end == 0;
+}
+
+std::wstring ClassOf(HWND h) {
+  wchar_t buf[256] = {};
+  GetClassNameW(h, buf, 256);
+  return buf;
+}
+
+std::wstring TextOf(HWND h) {
+  int n = GetWindowTextLengthW(h);
+  std::wstring w(n + 1, L'\0');
+  n = GetWindowTextW(h, &w[0], n + 1);
+  w.resize(n > 0 ? n : 0);
+  return w;
+}
+
+// Titles and texts go out on one line; line breaks become \n.
+std::string OneLine(const std::wstring& w) {
+  std::string s = Utf8(w), out;
+  for (char c : s) {
+    if (c == '\r') continue;
+    if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  return out;
+}
+
+HWND FindMain() { return FindWindowW(g_class.c_str(), nullptr); }
+
+DWORD MainPid() {
+  HWND h = FindMain();
+  DWORD pid = 0;
+  if (h) GetWindowThreadProcessId(h, &pid);
+  return pid;
+}
+
+struct EnumCtx {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND h, LPARAM lp) {
+  auto* ctx = reinterpret_cast<EnumCtx*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == ctx->pid) ctx->found.push_back(h);
+  return TRUE;
+}
+
+std::vector<HWND> TopWindows(DWORD pid) {
+  EnumCtx ctx{pid, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+int CmdFind() {
+  HWND h = FindMain();
+  if (!h) {
+    std::printf("error=no window of class %s\n", Utf8(g_class).c_str());
+    return 1;
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  std::printf("hwnd=0x%llx pid=%lu\n", (unsigned long long)(ULONG_PTR)h, pid);
+  return 0;
+}
+
+int CmdMessage(bool post, int argc, char** argv) {
+  unsigned long long msg, wp, lp;
+  if (argc < 3 || !ParseNum(argv[0], &msg) || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
+    std::printf("error=usage send|post <msg> <wParam> <lParam>\n");
+    return 2;
+  }
+  HWND h = FindMain();
+  if (!h) {
+    std::printf("error=no main window\n");
+    return 1;
+  }
+  if (post) {
+    if (!PostMessageW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp)) {
+      std::printf("error=PostMessage failed %lu\n", GetLastError());
+      return 1;
+    }
+    std::printf("posted=1\n");
+    return 0;
+  }
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp, SMTO_ABORTIFHUNG, 10000, &result)) {
+    std::printf("error=SendMessageTimeout failed %lu\n", GetLastError());
+    return 1;
+  }
+  std::printf("result=%lld\n", (long long)(LONG_PTR)result);
+  return 0;
+}
+
+void PrintWindow(HWND h) {
+  RECT r = {};
+  GetWindowRect(h, &r);
+  LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
+  int alpha = -1;
+  if (ex & WS_EX_LAYERED) {
+    BYTE a = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    if (GetLayeredWindowAttributes(h, &key, &a, &flags) && (flags & LWA_ALPHA)) alpha = a;
+  }
+  std::printf("hwnd=0x%llx class=%s rect=%ld,%ld,%ld,%ld visible=%d alpha=%d topmost=%d title=%s\n",
+              (unsigned long long)(ULONG_PTR)h, Utf8(ClassOf(h)).c_str(), r.left, r.top, r.right, r.bottom,
+              IsWindowVisible(h) ? 1 : 0, alpha, (ex & WS_EX_TOPMOST) ? 1 : 0, OneLine(TextOf(h)).c_str());
+}
+
+int CmdWindows() {
+  DWORD pid = MainPid();
+  if (!pid) {
+    std::printf("error=no main window\n");
+    return 1;
+  }
+  for (HWND h : TopWindows(pid)) PrintWindow(h);
+  return 0;
+}
+
+HWND FindMessageBox(DWORD pid) {
+  for (HWND h : TopWindows(pid))
+    if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return h;
+  return nullptr;
+}
+
+// Waits for the box by polling; the main window's process is looked up each round
+// because the box may be up before the main window exists.
+HWND WaitMessageBox(DWORD timeout_ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    DWORD pid = MainPid();
+    if (pid) {
+      if (HWND box = FindMessageBox(pid)) return box;
+    }
+    if (GetTickCount() - start >= timeout_ms) return nullptr;
+    Sleep(100);
+  }
+}
+
+int CmdMsgbox(int argc, char** argv) {
+  unsigned long long t = 10000;
+  if (argc > 0 && !ParseNum(argv[0], &t)) return 2;
+  HWND box = WaitMessageBox((DWORD)t);
+  if (!box) {
+    std::printf("error=no message box\n");
+    return 1;
+  }
+  HWND text = GetDlgItem(box, 0xFFFF);
+  RECT r = {};
+  GetWindowRect(box, &r);
+  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)box, r.left, r.top, r.right,
+              r.bottom);
+  std::printf("caption=%s\n", OneLine(TextOf(box)).c_str());
+  std::printf("text=%s\n", text ? OneLine(TextOf(text)).c_str() : "");
+  return 0;
+}
+
+int CmdMsgboxPress(int argc, char** argv) {
+  unsigned long long id = IDOK;
+  if (argc > 0 && !ParseNum(argv[0], &id)) return 2;
+  HWND box = WaitMessageBox(5000);
+  if (!box) {
+    std::printf("error=no message box\n");
+    return 1;
+  }
+  HWND button = GetDlgItem(box, (int)id);
+  if (!button) {
+    std::printf("error=no button %llu\n", id);
+    return 1;
+  }
+  // BM_CLICK goes through the box's own handling, like a user's click.
+  PostMessageW(button, BM_CLICK, 0, 0);
+  DWORD start = GetTickCount();
+  while (IsWindow(box) && IsWindowVisible(box)) {
+    if (GetTickCount() - start > 5000) {
+      std::printf("error=message box stayed\n");
+      return 1;
+    }
+    Sleep(50);
+  }
+  std::printf("pressed=%llu\n", id);
+  return 0;
+}
+
+int CmdWaitGone(int argc, char** argv) {
+  unsigned long long t = 10000;
+  if (argc > 0 && !ParseNum(argv[0], &t)) return 2;
+  DWORD start = GetTickCount();
+  while (FindMain()) {
+    if (GetTickCount() - start >= t) {
+      std::printf("error=main window still there\n");
+      return 1;
+    }
+    Sleep(100);
+  }
+  std::printf("gone=1\n");
+  return 0;
+}
+
+int CmdMenu(int argc, char** argv) {
+  unsigned long long t = 5000;
+  if (argc > 0 && !ParseNum(argv[0], &t)) return 2;
+  DWORD start = GetTickCount();
+  HWND menu = nullptr;
+  for (;;) {
+    menu = FindWindowW(L"#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) break;
+    if (GetTickCount() - start >= t) {
+      std::printf("error=no popup menu\n");
+      return 1;
+    }
+    Sleep(100);
+  }
+  RECT r = {};
+  GetWindowRect(menu, &r);
+  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)menu, r.left, r.top, r.right,
+              r.bottom);
+  DWORD_PTR hm = 0;
+  // MN_GETHMENU
+  if (SendMessageTimeoutW(menu, 0x01E1, 0, 0, SMTO_ABORTIFHUNG, 3000, &hm) && hm) {
+    HMENU m = reinterpret_cast<HMENU>(hm);
+    int n = GetMenuItemCount(m);
+    std::printf("count=%d\n", n);
+    for (int i = 0; i < n; ++i) {
+      wchar_t buf[256] = {};
+      GetMenuStringW(m, i, buf, 256, MF_BYPOSITION);
+      RECT ir = {};
+      GetMenuItemRect(nullptr, m, i, &ir);
+      std::printf("item=%d id=%u rect=%ld,%ld,%ld,%ld text=%s\n", i, GetMenuItemID(m, i), ir.left, ir.top, ir.right,
+                  ir.bottom, OneLine(buf).c_str());
+    }
+  }
+  return 0;
+}
+
+int CmdMemory() {
+  DWORD pid = MainPid();
+  if (!pid) {
+    std::printf("error=no main window\n");
+    return 1;
+  }
+  HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!p) p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!p) {
+    std::printf("error=OpenProcess failed %lu\n", GetLastError());
+    return 1;
+  }
+  PROCESS_MEMORY_COUNTERS pmc = {};
+  pmc.cb = sizeof(pmc);
+  BOOL ok = GetProcessMemoryInfo(p, &pmc, sizeof(pmc));
+  FILETIME c, e, k, u;
+  BOOL tok = GetProcessTimes(p, &c, &e, &k, &u);
+  CloseHandle(p);
+  if (!ok) {
+    std::printf("error=GetProcessMemoryInfo failed %lu\n", GetLastError());
+    return 1;
+  }
+  std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu", (unsigned long long)pmc.WorkingSetSize / 1024,
+              (unsigned long long)pmc.PeakWorkingSetSize / 1024, (unsigned long long)pmc.PagefileUsage / 1024);
+  if (tok) {
+    auto ms = [](const FILETIME& f) {
+      return ((unsigned long long)f.dwHighDateTime << 32 | f.dwLowDateTime) / 10000;
+    };
+    std::printf(" CPU_MS=%llu", ms(k) + ms(u));
+  }
+  std::printf("\n");
+  return 0;
+}
+
+void Usage() {
+  std::printf(
+      "usage: probe [--class NAME] find|send|post|windows|msgbox|msgbox-press|wait-gone|menu|memory ...\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int i = 1;
+  if (i + 1 < argc && std::string(argv[i]) == "--class") {
+    g_class = Wide(argv[i + 1]);
+    i += 2;
+  }
+  if (i >= argc) {
+    Usage();
+    return 2;
+  }
+  std::string cmd = argv[i++];
+  int rest = argc - i;
+  char** args = argv + i;
+  int rc;
+  if (cmd == "find") {
+    if (rest > 0) g_class = Wide(args[0]);
+    rc = CmdFind();
+  } else if (cmd == "send" || cmd == "post") {
+    rc = CmdMessage(cmd == "post", rest, args);
+  } else if (cmd == "windows") {
+    rc = CmdWindows();
+  } else if (cmd == "msgbox") {
+    rc = CmdMsgbox(rest, args);
+  } else if (cmd == "msgbox-press") {
+    rc = CmdMsgboxPress(rest, args);
+  } else if (cmd == "wait-gone") {
+    rc = CmdWaitGone(rest, args);
+  } else if (cmd == "menu") {
+    rc = CmdMenu(rest, args);
+  } else if (cmd == "memory") {
+    rc = CmdMemory();
+  } else {
+    Usage();
+    rc = 2;
+  }
+  std::fflush(stdout);
+  return rc;
+}

@@ -94,19 +94,20 @@ e2e_shot() {
 
 xdo() { timeout 10 xdotool "$@"; }
 
-e2e_ini() { iconv -f CP932 -t UTF-8 "$E2E_CASE/data/$1" | tr -d '\r'; }
+e2e_ini() { [ -f "$E2E_CASE/data/$1" ] || return 1; iconv -f CP932 -t UTF-8 "$E2E_CASE/data/$1" | tr -d '\r'; }
 
 e2e_teardown() {
   local rc=$?
-  if [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; then
+  if [ -n "$E2E_PID" ] && e2e_running; then
+    # Something of this case is still up: end the prefix's processes (cases run
+    # one at a time) and the waiting shell, so only this case fails.
     e2e_log "killing what is left of this case"
-    pkill -KILL -f "$E2E_CASE/" 2>/dev/null
-    kill -- "$E2E_PID" 2>/dev/null
+    timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
+    kill "$E2E_PID" 2>/dev/null
+    [ $rc -eq 0 ] && rc=1
   fi
-  # Processes of this case only: their command lines hold the case folder.
-  pkill -KILL -f "$E2E_CASE/" 2>/dev/null
   wait 2>/dev/null
-  if [ $rc -eq 0 ]; then e2e_log "PASS $E2E_NAME"; fi
+  if [ $rc -eq 0 ]; then e2e_log "PASS $E2E_NAME"; else e2e_log "case $E2E_NAME failed (rc $rc)"; fi
   exit $rc
 }
 

@@ -3,18 +3,32 @@
 set -u
 source "$(dirname "$0")/wine-env.sh"
 mkdir -p "$VARNEL_E2E_DIR"
+for tool in "$WINE" Xvfb; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install wine64 xvfb)"; exit 1; }
+done
+# Leftovers of an earlier run of this folder: its display and its prefix's server.
 if [ -f "$VARNEL_E2E_DIR/xvfb.pid" ]; then kill "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null; fi
-"$WINE"server -k 2>/dev/null; /usr/lib/wine/wineserver -k 2>/dev/null
+rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/display"
+[ -d "$WINEPREFIX" ] && timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
 rm -rf "$WINEPREFIX"
-for n in $(seq 90 120); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-  Xvfb :$n -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  echo $! > "$VARNEL_E2E_DIR/xvfb.pid"
+for n in $(seq 90 140); do
+  if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
+  # setsid: the display outlives this script and no terminal signal reaches it.
+  setsid Xvfb :$n -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  echo $! >"$VARNEL_E2E_DIR/xvfb.pid"
   for i in $(seq 1 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  if [ -e /tmp/.X11-unix/X$n ]; then echo ":$n" > "$VARNEL_E2E_DIR/display"; break; fi
+  if [ -e /tmp/.X11-unix/X$n ] && kill -0 "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null; then
+    echo ":$n" >"$VARNEL_E2E_DIR/display"
+    break
+  fi
+  kill "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null
+  rm -f "$VARNEL_E2E_DIR/xvfb.pid"
 done
 [ -f "$VARNEL_E2E_DIR/display" ] || { echo "no Xvfb display"; exit 1; }
 export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"
-timeout -k 5 300 "$WINE" wineboot -i >/dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
+fc-list 2>/dev/null | grep -qi ipa || echo "warning: no CJK font (apt-get install fonts-ipafont); Japanese shows as boxes"
+timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$VARNEL_E2E_DIR/wineboot.log" 2>&1 || {
+  echo "wineboot failed"; tail -20 "$VARNEL_E2E_DIR/wineboot.log"; exit 1; }
 timeout 60 /usr/lib/wine/wineserver -w 2>/dev/null
+[ -f "$WINEPREFIX/system.reg" ] || { echo "prefix not created"; exit 1; }
 echo "prefix ready at $WINEPREFIX on $DISPLAY"

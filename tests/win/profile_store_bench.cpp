@@ -136,7 +136,8 @@ int main() {
     return 2;
   }
   fs::path dir = fs::path(tmp) / (L"varnel-bench-" + std::to_wstring(GetCurrentProcessId()));
-  if (!CreateDirectoryW(dir.c_str(), nullptr)) {
+  // A folder left by an interrupted run is reused; its files are replaced.
+  if (!CreateDirectoryW(dir.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
     std::printf("cannot create the bench folder\n");
     return 2;
   }

@@ -13,18 +13,27 @@ namespace {
 
 int g_minimumFontSize = 13;
 
-// Style options; "Theight" is handled apart because it never comes from a note.
+// Style options. "Theight" is listed too but is never taken from a note.
 // "Timer"/"STimer" allow 0 (= off), as the settings dialog offers it.
 const NoteOptionDef kNoteOptions[] = {
-    {"Cmd", "0x100", 0, 2047},        {"Style", "1", 0, 7},
-    {"Alpha", "255", -1, 255},        {"Alpha2", "-1", -1, 255},
-    {"SizeH", "16", 13, 64},          {"FontH", "0x01", 0, 3},
-    {"SizeB", "14", 13, 64},          {"FontB", "0x00", 0, 3},
-    {"Timer", "5", 0, 600},           {"STimer", "0", 0, 60},
-    {"Bar", "1", 0, 7},               {"TDiv", "2", 1, 2},
-    {"BColor0", "0x999999", 0, 0xFFFFFF}, {"BColor1", "0xFFFFFE", 0, 0xFFFFFF},
-    {"TColor0", "0", 0, 0xFFFFFF},    {"TColor1", "0xEEEEEE", 0, 0xFFFFFF},
-    {"TShadow", "1", 0, 1},           {"TBorder", "0", 0, 0x0FFFFFFF},
+    {"Cmd", "0x100", 0, 2047},
+    {"Style", "1", 0, 7},
+    {"Alpha", "255", -1, 255},
+    {"Alpha2", "-1", -1, 255},
+    {"SizeH", "16", 13, 64},
+    {"FontH", "0x01", 0, 3},
+    {"SizeB", "14", 13, 64},
+    {"FontB", "0x00", 0, 3},
+    {"Timer", "5", 0, 600},
+    {"STimer", "0", 0, 60},
+    {"Bar", "1", 0, 7},
+    {"TDiv", "2", 1, 2},
+    {"BColor0", "0x999999", 0, 0xFFFFFF},
+    {"BColor1", "0xFFFFFE", 0, 0xFFFFFF},
+    {"TColor0", "0", 0, 0xFFFFFF},
+    {"TColor1", "0xEEEEEE", 0, 0xFFFFFF},
+    {"TShadow", "1", 0, 1},
+    {"TBorder", "0", 0, 0x0FFFFFFF},
     {"Theight", "18", 10, 99},
 };
 const NoteOptionDef kBkColor = {"BkColor", "0x99FFCC", 0, 0xFFFFFF};
@@ -129,7 +138,7 @@ int GlobalOptions::ReadNoteOption(ProfileStore* note, const char* key) {
   int min = def->min;
   if (EqualNoCase(def->key, "SizeH") || EqualNoCase(def->key, "SizeB")) min = MinimumFontSize();
   int value = ReadInt(key, def->defaultText, min, std::max(min, def->max));
-  // The bar height is program-wide; a note's own value would desize its bar alone.
+  // The bar height is program-wide: every note's bar uses the global value.
   if (!note || EqualNoCase(def->key, "Theight")) return value;
   return note->ReadInt(key, Decimal(value).c_str(), min, std::max(min, def->max));
 }
@@ -141,8 +150,7 @@ std::string GlobalOptions::ReadNoteText(ProfileStore* note, const char* key, std
     if (own.size() >= minLength && !(minLength == 0 && own.empty())) return own;
   }
   std::string text = ReadString(key, "", size);
-  if (text.empty() && EqualNoCase(key, "Font"))
-    text = cp932::Cut("ＭＳ Ｐゴシック", size > 0 ? size - 1 : 0);
+  if (text.empty() && EqualNoCase(key, "Font")) text = cp932::Cut("ＭＳ Ｐゴシック", size > 0 ? size - 1 : 0);
   return text;
 }
 

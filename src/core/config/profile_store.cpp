@@ -40,13 +40,18 @@ void ProfileStore::Open(const StoreEnv& env, bool registryPermitted, const char*
 }
 
 const IniDocument& ProfileStore::Load() {
+  // Inside a batch the file is ours: one check at its start is enough.
+  if (loaded_ && batchDepth_ > 0) return *doc_;
   FileStamp now = env_->files.stamp(fileName_);
   if (!loaded_ || (now != stamp_ && !dirty_)) {
     std::string bytes;
-    env_->files.read(fileName_, bytes);
-    doc_->Parse(bytes);
+    bool read = env_->files.read(fileName_, bytes);
+    // A file that exists but cannot be read (held by another program) must not be
+    // taken for an empty one: a write would then replace it with a single key.
+    unreadable_ = !read && now.exists;
+    if (!unreadable_ || !loaded_) doc_->Parse(unreadable_ ? std::string() : bytes);
     stamp_ = now;
-    loaded_ = true;
+    loaded_ = !unreadable_;
   }
   return *doc_;
 }
@@ -69,7 +74,7 @@ std::string ProfileStore::ReadRaw(const char* section, const char* key, const ch
 }
 
 bool ProfileStore::HasKey(const char* key, const char* section) {
-  if (!env_ || !useIni_) return !ReadRaw(section, key, "", 2).empty();
+  if (!env_ || !useIni_) return ReadRaw(section, key, "\x01", 3) != "\x01";
   return Load().Get(section ? section : section_.c_str(), key ? key : "").has_value();
 }
 
@@ -108,6 +113,10 @@ void ProfileStore::IniWrite(const char* section, const char* key, const char* te
 
 bool ProfileStore::Commit() {
   if (batchDepth_ > 0 || !dirty_) return true;
+  if (unreadable_) {
+    lastWriteOk_ = false;
+    return false;
+  }
   bool ok = env_->files.replace(fileName_, doc_->Serialize());
   lastWriteOk_ = ok;
   if (ok) {

@@ -102,6 +102,7 @@ class ProfileStore {
   std::unique_ptr<IniDocument> doc_;
   FileStamp stamp_;
   bool loaded_ = false;
+  bool unreadable_ = false;  // the file exists but could not be read: no writes
   int batchDepth_ = 0;
   bool dirty_ = false;
   bool lastWriteOk_ = true;

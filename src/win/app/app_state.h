@@ -1,0 +1,49 @@
+// AppState: the one program-wide record that owns the shell's state for the
+// whole process.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "core/config/global_options.h"
+#include "win/app/html_help.h"
+#include "win/app/tray_icon.h"
+#include "win/platform/layered_window_api.h"
+#include "win/platform/theme_api.h"
+
+namespace varnel::win {
+
+class CCheckWnd;  // the note object; its window handling owns and frees it
+
+struct BusyFlags {
+  bool about = false, settings = false, properties = false, quickAlarm = false, noteList = false;
+};
+
+struct AppMenus {
+  HMENU popup = nullptr;  // the whole "POPUPMENU" resource
+  HMENU main = nullptr, listW = nullptr, listH = nullptr;
+};
+
+struct AppState {
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;
+  std::array<CCheckWnd*, kSlotCount> slots{};
+  AppMenus menus;
+  TrayIcon tray;
+  BusyFlags busy;
+  std::unique_ptr<GlobalOptions> options;
+  LayeredWindowApi layered;
+  ThemeApi theme;
+  HtmlHelpApi help;
+  UINT taskbarCreated = 0;  // registered "TaskbarCreated" message
+  // Modal windows (message boxes, dialogs) on the stack, and the exit that
+  // waits for them to return before anything they use is freed.
+  int modalDepth = 0;
+  bool exitPending = false;
+  bool tornDown = false;
+};
+
+AppState& App();
+
+}  // namespace varnel::win

@@ -1,0 +1,13 @@
+// RunGlobalCommand: the program-wide command ids of the tray menu, hot keys,
+// the note list and a note's deletion report (500 + 65536 * slot).
+#pragma once
+
+namespace varnel::win {
+
+// The new slot for a successful new note, else -1.
+int RunGlobalCommand(unsigned int command);
+
+// The tray icon's double-click action, from "Cmd" read fresh.
+void RunDoubleClickAction();
+
+}  // namespace varnel::win

@@ -1,0 +1,184 @@
+#include "win/app/main_window.h"
+
+#include "resource.h"
+#include "win/app/app_state.h"
+#include "win/app/global_commands.h"
+#include "win/app/message_box.h"
+#include "win/app/shutdown.h"
+#include "win/app/timers.h"
+
+namespace varnel::win {
+
+namespace {
+
+constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+
+LRESULT OnCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  App().help.Initialize();
+  InstallActivationHook();
+  App().taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT OnDestroy() {
+  App().help.Uninitialize();
+  PostQuitMessage(0);
+  return 0;
+}
+
+// Exit or end of session. With a modal window open, the save runs now and the
+// teardown waits until the last modal window has returned (ModalScope).
+void CloseOrDefer() {
+  AppState& app = App();
+  if (app.tornDown) return;
+  if (app.modalDepth > 0) {
+    app.exitPending = true;
+    SetTimers(false, nullptr);
+    EndModalWindows();
+    return;
+  }
+  Teardown();
+}
+
+LRESULT OnClose() {
+  AppState& app = App();
+  if (app.tornDown) return 0;
+  if (!app.exitPending) ShutdownSave();  // a pending exit has saved already
+  CloseOrDefer();
+  return 0;
+}
+
+LRESULT OnQueryEndSession() {
+  if (!App().exitPending && !App().tornDown) ShutdownSave();
+  return 1;
+}
+
+LRESULT OnEndSession(WPARAM ending) {
+  // The save ran at WM_QUERYENDSESSION.
+  if (ending) CloseOrDefer();
+  return 0;
+}
+
+LRESULT OnTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (wParam == kAlarmTimer) {
+    // The alarm check and the alarm dialog come with the alarms.
+  } else if (wParam == kScheduleTimer) {
+    // The display-schedule tick comes with the schedule.
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT OnHotKey(HWND window, WPARAM id) {
+  SetForegroundWindow(window);
+  // Deletion bookkeeping is only ever reported by a note, never by a key.
+  if ((id & 0xFFFF) != IDM_DELETENOTE) RunGlobalCommand(static_cast<unsigned int>(id));
+  return 0;
+}
+
+void ShowTrayMenu(HWND window) {
+  HMENU menu = App().menus.main;
+  if (!menu) return;
+  POINT pt{};
+  GetCursorPos(&pt);
+  SetForegroundWindow(window);
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, window, nullptr));
+  // Without it the next click on the tray icon leaves the menu unable to close.
+  PostMessageW(window, WM_NULL, 0, 0);
+  RunGlobalCommand(chosen);
+}
+
+LRESULT OnTrayCallback(HWND window, LPARAM event) {
+  switch (static_cast<UINT>(event)) {
+    case WM_LBUTTONDOWN:
+      SetForegroundWindow(window);
+      RunGlobalCommand(IDM_FRONT);
+      break;
+    case WM_LBUTTONDBLCLK:
+      RunDoubleClickAction();
+      break;
+    case WM_RBUTTONDOWN:
+      ShowTrayMenu(window);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT OnTaskbarCreated() {
+  if (App().tray.State() > 0) App().tray.Add();
+  return 0;
+}
+
+bool SlotHoldsNote(int slot) {
+  return slot >= 0 && slot < kSlotCount && App().slots[static_cast<size_t>(slot)] != nullptr;
+}
+
+LRESULT OnExternalMessage(WPARAM wParam, LPARAM lParam) {
+  const int slot = HIWORD(lParam);
+  switch (wParam) {
+    case 11:
+    case 12:
+      if (!SlotHoldsNote(slot)) break;
+      // The note runs 253 on heading LOWORD(lParam), or 254: with the note commands.
+      break;
+    case 21:
+    case 22:
+      // A new note, then 253 or 254 on it: with NewNote and the note commands.
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+bool RegisterClassWith(HINSTANCE instance, const wchar_t* name, UINT style, WNDPROC proc, HBRUSH background) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VARNEL));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return OnCreate(window, message, wParam, lParam);
+    case WM_DESTROY: return OnDestroy();
+    case WM_CLOSE: return OnClose();
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION: return OnEndSession(wParam);
+    case WM_TIMER: return OnTimer(window, message, wParam, lParam);
+    case WM_HOTKEY: return OnHotKey(window, wParam);
+    case kTrayCallback: return OnTrayCallback(window, lParam);
+    case kExternalMessage: return OnExternalMessage(wParam, lParam);
+    default: break;
+  }
+  if (message != 0 && message == App().taskbarCreated) return OnTaskbarCreated();
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterWindowClasses(HINSTANCE instance) {
+  if (!RegisterClassWith(instance, L"Varnel", kClassStyle, MainWindowProc,
+                         reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1))))
+    return false;
+  // The note window procedure comes with the note window; until then the two
+  // note classes exist with the default procedure.
+  if (!RegisterClassWith(instance, L"CCheckWnd", kClassStyle, DefWindowProcW, nullptr)) return false;
+  if (RegisterClassWith(instance, L"CCheckWndS", kClassStyle | CS_DROPSHADOW, DefWindowProcW, nullptr)) return true;
+  return RegisterClassWith(instance, L"CCheckWndS", kClassStyle, DefWindowProcW, nullptr);
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  return CreateWindowExW(WS_EX_CONTROLPARENT, L"Varnel", L"Varnel", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+}  // namespace varnel::win

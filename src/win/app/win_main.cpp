@@ -1,0 +1,83 @@
+// Program entry: the start-up order, the message loop and what follows it.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <memory>
+
+#include "win/app/app_state.h"
+#include "win/app/main_window.h"
+#include "win/app/resource_menus.h"
+#include "win/app/timers.h"
+#include "win/platform/program_paths.h"
+
+using namespace varnel::win;
+
+namespace {
+
+varnel::WorkArea PrimaryWorkArea() {
+  RECT r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return varnel::WorkArea{r.left, r.top, r.right, r.bottom};
+}
+
+// Owns the single-instance mutex for the whole run.
+class InstanceMutex {
+ public:
+  InstanceMutex() : handle_(CreateMutexW(nullptr, FALSE, L"Varnel")), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
+  ~InstanceMutex() {
+    if (handle_) CloseHandle(handle_);
+  }
+  InstanceMutex(const InstanceMutex&) = delete;
+  InstanceMutex& operator=(const InstanceMutex&) = delete;
+  bool SecondInstance() const { return existed_; }
+
+ private:
+  HANDLE handle_;
+  bool existed_;
+};
+
+int RunMessageLoop() {
+  MSG msg{};
+  BOOL got;
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return got == 0 ? static_cast<int>(msg.wParam) : 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  AppState& app = App();
+  app.instance = instance;
+  // The options are read before the single-instance check, as always; this
+  // also creates the data folder.
+  app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), DataFolder(), PrimaryWorkArea());
+
+  InstanceMutex mutex;
+  if (mutex.SecondInstance()) return 0;
+
+  INITCOMMONCONTROLSEX icc{sizeof(icc), 0x7FF};
+  InitCommonControlsEx(&icc);
+  const bool ole = SUCCEEDED(OleInitialize(nullptr));
+  app.layered.Load();
+
+  int exitCode = 0;
+  if (RegisterWindowClasses(instance) && (app.mainWindow = CreateMainWindow(instance)) != nullptr) {
+    app.tray.Create(instance, app.mainWindow);
+    app.tray.Add();
+    LoadResourceMenus(instance);
+    // The date format list, opening the notes of the slot flags, automatic
+    // deletion and the first schedule tick come with their pieces.
+    SetTimers(true, nullptr);
+    // RegisterHotKeys(on) comes with the hot keys.
+    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    exitCode = RunMessageLoop();
+  }
+
+  app.layered.Free();
+  if (ole) OleUninitialize();
+  return exitCode;
+}

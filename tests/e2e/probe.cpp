@@ -1,6 +1,7 @@
 // Probe: looks at and pokes the running program from outside, the way the shell
 // and other programs do. One command per run; prints key=value lines; exit 0 on success.
 #include <windows.h>
+// psapi.h needs the types of windows.h first.
 #include <psapi.h>
 
 #include <cstdio>
@@ -52,8 +53,10 @@ std::string OneLine(const std::wstring& w) {
   std::string s = Utf8(w), out;
   for (char c : s) {
     if (c == '\r') continue;
-    if (c == '\n') out += "\\n";
-    else out += c;
+    if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
   }
   return out;
 }
@@ -183,8 +186,8 @@ int CmdMsgbox(int argc, char** argv) {
   HWND text = GetDlgItem(box, 0xFFFF);
   RECT r = {};
   GetWindowRect(box, &r);
-  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)box, r.left, r.top, r.right,
-              r.bottom);
+  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)box, r.left, r.top,
+              r.right, r.bottom);
   std::printf("caption=%s\n", OneLine(TextOf(box)).c_str());
   std::printf("text=%s\n", text ? OneLine(TextOf(text)).c_str() : "");
   return 0;
@@ -248,21 +251,25 @@ int CmdMenu(int argc, char** argv) {
   }
   RECT r = {};
   GetWindowRect(menu, &r);
-  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)menu, r.left, r.top, r.right,
-              r.bottom);
+  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)menu, r.left, r.top,
+              r.right, r.bottom);
   DWORD_PTR hm = 0;
   // MN_GETHMENU
   if (SendMessageTimeoutW(menu, 0x01E1, 0, 0, SMTO_ABORTIFHUNG, 3000, &hm) && hm) {
     HMENU m = reinterpret_cast<HMENU>(hm);
     int n = GetMenuItemCount(m);
-    std::printf("count=%d\n", n);
+    // Menu handles are per process under Wine: the items may not be readable here.
+    if (n < 0)
+      std::printf("items=unavailable\n");
+    else
+      std::printf("count=%d\n", n);
     for (int i = 0; i < n; ++i) {
       wchar_t buf[256] = {};
       GetMenuStringW(m, i, buf, 256, MF_BYPOSITION);
       RECT ir = {};
       GetMenuItemRect(nullptr, m, i, &ir);
-      std::printf("item=%d id=%u rect=%ld,%ld,%ld,%ld text=%s\n", i, GetMenuItemID(m, i), ir.left, ir.top, ir.right,
-                  ir.bottom, OneLine(buf).c_str());
+      std::printf("item=%d id=%u rect=%ld,%ld,%ld,%ld text=%s\n", i, GetMenuItemID(m, i), ir.left, ir.top,
+                  ir.right, ir.bottom, OneLine(buf).c_str());
     }
   }
   return 0;
@@ -290,8 +297,10 @@ int CmdMemory() {
     std::printf("error=GetProcessMemoryInfo failed %lu\n", GetLastError());
     return 1;
   }
-  std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu", (unsigned long long)pmc.WorkingSetSize / 1024,
-              (unsigned long long)pmc.PeakWorkingSetSize / 1024, (unsigned long long)pmc.PagefileUsage / 1024);
+  std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu",
+              (unsigned long long)pmc.WorkingSetSize / 1024,
+              (unsigned long long)pmc.PeakWorkingSetSize / 1024,
+              (unsigned long long)pmc.PagefileUsage / 1024);
   if (tok) {
     auto ms = [](const FILETIME& f) {
       return ((unsigned long long)f.dwHighDateTime << 32 | f.dwLowDateTime) / 10000;

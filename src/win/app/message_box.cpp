@@ -34,6 +34,8 @@ BOOL CALLBACK EndOne(HWND window, LPARAM) {
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
   }
   if (IsWindow(window) && IsWindowVisible(window)) SendMessageW(window, WM_CLOSE, 0, 0);
+  // Wakes the modal loop so it sees that it has ended.
+  PostMessageW(window, WM_NULL, 0, 0);
   return TRUE;
 }
 

@@ -9,7 +9,9 @@ namespace varnel::win {
 
 namespace {
 
-void TrimWorkingSet() { SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1)); }
+void TrimWorkingSet() {
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
 
 void DeletionBookkeeping(int slot) {
   if (slot < 0 || slot >= kSlotCount) return;  // not a slot: nothing to free

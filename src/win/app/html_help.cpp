@@ -17,7 +17,8 @@ HtmlHelpApi::~HtmlHelpApi() {
 void HtmlHelpApi::Initialize() {
   if (!module_) {
     module_ = LoadLibraryW(L"hhctrl.ocx");
-    if (module_) fn_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(module_, "HtmlHelpW")));
+    if (module_)
+      fn_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(module_, "HtmlHelpW")));
   }
   if (fn_ && !initialized_) {
     fn_(nullptr, nullptr, kHhInitialize, reinterpret_cast<DWORD_PTR>(&cookie_));

@@ -150,16 +150,26 @@ bool RegisterClassWith(HINSTANCE instance, const wchar_t* name, UINT style, WNDP
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: return OnCreate(window, message, wParam, lParam);
-    case WM_DESTROY: return OnDestroy();
-    case WM_CLOSE: return OnClose();
-    case WM_QUERYENDSESSION: return OnQueryEndSession();
-    case WM_ENDSESSION: return OnEndSession(wParam);
-    case WM_TIMER: return OnTimer(window, message, wParam, lParam);
-    case WM_HOTKEY: return OnHotKey(window, wParam);
-    case kTrayCallback: return OnTrayCallback(window, lParam);
-    case kExternalMessage: return OnExternalMessage(wParam, lParam);
-    default: break;
+    case WM_CREATE:
+      return OnCreate(window, message, wParam, lParam);
+    case WM_DESTROY:
+      return OnDestroy();
+    case WM_CLOSE:
+      return OnClose();
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession();
+    case WM_ENDSESSION:
+      return OnEndSession(wParam);
+    case WM_TIMER:
+      return OnTimer(window, message, wParam, lParam);
+    case WM_HOTKEY:
+      return OnHotKey(window, wParam);
+    case kTrayCallback:
+      return OnTrayCallback(window, lParam);
+    case kExternalMessage:
+      return OnExternalMessage(wParam, lParam);
+    default:
+      break;
   }
   if (message != 0 && message == App().taskbarCreated) return OnTaskbarCreated();
   return DefWindowProcW(window, message, wParam, lParam);
@@ -172,7 +182,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   // The note window procedure comes with the note window; until then the two
   // note classes exist with the default procedure.
   if (!RegisterClassWith(instance, L"CCheckWnd", kClassStyle, DefWindowProcW, nullptr)) return false;
-  if (RegisterClassWith(instance, L"CCheckWndS", kClassStyle | CS_DROPSHADOW, DefWindowProcW, nullptr)) return true;
+  if (RegisterClassWith(instance, L"CCheckWndS", kClassStyle | CS_DROPSHADOW, DefWindowProcW, nullptr))
+    return true;
   return RegisterClassWith(instance, L"CCheckWndS", kClassStyle, DefWindowProcW, nullptr);
 }
 

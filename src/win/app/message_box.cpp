@@ -43,12 +43,18 @@ BOOL CALLBACK EndOne(HWND window, LPARAM) {
 
 UINT MessageBoxType(int kind) {
   switch (kind) {
-    case 1: return MB_OK | MB_ICONEXCLAMATION;
-    case 2: return MB_YESNO | MB_ICONQUESTION;
-    case 3: return MB_YESNOCANCEL | MB_ICONQUESTION;
-    case 4: return MB_OK | MB_ICONINFORMATION;
-    case 5: return MB_OK;
-    default: return MB_OK | MB_ICONHAND;
+    case 1:
+      return MB_OK | MB_ICONEXCLAMATION;
+    case 2:
+      return MB_YESNO | MB_ICONQUESTION;
+    case 3:
+      return MB_YESNOCANCEL | MB_ICONQUESTION;
+    case 4:
+      return MB_OK | MB_ICONINFORMATION;
+    case 5:
+      return MB_OK;
+    default:
+      return MB_OK | MB_ICONHAND;
   }
 }
 
@@ -86,7 +92,8 @@ ModalScope::ModalScope() { ++App().modalDepth; }
 
 ModalScope::~ModalScope() {
   AppState& app = App();
-  if (--app.modalDepth == 0 && app.exitPending && app.mainWindow) PostMessageW(app.mainWindow, WM_CLOSE, 0, 0);
+  if (--app.modalDepth == 0 && app.exitPending && app.mainWindow)
+    PostMessageW(app.mainWindow, WM_CLOSE, 0, 0);
 }
 
 void EndModalWindows() { EnumThreadWindows(GetCurrentThreadId(), EndOne, 0); }

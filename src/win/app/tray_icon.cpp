@@ -19,7 +19,8 @@ void TrayIcon::Create(HINSTANCE instance, HWND owner) {
   images_ = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 1, 0);
   if (images_) {
     ImageList_SetBkColor(images_, GetSysColor(COLOR_WINDOW));
-    if (HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNEL), IMAGE_ICON, cx, cy, 0))) {
+    if (HICON icon =
+            static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNEL), IMAGE_ICON, cx, cy, 0))) {
       ImageList_AddIcon(images_, icon);
       DestroyIcon(icon);
     }

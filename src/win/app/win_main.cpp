@@ -1,7 +1,7 @@
 // Program entry: the start-up order, the message loop and what follows it.
-#include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include <memory>
 
@@ -24,7 +24,8 @@ varnel::WorkArea PrimaryWorkArea() {
 // Owns the single-instance mutex for the whole run.
 class InstanceMutex {
  public:
-  InstanceMutex() : handle_(CreateMutexW(nullptr, FALSE, L"Varnel")), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
+  InstanceMutex()
+      : handle_(CreateMutexW(nullptr, FALSE, L"Varnel")), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
   ~InstanceMutex() {
     if (handle_) CloseHandle(handle_);
   }

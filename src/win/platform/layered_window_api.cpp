@@ -6,7 +6,9 @@ void LayeredWindowApi::Load() {
   if (loaded_) return;
   loaded_ = true;
   user32_ = LoadLibraryW(L"user32.dll");
-  if (user32_) set_ = reinterpret_cast<SetFn>(reinterpret_cast<void*>(GetProcAddress(user32_, "SetLayeredWindowAttributes")));
+  if (user32_)
+    set_ = reinterpret_cast<SetFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32_, "SetLayeredWindowAttributes")));
 }
 
 void LayeredWindowApi::Free() {

@@ -19,7 +19,9 @@ class ThemeApi {
   ThemeApi(const ThemeApi&) = delete;
   ThemeApi& operator=(const ThemeApi&) = delete;
 
-  bool Available() const { return openThemeData && closeThemeData && getThemePartSize && drawThemeBackground; }
+  bool Available() const {
+    return openThemeData && closeThemeData && getThemePartSize && drawThemeBackground;
+  }
 
   OpenThemeDataFn openThemeData = nullptr;
   CloseThemeDataFn closeThemeData = nullptr;

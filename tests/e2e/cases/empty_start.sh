@@ -5,7 +5,10 @@ source "$(dirname "$0")/../lib.sh"
 e2e_init empty_start "$1" "$2"
 e2e_start
 e2e_wait_main 30
-probe windows
+wins=$(probe windows) || fail "windows: $wins"
+echo "$wins"
+echo "$wins" | grep 'class=Varnel ' | grep -q 'visible=0' || fail "main window missing or shown"
+echo "$wins" | grep -q 'class=CCheckWnd' && fail "a note window on an empty folder"
 e2e_shot running
 out=$(probe send 0x0010 0 0) || fail "WM_CLOSE: $out"
 code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "program did not exit after WM_CLOSE"

@@ -17,13 +17,15 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// A header "[name]" (name trimmed); a header without ']' takes the rest of the line.
+// A header "[name]" (name trimmed). A line without ']' is no header, as for the
+// profile API.
 bool SectionName(std::string_view line, std::string_view& name) {
   line = Trim(line);
   if (line.empty() || line.front() != '[') return false;
   line.remove_prefix(1);
   std::size_t close = line.rfind(']');
-  name = Trim(close == std::string_view::npos ? line : line.substr(0, close));
+  if (close == std::string_view::npos) return false;
+  name = Trim(line.substr(0, close));
   return true;
 }
 

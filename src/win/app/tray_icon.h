@@ -1,8 +1,8 @@
 // The notification-area icon of the hidden main window.
 #pragma once
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 namespace varnel::win {
 

@@ -1,7 +1,7 @@
 // Program entry: the start-up order, the message loop and what follows it.
+#include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <memory>
 

@@ -11,6 +11,7 @@
 #include "win/platform/registry_ops.h"
 #include "win/platform/text_convert.h"
 #include "win/platform/win_file_ops.h"
+#include "win_check.h"
 
 namespace fs = std::filesystem;
 using varnel::ProfileStore;
@@ -18,18 +19,6 @@ using varnel::win::FromWide;
 using varnel::win::ToWide;
 
 namespace {
-
-int g_failures = 0;
-int g_checks = 0;
-
-#define CHECK(cond)                                                   \
-  do {                                                                \
-    ++g_checks;                                                       \
-    if (!(cond)) {                                                    \
-      ++g_failures;                                                   \
-      std::printf("  FAILED %s:%d: %s\n", __FILE__, __LINE__, #cond); \
-    }                                                                 \
-  } while (0)
 
 std::string g_profile;  // CP932, unique per run
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "win/platform/text_convert.h"
+#include "win_check.h"
 
 namespace fs = std::filesystem;
 using varnel::FileStamp;
@@ -18,18 +19,6 @@ using varnel::win::ApiPath;
 using varnel::win::WinFileOps;
 
 namespace {
-
-int g_failures = 0;
-int g_checks = 0;
-
-#define CHECK(cond)                                                   \
-  do {                                                                \
-    ++g_checks;                                                       \
-    if (!(cond)) {                                                    \
-      ++g_failures;                                                   \
-      std::printf("  FAILED %s:%d: %s\n", __FILE__, __LINE__, #cond); \
-    }                                                                 \
-  } while (0)
 
 std::string Narrow(const fs::path& p) { return varnel::win::FromWide(p.wstring()); }
 

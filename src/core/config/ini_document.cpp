@@ -1,5 +1,8 @@
 #include "core/config/ini_document.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 namespace varnel {
 namespace {
 
@@ -164,8 +167,9 @@ bool IniDocument::Set(std::string_view section, std::string_view key, const char
     Line& line = s->body[it->second];
     std::string_view name, value;
     SplitKey(line.text, name, value);
+    // The same value in another spelling (blanks, quotes) is left as written.
+    if (value == text) return false;
     std::string updated = std::string(name) + "=" + text;
-    if (updated == line.text) return false;
     line.text = std::move(updated);
     if (line.eol.empty()) line.eol = "\r\n";
     return true;
@@ -181,10 +185,34 @@ bool IniDocument::Set(std::string_view section, std::string_view key, const char
 }
 
 bool IniDocument::RemoveSection(std::string_view section) {
-  auto it = index_.find(Lower(Trim(section)));
-  if (it == index_.end()) return false;
-  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
+  // Every section of that name goes: a later duplicate would surface otherwise.
+  const std::string lower = Lower(Trim(section));
+  const std::size_t before = sections_.size();
+  sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
+                                 [&](const Section& s) { return s.lowerName == lower; }),
+                  sections_.end());
+  if (sections_.size() == before) return false;
   IndexSections();
+  return true;
+}
+
+bool IniDocument::RetainKeys(std::string_view section, const std::vector<std::string>& keys) {
+  Section* s = FindSection(section);
+  if (!s) return false;
+  std::unordered_set<std::string> wanted;
+  for (const std::string& k : keys) wanted.insert(Lower(Trim(k)));
+  std::unordered_set<std::string> seen;
+  const std::size_t before = s->body.size();
+  s->body.erase(std::remove_if(s->body.begin(), s->body.end(),
+                               [&](const Line& line) {
+                                 std::string_view name, value;
+                                 if (!SplitKey(line.text, name, value)) return false;
+                                 std::string lower = Lower(name);
+                                 return !wanted.count(lower) || !seen.insert(lower).second;
+                               }),
+                s->body.end());
+  if (s->body.size() == before) return false;
+  IndexSection(*s);
   return true;
 }
 

@@ -21,6 +21,8 @@ class IniDocument {
   // text null removes the key. Returns whether the content changed.
   bool Set(std::string_view section, std::string_view key, const char* text);
   bool RemoveSection(std::string_view section);
+  // Removes every key of the section not named in keys, and repeated keys.
+  bool RetainKeys(std::string_view section, const std::vector<std::string>& keys);
 
  private:
   struct Line {

@@ -153,6 +153,19 @@ void ProfileStore::WriteColor(const char* key, int value, const char* section) {
   WriteString(key, buf, section);
 }
 
+void ProfileStore::RetainKeys(const char* section, const std::vector<std::string>& keys) {
+  if (!env_) return;
+  const char* sec = section ? section : section_.c_str();
+  if (useIni_) {
+    Load();
+    if (doc_->RetainKeys(sec, keys)) {
+      dirty_ = true;
+      Commit();
+    }
+  }
+  // Note files, the only users, are always INI files.
+}
+
 void ProfileStore::ClearSection(const char* section) {
   if (!env_) return;
   const char* sec = section ? section : section_.c_str();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config/file_ops.h"
 
@@ -66,6 +67,8 @@ class ProfileStore {
   void WriteBool(const char* key, int value, const char* section = nullptr);
   void WriteColor(const char* key, int value, const char* section = nullptr);
   void ClearSection(const char* section);
+  // Removes every key of the section that is not in keys (and repeated keys).
+  void RetainKeys(const char* section, const std::vector<std::string>& keys);
 
   // Groups writes into one replacement of the file: nothing reaches the disk
   // until the outermost EndBatch, and unchanged content is not written at all.

@@ -74,7 +74,9 @@ TEST(CrashSafety, KilledWriterLeavesOldOrNewFileNeverATornOne) {
   EXPECT_GT(advanced, kills / 4) << "the writer was rarely killed after a save";
   // Temporary files of killed writers are the only leftovers allowed.
   for (const auto& entry : fs::directory_iterator(dir)) {
-    if (entry.path() != file) EXPECT_NE(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    if (entry.path() != file) {
+      EXPECT_NE(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    }
   }
   fs::remove_all(dir);
 }

@@ -1,0 +1,78 @@
+// The settings of one note, section "Default" of its file: what the note
+// object reads when it opens and what it writes back when it saves.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/config/global_options.h"
+#include "core/features/calendar.h"
+
+namespace varnel {
+
+class ProfileStore;
+
+enum class OpenMode { Existing = 0, New = 1, Restored = 2 };
+
+struct StateColour {
+  std::string spec;  // 16 hex digits
+  int dayLimit = 36160;
+};
+
+struct RowFonts {
+  int headingColour = 0, headingSize = 16;
+  bool headingBold = true, headingItalic = false;
+  int detailColour = 0, detailSize = 14;
+  bool detailBold = false, detailItalic = false;
+};
+
+// Display schedule pairs of "SDT1", "SDT2" and "SDT4".
+struct NoteSchedule {
+  std::array<int, 3> first{-1, -1, -1};
+  std::array<int, 3> second{-1, -1, -1};
+  int state = 99;  // 99 = none; -1 = set, not yet evaluated
+  bool Any() const { return state != 99; }
+};
+
+struct NoteSettings {
+  int style = 1;
+  bool hideHeadingRows = false;  // "Non"
+  NotePlacement placement;
+  int z = -2;
+  std::uint8_t bar = 1;
+  int barHeight = 18;
+  int unfoldedHeight = 0;
+  int barColour0 = 0x999999, barColour1 = 0xFFFFFE;
+  int titleColour = 0;
+  std::uint32_t titleShadow = 0xEEEEEE;  // bit 31 = "TShadow"
+  int barBorder = 0;
+  int gradientKind = 2;
+  std::string fontFace;
+  bool colourByState = false;
+  std::array<StateColour, 4> stateColours;
+  int background = 0x99FFCC;
+  int alpha = 255, alpha2 = 255;
+  RowFonts fonts;
+  bool locked = false, fixed = false;
+  int barStat = 0;
+  int pos = 0;
+  bool visible = true;
+  NoteSchedule schedule;
+};
+
+NoteSchedule ReadSchedule(ProfileStore& note);
+// "SDT3" read afresh, bounded -1..36160; second value -1 when unset.
+int ReadSchedule3(ProfileStore& note, int& second);
+
+// Everything of "Default" that opening a note reads (before its window exists).
+NoteSettings ReadNoteSettings(GlobalOptions& options, ProfileStore& note, OpenMode mode);
+// Colours, sizes and bits of heading and detail rows ("FixH"/"FixB" decide).
+RowFonts ReadRowFonts(GlobalOptions& options, ProfileStore& note);
+
+// "Update": year, month, day, hour, minute; false (stamp unchanged) when shorter than 8.
+bool ParseUpdateStamp(std::string_view text, DateTime& stamp);
+std::string FormatUpdateStamp(const DateTime& stamp);
+std::string FormatCreateTime(const DateTime& now);  // "Create"
+
+}  // namespace varnel

@@ -55,6 +55,8 @@ std::string Fixed(std::string_view text, std::size_t length) {
 bool NoteContent::LoadItems(ProfileStore& store) {
   // A reload must not leave the old rows' alarms in the table.
   if (alarms) alarms->FreeNote(slot);
+  // One look at the file for the whole load instead of one per key; nothing is written.
+  ProfileStore::Batch batch(store);
   rows.Clear();
   headingCount = 0;
   nextHeadingId = 1;

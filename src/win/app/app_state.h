@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/config/global_options.h"
+#include "core/features/alarm_table.h"
 #include "win/app/html_help.h"
 #include "win/app/tray_icon.h"
 #include "win/platform/layered_window_api.h"
@@ -29,6 +30,9 @@ struct AppState {
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;
   std::array<CCheckWnd*, kSlotCount> slots{};
+  // Slots whose note failed to open at start: their "List" flag stays '1'.
+  std::array<bool, kSlotCount> failedAtStart{};
+  std::unique_ptr<AlarmTable> alarms;
   AppMenus menus;
   TrayIcon tray;
   BusyFlags busy;

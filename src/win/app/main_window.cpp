@@ -2,6 +2,7 @@
 
 #include "resource.h"
 #include "win/app/app_state.h"
+#include "win/note/check_wnd.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
 #include "win/app/shutdown.h"
@@ -181,10 +182,10 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     return false;
   // The note window procedure comes with the note window; until then the two
   // note classes exist with the default procedure.
-  if (!RegisterClassWith(instance, L"CCheckWnd", kClassStyle, DefWindowProcW, nullptr)) return false;
-  if (RegisterClassWith(instance, L"CCheckWndS", kClassStyle | CS_DROPSHADOW, DefWindowProcW, nullptr))
+  if (!RegisterClassWith(instance, L"CCheckWnd", kClassStyle, CCheckWnd::WindowProc, nullptr)) return false;
+  if (RegisterClassWith(instance, L"CCheckWndS", kClassStyle | CS_DROPSHADOW, CCheckWnd::WindowProc, nullptr))
     return true;
-  return RegisterClassWith(instance, L"CCheckWndS", kClassStyle, DefWindowProcW, nullptr);
+  return RegisterClassWith(instance, L"CCheckWndS", kClassStyle, CCheckWnd::WindowProc, nullptr);
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {

@@ -3,15 +3,16 @@
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/app/timers.h"
+#include "win/note/check_wnd.h"
 
 namespace varnel::win {
 
 void ShutdownSave() {
   AppState& app = App();
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    const bool occupied = app.slots[static_cast<size_t>(slot)] != nullptr;
-    app.options->slotFlags[static_cast<size_t>(slot)] = occupied ? '1' : '0';
-    // Saving each note to its file comes with the note object.
+    const bool occupied = SaveNoteOfSlot(slot);
+    const bool reserved = app.failedAtStart[static_cast<size_t>(slot)];
+    app.options->slotFlags[static_cast<size_t>(slot)] = occupied || reserved ? '1' : '0';
   }
   app.options->SaveSlotFlagsAndPalette();
 }
@@ -22,8 +23,7 @@ void Teardown() {
   app.tornDown = true;
   // RegisterHotKeys(off) comes with the hot keys.
   SetTimers(false, nullptr);
-  // Each note window gets WM_CLOSE(16, main window) to close without a second
-  // save; that comes with the note window.
+  CloseNotesQuietly(app.mainWindow);
   app.help.CloseAll(app.mainWindow);
   RemoveActivationHook();
   app.tray.Remove();

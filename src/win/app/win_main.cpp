@@ -3,12 +3,14 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <ctime>
 #include <memory>
 
 #include "win/app/app_state.h"
 #include "win/app/main_window.h"
 #include "win/app/resource_menus.h"
 #include "win/app/timers.h"
+#include "win/note/check_wnd.h"
 #include "win/platform/program_paths.h"
 
 using namespace varnel::win;
@@ -38,6 +40,39 @@ class InstanceMutex {
   bool existed_;
 };
 
+varnel::DateTime FromSystemTime(const SYSTEMTIME& st) {
+  varnel::DateTime t;
+  t.year = st.wYear;
+  t.month = st.wMonth;
+  t.dayOfWeek = st.wDayOfWeek;
+  t.day = st.wDay;
+  t.hour = st.wHour;
+  t.minute = st.wMinute;
+  t.second = st.wSecond;
+  t.milliseconds = st.wMilliseconds;
+  return t;
+}
+
+// Local time and its conversion to absolute seconds, for the alarm table.
+varnel::AlarmClock LocalAlarmClock() {
+  return varnel::AlarmClock{[] {
+                              SYSTEMTIME st;
+                              GetLocalTime(&st);
+                              return FromSystemTime(st);
+                            },
+                            [](const varnel::DateTime& t) {
+                              std::tm tm{};
+                              tm.tm_year = t.year - 1900;
+                              tm.tm_mon = t.month - 1;
+                              tm.tm_mday = t.day;
+                              tm.tm_hour = t.hour;
+                              tm.tm_min = t.minute;
+                              tm.tm_sec = t.second;
+                              tm.tm_isdst = -1;
+                              return static_cast<std::int64_t>(std::mktime(&tm));
+                            }};
+}
+
 int RunMessageLoop() {
   MSG msg{};
   BOOL got;
@@ -57,6 +92,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // also creates the data folder.
   app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), DataFolder(), PrimaryWorkArea());
 
+  app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
+
   InstanceMutex mutex;
   if (mutex.SecondInstance()) return 0;
 
@@ -70,8 +107,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.tray.Create(instance, app.mainWindow);
     app.tray.Add();
     LoadResourceMenus(instance);
-    // The date format list, opening the notes of the slot flags, automatic
-    // deletion and the first schedule tick come with their pieces.
+    // The date format list, automatic deletion and the first schedule tick
+    // come with their pieces.
+    OpenNotesAtStart(app.mainWindow);
     SetTimers(true, nullptr);
     // RegisterHotKeys(on) comes with the hot keys.
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));

@@ -1,0 +1,207 @@
+#include "win/note/check_wnd.h"
+
+#include <cstdio>
+
+#include "win/app/app_state.h"
+#include "win/app/message_box.h"
+#include "win/platform/program_paths.h"
+#include "win/platform/text_convert.h"
+
+namespace varnel::win {
+namespace {
+
+constexpr int kQuietClose = 16;  // WM_CLOSE wParam of the exit's teardown
+constexpr const char* kScheduleSet = "表示スケジュールを設定しましたので確認してください。　　";
+constexpr const char* kAlarmFailed = "アラームセットに失敗しました。　　";
+
+DateTime LocalNow() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  DateTime t;
+  t.year = st.wYear;
+  t.month = st.wMonth;
+  t.dayOfWeek = st.wDayOfWeek;
+  t.day = st.wDay;
+  t.hour = st.wHour;
+  t.minute = st.wMinute;
+  t.second = st.wSecond;
+  t.milliseconds = st.wMilliseconds;
+  return t;
+}
+
+NoteRules RulesOf(const GlobalOptions& o) {
+  NoteRules r;
+  r.ckType1 = o.ckType1;
+  r.ckType2 = o.ckType2;
+  r.ckType3 = o.ckType3;
+  r.autoDel = o.autoDel;
+  r.title = o.title;
+  r.tFmt = o.tFmt;
+  return r;
+}
+
+std::filesystem::path NoteFilePath(int slot) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Varnel%02d.dat", slot);
+  return DataFolder() / name;
+}
+
+}  // namespace
+
+bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
+  AppState& app = App();
+  GlobalOptions& options = *app.options;
+  slot_ = slot;
+  mainWindow_ = mainWindow;
+  const std::filesystem::path path = NoteFilePath(slot);
+  if (mode == OpenMode::New) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+  }
+  store_.Open(ProgramStoreEnv(), false, "Default", &path, nullptr);
+  if (mode == OpenMode::New) store_.WriteString("Create", FormatCreateTime(LocalNow()).c_str());
+
+  settings_ = ReadNoteSettings(options, store_, mode);
+  if (mode == OpenMode::Restored) {
+    int second = 0;
+    if (settings_.schedule.Any() || ReadSchedule3(store_, second) >= 0) ShowMessage(owner, 4, kScheduleSet);
+  }
+
+  const NotePlacement& p = settings_.placement;
+  width_ = p.w;
+  height_ = p.h;
+  const DWORD exStyle = WS_EX_TOOLWINDOW | (settings_.z == -1 ? WS_EX_TOPMOST : 0);
+  const wchar_t* cls = (settings_.style & 4) ? L"CCheckWndS" : L"CCheckWnd";
+  window_ =
+      CreateWindowExW(exStyle, cls, L"", WS_POPUP, p.x, p.y, p.w, p.h, nullptr, nullptr, app.instance, this);
+  if (!window_) return false;
+
+  ApplyTransparency();
+  content_.slot = slot;
+  content_.alarms = app.alarms.get();
+  content_.hideHeadingRows = settings_.hideHeadingRows;
+  content_.colourByState = settings_.colourByState;
+  itemsLoaded_ = true;
+  const bool alarmsOk = content_.LoadItems(store_);
+  if (!alarmsOk) ShowMessage(nullptr, 0, kAlarmFailed);
+
+  content_.updateStamp = LocalNow();
+  ParseUpdateStamp(store_.ReadString("Update", "", 32), content_.updateStamp);
+  content_.title = store_.ReadString("Title", "", 261);
+  content_.UpdateTitle(-1, RulesOf(options), LocalNow());
+  MeasureThemeParts(mainWindow);
+  // Folding at load and the corner positions ("BarStat", "Pos" 2..5) come with
+  // the note's layout; the stored bar bit 2 is kept until then.
+  if (settings_.barStat == 2 || (settings_.barStat == 1 && (options.ReadNoteOption(&store_, "Bar") & 4)))
+    settings_.bar |= 4;
+  if (settings_.visible) ShowWindow(window_, SW_SHOWNOACTIVATE);
+  return true;
+}
+
+void CCheckWnd::ApplyTransparency() {
+  AppState& app = App();
+  if (!app.layered.Available()) return;
+  SetWindowLongPtrW(window_, GWL_EXSTYLE, GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_LAYERED);
+  if (settings_.alpha < 0)
+    app.layered.SetAttributes(window_, static_cast<COLORREF>(settings_.background), 0, LWA_COLORKEY);
+  else
+    app.layered.SetAttributes(window_, 0, static_cast<BYTE>(settings_.alpha), LWA_ALPHA);
+}
+
+void CCheckWnd::MeasureThemeParts(HWND mainWindow) {
+  ThemeApi& theme = App().theme;
+  if (!theme.Available()) return;
+  HDC dc = GetDC(mainWindow);
+  const struct {
+    const wchar_t* cls;
+    int part, state;
+    SIZE* out;
+  } parts[] = {{L"BUTTON", 3 /*BP_CHECKBOX*/, 5 /*CBS_CHECKEDNORMAL*/, &checkBox_},
+               {L"TREEVIEW", 2 /*TVP_GLYPH*/, 1 /*GLPS_CLOSED*/, &glyph_}};
+  for (const auto& part : parts) {
+    if (HTHEME_ h = theme.openThemeData(mainWindow, part.cls)) {
+      SIZE size{};
+      if (SUCCEEDED(theme.getThemePartSize(h, dc, part.part, part.state, nullptr, 1 /*TS_TRUE*/, &size)) &&
+          size.cx > 0 && size.cy > 0)
+        *part.out = size;
+      theme.closeThemeData(h);
+    }
+  }
+  ReleaseDC(mainWindow, dc);
+  SetMinimumFontSize(checkBox_.cy);
+}
+
+void CCheckWnd::ReadRowFonts() { settings_.fonts = varnel::ReadRowFonts(*App().options, store_); }
+
+bool CCheckWnd::GetSchedule(int index, int& first, int& second) {
+  if (index == 3) {
+    first = ReadSchedule3(store_, second);
+  } else if (index == 1 || index == 2 || index == 4) {
+    const std::size_t i = index == 4 ? 2 : static_cast<std::size_t>(index - 1);
+    first = settings_.schedule.first[i];
+    second = settings_.schedule.second[i];
+  } else {
+    first = second = -1;
+  }
+  return first >= 0;
+}
+
+int CCheckWnd::Save() {
+  if (!itemsLoaded_) return 0;
+  // One replacement of the note file for the whole save.
+  ProfileStore::Batch batch(store_);
+  store_.WriteString("Update", FormatUpdateStamp(content_.updateStamp).c_str());
+  content_.SaveItems(store_, App().options->autoDel);
+  store_.WriteInt("Z", settings_.z);
+  store_.WriteInt("Bar", settings_.bar);
+  const int pos = store_.ReadInt("Pos", "0", 0, 5);
+  if (pos != 0) return pos;
+  RECT r{};
+  GetWindowRect(window_, &r);
+  const int h =
+      (settings_.bar & 4) ? settings_.unfoldedHeight : r.bottom - r.top;  // a folded note keeps its size
+  store_.WriteInt("X", r.left);
+  store_.WriteInt("Y", r.top);
+  store_.WriteInt("W", r.right - r.left);
+  store_.WriteInt("H", h);
+  store_.WriteInt("V", IsWindowVisible(window_) ? 1 : 0);
+  return 0;
+}
+
+void CCheckWnd::Release() {
+  if (editFont_) DeleteObject(editFont_);
+  editFont_ = nullptr;
+  if (itemsLoaded_ && content_.alarms) content_.alarms->FreeNote(slot_);
+  itemsLoaded_ = false;
+}
+
+void OpenNotesAtStart(HWND mainWindow) {
+  AppState& app = App();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (app.options->slotFlags[static_cast<std::size_t>(slot)] != '1') continue;
+    auto* note = new (std::nothrow) CCheckWnd;
+    if (note && note->Open(mainWindow, slot, OpenMode::Existing, mainWindow)) {
+      app.slots[static_cast<std::size_t>(slot)] = note;
+    } else {
+      delete note;
+      // Its file stays reserved: a new note must never take it over.
+      app.failedAtStart[static_cast<std::size_t>(slot)] = true;
+    }
+  }
+}
+
+bool SaveNoteOfSlot(int slot) {
+  CCheckWnd* note = App().slots[static_cast<std::size_t>(slot)];
+  if (!note) return false;
+  note->Save();
+  return true;
+}
+
+void CloseNotesQuietly(HWND mainWindow) {
+  AppState& app = App();
+  for (CCheckWnd* note : app.slots)
+    if (note && note->Window())
+      SendMessageW(note->Window(), WM_CLOSE, kQuietClose, reinterpret_cast<LPARAM>(mainWindow));
+}
+
+}  // namespace varnel::win

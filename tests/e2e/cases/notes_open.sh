@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# "List" 1101: three prepared notes open at their X/Y/W/H in their background
+# colours, "Alpha" 128 is layered at 128; at exit "Pos" 0 writes its place
+# and "Pos" 1 keeps the stored one; rows come back unchanged.
+source "$(dirname "$0")/../lib.sh"
+e2e_init notes_open "$1" "$2"
+d="$E2E_CASE/data"
+crlf() { sed 's/$/\r/' >"$1"; }
+printf '[Default]\nList=1101\n' | crlf "$d/Varnel.ini"
+printf '[Default]\nX=40\nY=50\nW=200\nH=150\nBkColor=0x99FFCC\nAlpha=128\n[1]\n0S=000000000000000000000000\n0L=head\n1S=000000010000000000000000\n1L=C:\\temp\\a\n' | crlf "$d/Varnel00.dat"
+printf '[Default]\nX=300\nY=60\nW=180\nH=220\nBkColor=0xFFCC66\nPos=1\n' | crlf "$d/Varnel01.dat"
+printf '[Default]\nX=520\nY=80\nW=160\nH=120\nBkColor=0x6666FF\nZ=-1\n' | crlf "$d/Varnel03.dat"
+printf '[Default]\nX=700\nY=300\nW=100\nH=100\n' | crlf "$d/Varnel02.dat"  # not listed: stays closed
+e2e_start
+e2e_wait_main 30
+for i in $(seq 1 20); do
+  wins=$(probe windows) || fail "windows: $wins"
+  [ "$(echo "$wins" | grep -c 'class=CCheckWnd.*visible=1')" -ge 3 ] && break
+  sleep 0.5
+done
+echo "$wins"
+notes=$(echo "$wins" | grep 'class=CCheckWnd')
+expect_eq "$(echo "$notes" | grep -c .)" 3 "note windows"
+echo "$notes" | grep -q 'rect=40,50,240,200 visible=1 alpha=128 topmost=0' || fail "note 0 place or alpha"
+echo "$notes" | grep -q 'rect=300,60,480,280 visible=1 alpha=255 topmost=0' || fail "note 1 place"
+echo "$notes" | grep -q 'rect=520,80,680,200 visible=1 alpha=255 topmost=1' || fail "note 3 place or topmost"
+e2e_shot notes
+# The pixels inside note 3 are its background colour (0x6666FF is BGR: red).
+pixel=$(timeout 20 import -display "$DISPLAY" -window root -crop 1x1+600+140 txt:- 2>/dev/null | tail -n1)
+echo "$pixel"
+echo "$pixel" | grep -q 'srgb(255,102,102)' || fail "note 3 background colour: $pixel"
+out=$(probe send 0x0010 0 0) || fail "WM_CLOSE: $out"
+code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+expect_eq "$code" 0 "exit code"
+n0=$(e2e_ini Varnel00.dat)
+n1=$(e2e_ini Varnel01.dat)
+echo "$n0"
+expect_eq "$(echo "$n0" | line_value X),$(echo "$n0" | line_value W),$(echo "$n0" | line_value V)" "40,200,1" "note 0 place saved"
+expect_eq "$(echo "$n0" | line_value 1L)" 'C:\temp\a' "detail text kept"
+expect_eq "$(echo "$n0" | line_value 1S)" "000000010000000000000000" "detail record kept"
+echo "$n0" | grep -q '^Update=[0-9]\{12\}$' || fail "no Update"
+expect_eq "$(echo "$n1" | line_value X)" 300 "Pos 1 keeps X"
+echo "$n1" | grep -q '^V=' && fail "Pos 1 wrote V"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-4)" 1101 "List"
+exit 0

@@ -287,6 +287,41 @@ TEST_F(NoteFileTest, Titles) {
   EXPECT_EQ(content_.title, "mine");
 }
 
+TEST_F(NoteFileTest, HandWrittenFilesInOddShapes) {
+  // Odd case and blanks in names, quotes, a text at the read limit of 1199
+  // bytes ending in a double-byte character, a record of 63 characters.
+  std::string longText;
+  while (longText.size() < 1200) longText += "表";
+  Load("[default]\r\n[ 1 ]\r\n0s = 00000000\r\n0l=\"quoted head\"\r\n1S=" + std::string(63, 'f') +
+       "\r\n1l=" + longText + "x\r\n");
+  ASSERT_EQ(content_.headingCount, 1);
+  EXPECT_EQ(Text(0, 0), "quoted head");
+  EXPECT_EQ(Text(0, 1).size(), 1198u);  // cut on a whole character within 1199 bytes
+  EXPECT_EQ(content_.rows.At(Row(0, 1)).format, "ffffffffffffffff");
+  Save();
+  Reload();
+  EXPECT_EQ(Text(0, 1).size(), 298u);  // saved with at most 298 bytes, on a whole character
+  EXPECT_EQ(Text(0, 1).substr(0, 4), "表表");
+}
+
+TEST_F(NoteFileTest, BadInputNeverCrashesOrSpreads) {
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 131 + 7) & 0xFF);
+  std::string many;
+  for (int s = 1; s <= 25; ++s) many += "[" + std::to_string(s) + "]\r\n0S=00000000\r\n0L=h\r\n";
+  const std::string huge = "[1]\r\n0S=00000000\r\n0L=" + std::string(2 << 20, 'a') +
+                           "\r\n1S=99999999999999999999999999999999999999\r\n1L=x\r\n4294967296S=0\r\n";
+  for (const std::string& bytes : {garbage, many, huge, std::string("[1]\r\n0S=0000"), std::string()}) {
+    Load(bytes);
+    EXPECT_LE(content_.headingCount, kMaxHeadings);
+    Save();
+    Reload();
+    EXPECT_LE(content_.headingCount, kMaxHeadings);
+  }
+  Load(many);
+  EXPECT_EQ(content_.headingCount, kMaxHeadings);  // sections past 20 are not headings
+}
+
 TEST(NoteSettings, UpdateStampIsBoundedToRealDates) {
   DateTime t = At(2026, 12, 7, 9, 30);
   ASSERT_TRUE(ParseUpdateStamp("201102301230", t));

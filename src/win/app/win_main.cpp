@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include <ctime>
 #include <memory>
 
 #include "win/app/app_state.h"
@@ -11,6 +10,7 @@
 #include "win/app/resource_menus.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
+#include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
 
 using namespace varnel::win;
@@ -39,39 +39,6 @@ class InstanceMutex {
   HANDLE handle_;
   bool existed_;
 };
-
-varnel::DateTime FromSystemTime(const SYSTEMTIME& st) {
-  varnel::DateTime t;
-  t.year = st.wYear;
-  t.month = st.wMonth;
-  t.dayOfWeek = st.wDayOfWeek;
-  t.day = st.wDay;
-  t.hour = st.wHour;
-  t.minute = st.wMinute;
-  t.second = st.wSecond;
-  t.milliseconds = st.wMilliseconds;
-  return t;
-}
-
-// Local time and its conversion to absolute seconds, for the alarm table.
-varnel::AlarmClock LocalAlarmClock() {
-  return varnel::AlarmClock{[] {
-                              SYSTEMTIME st;
-                              GetLocalTime(&st);
-                              return FromSystemTime(st);
-                            },
-                            [](const varnel::DateTime& t) {
-                              std::tm tm{};
-                              tm.tm_year = t.year - 1900;
-                              tm.tm_mon = t.month - 1;
-                              tm.tm_mday = t.day;
-                              tm.tm_hour = t.hour;
-                              tm.tm_min = t.minute;
-                              tm.tm_sec = t.second;
-                              tm.tm_isdst = -1;
-                              return static_cast<std::int64_t>(std::mktime(&tm));
-                            }};
-}
 
 int RunMessageLoop() {
   MSG msg{};

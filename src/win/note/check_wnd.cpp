@@ -4,6 +4,7 @@
 
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
+#include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
 #include "win/platform/text_convert.h"
 
@@ -13,21 +14,6 @@ namespace {
 constexpr int kQuietClose = 16;  // WM_CLOSE wParam of the exit's teardown
 constexpr const char* kScheduleSet = "表示スケジュールを設定しましたので確認してください。　　";
 constexpr const char* kAlarmFailed = "アラームセットに失敗しました。　　";
-
-DateTime LocalNow() {
-  SYSTEMTIME st;
-  GetLocalTime(&st);
-  DateTime t;
-  t.year = st.wYear;
-  t.month = st.wMonth;
-  t.dayOfWeek = st.wDayOfWeek;
-  t.day = st.wDay;
-  t.hour = st.wHour;
-  t.minute = st.wMinute;
-  t.second = st.wSecond;
-  t.milliseconds = st.wMilliseconds;
-  return t;
-}
 
 NoteRules RulesOf(const GlobalOptions& o) {
   NoteRules r;

@@ -16,74 +16,23 @@ bool IsLead(const std::string_view s, std::size_t i) {
 char ControlCode(char c) { return c == '\t' ? 't' : (c == '\r' ? 'n' : 'r'); }
 bool IsControl(char c) { return c == '\t' || c == '\r' || c == '\n'; }
 
-std::string ClassicEscape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 8);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (IsLead(text, i)) {
-      out += c;
-      out += text[++i];
-    } else if (IsControl(c)) {
-      out += '\\';
-      out += ControlCode(c);
-    } else if (c == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == 'r')) {
-      out += "\\\\";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-std::string ClassicUnescape(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (IsLead(s, i)) {
-      out += c;
-      out += s[++i];
-      continue;
-    }
-    if (c != '\\' || i + 1 >= s.size()) {
-      out += c;
-      continue;
-    }
-    const char next = s[i + 1];
-    if (next == 't' || next == 'n' || next == 'r') {
-      out += next == 't' ? '\t' : (next == 'n' ? '\r' : '\n');
-      ++i;
-    } else if (next == '\\') {
-      if (i + 2 < s.size() && (s[i + 2] == 'n' || s[i + 2] == 'r')) {
-        out += '\\';
-        out += s[i + 2];
-        i += 2;
-      } else {
-        out += "\\\\";
-        ++i;
-      }
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-std::string StrictEscape(std::string_view text) {
-  std::string out(kStrictMarker);
+// The classic form doubles a backslash only before n or r; the strict form
+// doubles every backslash and marks a trailing blank.
+std::string Escape(std::string_view text, bool strict) {
+  std::string out(strict ? kStrictMarker : std::string_view());
   out.reserve(text.size() * 2 + 4);
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
+    const bool beforeLetter = i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == 'r');
     if (IsLead(text, i)) {
       out += c;
       out += text[++i];
     } else if (IsControl(c)) {
       out += '\\';
       out += ControlCode(c);
-    } else if (c == '\\') {
+    } else if (c == '\\' && (strict || beforeLetter)) {
       out += "\\\\";
-    } else if (c == ' ' && i + 1 == text.size()) {
+    } else if (strict && c == ' ' && i + 1 == text.size()) {
       out += "\\s";  // the INI reader trims trailing blanks
     } else {
       out += c;
@@ -92,7 +41,51 @@ std::string StrictEscape(std::string_view text) {
   return out;
 }
 
-std::string StrictUnescape(std::string_view s) {
+// Backslash sequences of the classic form: \t \n \r, and a doubled backslash
+// that stands for one only before n or r (else it stays doubled).
+void UnescapeClassic(std::string_view s, std::size_t& i, std::string& out) {
+  const char next = s[i + 1];
+  if (next == 't' || next == 'n' || next == 'r') {
+    out += next == 't' ? '\t' : (next == 'n' ? '\r' : '\n');
+    ++i;
+  } else if (next == '\\' && i + 2 < s.size() && (s[i + 2] == 'n' || s[i + 2] == 'r')) {
+    out += '\\';
+    out += s[i + 2];
+    i += 2;
+  } else if (next == '\\') {
+    out += "\\\\";
+    ++i;
+  } else {
+    out += '\\';
+  }
+}
+
+// The strict form: every backslash is doubled, \s is a blank.
+void UnescapeStrict(std::string_view s, std::size_t& i, std::string& out) {
+  switch (s[i + 1]) {
+    case 't':
+      out += '\t';
+      break;
+    case 'n':
+      out += '\r';
+      break;
+    case 'r':
+      out += '\n';
+      break;
+    case 's':
+      out += ' ';
+      break;
+    case '\\':
+      out += '\\';
+      break;
+    default:
+      out += '\\';
+      return;  // not written by us: keep it as it stands
+  }
+  ++i;
+}
+
+std::string Unescape(std::string_view s, bool strict) {
   std::string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -100,31 +93,12 @@ std::string StrictUnescape(std::string_view s) {
     if (IsLead(s, i)) {
       out += c;
       out += s[++i];
-      continue;
-    }
-    if (c != '\\' || i + 1 >= s.size()) {
+    } else if (c != '\\' || i + 1 >= s.size()) {
       out += c;
-      continue;
-    }
-    switch (s[++i]) {
-      case 't':
-        out += '\t';
-        break;
-      case 'n':
-        out += '\r';
-        break;
-      case 'r':
-        out += '\n';
-        break;
-      case 's':
-        out += ' ';
-        break;
-      case '\\':
-        out += '\\';
-        break;
-      default:  // not written by us: keep it as it stands
-        out += '\\';
-        --i;
+    } else if (strict) {
+      UnescapeStrict(s, i, out);
+    } else {
+      UnescapeClassic(s, i, out);
     }
   }
   return out;
@@ -144,15 +118,15 @@ bool SurvivesIniValue(std::string_view value) {
 }  // namespace
 
 std::string EscapeText(std::string_view text) {
-  std::string classic = ClassicEscape(text);
-  if (!StartsWithMarker(classic) && SurvivesIniValue(classic) && ClassicUnescape(classic) == text)
+  std::string classic = Escape(text, false);
+  if (!StartsWithMarker(classic) && SurvivesIniValue(classic) && Unescape(classic, false) == text)
     return classic;
-  return StrictEscape(text);
+  return Escape(text, true);
 }
 
 std::string UnescapeText(std::string_view stored) {
-  if (StartsWithMarker(stored)) return StrictUnescape(stored.substr(kStrictMarker.size()));
-  return ClassicUnescape(stored);
+  if (StartsWithMarker(stored)) return Unescape(stored.substr(kStrictMarker.size()), true);
+  return Unescape(stored, false);
 }
 
 }  // namespace varnel

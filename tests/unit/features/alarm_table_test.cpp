@@ -6,21 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "test_support.h"
+
+using varnel::test::MakeDateTime;
+using varnel::test::ReadBytes;
+using varnel::test::WriteBytes;
+
 using namespace varnel;
 
 namespace {
-
-DateTime Make(int y, int mo, int d, int h, int mi, int s) {
-  DateTime t;
-  t.year = static_cast<std::uint16_t>(y);
-  t.month = static_cast<std::uint16_t>(mo);
-  t.day = static_cast<std::uint16_t>(d);
-  t.dayOfWeek = static_cast<std::uint16_t>(WeekdayOfDate(y, mo, d));
-  t.hour = static_cast<std::uint16_t>(h);
-  t.minute = static_cast<std::uint16_t>(mi);
-  t.second = static_cast<std::uint16_t>(s);
-  return t;
-}
 
 // A fixed clock: absolute seconds count from an arbitrary epoch, as mktime does.
 constexpr std::int64_t kEpoch = 1000000000;
@@ -30,7 +24,7 @@ std::int64_t Absolute(const DateTime& t) {
 }
 
 struct Fixture {
-  std::shared_ptr<DateTime> now = std::make_shared<DateTime>(Make(2011, 1, 10, 8, 0, 0));
+  std::shared_ptr<DateTime> now = std::make_shared<DateTime>(MakeDateTime(2011, 1, 10, 8, 0, 0));
   AlarmClock Clock() const {
     auto n = now;
     return AlarmClock{[n] { return *n; }, [](const DateTime& t) { return Absolute(t); }};
@@ -107,41 +101,41 @@ TEST(AlarmTableTest, FullTableAndSlotNumbersOutOfRange) {
 TEST(AlarmTableTest, OneShotDueIsTheRecordedLocalDateAndTime) {
   Fixture f;
   AlarmTable table(f.Clock());
-  EXPECT_EQ(table.ReferenceMidnight(), Absolute(Make(2011, 1, 10, 0, 0, 0)));
+  EXPECT_EQ(table.ReferenceMidnight(), Absolute(MakeDateTime(2011, 1, 10, 0, 0, 0)));
 
   const std::uint32_t flags = OneShot(2011, 3, 15) | kAlarmRunsCommand;
   const int n = table.RegisterAlarm(2, 55, Record("103000", flags));
   ASSERT_EQ(n, 1);
   const AlarmSlot& s = table.Slot(0);
-  EXPECT_EQ(s.due, Absolute(Make(2011, 3, 15, 10, 30, 0)));
+  EXPECT_EQ(s.due, Absolute(MakeDateTime(2011, 3, 15, 10, 30, 0)));
   EXPECT_EQ(s.flags, flags);
   EXPECT_FALSE(s.firedToday);
 
   // A day past the month's end stays in that month; impossible fields clamp.
   table.RegisterAlarm(2, 56, Record("235959", OneShot(2011, 2, 31)));
-  EXPECT_EQ(table.Slot(1).due, Absolute(Make(2011, 2, 28, 23, 59, 59)));
+  EXPECT_EQ(table.Slot(1).due, Absolute(MakeDateTime(2011, 2, 28, 23, 59, 59)));
   table.RegisterAlarm(2, 57, Record("120000", (15u << 16) | (0u << 8) | 99u));
-  EXPECT_EQ(table.Slot(2).due, Absolute(Make(2099, 12, 1, 12, 0, 0)));
+  EXPECT_EQ(table.Slot(2).due, Absolute(MakeDateTime(2099, 12, 1, 12, 0, 0)));
 }
 
 TEST(AlarmTableTest, WeeklyDueIsSecondsAfterTheReferenceMidnight) {
   Fixture f;
-  *f.now = Make(2011, 1, 10, 15, 20, 0);
+  *f.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   AlarmTable table(f.Clock());
   const std::int64_t midnight = table.ReferenceMidnight();
-  EXPECT_EQ(midnight, Absolute(Make(2011, 1, 10, 0, 0, 0)));
+  EXPECT_EQ(midnight, Absolute(MakeDateTime(2011, 1, 10, 0, 0, 0)));
 
   table.RegisterAlarm(1, 1, Record("073000", kAlarmWeekly | 0x01));
   EXPECT_EQ(table.Slot(0).due, 7 * 3600 + 30 * 60);
 
   // Two days and a few hours later the midnight has moved by whole days only.
-  *f.now = Make(2011, 1, 12, 21, 0, 0);
+  *f.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
   table.RegisterAlarm(1, 2, Record("235959", kAlarmWeekly | kAlarmNotOnHolidays | 0x7f));
   EXPECT_EQ(table.ReferenceMidnight(), midnight + 2 * kSecondsPerDay);
   EXPECT_EQ(table.Slot(1).due, 86399);
 
   // Exactly one day after midnight counts as the next day.
-  *f.now = Make(2011, 1, 13, 0, 0, 0);
+  *f.now = MakeDateTime(2011, 1, 13, 0, 0, 0);
   table.AdvanceReferenceMidnight(Absolute(*f.now));
   EXPECT_EQ(table.ReferenceMidnight(), midnight + 3 * kSecondsPerDay);
   table.AdvanceReferenceMidnight(Absolute(*f.now) + kSecondsPerDay - 1);

@@ -6,23 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
+using varnel::test::MakeDateTime;
+using varnel::test::ReadBytes;
+using varnel::test::WriteBytes;
+
 using namespace varnel;
 
 namespace {
 
-DateTime Make(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-  DateTime t;
-  t.year = static_cast<std::uint16_t>(y);
-  t.month = static_cast<std::uint16_t>(mo);
-  t.day = static_cast<std::uint16_t>(d);
-  t.dayOfWeek = static_cast<std::uint16_t>(WeekdayOfDate(y, mo, d));
-  t.hour = static_cast<std::uint16_t>(h);
-  t.minute = static_cast<std::uint16_t>(mi);
-  t.second = static_cast<std::uint16_t>(s);
-  return t;
-}
-
-const DateTime kMonday = Make(2011, 1, 10);  // the working date of the examples
+const DateTime kMonday = MakeDateTime(2011, 1, 10);  // the working date of the examples
 
 struct Result {
   std::string text;
@@ -54,7 +48,7 @@ TEST(DateCodesTest, ExamplesOfTheMonday2011_01_10) {
 }
 
 TEST(DateCodesTest, DigitsAndDoubledLetters) {
-  const DateTime march5 = Make(2019, 3, 5);
+  const DateTime march5 = MakeDateTime(2019, 3, 5);
   EXPECT_EQ(Text("%D/%DD/%d/%dd", 0, march5), "5/05/5/05");
   EXPECT_EQ(Text("%M/%MM/%m/%mm", 0, march5), "3/03/3/03");
   EXPECT_EQ(Text("%Dd|%dD", 0, march5), "5d|5D");  // only the same letter doubles
@@ -79,9 +73,9 @@ TEST(DateCodesTest, PercentSigns) {
 }
 
 TEST(DateCodesTest, TimeCodesOnlyInTimeMode) {
-  const DateTime morning = Make(2011, 1, 10, 9, 5, 7);
-  const DateTime afternoon = Make(2011, 1, 10, 15, 30, 45);
-  const DateTime noon = Make(2011, 1, 10, 12, 0, 0);
+  const DateTime morning = MakeDateTime(2011, 1, 10, 9, 5, 7);
+  const DateTime afternoon = MakeDateTime(2011, 1, 10, 15, 30, 45);
+  const DateTime noon = MakeDateTime(2011, 1, 10, 12, 0, 0);
   EXPECT_EQ(Text("%H:%FF:%SS", kTimeCodes, morning), "9:05:07");
   EXPECT_EQ(Text("%HH:%ff:%ss", kTimeCodes, morning), "09:05:07");
   EXPECT_EQ(Text("%h|%hh|%H", kTimeCodes, afternoon), "3|03|15");
@@ -117,7 +111,7 @@ TEST(DateCodesTest, DayMovesAddUpAndClamp) {
   EXPECT_EQ(r.text, "2099-12-31 Thu");
   EXPECT_EQ(r.date.year, 2099);
   // Time of day survives a move; moves need date mode.
-  r = Expand("%+1%H", kTimeCodes | kDateMath, Make(2011, 1, 10, 15));
+  r = Expand("%+1%H", kTimeCodes | kDateMath, MakeDateTime(2011, 1, 10, 15));
   EXPECT_EQ(r.text, "15");
   EXPECT_EQ(r.date.day, 11);
   r = Expand("%+7%D", kTimeCodes);
@@ -156,7 +150,7 @@ TEST(DateCodesTest, DayCounts) {
 }
 
 TEST(DateCodesTest, MalformedCodesAtTheEndOfTheText) {
-  const DateTime morning = Make(2011, 1, 10, 9);
+  const DateTime morning = MakeDateTime(2011, 1, 10, 9);
   struct Case {
     const char* in;
     const char* out;
@@ -200,8 +194,8 @@ TEST(DateCodesTest, OutputNeverLongerThanTheText) {
     const int n = static_cast<int>(rng() % 12);
     for (int k = 0; k < n; ++k) text += pieces[rng() % pieces.size()];
     const int mode = static_cast<int>(rng() % 4);
-    DateTime date = Make(2001 + static_cast<int>(rng() % 99), 1 + static_cast<int>(rng() % 12),
-                         1 + static_cast<int>(rng() % 28), static_cast<int>(rng() % 24));
+    DateTime date = MakeDateTime(2001 + static_cast<int>(rng() % 99), 1 + static_cast<int>(rng() % 12),
+                                 1 + static_cast<int>(rng() % 28), static_cast<int>(rng() % 24));
     std::string out = text;
     const int count = ExpandDateCodes(date, out, mode);
     ASSERT_LE(out.size(), text.size()) << text;

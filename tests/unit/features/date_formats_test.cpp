@@ -9,6 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
+using varnel::test::MakeDateTime;
+using varnel::test::ReadBytes;
+using varnel::test::WriteBytes;
+
 namespace fs = std::filesystem;
 using namespace varnel;
 using Action = DateFormatList::Action;
@@ -122,13 +128,8 @@ class DateFormatStoreTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
-  std::string Get() {
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  void Put(const std::string& bytes) { WriteBytes(file_, bytes); }
+  std::string Get() { return ReadBytes(file_); }
   void Open(ProfileStore& s) { s.Open(env_, false, "Default", &file_, nullptr); }
 
   fs::path dir_, file_;

@@ -10,21 +10,16 @@
 #include "core/note/note_content.h"
 #include "core/note/note_settings.h"
 
+#include "test_support.h"
+
+using varnel::test::MakeDateTime;
+using varnel::test::ReadBytes;
+using varnel::test::WriteBytes;
+
 namespace fs = std::filesystem;
 using namespace varnel;
 
 namespace {
-
-DateTime At(int y, int mo, int d, int h, int mi) {
-  DateTime t;
-  t.year = static_cast<std::uint16_t>(y);
-  t.month = static_cast<std::uint16_t>(mo);
-  t.day = static_cast<std::uint16_t>(d);
-  t.hour = static_cast<std::uint16_t>(h);
-  t.minute = static_cast<std::uint16_t>(mi);
-  t.dayOfWeek = static_cast<std::uint16_t>(WeekdayOf(DayNumber(y, mo, d)));
-  return t;
-}
 
 class NoteFileTest : public ::testing::Test {
  protected:
@@ -39,13 +34,8 @@ class NoteFileTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
-  std::string Get() {
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  void Put(const std::string& bytes) { WriteBytes(file_, bytes); }
+  std::string Get() { return ReadBytes(file_); }
   void Load(const std::string& bytes) {
     Put(bytes);
     store_.Open(env_, false, "Default", &file_, nullptr);
@@ -68,7 +58,7 @@ class NoteFileTest : public ::testing::Test {
   fs::path dir_, file_;
   StoreEnv env_;
   ProfileStore store_;
-  DateTime now_ = At(2026, 12, 7, 9, 30);
+  DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
   AlarmTable alarms_{AlarmClock{[this] { return now_; },
                                 [](const DateTime& t) {
                                   return static_cast<std::int64_t>(DayNumber(t.year, t.month, t.day)) *
@@ -273,7 +263,7 @@ TEST_F(NoteFileTest, Titles) {
   rules.tFmt = "";
   content_.UpdateTitle(0, rules, now_);
   EXPECT_EQ(content_.title, "(付箋5)");
-  content_.updateStamp = At(2011, 1, 10, 14, 5);
+  content_.updateStamp = MakeDateTime(2011, 1, 10, 14, 5);
   content_.UpdateTitle(3, rules, now_);
   EXPECT_EQ(content_.title, "01/10-14:05");
   rules.tFmt = "%M/%D %H:%FF%+5";  // time codes; no day moves for the update time
@@ -323,7 +313,7 @@ TEST_F(NoteFileTest, BadInputNeverCrashesOrSpreads) {
 }
 
 TEST(NoteSettings, UpdateStampIsBoundedToRealDates) {
-  DateTime t = At(2026, 12, 7, 9, 30);
+  DateTime t = MakeDateTime(2026, 12, 7, 9, 30);
   ASSERT_TRUE(ParseUpdateStamp("201102301230", t));
   EXPECT_EQ(t.year, 2011);
   EXPECT_EQ(t.month, 2);
@@ -342,7 +332,7 @@ TEST(NoteSettings, UpdateStampIsBoundedToRealDates) {
   const DateTime before = t;
   EXPECT_FALSE(ParseUpdateStamp("2011021", t));
   EXPECT_EQ(t.day, before.day);
-  EXPECT_EQ(FormatUpdateStamp(At(2011, 2, 28, 12, 30)), "201102281230");
+  EXPECT_EQ(FormatUpdateStamp(MakeDateTime(2011, 2, 28, 12, 30)), "201102281230");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The file operations the settings store needs, as plain function objects so the
 // core stays portable: the host uses std::filesystem, the Windows shell installs
-// FlushFileBuffers + ReplaceFileW (src/win/platform/win_file_ops.h).
+// FlushFileBuffers + an atomic rename (src/win/platform/win_file_ops.h).
 #pragma once
 #include <cstdint>
 #include <filesystem>

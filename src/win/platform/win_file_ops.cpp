@@ -14,7 +14,7 @@ constexpr int kRetries = 5;
 constexpr DWORD kRetryDelayMs = 50;
 
 // Attributes the user may have set on the old file that must survive a
-// replacement even where ReplaceFileW cannot be used.
+// replacement.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
@@ -144,16 +144,6 @@ std::wstring WriteTemp(const std::wstring& targetFull, const std::string& conten
   return {};
 }
 
-// Sets the last error as the replacement would when another program holds the
-// file without sharing deletion.
-bool CanDelete(const std::wstring& target) {
-  HANDLE h = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
-}
-
 bool MoveIn(const std::wstring& temp, const std::wstring& target) {
   return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -171,44 +161,14 @@ bool Replace(const std::filesystem::path& path, const std::string& content) {
   std::wstring temp = WriteTemp(full, content);
   if (temp.empty()) return false;
 
-  bool useReplace = oldExists;
+  // A rename over the old file, not ReplaceFileW: ReplaceFileW sets the old
+  // file aside before it moves the new one in (under Wine it deletes it), so a
+  // kill between the two steps left no file at all. The attributes that matter
+  // are copied onto the new file first.
+  if (oldExists) SetFileAttributesW(temp.c_str(), attrs & kKeptAttributes);
   for (int attempt = 0;; ++attempt) {
-    bool ok;
-    if (useReplace) {
-      // Ask first whether the old file may be deleted now: a failed
-      // ReplaceFileW can leave a stray backup file behind (Wine does).
-      ok = CanDelete(target) && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-    } else {
-      if (oldExists) SetFileAttributesW(temp.c_str(), attrs & kKeptAttributes);
-      ok = MoveIn(temp, target);
-    }
-    if (ok) {
-      if (oldExists && (attrs & kKeptAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
-        DWORD now = GetFileAttributesW(target.c_str());
-        if (now != INVALID_FILE_ATTRIBUTES && (now & attrs & kKeptAttributes) != (attrs & kKeptAttributes))
-          SetFileAttributesW(target.c_str(), now | (attrs & kKeptAttributes));
-      }
-      return true;
-    }
-    DWORD err = GetLastError();
-    if (useReplace) {
-      if (err == ERROR_FILE_NOT_FOUND || err == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
-          err == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old file is gone (deleted meanwhile, or already set aside by
-        // ReplaceFileW): the temporary file still holds the new content.
-        useReplace = false;
-        if (err == ERROR_FILE_NOT_FOUND) oldExists = false;
-        continue;
-      }
-      if (!IsTransient(err)) {
-        // File systems without ReplaceFileW support: a plain move, keeping
-        // the attributes ourselves.
-        useReplace = false;
-        continue;
-      }
-    }
-    if (!IsTransient(err) || attempt >= kRetries) break;
+    if (MoveIn(temp, target)) return true;
+    if (!IsTransient(GetLastError()) || attempt >= kRetries) break;
     Sleep(kRetryDelayMs);
   }
   DeleteFileW(temp.c_str());

@@ -1,6 +1,6 @@
 // The store's file operations on Windows: whole-file reads that never block a
 // writer, and atomic replacement through a flushed temporary file and
-// ReplaceFileW (MoveFileExW when there is no old file).
+// MoveFileExW with REPLACE_EXISTING and WRITE_THROUGH, a single rename over the old file.
 #pragma once
 #include <filesystem>
 #include <string>

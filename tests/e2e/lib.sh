@@ -29,6 +29,9 @@ e2e_init() {
   mkdir -p "$E2E_CASE/data" "$E2E_SHOTS"
   E2E_APP_NAME=$(basename "$E2E_EXE")
   cp "$E2E_EXE" "$E2E_CASE/$E2E_APP_NAME"
+  # The previous case's server may still be on its way out; a program started
+  # against a closing server can end at once, so wait until it is gone.
+  timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
   trap e2e_teardown EXIT
 }
 
@@ -81,7 +84,10 @@ e2e_wait_main() {
   local secs=${1:-30} i
   for i in $(seq 1 "$secs"); do
     probe find >/dev/null && return 0
-    e2e_running || fail "program ended before its main window appeared (exit $(cat "$E2E_CASE/exit.$E2E_RUN"))"
+    if ! e2e_running; then
+      tail -n 20 "$E2E_CASE/out.$E2E_RUN" 2>/dev/null
+      fail "program ended before its main window appeared (exit $(cat "$E2E_CASE/exit.$E2E_RUN"))"
+    fi
     sleep 1
   done
   fail "no main window after ${secs}s"

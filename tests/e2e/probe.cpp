@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -311,9 +312,68 @@ int CmdMemory() {
   return 0;
 }
 
+// The notes with their paint counts and any open edit box (child id 105).
+int CmdNotes() {
+  DWORD pid = MainPid();
+  if (!pid) {
+    std::printf("error=no main window\n");
+    return 1;
+  }
+  const UINT paintMsg = RegisterWindowMessageW(L"Varnel.NotePaintCount");
+  for (HWND h : TopWindows(pid)) {
+    const std::wstring cls = ClassOf(h);
+    if (cls != L"CCheckWnd" && cls != L"CCheckWndS") continue;
+    RECT r = {};
+    GetWindowRect(h, &r);
+    DWORD_PTR paints = 0;
+    SendMessageTimeoutW(h, paintMsg, 0, 0, SMTO_ABORTIFHUNG, 5000, &paints);
+    std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld visible=%d paints=%llu", (unsigned long long)(ULONG_PTR)h,
+                r.left, r.top, r.right, r.bottom, IsWindowVisible(h) ? 1 : 0, (unsigned long long)paints);
+    if (HWND edit = GetDlgItem(h, 105)) {
+      RECT er = {};
+      GetWindowRect(edit, &er);
+      // GetWindowText does not read a control of another process; WM_GETTEXT does.
+      wchar_t text[1024] = {};
+      DWORD_PTR got = 0;
+      SendMessageTimeoutW(edit, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                          &got);
+      std::printf(" edit=1 editrect=%ld,%ld,%ld,%ld edittext=%s", er.left, er.top, er.right, er.bottom,
+                  OneLine(text).c_str());
+    } else {
+      std::printf(" edit=0");
+    }
+    std::printf("\n");
+  }
+  return 0;
+}
+
+// Puts text on the clipboard as Unicode text. The text comes as the hex digits
+// of its UTF-8 bytes: Wine turns non-ASCII arguments into '?' or worse when the
+// Unix locale is not installed.
+int CmdClip(int argc, char** argv) {
+  if (argc < 1) return 2;
+  std::string utf8;
+  for (const char* p = argv[0]; p[0] && p[1]; p += 2) {
+    const char pair[3] = {p[0], p[1], 0};
+    utf8 += static_cast<char>(strtoul(pair, nullptr, 16));
+  }
+  const std::wstring w = Wide(utf8.c_str());
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t));
+  if (!mem) return 1;
+  memcpy(GlobalLock(mem), w.c_str(), (w.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(mem);
+  for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+  EmptyClipboard();
+  const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  CloseClipboard();
+  std::printf("clip=%d\n", ok ? 1 : 0);
+  return ok ? 0 : 1;
+}
+
 void Usage() {
   std::printf(
-      "usage: probe [--class NAME] find|send|post|windows|msgbox|msgbox-press|wait-gone|menu|memory ...\n");
+      "usage: probe [--class NAME] "
+      "find|send|post|windows|notes|clip|msgbox|msgbox-press|wait-gone|menu|memory ...\n");
 }
 
 }  // namespace
@@ -339,6 +399,10 @@ int main(int argc, char** argv) {
     rc = CmdMessage(cmd == "post", rest, args);
   } else if (cmd == "windows") {
     rc = CmdWindows();
+  } else if (cmd == "notes") {
+    rc = CmdNotes();
+  } else if (cmd == "clip") {
+    rc = CmdClip(rest, args);
   } else if (cmd == "msgbox") {
     rc = CmdMsgbox(rest, args);
   } else if (cmd == "msgbox-press") {

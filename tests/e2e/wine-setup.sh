@@ -7,8 +7,10 @@ for tool in "$WINE" Xvfb; do
   command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install wine64 xvfb)"; exit 1; }
 done
 # Leftovers of an earlier run of this folder: its display and its prefix's server.
-if [ -f "$VARNEL_E2E_DIR/xvfb.pid" ]; then kill "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null; fi
-rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/display"
+for f in xcompmgr xvfb; do
+  if [ -f "$VARNEL_E2E_DIR/$f.pid" ]; then kill "$(cat "$VARNEL_E2E_DIR/$f.pid")" 2>/dev/null; fi
+done
+rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/xcompmgr.pid" "$VARNEL_E2E_DIR/display"
 [ -d "$WINEPREFIX" ] && timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
 rm -rf "$WINEPREFIX"
 for n in $(seq 90 140); do
@@ -26,6 +28,14 @@ for n in $(seq 90 140); do
 done
 [ -f "$VARNEL_E2E_DIR/display" ] || { echo "no Xvfb display"; exit 1; }
 export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"
+# A compositing manager, so a note's opacity blends with what lies below it as
+# on the desktop of a user; without one Xvfb shows layered windows opaque.
+if command -v xcompmgr >/dev/null; then
+  setsid xcompmgr </dev/null >/dev/null 2>&1 &
+  echo $! >"$VARNEL_E2E_DIR/xcompmgr.pid"
+else
+  echo "warning: no xcompmgr (apt-get install xcompmgr); opacity is not blended"
+fi
 fc-list 2>/dev/null | grep -qi ipa || echo "warning: no CJK font (apt-get install fonts-ipafont); Japanese shows as boxes"
 timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$VARNEL_E2E_DIR/wineboot.log" 2>&1 || {
   echo "wineboot failed"; tail -20 "$VARNEL_E2E_DIR/wineboot.log"; exit 1; }

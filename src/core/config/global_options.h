@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/app/shortcuts.h"
 #include "core/config/profile_store.h"
 
 namespace varnel {
@@ -63,6 +64,8 @@ class GlobalOptions : public ProfileStore {
   std::array<int, 4> ccDay{};         // 36160 = never
   int fx1 = 0, fy1 = 0, fx2 = 0, fy2 = 0;
   bool defBtn = true;
+  // Filled from "SCKey%d" once the command table is in; empty until then.
+  ShortcutTable shortcuts{};
 
   // Style value of table B: the global value, overridden by the note's own.
   int ReadNoteOption(ProfileStore* note, const char* key);

@@ -24,6 +24,8 @@ struct BusyFlags {
 struct AppMenus {
   HMENU popup = nullptr;  // the whole "POPUPMENU" resource
   HMENU main = nullptr, listW = nullptr, listH = nullptr;
+  // A note's, a heading's and a detail's context menus.
+  HMENU note = nullptr, heading = nullptr, detail = nullptr;
 };
 
 struct AppState {

@@ -38,7 +38,11 @@ bool LoadResourceMenus(HINSTANCE instance) {
   // "一括操作" are found from Main.
   AttachShared(menus.main, menus.popup);
   AttachShared(menus.listW, menus.popup);
-  // The note menus (built from the settings) come with the custom menus.
+  // The built-in note menus; the user's own replace them once built from the settings.
+  menus.note = GetSubMenu(menus.popup, 5);
+  menus.heading = GetSubMenu(menus.popup, 6);
+  menus.detail = GetSubMenu(menus.popup, 7);
+  AttachShared(menus.note, menus.popup);
   return true;
 }
 

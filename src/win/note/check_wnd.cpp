@@ -4,6 +4,7 @@
 
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
+#include "win/platform/gdi_holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
 #include "win/platform/text_convert.h"
@@ -76,12 +77,29 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   content_.title = store_.ReadString("Title", "", 261);
   content_.UpdateTitle(-1, RulesOf(options), LocalNow());
   MeasureThemeParts(mainWindow);
-  // Folding at load and the corner positions ("BarStat", "Pos" 2..5) come with
-  // the note's layout; the stored bar bit 2 is kept until then.
+  fonts_.SetFace(settings_.fontFace);
   if (settings_.barStat == 2 || (settings_.barStat == 1 && (options.ReadNoteOption(&store_, "Bar") & 4)))
-    settings_.bar |= 4;
+    FoldTitle(1);
+  // A corner place: sized to the content, then moved there.
+  static const int kCornerCommands[] = {305, 309, 306, 310};
+  if (settings_.pos >= 2 && settings_.pos <= 5) {
+    AutoSize(true);
+    NoteCommand(kCornerCommands[settings_.pos - 2]);
+  }
   if (settings_.visible) ShowWindow(window_, SW_SHOWNOACTIVATE);
   return true;
+}
+
+NoteRules CCheckWnd::Rules() const { return RulesOf(*App().options); }
+
+void CCheckWnd::Stamp() {
+  content_.UpdateTitle(9, Rules(), LocalNow());
+  Repaint();
+}
+
+UINT PaintCountMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Varnel.NotePaintCount");
+  return message;
 }
 
 void CCheckWnd::ApplyTransparency() {
@@ -97,7 +115,8 @@ void CCheckWnd::ApplyTransparency() {
 void CCheckWnd::MeasureThemeParts(HWND mainWindow) {
   ThemeApi& theme = App().theme;
   if (!theme.Available()) return;
-  HDC dc = GetDC(mainWindow);
+  WindowDc windowDc(mainWindow);
+  HDC dc = windowDc.Get();
   const struct {
     const wchar_t* cls;
     int part, state;
@@ -113,7 +132,6 @@ void CCheckWnd::MeasureThemeParts(HWND mainWindow) {
       theme.closeThemeData(h);
     }
   }
-  ReleaseDC(mainWindow, dc);
   SetMinimumFontSize(checkBox_.cy);
 }
 
@@ -134,6 +152,8 @@ bool CCheckWnd::GetSchedule(int index, int& first, int& second) {
 
 int CCheckWnd::Save() {
   if (!itemsLoaded_) return 0;
+  // Text being typed belongs to the note: commit it before writing.
+  if (edit_) EndEdit();
   // One replacement of the note file for the whole save.
   ProfileStore::Batch batch(store_);
   store_.WriteString("Update", FormatUpdateStamp(content_.updateStamp).c_str());
@@ -155,8 +175,7 @@ int CCheckWnd::Save() {
 }
 
 void CCheckWnd::Release() {
-  if (editFont_) DeleteObject(editFont_);
-  editFont_ = nullptr;
+  editFont_.Reset();
   if (itemsLoaded_ && content_.alarms) content_.alarms->FreeNote(slot_);
   itemsLoaded_ = false;
 }

@@ -7,7 +7,10 @@
 
 #include "core/config/profile_store.h"
 #include "core/note/note_content.h"
+#include "core/note/note_layout.h"
 #include "core/note/note_settings.h"
+#include "win/note/note_painter.h"
+#include "win/platform/gdi_holders.h"
 
 namespace varnel::win {
 
@@ -25,11 +28,38 @@ class CCheckWnd {
   bool GetSchedule(int index, int& first, int& second);
   void Release();
 
+  // Layout and painting (note_window.cpp).
+  NoteGeometry Geometry() const;
+  StateColourSet Colours() const;
+  void AutoSize(bool force);
+  void FoldTitle(int mode);
+  void Repaint();
+  // Lays the rows out now so a new row has its rectangle before an edit opens.
+  // full: as if the note were tall enough for every row.
+  void LayOutNow(bool full = false);
+
+  // In-place editing (note_edit.cpp).
+  bool BeginEdit(bool heading, int row, const RowRect& rect);
+  bool EndEdit();
+  bool Editing() const { return edit_ != nullptr; }
+  // Add-detail actions 243, 244 and 253: a new detail after row afterRow of heading.
+  int InsertDetail(int id, int heading, int afterRow);
+
+  // Command entry points (note_commands.cpp); the results are the commands' own.
+  int NoteCommand(int id);
+  int HeadingCommand(int id, int heading, int headingRow);
+  int DetailCommand(int id, int heading, int row);
+
+  // The program's own close: saves and frees the note (the delete command).
+  void CloseByProgram();
+
   HWND Window() const { return window_; }
   int Slot() const { return slot_; }
   std::uint8_t BarFlags() const { return settings_.bar; }
   bool Fixed() const { return settings_.fixed; }
   bool HideHeadingRows() const { return settings_.hideHeadingRows; }
+  bool Locked() const { return settings_.locked; }
+  int PaintCount() const { return paintCount_; }
   const NoteSettings& Settings() const { return settings_; }
   NoteContent& Content() { return content_; }
 
@@ -39,8 +69,21 @@ class CCheckWnd {
  private:
   LRESULT OnPaint();
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+  void OnMouseMove();
+  void OnMouse(UINT message, LPARAM lParam);
+  void OnKey(WPARAM key, LPARAM lParam);
+  void EndTitlePeek();
+  void ToggleHeadingFold(int heading, int headingRow);
+  void ChangeDetailState(int heading, int row);
   void ApplyTransparency();
+  void ApplyActiveAlpha(bool active);
   void MeasureThemeParts(HWND mainWindow);
+  NoteRules Rules() const;
+  void Stamp();
+  // Edit box (note_edit.cpp).
+  static LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnEditChange();
+  void FillColourKeyStrip(const RowRect& strip);
 
   int slot_ = 0;
   HWND window_ = nullptr;
@@ -48,11 +91,24 @@ class CCheckWnd {
   bool itemsLoaded_ = false;  // stands for the item list: Save does nothing without it
   int width_ = 0, height_ = 0;
   SIZE checkBox_{13, 13}, glyph_{9, 9};
-  HFONT editFont_ = nullptr;
+  GdiObject<HFONT> editFont_;
+  HWND edit_ = nullptr;
+  int editLines_ = 1;
+  int editKind_ = 0;  // 4 after a file drop: the row shows from its second line
+  int edgeMask_ = 0;
+  bool titlePeek_ = false;
+  bool closeByProgram_ = false;
+  int paintCount_ = 0;
+  NotePaintCache fonts_;
   ProfileStore store_;
   NoteSettings settings_;
   NoteContent content_;
 };
+
+// Registered message a note answers with its paint count (tests watch for repaint storms).
+UINT PaintCountMessage();
+// System resize hit code (HTLEFT ...) of an edge mask; HTNOWHERE for none.
+int ResizeHitOfMask(int mask);
 
 // Start-up: opens every note whose slot flag is '1'.
 void OpenNotesAtStart(HWND mainWindow);

@@ -1,22 +1,213 @@
-// The note window's procedure: one small handler per message.
+// The note window's procedure: painting, moving and resizing, activation,
+// keys and the close handling. One small handler per message.
+#include <windows.h>
+#include <windowsx.h>
+
+#include "core/app/shortcuts.h"
 #include "win/app/app_state.h"
 #include "win/note/check_wnd.h"
+#include "win/platform/gdi_holders.h"
+#include "win/platform/local_time.h"
 
 namespace varnel::win {
+namespace {
+
+constexpr WPARAM kQuietClose = 16;
+
+LayoutRect WindowRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return LayoutRect{r.left, r.top, r.right, r.bottom};
+}
+
+// Cursor shapes and system resize codes by edge mask.
+LPCWSTR CursorFor(EdgeCursor c) {
+  switch (c) {
+    case EdgeCursor::kWestEast:
+      return IDC_SIZEWE;
+    case EdgeCursor::kNorthSouth:
+      return IDC_SIZENS;
+    case EdgeCursor::kNwSe:
+      return IDC_SIZENWSE;
+    case EdgeCursor::kNeSw:
+      return IDC_SIZENESW;
+    default:
+      return IDC_ARROW;
+  }
+}
+
+}  // namespace
+
+int ResizeHitOfMask(int mask) {
+  switch (mask) {
+    case 1:
+      return HTLEFT;
+    case 2:
+      return HTRIGHT;
+    case 4:
+      return HTTOP;
+    case 5:
+      return HTTOPLEFT;
+    case 6:
+      return HTTOPRIGHT;
+    case 8:
+      return HTBOTTOM;
+    case 9:
+      return HTBOTTOMLEFT;
+    case 10:
+      return HTBOTTOMRIGHT;
+    default:
+      return HTNOWHERE;
+  }
+}
+
+NoteGeometry CCheckWnd::Geometry() const {
+  NoteGeometry g;
+  g.width = width_;
+  g.height = height_;
+  g.bar = settings_.bar;
+  g.barHeight = settings_.barHeight;
+  g.hideHeadingRows = settings_.hideHeadingRows;
+  g.fixed = settings_.fixed;
+  g.colourKey = settings_.alpha < 0;
+  g.checkBox = LayoutSize{checkBox_.cx, checkBox_.cy};
+  g.glyph = LayoutSize{glyph_.cx, glyph_.cy};
+  if (edit_) {
+    RECT rc{};
+    GetClientRect(edit_, &rc);
+    g.editedRow = content_.editedRow;
+    g.editHeight = rc.bottom - rc.top;
+  }
+  return g;
+}
+
+StateColourSet CCheckWnd::Colours() const {
+  const GlobalOptions& o = *App().options;
+  StateColourSet set;
+  set.note = settings_.stateColours;
+  for (std::size_t i = 0; i < set.global.size(); ++i) {
+    set.global[i].spec = o.cColor[i];
+    set.global[i].dayLimit = o.ccDay[i];
+  }
+  return set;
+}
 
 LRESULT CCheckWnd::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window_, &ps);
-  // The rows are painted by the note's layout; until then the background.
-  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(settings_.background & 0xFFFFFF));
-  FillRect(dc, &ps.rcPaint, brush);
-  DeleteObject(brush);
+  ++paintCount_;
+  const int w = width_ > 0 ? width_ : 1, h = height_ > 0 ? height_ : 1;
+  {
+    // Drawn off screen and copied in one go, so nothing flickers.
+    MemoryDc mem(dc, w, h);
+    NoteLook look;
+    look.background = settings_.background;
+    look.style = settings_.style;
+    look.altHeld = GetKeyState(VK_MENU) < 0;
+    look.bar = TitleBarStyle{settings_.barColour0, settings_.barColour1, settings_.gradientKind,
+                             settings_.barBorder};
+    look.titleColour = settings_.titleColour;
+    look.titleShadow = settings_.titleShadow;
+    look.title = content_.title;
+    fonts_.SetFace(settings_.fontFace);
+    PaintNote(mem.Ok() ? mem.Get() : dc, content_, Geometry(), settings_.fonts, Colours(), look, LocalNow(),
+              fonts_, &App().theme, mainWindow_);
+    if (mem.Ok()) BitBlt(dc, 0, 0, w, h, mem.Get(), 0, 0, SRCCOPY);
+  }
   EndPaint(window_, &ps);
   return 0;
 }
 
+void CCheckWnd::Repaint() {
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void CCheckWnd::LayOutNow(bool full) {
+  WindowDc dc(window_);
+  fonts_.SetFace(settings_.fontFace);
+  GdiMeasurer measurer(dc.Get(), fonts_);
+  NoteGeometry g = Geometry();
+  if (full) g.height = 0x7FFF;
+  LayoutRows(content_, g, settings_.fonts, Colours(), measurer, LocalNow());
+}
+
+void CCheckWnd::AutoSize(bool force) {
+  if (settings_.fixed || !window_) return;
+  const GlobalOptions& o = *App().options;
+  WindowDc dc(window_);
+  fonts_.SetFace(settings_.fontFace);
+  GdiMeasurer measurer(dc.Get(), fonts_);
+  const AutoSizeResult r = ComputeAutoSize(content_, Geometry(), settings_.fonts, Colours(), measurer,
+                                           LocalNow(), o.fx2 - o.fx1, o.fy2 - o.fy1, force);
+  if (r.storeUnfolded) settings_.unfoldedHeight = r.unfoldedHeight;
+  if (r.resize)
+    SetWindowPos(window_, nullptr, 0, 0, r.width, r.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Repaint();
+}
+
+void CCheckWnd::FoldTitle(int mode) {
+  if (!window_) return;
+  const LayoutRect w = WindowRectOf(window_);
+  const FoldResult r = ComputeFold(mode, settings_.bar, settings_.barHeight, settings_.unfoldedHeight, w.top,
+                                   w.bottom - w.top);
+  if (!r.change) return;
+  settings_.bar = r.bar;
+  settings_.unfoldedHeight = r.unfoldedHeight;
+  SetWindowPos(window_, nullptr, w.left, r.top, w.right - w.left, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  Repaint();
+}
+
+void CCheckWnd::ApplyActiveAlpha(bool active) {
+  AppState& app = App();
+  if (settings_.alpha < 0 || !app.layered.Available()) return;
+  const int inactive = settings_.alpha2 < 0 ? settings_.alpha : settings_.alpha2;
+  app.layered.SetAttributes(window_, 0, static_cast<BYTE>(active ? settings_.alpha : inactive), LWA_ALPHA);
+}
+
+void CCheckWnd::EndTitlePeek() {
+  if (!titlePeek_) return;
+  titlePeek_ = false;
+  ReleaseCapture();
+  FoldTitle(1);
+}
+
+void CCheckWnd::OnMouseMove() {
+  POINT pt{};
+  GetCursorPos(&pt);
+  const LayoutRect w = WindowRectOf(window_);
+  const bool inside = pt.x >= w.left && pt.x < w.right && pt.y >= w.top && pt.y < w.bottom;
+  if (!inside && titlePeek_) EndTitlePeek();
+  edgeMask_ = EdgeMask(w, pt.x, pt.y, settings_.fixed, settings_.bar);
+  const EdgeCursor c = CursorOfMask(edgeMask_);
+  if (c == EdgeCursor::kArrow) edgeMask_ = 0;
+  SetCursor(LoadCursorW(nullptr, CursorFor(c)));
+}
+
+void CCheckWnd::OnKey(WPARAM key, LPARAM lParam) {
+  if (lParam & (1 << 30)) return;  // auto-repeat
+  std::uint8_t down = 0;
+  if (GetAsyncKeyState(VK_SHIFT) < 0) down |= kShortcutShift;
+  if (GetAsyncKeyState(VK_CONTROL) < 0) down |= kShortcutCtrl;
+  if (GetAsyncKeyState(VK_MENU) < 0) down |= kShortcutAlt;
+  int command = 0;
+  if (LookupShortcut(App().options->shortcuts, static_cast<int>(key), down, command)) NoteCommand(command);
+}
+
+void CCheckWnd::CloseByProgram() {
+  closeByProgram_ = true;
+  SendMessageW(window_, WM_CLOSE, 0, 0);
+}
+
 LRESULT CCheckWnd::OnClose(WPARAM wParam, LPARAM lParam) {
-  const bool quiet = wParam == 16 && reinterpret_cast<HWND>(lParam) == mainWindow_;
+  const bool quiet = wParam == kQuietClose && reinterpret_cast<HWND>(lParam) == mainWindow_;
+  if (!quiet && !closeByProgram_) {
+    // Alt+F4 or another program: the note only hides, so its slot never
+    // points at a freed note and nothing is lost.
+    Save();
+    ShowWindow(window_, SW_HIDE);
+    return 0;
+  }
+  if (edit_) EndEdit();
   if (!quiet) Save();
   AppState& app = App();
   if (slot_ >= 0 && slot_ < kSlotCount && app.slots[static_cast<std::size_t>(slot_)] == this)
@@ -44,10 +235,59 @@ LRESULT CALLBACK CCheckWnd::WindowProc(HWND window, UINT message, WPARAM wParam,
       note->width_ = LOWORD(lParam);
       note->height_ = HIWORD(lParam);
       return 0;
+    case WM_ACTIVATE:
+      note->ApplyActiveAlpha(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
     case WM_CLOSE:
       return note->OnClose(wParam, lParam);
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        if (note->edgeMask_ == 0) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        return TRUE;
+      }
+      break;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize.x = 40;
+      info->ptMinTrackSize.y = note->settings_.barHeight;
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGING:
+      if (note->settings_.z == 1) reinterpret_cast<WINDOWPOS*>(lParam)->hwndInsertAfter = HWND_BOTTOM;
+      break;
+    case WM_KEYDOWN:
+      note->OnKey(wParam, lParam);
+      return 0;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_MENU && note->settings_.alpha < 0) note->Repaint();
+      note->OnKey(wParam, lParam);
+      break;  // Alt+F4 and the system keys still work
+    case WM_SYSKEYUP:
+    case WM_KEYUP:
+      // Alt shows a see-through note's background while held.
+      if (wParam == VK_MENU && note->settings_.alpha < 0) note->Repaint();
+      break;
+    case WM_MOUSEMOVE:
+      note->OnMouseMove();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+      note->OnMouse(message, lParam);
+      return 0;
+    case WM_LBUTTONUP:
+      note->EndTitlePeek();
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == note->edit_) note->OnEditChange();
+      return 0;
+    case WM_DESTROY:
+      return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    default:
+      if (message == PaintCountMessage()) return note->paintCount_;
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);

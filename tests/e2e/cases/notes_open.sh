@@ -29,6 +29,15 @@ e2e_shot notes
 pixel=$(timeout 20 import -display "$DISPLAY" -window root -crop 1x1+600+140 txt:- 2>/dev/null | tail -n1)
 echo "$pixel"
 echo "$pixel" | grep -q 'srgb(255,102,102)' || fail "note 3 background colour: $pixel"
+# No repaint storm: idle notes are not painted again on the timers' ticks.
+xdo mousemove 1270 790 || true
+sleep 2
+paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] } END { print s + 0 }'; }
+before=$(paints)
+sleep 10
+after=$(paints)
+echo "IDLE_PAINTS=$((after - before)) over 10 s (3 notes)"
+expect_eq "$((after - before))" 0 "paints while idle"
 out=$(probe send 0x0010 0 0) || fail "WM_CLOSE: $out"
 code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
 expect_eq "$code" 0 "exit code"

@@ -1,0 +1,207 @@
+// Mouse input of a note: what a click, a double click and a right click do
+// on the spot the layout hit test finds, and the check sound.
+#include <windows.h>
+#include <windowsx.h>
+// mmsystem.h needs the types of windows.h first.
+#include <mmsystem.h>
+
+#include "win/app/app_state.h"
+#include "win/note/check_wnd.h"
+#include "win/platform/local_time.h"
+#include "win/platform/text_convert.h"
+
+namespace varnel::win {
+namespace {
+
+constexpr UINT kHeadingEditItems[] = {245, 246, 243, 244, 253, 254, 249, 250, 206, 255, 247, 248};
+constexpr UINT kDetailEditItems[] = {245, 250, 253, 246, 243, 244, 256, 247, 248};
+constexpr UINT kStateItem = 291;
+
+// Greys or enables the editing items by the lock; a default mark set by the
+// user stays, so a double click still finds it.
+template <std::size_t N>
+void PrepareMenu(HMENU menu, const UINT (&items)[N], bool locked) {
+  if (!menu) return;
+  for (UINT id : items) EnableMenuItem(menu, id, MF_BYCOMMAND | (locked ? MF_GRAYED : MF_ENABLED));
+}
+
+int DefaultItem(HMENU menu) {
+  if (!menu) return 0;
+  const UINT id = GetMenuDefaultItem(menu, FALSE, GMDI_USEDISABLED);
+  return id == static_cast<UINT>(-1) ? 0 : static_cast<int>(id);
+}
+
+int TrackMenu(HMENU menu, HWND owner) {
+  if (!menu) return 0;
+  POINT pt{};
+  GetCursorPos(&pt);
+  SetForegroundWindow(owner);
+  const int id = static_cast<int>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, 0, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  return id;
+}
+
+// "CmdW": 1 add from the clipboard, 2 add and edit, 3 add in the dialog.
+int DoubleClickCommand() {
+  switch (App().options->ReadInt("CmdW", "2", 0, 3)) {
+    case 1:
+      return 253;
+    case 2:
+      return 243;
+    case 3:
+      return 244;
+    default:
+      return 0;
+  }
+}
+
+void TrimWorkingSet() {
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+}  // namespace
+
+void PlayCheckSound() {
+  const GlobalOptions& o = *App().options;
+  static const wchar_t* const kSystemSounds[] = {L".Default", L"SystemAsterisk", L"SystemQuestion",
+                                                 L"SystemExclamation", L"SystemHand"};
+  if (o.sound == 1) {
+    if (!o.soundFile.empty())
+      PlaySoundW(ToWide(o.soundFile).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  } else if (o.sound >= 2 && o.sound <= 6) {
+    PlaySoundW(kSystemSounds[o.sound - 2], nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
+  }
+}
+
+void CCheckWnd::ToggleHeadingFold(int heading, int headingRow) {
+  if (settings_.hideHeadingRows || heading < 0 || heading >= content_.headingCount) return;
+  std::uint32_t& attributes = content_.headingAttributes[static_cast<std::size_t>(heading)];
+  attributes ^= kHeadingFolded;
+  if (content_.rows.Valid(headingRow)) {
+    std::string& status = content_.rows.At(headingRow).status;
+    const int digit = StatusDigit(status, 7);
+    SetStatusDigit(status, 7, (attributes & kHeadingFolded) ? (digit | 2) : (digit & ~2));
+  }
+  Repaint();
+}
+
+void CCheckWnd::ChangeDetailState(int heading, int row) {
+  (void)heading;
+  if (settings_.hideHeadingRows || settings_.locked || !content_.rows.Valid(row)) return;
+  const std::string status = content_.rows.At(row).status;
+  const int state = DetailStateOf(status);
+  if (state == kDeleted) return;
+  PlayCheckSound();
+  if (content_.AdvanceDetailState(state, row, status, Rules(), LocalNow())) Repaint();
+}
+
+void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
+  if (edit_) {
+    EndEdit();  // the click only commits the edit
+    return;
+  }
+  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  HitResult hit;
+  if (!(message == WM_LBUTTONDOWN && edgeMask_ != 0)) hit = HitTest(content_, Geometry(), x, y);
+  if (hit.heading >= 0) {
+    content_.pointerHeading = hit.heading;
+    content_.pointerHeadingRow = hit.headingRow;
+  }
+  AppMenus& menus = App().menus;
+  const bool onHeading = hit.code == kHitGlyph || hit.code == kHitHeadingText;
+  const bool onDetail = hit.code == kHitCheckBox || hit.code == kHitDetailText;
+  UINT checkedState = 0;
+  if (message != WM_LBUTTONDOWN) {
+    if (onHeading) PrepareMenu(menus.heading, kHeadingEditItems, settings_.locked);
+    if (onDetail) {
+      PrepareMenu(menus.detail, kDetailEditItems, settings_.locked);
+      checkedState = kStateItem + static_cast<UINT>(DetailStateOf(content_.rows.At(hit.row).status));
+      if (menus.detail) CheckMenuItem(menus.detail, checkedState, MF_BYCOMMAND | MF_CHECKED);
+    }
+  }
+  const auto uncheck = [&] {
+    if (checkedState && menus.detail) CheckMenuItem(menus.detail, checkedState, MF_BYCOMMAND | MF_UNCHECKED);
+  };
+
+  if (message == WM_RBUTTONDOWN) {
+    if (onDetail) {
+      const int id = TrackMenu(menus.detail, window_);
+      uncheck();
+      if (id) DetailCommand(id, hit.heading, hit.row);
+    } else if (onHeading) {
+      if (int id = TrackMenu(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
+    } else if (int id = TrackMenu(menus.note, window_)) {
+      NoteCommand(id);
+    }
+    TrimWorkingSet();
+    return;
+  }
+
+  const bool dbl = message == WM_LBUTTONDBLCLK;
+  POINT screen{x, y};
+  ClientToScreen(window_, &screen);
+  const auto drag = [&] {
+    if (edgeMask_ != 0 || settings_.fixed) return;
+    ReleaseCapture();
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+  };
+  switch (hit.code) {
+    case kHitGlyph:
+      ToggleHeadingFold(hit.heading, hit.headingRow);
+      break;
+    case kHitCheckBox:
+      ChangeDetailState(hit.heading, hit.row);
+      uncheck();
+      break;
+    case kHitDetailText:
+      if (!dbl) {
+        drag();
+      } else if (int id = DefaultItem(menus.detail)) {
+        uncheck();
+        DetailCommand(id, hit.heading, hit.row);
+      } else {
+        uncheck();
+        ChangeDetailState(hit.heading, hit.row);
+      }
+      break;
+    case kHitHeadingText:
+      if (!dbl) {
+        drag();
+      } else {
+        int id = DefaultItem(menus.heading);
+        if (!id) id = DoubleClickCommand();
+        if (id) HeadingCommand(id, hit.heading, hit.headingRow);
+      }
+      break;
+    case kHitTitleBar:
+      if (dbl) {
+        FoldTitle(-1);
+      } else if ((settings_.bar & kBarFolded) && x < width_ / 2) {
+        titlePeek_ = true;
+        SetCapture(window_);
+        FoldTitle(0);
+      } else {
+        drag();
+      }
+      break;
+    default:
+      if (!dbl) {
+        if (edgeMask_ != 0 && !settings_.fixed) {
+          ReleaseCapture();
+          SendMessageW(window_, WM_NCLBUTTONDOWN, static_cast<WPARAM>(ResizeHitOfMask(edgeMask_)),
+                       MAKELPARAM(screen.x, screen.y));
+        } else {
+          drag();
+        }
+      } else {
+        int id = DefaultItem(menus.note);
+        if (!id) id = DoubleClickCommand();
+        if (id) NoteCommand(id);
+      }
+      break;
+  }
+  if (dbl) TrimWorkingSet();
+}
+
+}  // namespace varnel::win

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Real mouse and keyboard on a note: check boxes step through the states that
+# CkType1..3 allow, a fold glyph folds, a double click on a heading opens an
+# edit box whose text (ASCII, a second line, Japanese from the clipboard) is
+# committed by the next click, an emptied new row goes away, the bar drags and
+# an edge resizes; a locked note refuses check boxes and edits, a fixed one
+# refuses drag and resize. The files after exit prove it.
+source "$(dirname "$0")/../lib.sh"
+e2e_init note_input "$1" "$2"
+d="$E2E_CASE/data"
+crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
+printf '[Default]\nList=111\nCkType2=0\nCmdW=2\n' | crlf "$d/Varnel.ini"
+# Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from
+# y 38 in rows of 14 + 4 px; heading 1 follows at y 100. Note 0 is at 100,100.
+note() {
+  printf '[Default]\nX=%d\nY=%d\nW=300\nH=260\nStyle=0\nBkColor=0xCCFFFF\nTitle=%s\n%b' "$1" "$2" "$3" "$4"
+  printf '[1]\n0S=00000000\n0L=first\n1S=000000000000000000000000\n1L=one\n2S=000000000000000000000000\n2L=two\n3S=000000030000000000000000\n3L=gone\n'
+  printf '[2]\n0S=00000000\n0L=second\n1S=000000000000000000000000\n1L=under second\n'
+}
+note 100 100 free '' | crlf "$d/Varnel00.dat"
+note 500 100 locked 'Lock=1\n' | crlf "$d/Varnel01.dat"
+note 500 420 fixed 'Fix=1\n' | crlf "$d/Varnel02.dat"
+e2e_start
+e2e_wait_main 30
+for i in $(seq 1 20); do
+  [ "$(probe notes | grep -c 'visible=1')" -ge 3 ] && break
+  sleep 0.5
+done
+xdo mousemove 10 790 || fail "xdotool cannot reach the display"
+sleep 1
+e2e_shot start
+
+click() { xdo mousemove "$1" "$2" click 1; sleep 0.7; }  # apart: never a double click
+dblclick() { xdo mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.7; }
+notes_line() { probe notes | grep "rect=$1,"; }
+
+# Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays.
+click 129 145
+click 129 145
+click 129 145
+# The same on the second detail once: checked. The deleted third one stays deleted.
+click 129 163
+click 129 181
+# Fold heading 1 by its glyph.
+click 114 208
+e2e_shot clicked
+
+# Double click on the first heading's text: a new last detail in an edit box.
+dblclick 135 128
+line=$(notes_line 100)
+echo "$line"
+echo "$line" | grep -q 'edit=1' || fail "no edit box after the double click: $line"
+xdo type --delay 40 'abc'
+xdo key Return
+xdo type --delay 40 'def'
+probe clip "$(printf '日本語' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+xdo key ctrl+v
+sleep 0.5
+e2e_shot editing
+line=$(notes_line 100)
+echo "$line" | grep -q 'edittext=abc\\ndef日本語' || fail "typed text not in the box: $line"
+click 300 340  # in the note, below the rows: commits and does nothing else
+notes_line 100 | grep -q 'edit=0' || fail "edit box still open"
+
+# An edit that ends empty takes its new row with it.
+dblclick 135 128
+notes_line 100 | grep -q 'edit=1' || fail "no second edit box"
+click 300 340
+notes_line 100 | grep -q 'edit=0' || fail "second edit box still open"
+e2e_shot committed
+
+# Drag by the bar, then resize by the bottom-right corner.
+xdo mousemove 250 105 mousedown 1 mousemove 270 115 mousemove 290 125 mouseup 1
+sleep 0.7
+line=$(notes_line 140) || fail "note 0 not moved by 40,20: $(probe notes)"
+xdo mousemove 438 378 mousedown 1 mousemove 450 390 mousemove 468 398 mouseup 1
+sleep 0.7
+probe notes | grep -q 'rect=140,120,470,400' || fail "note 0 not resized to 330x280: $(probe notes)"
+
+# Locked note: check box and double click do nothing.
+click 529 145
+dblclick 535 128
+probe notes | grep 'rect=500,100,' | grep -q 'edit=0' || fail "locked note opened an edit box"
+# Fixed note: no drag, no resize.
+xdo mousemove 650 425 mousedown 1 mousemove 680 445 mousemove 700 465 mouseup 1
+sleep 0.5
+xdo mousemove 798 678 mousedown 1 mousemove 820 700 mouseup 1
+sleep 0.5
+probe notes | grep -q 'rect=500,420,800,680' || fail "fixed note moved or resized: $(probe notes)"
+e2e_shot end
+# Alt+F4 on a note hides it; the note stays in its slot and is saved at exit.
+click 300 300
+xdo key alt+F4
+sleep 0.7
+probe notes | grep 'rect=140,120,' | grep -q 'visible=0' || fail "Alt+F4 did not hide the note: $(probe notes)"
+
+out=$(probe send 0x0010 0 0) || fail "WM_CLOSE: $out"
+code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+expect_eq "$code" 0 "exit code"
+n0=$(e2e_ini Varnel00.dat)
+echo "$n0"
+state() { echo "$1" | line_value "$2" | cut -c8; }
+expect_eq "$(state "$n0" 1S)" 3 "first detail checked then deleted, then kept"
+expect_eq "$(state "$n0" 2S)" 1 "second detail checked"
+expect_eq "$(state "$n0" 3S)" 3 "deleted detail unchanged"
+expect_eq "$(echo "$n0" | line_value 4L)" 'abc\n\rdef日本語' "typed detail saved"
+echo "$n0" | grep -q '^5L=' && fail "the emptied new row was saved"
+sec2=$(echo "$n0" | sed -n '/^\[2\]/,$p')
+expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 2 "heading 1 folded"
+expect_eq "$(echo "$n0" | line_value X),$(echo "$n0" | line_value Y)" "140,120" "moved place saved"
+expect_eq "$(echo "$n0" | line_value W),$(echo "$n0" | line_value H)" "330,280" "resized size saved"
+expect_eq "$(echo "$n0" | line_value V)" 0 "hidden by Alt+F4"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-3)" 111 "every note still listed"
+n1=$(e2e_ini Varnel01.dat)
+expect_eq "$(state "$n1" 1S)" 0 "locked note's detail unchanged"
+echo "$n1" | grep -q '^4L=' && fail "locked note got a new row"
+n2=$(e2e_ini Varnel02.dat)
+expect_eq "$(echo "$n2" | line_value X),$(echo "$n2" | line_value Y),$(echo "$n2" | line_value W)" "500,420,300" "fixed note stayed"
+exit 0

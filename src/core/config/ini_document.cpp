@@ -6,11 +6,32 @@
 namespace varnel {
 namespace {
 
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// Names compare with A-Z folded to a-z on every byte, as Lower() folds them.
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 std::string Lower(std::string_view s) {
   std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : out) c = Fold(c);
   return out;
+}
+
+bool FoldedEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  return true;
+}
+
+// FNV-1a over the folded bytes.
+std::uint64_t FoldedHash(std::string_view s) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (char c : s) {
+    h ^= static_cast<unsigned char>(Fold(c));
+    h *= 1099511628211ull;
+  }
+  return h;
 }
 
 std::string_view Trim(std::string_view s) {
@@ -32,16 +53,22 @@ bool SectionName(std::string_view line, std::string_view& name) {
   return true;
 }
 
-}  // namespace
-
-bool IniDocument::SplitKey(std::string_view line, std::string_view& name, std::string_view& value) {
+// The name part of a key line; false for comments and lines that hold no key.
+bool KeyName(std::string_view line, std::string_view& name, std::string_view& rest) {
   std::string_view t = Trim(line);
   if (t.empty() || t.front() == ';') return false;
   std::size_t eq = t.find('=');
   if (eq == std::string_view::npos) return false;
   name = Trim(t.substr(0, eq));
-  if (name.empty()) return false;
-  value = Trim(t.substr(eq + 1));
+  rest = t.substr(eq + 1);
+  return !name.empty();
+}
+
+}  // namespace
+
+bool IniDocument::SplitKey(std::string_view line, std::string_view& name, std::string_view& value) {
+  if (!KeyName(line, name, value)) return false;
+  value = Trim(value);
   // The profile API stops at a NUL byte.
   if (std::size_t nul = value.find('\0'); nul != std::string_view::npos) value = Trim(value.substr(0, nul));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
@@ -49,12 +76,31 @@ bool IniDocument::SplitKey(std::string_view line, std::string_view& name, std::s
   return true;
 }
 
-void IniDocument::IndexSection(Section& s) {
+void IniDocument::IndexSection(const Section& s) {
+  s.indexed = true;
   s.keys.clear();
   for (std::size_t i = 0; i < s.body.size(); ++i) {
-    std::string_view name, value;
-    if (SplitKey(s.body[i].text, name, value)) s.keys.emplace(Lower(name), i);
+    std::string_view name, rest;
+    if (KeyName(s.body[i].Text(), name, rest)) s.keys.push_back({FoldedHash(name), i});
   }
+  std::sort(s.keys.begin(), s.keys.end(), [](const KeyEntry& a, const KeyEntry& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.line < b.line;
+  });
+}
+
+const IniDocument::Line* IniDocument::FindKey(const Section& s, std::string_view key, std::size_t* at) {
+  if (!s.indexed) IndexSection(s);
+  const std::uint64_t hash = FoldedHash(key);
+  auto it = std::lower_bound(s.keys.begin(), s.keys.end(), hash,
+                             [](const KeyEntry& e, std::uint64_t h) { return e.hash < h; });
+  for (; it != s.keys.end() && it->hash == hash; ++it) {
+    std::string_view name, rest;
+    if (KeyName(s.body[it->line].Text(), name, rest) && FoldedEqual(name, key)) {
+      if (at) *at = it->line;
+      return &s.body[it->line];
+    }
+  }
+  return nullptr;
 }
 
 void IniDocument::IndexSections() {
@@ -63,47 +109,63 @@ void IniDocument::IndexSections() {
 }
 
 void IniDocument::Parse(std::string_view bytes) {
-  bom_.clear();
+  source_ = std::make_shared<const std::string>(bytes);
+  ParseOwned();
+}
+
+void IniDocument::Parse(std::string&& bytes) {
+  source_ = std::make_shared<const std::string>(std::move(bytes));
+  ParseOwned();
+}
+
+void IniDocument::ParseOwned() {
   preamble_.clear();
   sections_.clear();
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-    bom_ = std::string(bytes.substr(0, 3));
-    bytes.remove_prefix(3);
-  }
+  std::string_view bytes = *source_;
+  bom_ = bytes.substr(0, kBom.size()) == kBom;
+  if (bom_) bytes.remove_prefix(kBom.size());
+  // All lines first, so each section's body is allocated once at its size.
+  std::vector<Line> lines;
+  lines.reserve(bytes.size() / 24 + 8);  // more than a note file has; more just grow
   std::size_t pos = 0;
+  // The next '\n' at or after pos, found once for all the lone '\r' line ends before it.
+  std::size_t lf = std::min(bytes.find('\n'), bytes.size());
   while (pos < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", pos);
-    Line line;
-    if (end == std::string_view::npos) {
-      line.text = std::string(bytes.substr(pos));
-      pos = bytes.size();
-    } else {
-      line.text = std::string(bytes.substr(pos, end - pos));
-      std::size_t eolLen = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
-      line.eol = std::string(bytes.substr(end, eolLen));
-      pos = end + eolLen;
+    if (lf < pos) lf = std::min(bytes.find('\n', pos), bytes.size());
+    const std::size_t end = std::min(bytes.substr(0, lf).find('\r', pos), lf);
+    if (end == bytes.size()) {
+      lines.emplace_back(bytes.substr(pos), std::string_view());
+      break;
     }
-    std::string_view name;
-    if (SectionName(line.text, name)) {
-      Section s;
-      s.lowerName = Lower(name);
-      s.header = std::move(line);
-      sections_.push_back(std::move(s));
-    } else if (sections_.empty()) {
-      preamble_.push_back(std::move(line));
-    } else {
-      sections_.back().body.push_back(std::move(line));
-    }
+    std::size_t eolLen = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1;
+    lines.emplace_back(bytes.substr(pos, end - pos), bytes.substr(end, eolLen));
+    pos = end + eolLen;
   }
-  for (Section& s : sections_) IndexSection(s);
+  std::vector<std::size_t> headers;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view name;
+    if (!SectionName(lines[i].Text(), name)) continue;
+    headers.push_back(i);
+    Section s;
+    s.lowerName = Lower(name);
+    s.header = lines[i];
+    sections_.push_back(std::move(s));
+  }
+  headers.push_back(lines.size());
+  preamble_.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(headers.front()));
+  for (std::size_t k = 0; k < sections_.size(); ++k)
+    sections_[k].body.assign(lines.begin() + static_cast<std::ptrdiff_t>(headers[k] + 1),
+                             lines.begin() + static_cast<std::ptrdiff_t>(headers[k + 1]));
   IndexSections();
 }
 
 std::string IniDocument::Serialize() const {
-  std::string out = bom_;
+  std::string out;
+  out.reserve(source_ ? source_->size() + 64 : 64);
+  if (bom_) out += kBom;
   auto put = [&out](const Line& l) {
-    out += l.text;
-    out += l.eol;
+    out += l.Text();
+    out += l.Eol();
   };
   for (const Line& l : preamble_) put(l);
   for (const Section& s : sections_) {
@@ -126,11 +188,20 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view section) c
 std::optional<std::string_view> IniDocument::Get(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
   if (!s) return std::nullopt;
-  auto it = s->keys.find(Lower(Trim(key)));
-  if (it == s->keys.end()) return std::nullopt;
+  const Line* line = FindKey(*s, Trim(key));
+  if (!line) return std::nullopt;
   std::string_view name, value;
-  SplitKey(s->body[it->second].text, name, value);
+  SplitKey(line->Text(), name, value);
   return value;
+}
+
+void IniDocument::ForEachKey(std::string_view section, const KeyVisitor& visit) const {
+  const Section* s = FindSection(section);
+  if (!s) return;
+  for (const Line& line : s->body) {
+    std::string_view name, value;
+    if (SplitKey(line.Text(), name, value)) visit(name, value);
+  }
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, const char* text) {
@@ -138,12 +209,11 @@ bool IniDocument::Set(std::string_view section, std::string_view key, const char
   key = Trim(key);
   if (key.empty()) return false;
   Section* s = FindSection(section);
+  std::size_t at = 0;
   if (!text) {
-    if (!s) return false;
-    auto it = s->keys.find(Lower(key));
-    if (it == s->keys.end()) return false;
-    s->body.erase(s->body.begin() + static_cast<std::ptrdiff_t>(it->second));
-    IndexSection(*s);
+    if (!s || !FindKey(*s, key, &at)) return false;
+    s->body.erase(s->body.begin() + static_cast<std::ptrdiff_t>(at));
+    Unindex(*s);
     return true;
   }
   if (!s) {
@@ -153,34 +223,35 @@ bool IniDocument::Set(std::string_view section, std::string_view key, const char
       last = sections_.back().body.empty() ? &sections_.back().header : &sections_.back().body.back();
     else if (!preamble_.empty())
       last = &preamble_.back();
-    if (last && last->eol.empty()) last->eol = "\r\n";
+    if (last && last->Eol().empty()) last->EndWithCrLf();
     Section fresh;
-    fresh.header.text = "[" + std::string(section) + "]";
-    fresh.header.eol = "\r\n";
+    fresh.header.SetText("[" + std::string(section) + "]");
+    fresh.header.EndWithCrLf();
     fresh.lowerName = Lower(section);
     sections_.push_back(std::move(fresh));
     IndexSections();
     s = &sections_.back();
   }
-  auto it = s->keys.find(Lower(key));
-  if (it != s->keys.end()) {
-    Line& line = s->body[it->second];
+  if (FindKey(*s, key, &at)) {
+    Line& line = s->body[at];
     std::string_view name, value;
-    SplitKey(line.text, name, value);
+    SplitKey(line.Text(), name, value);
     // The same value in another spelling (blanks, quotes) is left as written.
     if (value == text) return false;
-    std::string updated = std::string(name) + "=" + text;
-    line.text = std::move(updated);
-    if (line.eol.empty()) line.eol = "\r\n";
+    line.SetText(std::string(name) + "=" + text);
+    if (line.Eol().empty()) line.EndWithCrLf();
     return true;
   }
   // After the last non-blank line of the section, so blank separators stay below.
-  std::size_t at = s->body.size();
-  while (at > 0 && Trim(s->body[at - 1].text).empty()) --at;
+  at = s->body.size();
+  while (at > 0 && Trim(s->body[at - 1].Text()).empty()) --at;
   Line* prev = at > 0 ? &s->body[at - 1] : &s->header;
-  if (prev->eol.empty()) prev->eol = "\r\n";
-  s->body.insert(s->body.begin() + static_cast<std::ptrdiff_t>(at), Line{std::string(key) + "=" + text, "\r\n"});
-  IndexSection(*s);
+  if (prev->Eol().empty()) prev->EndWithCrLf();
+  Line added;
+  added.SetText(std::string(key) + "=" + text);
+  added.EndWithCrLf();
+  s->body.insert(s->body.begin() + static_cast<std::ptrdiff_t>(at), std::move(added));
+  Unindex(*s);
   return true;
 }
 
@@ -205,14 +276,14 @@ bool IniDocument::RetainKeys(std::string_view section, const std::vector<std::st
   const std::size_t before = s->body.size();
   s->body.erase(std::remove_if(s->body.begin(), s->body.end(),
                                [&](const Line& line) {
-                                 std::string_view name, value;
-                                 if (!SplitKey(line.text, name, value)) return false;
+                                 std::string_view name, rest;
+                                 if (!KeyName(line.Text(), name, rest)) return false;
                                  std::string lower = Lower(name);
                                  return !wanted.count(lower) || !seen.insert(lower).second;
                                }),
                 s->body.end());
   if (s->body.size() == before) return false;
-  IndexSection(*s);
+  Unindex(*s);
   return true;
 }
 

@@ -27,6 +27,8 @@ void ProfileStore::Open(const StoreEnv& env, bool registryPermitted, const char*
   batchDepth_ = 0;
   lastWriteOk_ = true;
   useIni_ = true;
+  // One look at the file for both reads.
+  Batch batch(*this);
 
   std::string useReg = ReadRaw("Default", "UseReg", "#", 2);
   if (useReg == "#") {
@@ -49,33 +51,39 @@ const IniDocument& ProfileStore::Load() {
     // A file that exists but cannot be read (held by another program) must not be
     // taken for an empty one: a write would then replace it with a single key.
     unreadable_ = !read && now.exists;
-    if (!unreadable_ || !loaded_) doc_->Parse(unreadable_ ? std::string() : bytes);
+    if (!unreadable_ || !loaded_) doc_->Parse(unreadable_ ? std::string() : std::move(bytes));
     stamp_ = now;
     loaded_ = !unreadable_;
   }
   return *doc_;
 }
 
-std::string ProfileStore::ReadRaw(const char* section, const char* key, const char* def, std::size_t bufferSize) {
+std::string ProfileStore::ReadRaw(const char* section, const char* key, const char* def,
+                                  std::size_t bufferSize) {
   if (bufferSize == 0) return {};
   const char* sec = section ? section : section_.c_str();
-  std::string value;
-  if (!env_) {
-    value = def ? def : "";
-  } else if (useIni_) {
+  if (env_ && useIni_) {
     auto v = Load().Get(sec, key ? key : "");
-    value = v ? std::string(*v) : (def ? def : "");
-  } else if (env_->registry.read) {
-    value = env_->registry.read(profile_, sec, key ? key : "", def ? def : "", bufferSize);
-  } else {
-    value = def ? def : "";
+    const std::string_view value = v ? *v : std::string_view(def ? def : "");
+    return std::string(value.substr(0, cp932::CutLength(value, bufferSize - 1)));
   }
-  return cp932::Cut(value, bufferSize - 1);
+  std::string value = env_ && env_->registry.read
+                          ? env_->registry.read(profile_, sec, key ? key : "", def ? def : "", bufferSize)
+                          : std::string(def ? def : "");
+  value.resize(cp932::CutLength(value, bufferSize - 1));
+  return value;
 }
 
 bool ProfileStore::HasKey(const char* key, const char* section) {
   if (!env_ || !useIni_) return ReadRaw(section, key, "\x01", 3) != "\x01";
   return Load().Get(section ? section : section_.c_str(), key ? key : "").has_value();
+}
+
+bool ProfileStore::ForEachKey(const char* section, const KeyVisitor& visit) {
+  if (!env_) return true;  // no file: an empty section, as for every read
+  if (!useIni_) return false;
+  Load().ForEachKey(section ? section : section_.c_str(), visit);
+  return true;
 }
 
 int ProfileStore::ReadInt(const char* key, const char* defaultText, int min, int max, const char* section) {
@@ -181,7 +189,9 @@ void ProfileStore::ClearSection(const char* section) {
 }
 
 void ProfileStore::BeginBatch() {
-  if (batchDepth_++ == 0 && env_ && useIni_) Load();
+  // The check comes before the depth goes up: inside a batch Load trusts what it has.
+  if (batchDepth_ == 0 && env_ && useIni_) Load();
+  ++batchDepth_;
 }
 
 bool ProfileStore::EndBatch() {
@@ -190,24 +200,12 @@ bool ProfileStore::EndBatch() {
   return Commit();
 }
 
-std::int64_t ParseNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && text[i] == '-') {
-    negative = true;
-    ++i;
-  } else if (i < text.size() && text[i] == '+') {
-    ++i;
-  }
-  unsigned base = 10;
-  if (i + 1 < text.size() &&
-      ((text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) ||
-       (text[i] == '&' && (text[i + 1] == 'h' || text[i + 1] == 'H')))) {
-    base = 16;
-    i += 2;
-  }
-  std::uint64_t value = 0;  // unsigned, so long digit runs wrap instead of overflowing
+namespace {
+
+// Digits of base from text[i] up to the first other character. Unsigned, so
+// long digit runs wrap instead of overflowing.
+std::uint64_t ParseDigits(std::string_view text, std::size_t i, unsigned base) {
+  std::uint64_t value = 0;
   for (; i < text.size(); ++i) {
     char c = text[i];
     unsigned d;
@@ -221,6 +219,28 @@ std::int64_t ParseNumber(std::string_view text) {
       break;
     value = value * base + d;
   }
+  return value;
+}
+
+}  // namespace
+
+std::int64_t ParseNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && text[i] == '-') {
+    negative = true;
+    ++i;
+  } else if (i < text.size() && text[i] == '+') {
+    ++i;
+  }
+  unsigned base = 10;
+  if (i + 1 < text.size() && ((text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) ||
+                              (text[i] == '&' && (text[i + 1] == 'h' || text[i + 1] == 'H')))) {
+    base = 16;
+    i += 2;
+  }
+  std::uint64_t value = ParseDigits(text, i, base);
   if (negative) value = 0 - value;
   return static_cast<std::int64_t>(value);
 }
@@ -228,9 +248,12 @@ std::int64_t ParseNumber(std::string_view text) {
 std::int64_t ParseField(std::string_view text, int length, int asIs) {
   std::size_t n = length < 0 ? 0 : static_cast<std::size_t>(length);
   if (n > 29) n = 29;
-  std::string copy(text.substr(0, n));
-  if (std::size_t nul = copy.find('\0'); nul != std::string::npos) copy.resize(nul);
-  return ParseNumber(asIs == 0 ? "0x" + copy : copy);
+  text = text.substr(0, n);
+  // Hexadecimal digits only, from the first character: no blanks, sign or prefix.
+  // A NUL byte ends them like any other character.
+  if (asIs == 0) return static_cast<std::int64_t>(ParseDigits(text, 0, 16));
+  if (std::size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+  return ParseNumber(text);
 }
 
 }  // namespace varnel

@@ -61,6 +61,12 @@ class ProfileStore {
   // Raw back-end read: the value, or def when the key is absent (no empty->default rule).
   std::string ReadRaw(const char* section, const char* key, const char* def, std::size_t bufferSize);
   bool HasKey(const char* key, const char* section = nullptr);
+  // Every key line of the section in file order, with the name and the whole
+  // value a read would see (not cut); a repeated name comes again, while reads
+  // take the first. The views are valid until the next call on this store.
+  // False when the back end cannot list keys (registry): nothing is visited.
+  using KeyVisitor = std::function<void(std::string_view name, std::string_view value)>;
+  bool ForEachKey(const char* section, const KeyVisitor& visit);
 
   void WriteInt(const char* key, int value, const char* section = nullptr);
   void WriteString(const char* key, const char* text, const char* section = nullptr);  // null removes

@@ -1,6 +1,7 @@
 // Loading and saving a note's rows: sections "1".."20", keys "%dS" (the
 // attribute record) and "%dL" (the escaped text), numbered from 0 per heading.
-#include <cstdio>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/config/profile_store.h"
@@ -19,8 +20,8 @@ constexpr std::size_t kAlarmRecordLength = 12;
 constexpr std::size_t kRecordWithAlarm = 24 + kAlarmRecordLength;
 
 std::string Key(std::uint32_t number, char kind) {
-  char key[16];
-  std::snprintf(key, sizeof key, "%u%c", number, kind);
+  std::string key = std::to_string(number);
+  key += kind;
   return key;
 }
 
@@ -33,15 +34,99 @@ std::string_view Field(std::string_view record, std::size_t offset, std::size_t 
 
 // Chars 8..23 as fields of 1, 2, 1, 6 and 6 hex digits, always 16 characters.
 std::string FormatOfRecord(std::string_view record) {
-  const auto field = [&](std::size_t offset, int length) {
-    return static_cast<unsigned>(
-        ParseField(Field(record, offset, static_cast<std::size_t>(length)), length, 0));
+  std::string text(16, '0');
+  std::size_t at = 0;
+  const auto field = [&](std::size_t offset, std::size_t length) {
+    auto value =
+        static_cast<std::uint32_t>(ParseField(Field(record, offset, length), static_cast<int>(length), 0));
+    for (std::size_t i = length; i-- > 0; value >>= 4) text[at + i] = "0123456789abcdef"[value & 0xF];
+    at += length;
   };
-  char text[32];
-  std::snprintf(text, sizeof text, "%01x%02x%01x%06x%06x", field(8, 1) & 0xF, field(9, 2) & 0xFF,
-                field(11, 1) & 0xF, field(12, 6) & 0xFFFFFF, field(18, 6) & 0xFFFFFF);
+  field(8, 1);
+  field(9, 2);
+  field(11, 1);
+  field(12, 6);
+  field(18, 6);
   return text;
 }
+
+// The "%uS" and "%uL" values of one heading's section by row number, read in
+// one pass over the section instead of two lookups a row. The first of
+// repeated names counts and values are cut to the read buffers, as a read by
+// name does it.
+class SectionRows {
+ public:
+  SectionRows(ProfileStore& store, const std::string& section) : store_(store), section_(section) {
+    listed_ = store.ForEachKey(section.c_str(), [this](std::string_view name, std::string_view value) {
+      std::uint32_t number = 0;
+      bool text = false;
+      if (RowKey(name, number, text)) found_.push_back({number, text, value});
+    });
+    // Row r is reached only past r records under distinct names, so no number
+    // at or beyond the count of row keys is ever read.
+    slots_.resize(found_.size());
+    for (const Found& f : found_) {
+      if (f.number >= slots_.size()) continue;
+      Slot& slot = slots_[f.number];
+      if (!slot.has[f.text]) {
+        slot.has[f.text] = true;
+        slot.value[f.text] = f.value;
+      }
+    }
+  }
+  std::string_view Record(std::uint32_t r) { return Value(r, false, kRecordBuffer, recordRead_); }
+  std::string_view Text(std::uint32_t r) { return Value(r, true, kTextBuffer, textRead_); }
+
+ private:
+  struct Found {
+    std::uint32_t number;
+    bool text;
+    std::string_view value;
+  };
+  struct Slot {
+    bool has[2] = {false, false};
+    std::string_view value[2];
+  };
+
+  // Only the spelling Key() writes, in either case: digits without leading
+  // zeros, then S or L.
+  static bool RowKey(std::string_view name, std::uint32_t& number, bool& text) {
+    if (name.size() < 2 || name.size() > 6) return false;
+    const char kind = name.back();
+    if (kind == 'S' || kind == 's')
+      text = false;
+    else if (kind == 'L' || kind == 'l')
+      text = true;
+    else
+      return false;
+    name.remove_suffix(1);
+    if (name.size() > 1 && name[0] == '0') return false;
+    number = 0;
+    for (char c : name) {
+      if (c < '0' || c > '9') return false;
+      number = number * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return true;
+  }
+
+  std::string_view Value(std::uint32_t r, bool text, std::size_t buffer, std::string& read) {
+    if (!listed_) {
+      // A back end that cannot list its keys: read this one by name.
+      read = store_.ReadString(Key(r, text ? 'L' : 'S').c_str(), "", buffer, section_.c_str());
+      return read;
+    }
+    if (r >= slots_.size() || !slots_[r].has[text]) return {};
+    const std::string_view value = slots_[r].value[text];
+    return value.substr(0, cp932::CutLength(value, buffer - 1));
+  }
+
+  ProfileStore& store_;
+  const std::string& section_;
+  bool listed_ = false;
+  std::vector<Found> found_;
+  std::vector<Slot> slots_;
+  std::string recordRead_, textRead_;
+};
 
 // A text of exactly `length` characters: cut, or filled with '0'.
 std::string Fixed(std::string_view text, std::size_t length) {
@@ -67,7 +152,8 @@ bool NoteContent::LoadItems(ProfileStore& store) {
 
   for (int s = 1; s <= kMaxHeadings; ++s) {
     const std::string section = SectionName(s);
-    std::string record = store.ReadString("0S", "", kRecordBuffer, section.c_str());
+    SectionRows values(store, section);
+    std::string_view record = values.Record(0);
     if (record.size() < 8) continue;
     std::uint32_t attributes = static_cast<std::uint32_t>(ParseField(record, 8, 0)) & ~0xFF00u;
     const auto id = static_cast<std::uint32_t>(nextHeadingId++);
@@ -75,9 +161,9 @@ bool NoteContent::LoadItems(ProfileStore& store) {
     for (;;) {
       Row row;
       row.key = MakeRowKey(id, r);
-      row.text = UnescapeText(store.ReadString(Key(r, 'L').c_str(), "", kTextBuffer, section.c_str()));
+      row.text = UnescapeText(values.Text(r));
       row.format = FormatOfRecord(record);
-      row.status = record.substr(0, 8);
+      row.status.assign(record.substr(0, 8));
       if (r > 0 && (StatusDigit(row.status, 3) & 4)) {
         int digit3 = StatusDigit(row.status, 3), digit7 = StatusDigit(row.status, 7);
         int number = 0;
@@ -105,7 +191,7 @@ bool NoteContent::LoadItems(ProfileStore& store) {
       rows.Append(std::move(row));
       ++r;
       if (r >= 0xFFFF) break;  // row numbers are 16 bits
-      record = store.ReadString(Key(r, 'S').c_str(), "", kRecordBuffer, section.c_str());
+      record = values.Record(r);
       if (record.size() < 8) break;
     }
     const bool hasDetails = r > 1;

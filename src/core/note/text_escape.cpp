@@ -1,5 +1,7 @@
 #include "core/note/text_escape.h"
 
+#include <algorithm>
+
 #include "core/text/cp932.h"
 
 namespace varnel {
@@ -43,65 +45,85 @@ std::string Escape(std::string_view text, bool strict) {
 
 // Backslash sequences of the classic form: \t \n \r, and a doubled backslash
 // that stands for one only before n or r (else it stays doubled).
-void UnescapeClassic(std::string_view s, std::size_t& i, std::string& out) {
+void UnescapeClassic(std::string_view s, std::size_t& i, char*& out) {
   const char next = s[i + 1];
   if (next == 't' || next == 'n' || next == 'r') {
-    out += next == 't' ? '\t' : (next == 'n' ? '\r' : '\n');
+    *out++ = next == 't' ? '\t' : (next == 'n' ? '\r' : '\n');
     ++i;
   } else if (next == '\\' && i + 2 < s.size() && (s[i + 2] == 'n' || s[i + 2] == 'r')) {
-    out += '\\';
-    out += s[i + 2];
+    *out++ = '\\';
+    *out++ = s[i + 2];
     i += 2;
   } else if (next == '\\') {
-    out += "\\\\";
+    *out++ = '\\';
+    *out++ = '\\';
     ++i;
   } else {
-    out += '\\';
+    *out++ = '\\';
   }
 }
 
 // The strict form: every backslash is doubled, \s is a blank.
-void UnescapeStrict(std::string_view s, std::size_t& i, std::string& out) {
+void UnescapeStrict(std::string_view s, std::size_t& i, char*& out) {
   switch (s[i + 1]) {
     case 't':
-      out += '\t';
+      *out++ = '\t';
       break;
     case 'n':
-      out += '\r';
+      *out++ = '\r';
       break;
     case 'r':
-      out += '\n';
+      *out++ = '\n';
       break;
     case 's':
-      out += ' ';
+      *out++ = ' ';
       break;
     case '\\':
-      out += '\\';
+      *out++ = '\\';
       break;
     default:
-      out += '\\';
+      *out++ = '\\';
       return;  // not written by us: keep it as it stands
   }
   ++i;
 }
 
+// Whether s[at] is the second byte of a double-byte character, given that
+// s[from] starts a character. Every byte of a run of lead-byte values pairs
+// with the next one, so an odd run just before at makes it a second byte.
+bool IsTrail(std::string_view s, std::size_t from, std::size_t at) {
+  std::size_t leads = 0;
+  while (at - leads > from && cp932::IsLeadByte(static_cast<unsigned char>(s[at - leads - 1]))) ++leads;
+  return leads % 2 == 1;
+}
+
 std::string Unescape(std::string_view s, bool strict) {
-  std::string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (IsLead(s, i)) {
-      out += c;
-      out += s[++i];
-    } else if (c != '\\' || i + 1 >= s.size()) {
-      out += c;
-    } else if (strict) {
-      UnescapeStrict(s, i, out);
-    } else {
-      UnescapeClassic(s, i, out);
+  // Without a backslash byte every byte stands for itself (most texts).
+  std::size_t slash = s.find('\\');
+  if (slash == std::string_view::npos) return std::string(s);
+  // No sequence unescapes to more bytes than it takes, so the stored size is enough.
+  std::string text(s.size(), '\0');
+  char* out = &text[0];
+  std::size_t from = 0;  // starts a character
+  while (slash != std::string_view::npos) {
+    // The bytes up to a backslash stand for themselves, a backslash that ends a
+    // double-byte character too.
+    const bool trail = IsTrail(s, from, slash);
+    std::size_t i = trail || slash + 1 >= s.size() ? slash + 1 : slash;
+    out = std::copy(s.data() + from, s.data() + i, out);
+    if (i == slash) {
+      if (strict)
+        UnescapeStrict(s, i, out);
+      else
+        UnescapeClassic(s, i, out);
+      ++i;  // past the sequence: its bytes are all single-byte characters
     }
+    from = i;
+    slash = s.find('\\', from);
   }
-  return out;
+  out = std::copy(s.data() + from, s.data() + s.size(), out);
+  text.resize(static_cast<std::size_t>(out - text.data()));
+  return text;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

@@ -6,6 +6,7 @@
 #include <map>
 #include <random>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace varnel;
@@ -214,6 +215,55 @@ TEST_F(StoreTest, FileChangedBehindTheStoreIsSeen) {
   Put("[Default]\r\nA=22\r\nB=3\r\n");  // a different size, so the stamp differs
   EXPECT_EQ(s.ReadInt("A", "0", 0, 99), 22);
   EXPECT_EQ(s.ReadInt("B", "0", 0, 99), 3);
+}
+
+TEST_F(StoreTest, ABatchStartsFromTheFileAsItIsNow) {
+  Put("[Default]\r\nA=1\r\n");
+  ProfileStore s;
+  Open(s);
+  EXPECT_EQ(s.ReadInt("A", "0", 0, 99), 1);
+  Put("[Default]\r\nA=22\r\nB=3\r\n");  // changed by another program
+  {
+    ProfileStore::Batch batch(s);
+    EXPECT_EQ(s.ReadInt("A", "0", 0, 99), 22);
+    s.WriteInt("C", 5);
+  }
+  EXPECT_EQ(Get(), "[Default]\r\nA=22\r\nB=3\r\nC=5\r\n");  // nothing of the other program's lost
+}
+
+TEST_F(StoreTest, WalkingASectionSeesWhatReadsSee) {
+  using Keys = std::vector<std::pair<std::string, std::string>>;
+  Keys seen;
+  const auto collect = [&seen](std::string_view name, std::string_view value) {
+    seen.emplace_back(std::string(name), std::string(value));
+  };
+  const std::string longValue(400, 'v');
+  Put("[Other]\r\nZ=0\r\n[default]\r\n; c=1\r\n b = two \r\nQ=\"quoted\"\r\nno equals\r\n" +
+      std::string("N=x\0y\r\n", 7) + "b=dup\r\n=blank\r\nLong=" + longValue + "\r\n[DEFAULT]\r\nLater=1\r\n");
+  ProfileStore s;
+  Open(s);
+  // File order, a repeated name again, only the first section of the name, values not cut.
+  EXPECT_TRUE(s.ForEachKey("Default", collect));
+  EXPECT_EQ(seen, (Keys{{"b", "two"}, {"Q", "quoted"}, {"N", "x"}, {"b", "dup"}, {"Long", longValue}}));
+  EXPECT_EQ(s.ReadString("b", "", 64), "two");  // reads take the first of the repeated name
+  seen.clear();
+  EXPECT_TRUE(s.ForEachKey("Absent", collect));
+  EXPECT_TRUE(seen.empty());
+  // Edited, removed and added lines, in the current section.
+  s.WriteString("B", "three");
+  s.WriteString("Q", nullptr);
+  s.WriteString("New", "n");
+  EXPECT_TRUE(s.ForEachKey(nullptr, collect));
+  EXPECT_EQ(seen, (Keys{{"b", "three"}, {"N", "x"}, {"b", "dup"}, {"Long", longValue}, {"New", "n"}}));
+
+  // The registry cannot list its keys: the caller must read by name.
+  Put("[Default]\r\nUseReg=2\r\nK=1\r\n");
+  ProfileStore reg;
+  Open(reg, /*registry permitted*/ true);
+  ASSERT_FALSE(reg.UsesIni());
+  seen.clear();
+  EXPECT_FALSE(reg.ForEachKey("Default", collect));
+  EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(StoreTest, FolderWhereTheFileShouldBe) {

@@ -294,6 +294,20 @@ TEST_F(NoteFileTest, HandWrittenFilesInOddShapes) {
   EXPECT_EQ(Text(0, 1).substr(0, 4), "表表");
 }
 
+TEST_F(NoteFileTest, RowKeysMatchAsReadsByNameMatchThem) {
+  // Any case and blanks around a name count, in any order in the section; of
+  // repeated names the first counts; another spelling of a number is another key.
+  Load(
+      "[1]\r\n1l=second\r\n0s=00000000\r\n 0L = head \r\n1s=00000000\r\n1S=00000003\r\n1L=ignored\r\n"
+      "02S=00000000\r\n02L=not a row\r\n+2S=00000000\r\n2s=00000000\r\n2L=third\r\n70000S=00000000\r\n");
+  ASSERT_EQ(content_.headingCount, 1);
+  EXPECT_EQ(Text(0, 0), "head");
+  EXPECT_EQ(Text(0, 1), "second");
+  EXPECT_EQ(content_.rows.At(Row(0, 1)).status, "00000000");  // the first 1S, not the later one
+  EXPECT_EQ(Text(0, 2), "third");
+  EXPECT_EQ(Row(0, 3), -1);
+}
+
 TEST_F(NoteFileTest, BadInputNeverCrashesOrSpreads) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 131 + 7) & 0xFF);

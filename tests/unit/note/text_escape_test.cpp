@@ -46,10 +46,21 @@ TEST(TextEscape, DoubleByteSecondByteIsNeverABackslash) {
   EXPECT_EQ(UnescapeText(EscapeText("十\\t")), "十\\t");
 }
 
+TEST(TextEscape, SecondBytesThatLookLikeFirstBytes) {
+  // 亜 = 88 9F: its second byte is in the first-byte range. The 5C of ソ after
+  // it is still a second byte; a backslash right after it is an escape.
+  EXPECT_EQ(UnescapeText("亜ソn"), "亜ソn");
+  EXPECT_EQ(UnescapeText("亜亜ソt\\t"), "亜亜ソt\t");
+  EXPECT_EQ(UnescapeText("亜\\n"), "亜\r");
+  EXPECT_EQ(UnescapeText("\\|亜ソs\\s"), "亜ソs ");
+  for (const std::string text : {"亜ソ\r\n亜\\n", "亜亜\\ソ\\", "\x81\\n"})
+    EXPECT_EQ(UnescapeText(EscapeText(text)), text) << EscapeText(text);
+}
+
 TEST(TextEscape, RandomTextsRoundTrip) {
   std::mt19937 rng(12345);
-  const std::string alphabet[] = {"\\", "n", "r", "t",  "s",  "|",  "\t", "\r", "\n", " ",
-                                  "\"", "'", "a", "表", "ソ", "能", "十", "ｱ",  "=",  ";"};
+  const std::string alphabet[] = {"\\", "n", "r",  "t",  "s",  "|",  "\t", "\r", "\n", " ", "\"",
+                                  "'",  "a", "表", "ソ", "能", "十", "ｱ",  "=",  ";",  "亜"};
   for (int round = 0; round < 20000; ++round) {
     std::string text;
     const int length = static_cast<int>(rng() % 12);

@@ -17,7 +17,7 @@ note() {
   printf '[1]\n0S=00000000\n0L=first\n1S=000000000000000000000000\n1L=one\n2S=000000000000000000000000\n2L=two\n3S=000000030000000000000000\n3L=gone\n'
   printf '[2]\n0S=00000000\n0L=second\n1S=000000000000000000000000\n1L=under second\n'
 }
-note 100 100 free '' | crlf "$d/Varnel00.dat"
+note 100 100 free 'Alpha=230\nAlpha2=100\n' | crlf "$d/Varnel00.dat"
 note 500 100 locked 'Lock=1\n' | crlf "$d/Varnel01.dat"
 note 500 420 fixed 'Fix=1\n' | crlf "$d/Varnel02.dat"
 e2e_start
@@ -69,24 +69,49 @@ click 300 340
 notes_line 100 | grep -q 'edit=0' || fail "second edit box still open"
 e2e_shot committed
 
-# Drag by the bar, then resize by the bottom-right corner.
-xdo mousemove 250 105 mousedown 1 mousemove 270 115 mousemove 290 125 mouseup 1
+# Pasting more than a row holds: the box takes whole characters up to 298 bytes.
+dblclick 135 128
+long=$(for i in $(seq 1 160); do printf '日本'; done)
+probe clip "$(printf '%s' "$long" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+xdo key ctrl+v
+sleep 0.5
+kept=$(notes_line 100 | sed -n 's/.*edittext=//p')
+expect_eq "$(printf '%s' "$kept" | wc -c)" 447 "UTF-8 bytes of the 149 characters kept"
+click 300 340
+
+# Activation: the active note shows Alpha, the inactive one Alpha2.
+click 300 330
+probe windows | grep 'rect=100,100,' | grep -q 'alpha=230' || fail "active alpha: $(probe windows)"
+click 700 330
+probe windows | grep 'rect=100,100,' | grep -q 'alpha=100' || fail "inactive alpha: $(probe windows)"
+
+# Drag by the bar, then resize by the bottom-right corner. (Under Wine a drag
+# must start on the active window: the first click only activates it.)
+click 250 105
+xdo mousemove 250 105 mousedown 1 sleep 0.3 mousemove 270 115 sleep 0.2 mousemove 290 125 sleep 0.2 mouseup 1
 sleep 0.7
 line=$(notes_line 140) || fail "note 0 not moved by 40,20: $(probe notes)"
-xdo mousemove 438 378 mousedown 1 mousemove 450 390 mousemove 468 398 mouseup 1
+xdo mousemove 438 378 mousedown 1 sleep 0.3 mousemove 450 390 sleep 0.2 mousemove 468 398 sleep 0.2 mouseup 1
 sleep 0.7
 probe notes | grep -q 'rect=140,120,470,400' || fail "note 0 not resized to 330x280: $(probe notes)"
 
-# Locked note: check box and double click do nothing.
+# Locked note: check box and double click do nothing; folding still works.
 click 529 145
 dblclick 535 128
 probe notes | grep 'rect=500,100,' | grep -q 'edit=0' || fail "locked note opened an edit box"
+click 514 208
 # Fixed note: no drag, no resize.
 xdo mousemove 650 425 mousedown 1 mousemove 680 445 mousemove 700 465 mouseup 1
 sleep 0.5
 xdo mousemove 798 678 mousedown 1 mousemove 820 700 mouseup 1
 sleep 0.5
 probe notes | grep -q 'rect=500,420,800,680' || fail "fixed note moved or resized: $(probe notes)"
+# A new row under a folded heading: the heading opens before the box does. The
+# box stays open until exit, whose save must keep what was typed.
+click 514 528
+dblclick 535 528
+probe notes | grep 'rect=500,420,' | grep -q 'edit=1' || fail "no edit box under the folded heading"
+xdo type --delay 40 'open at exit'
 e2e_shot end
 # Alt+F4 on a note hides it; the note stays in its slot and is saved at exit.
 click 300 300
@@ -104,16 +129,21 @@ expect_eq "$(state "$n0" 1S)" 3 "first detail checked then deleted, then kept"
 expect_eq "$(state "$n0" 2S)" 1 "second detail checked"
 expect_eq "$(state "$n0" 3S)" 3 "deleted detail unchanged"
 expect_eq "$(echo "$n0" | line_value 4L)" 'abc\n\rdef日本語' "typed detail saved"
-echo "$n0" | grep -q '^5L=' && fail "the emptied new row was saved"
+echo "$n0" | grep -q '^6L=' && fail "the emptied new row was saved"
 sec2=$(echo "$n0" | sed -n '/^\[2\]/,$p')
 expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 2 "heading 1 folded"
 expect_eq "$(echo "$n0" | line_value X),$(echo "$n0" | line_value Y)" "140,120" "moved place saved"
 expect_eq "$(echo "$n0" | line_value W),$(echo "$n0" | line_value H)" "330,280" "resized size saved"
 expect_eq "$(echo "$n0" | line_value V)" 0 "hidden by Alt+F4"
 expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-3)" 111 "every note still listed"
+expect_eq "$(echo "$n0" | line_value 5L | wc -c)" 448 "pasted text cut to 298 bytes on a whole character"
 n1=$(e2e_ini Varnel01.dat)
 expect_eq "$(state "$n1" 1S)" 0 "locked note's detail unchanged"
 echo "$n1" | grep -q '^4L=' && fail "locked note got a new row"
+expect_eq "$(echo "$n1" | sed -n '/^\[2\]/,$p' | line_value 0S | cut -c8)" 2 "locked note folds"
 n2=$(e2e_ini Varnel02.dat)
+sec2=$(echo "$n2" | sed -n '/^\[2\]/,$p')
+expect_eq "$(echo "$sec2" | line_value 2L)" "open at exit" "open edit saved at exit"
+expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 0 "heading opened for the new row"
 expect_eq "$(echo "$n2" | line_value X),$(echo "$n2" | line_value Y),$(echo "$n2" | line_value W)" "500,420,300" "fixed note stayed"
 exit 0

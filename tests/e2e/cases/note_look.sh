@@ -82,6 +82,14 @@ bg=$(px 990 350)
 mix=$(px 900 180)
 echo "alpha pixel $mix"
 [ "$mix" = "#99CCFF" ] || [ "$mix" = "#CC3333" ] && fail "Alpha 128 is not blended: $mix"
+# Holding the left half of a folded bar shows the whole note until release.
+xdo mousemove 420 48 mousedown 1
+sleep 0.7
+e2e_shot peek
+probe notes | grep -q 'rect=380,40,680,340 ' || fail "no peek while the button is held: $(probe notes)"
+xdo mouseup 1
+sleep 0.7
+probe notes | grep -q 'rect=380,40,680,58 ' || fail "not folded again after release: $(probe notes)"
 probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
 code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
 expect_eq "$code" 0 "exit code"

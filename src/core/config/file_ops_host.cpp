@@ -25,9 +25,13 @@ bool ReadWhole(const fs::path& path, std::string& out) {
   if (!fs::is_regular_file(path, ec)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  out = buf.str();
+  // Straight into the string: the file is read once, not copied through a stream buffer.
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  in.seekg(0, std::ios::beg);
+  out.resize(static_cast<std::size_t>(size));
+  if (size > 0 && !in.read(out.data(), size)) return false;
   return true;
 }
 

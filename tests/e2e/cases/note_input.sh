@@ -113,6 +113,11 @@ dblclick 535 528
 probe notes | grep 'rect=500,420,' | grep -q 'edit=1' || fail "no edit box under the folded heading"
 xdo type --delay 40 'open at exit'
 e2e_shot end
+# "CmdW" 1, read afresh: a double click adds a detail from the clipboard, trimmed.
+printf '[Default]\nList=111\nCkType2=0\nCmdW=1\n' | crlf "$d/Varnel.ini"
+probe clip "$(printf '  from clip \r\n' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+click 300 300
+dblclick 175 148
 # Alt+F4 on a note hides it; the note stays in its slot and is saved at exit.
 click 300 300
 xdo key alt+F4
@@ -129,7 +134,8 @@ expect_eq "$(state "$n0" 1S)" 3 "first detail checked then deleted, then kept"
 expect_eq "$(state "$n0" 2S)" 1 "second detail checked"
 expect_eq "$(state "$n0" 3S)" 3 "deleted detail unchanged"
 expect_eq "$(echo "$n0" | line_value 4L)" 'abc\n\rdef日本語' "typed detail saved"
-echo "$n0" | grep -q '^6L=' && fail "the emptied new row was saved"
+expect_eq "$(echo "$n0" | line_value 6L)" "from clip" "detail added from the clipboard"
+echo "$n0" | grep -q '^7L=' && fail "the emptied new row was saved"
 sec2=$(echo "$n0" | sed -n '/^\[2\]/,$p')
 expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 2 "heading 1 folded"
 expect_eq "$(echo "$n0" | line_value X),$(echo "$n0" | line_value Y)" "140,120" "moved place saved"

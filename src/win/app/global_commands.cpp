@@ -4,6 +4,7 @@
 
 #include "resource.h"
 #include "win/app/app_state.h"
+#include "win/note/check_wnd.h"
 
 namespace varnel::win {
 
@@ -18,6 +19,23 @@ void DeletionBookkeeping(int slot) {
   App().options->slotFlags[static_cast<size_t>(slot)] = '0';
   // The deletion record, freeing the slot and refreshing the note list come
   // with the note object and the note list.
+}
+
+// Every note, visible or not, slot 0 to 49.
+void ForEveryNote(int id) {
+  for (CCheckWnd* note : App().slots)
+    if (note && note->Window()) note->NoteCommand(id);
+}
+
+// Every note whose window is visible and that is not fixed.
+void ForVisibleUnfixedNotes(int id) {
+  for (CCheckWnd* note : App().slots)
+    if (note && note->Window() && IsWindowVisible(note->Window()) && !note->Fixed()) note->NoteCommand(id);
+}
+
+void RedrawAllNotes() {
+  for (CCheckWnd* note : App().slots)
+    if (note && note->Window()) InvalidateRect(note->Window(), nullptr, FALSE);
 }
 
 }  // namespace
@@ -47,10 +65,16 @@ int RunGlobalCommand(unsigned int command) {
       // The about, settings and quick alarm dialogs come with the dialogs, each
       // guarded by its busy flag and held in a ModalScope.
       break;
+    case 228:
+      RedrawAllNotes();
+      break;
     default:
-      // 205-210 and 601-610/621-630 go to every note; 224, 252 and the moves
-      // 301-310 to every visible unfixed note; 227 AlignWidths, 228 redraw and
-      // the arrangements 405-426 work on the notes' windows: all with the notes.
+      if ((id >= 205 && id <= 210) || (id > 600 && id <= 610) || (id > 620 && id <= 630)) {
+        ForEveryNote(static_cast<int>(id));
+      } else if (id == IDM_AUTOSIZE || id == IDM_FOLD || (id > 300 && id <= 310 && id != 303 && id != 307)) {
+        ForVisibleUnfixedNotes(static_cast<int>(id));
+      }
+      // 227 AlignWidths and the arrangements 405-426 come with the arrangement.
       break;
   }
   TrimWorkingSet();

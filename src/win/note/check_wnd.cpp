@@ -90,6 +90,13 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   return true;
 }
 
+void CCheckWnd::Reload() {
+  // The edit box belongs to a row of the old rows: commit it first.
+  if (edit_) EndEdit();
+  if (!content_.LoadItems(store_)) ShowMessage(nullptr, 0, kAlarmFailed);
+  Stamp();
+}
+
 NoteRules CCheckWnd::Rules() const { return RulesOf(*App().options); }
 
 void CCheckWnd::Stamp() {

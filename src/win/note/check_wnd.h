@@ -52,6 +52,8 @@ class CCheckWnd {
 
   // The program's own close: saves and frees the note (the delete command).
   void CloseByProgram();
+  // Reads the rows again from the file (an open edit is committed first).
+  void Reload();
 
   HWND Window() const { return window_; }
   int Slot() const { return slot_; }
@@ -80,6 +82,9 @@ class CCheckWnd {
   void MeasureThemeParts(HWND mainWindow);
   NoteRules Rules() const;
   void Stamp();
+  void PlaceInZOrder();
+  int AddHeadingWithEdit();
+  void SetAlpha(int id);
   // Edit box (note_edit.cpp).
   static LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void OnEditChange();

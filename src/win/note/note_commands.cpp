@@ -2,16 +2,75 @@
 // double clicks all end here. The commands that come with the input handling
 // are built; every other id does nothing until its piece lands.
 #include "win/app/app_state.h"
+#include "win/app/message_box.h"
 #include "win/note/check_wnd.h"
+#include "core/text/cp932.h"
+#include "win/platform/local_time.h"
 
 namespace varnel::win {
 namespace {
 
 constexpr const char* kDefaultHeading = "見出項目";
+constexpr const char* kNoMoreHeadings = "これ以上は見出を追加できません。　　";
 
 bool IsAddDetail(int id) { return id == 243 || id == 244 || id == 253; }
 
+// Where a stacking value puts the window: -1 topmost, 0 top, 1 bottom, else normal.
+HWND InsertAfter(int z) {
+  switch (z) {
+    case -1:
+      return HWND_TOPMOST;
+    case 0:
+      return HWND_TOP;
+    case 1:
+      return HWND_BOTTOM;
+    default:
+      return HWND_NOTOPMOST;
+  }
+}
+
 }  // namespace
+
+void CCheckWnd::PlaceInZOrder() {
+  SetWindowPos(window_, InsertAfter(settings_.z), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int CCheckWnd::AddHeadingWithEdit() {
+  if (settings_.hideHeadingRows) {
+    if (content_.headingCount == 0 && content_.AddHeading("") < 0) return 0;
+    for (int h = content_.headingCount - 1; h >= 0; --h) {
+      if (content_.headingAttributes[static_cast<std::size_t>(h)] & (kHeadingHidden | kHeadingFolded))
+        continue;
+      return HeadingCommand(243, h, content_.HeadingRow(h));
+    }
+    return 0;
+  }
+  const int row = content_.AddHeading("");
+  if (row < 0) {
+    ShowMessage(nullptr, 0, kNoMoreHeadings);
+    return 0;
+  }
+  LayOutNow(true);
+  content_.editFlag = 1;
+  if (!BeginEdit(true, row, content_.rows.At(row).rect)) {
+    // No empty heading may stay behind a refused edit.
+    content_.editedRow = row;
+    content_.DeleteNewRow();
+    content_.editFlag = 0;
+    content_.editedRow = -1;
+  }
+  Repaint();
+  return 1;
+}
+
+void CCheckWnd::SetAlpha(int id) {
+  if (settings_.alpha < 0) return;  // see-through notes have no opacity
+  const bool active = id < 620;
+  const int value = (id - (active ? 600 : 620)) * 255 / 10;
+  (active ? settings_.alpha : settings_.alpha2) = value;
+  store_.WriteInt(active ? "Alpha" : "Alpha2", value);
+  if ((GetActiveWindow() == window_) == active) ApplyActiveAlpha(active);
+}
 
 int CCheckWnd::NoteCommand(int id) {
   if (IsAddDetail(id)) {
@@ -25,12 +84,72 @@ int CCheckWnd::NoteCommand(int id) {
     }
     return 0;
   }
-  if (id == 224) {
-    AutoSize(true);
-    return 0;
+  switch (id) {
+    case 205:
+      ShowWindow(window_, SW_SHOWNOACTIVATE);
+      SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return 0;
+    case 206:
+      ShowWindow(window_, SW_HIDE);
+      return 0;
+    case 207:
+      if (settings_.z != -1) settings_.z = 0;
+      PlaceInZOrder();
+      return 0;
+    case 208:
+      if (settings_.z != -1) settings_.z = 1;
+      PlaceInZOrder();
+      if (settings_.z != -1) settings_.z = -2;
+      return 0;
+    case 209:
+      Reload();
+      return 0;
+    case 210:
+      Save();
+      if (App().options->autoDel == 1) Reload();  // dropped deleted details leave the window too
+      return 0;
+    case 222:
+      settings_.z = settings_.z == -1 ? -2 : -1;
+      PlaceInZOrder();
+      return 0;
+    case 223:
+      settings_.fixed = !settings_.fixed;
+      store_.WriteInt("Fix", settings_.fixed ? 1 : 0);
+      return 0;
+    case 224:
+      AutoSize(true);
+      return 0;
+    case 226:
+      settings_.locked = !settings_.locked;
+      store_.WriteInt("Lock", settings_.locked ? 1 : 0);
+      return 0;
+    case 241:
+      return settings_.locked ? 0 : AddHeadingWithEdit();
+    case 249:
+      for (int h = 0; h < content_.headingCount; ++h) content_.ResetDetails(h, Rules(), LocalNow());
+      Repaint();
+      return 0;
+    case 251:
+      for (int h = 0; h < content_.headingCount; ++h)
+        content_.headingAttributes[static_cast<std::size_t>(h)] &= ~kHeadingHidden;
+      Repaint();
+      return 0;
+    case 252:
+      FoldTitle(1);
+      return 0;
+    case 3311:
+      if (settings_.hideHeadingRows || settings_.locked) return 0;
+      if (content_.AddHeading("") < 0) {
+        ShowMessage(nullptr, 0, kNoMoreHeadings);
+        return 0;
+      }
+      Repaint();
+      return 1;
+    default:
+      break;
   }
-  if (id == 252) {
-    FoldTitle(1);
+  if ((id > 600 && id <= 610) || (id > 620 && id <= 630)) {
+    SetAlpha(id);
     return 0;
   }
   if (id > 300 && id <= 310) {
@@ -61,10 +180,29 @@ int CCheckWnd::HeadingCommand(int id, int heading, int headingRow) {
     if (last < 0) last = content_.HeadingRow(heading);
     return InsertDetail(id, heading, last);
   }
-  if (id == 245 && content_.rows.Valid(headingRow) && !settings_.hideHeadingRows) {
-    return BeginEdit(true, headingRow, content_.rows.At(headingRow).rect) ? 1 : 0;
+  std::uint32_t& attributes = content_.headingAttributes[static_cast<std::size_t>(heading)];
+  switch (id) {
+    case 205:
+    case 206:
+      attributes = id == 205 ? attributes & ~kHeadingHidden : attributes | kHeadingHidden;
+      Repaint();
+      return 0;
+    case 245:
+      if (!content_.rows.Valid(headingRow) || settings_.hideHeadingRows) return 0;
+      return BeginEdit(true, headingRow, content_.rows.At(headingRow).rect) ? 1 : 0;
+    case 249:
+      content_.ResetDetails(heading, Rules(), LocalNow());
+      Repaint();
+      return 0;
+    case 250:
+      if (settings_.locked) return 0;
+      if (edit_) EndEdit();
+      content_.DeleteHeading(heading);
+      Stamp();
+      return 0;
+    default:
+      return 0;
   }
-  return 0;
 }
 
 int CCheckWnd::DetailCommand(int id, int heading, int row) {
@@ -73,8 +211,26 @@ int CCheckWnd::DetailCommand(int id, int heading, int row) {
     if (settings_.locked) return 0;
     return InsertDetail(id, heading, row);
   }
-  if (id == 245) return BeginEdit(false, row, content_.rows.At(row).rect) ? 1 : 0;
-  return 0;
+  switch (id) {
+    case 245:
+      return BeginEdit(false, row, content_.rows.At(row).rect) ? 1 : 0;
+    case 250:
+      if (settings_.locked) return 0;
+      if (edit_) EndEdit();
+      content_.DeleteDetailCommand(row, heading, Rules(), LocalNow());
+      Repaint();
+      return 0;
+    case 291:
+    case 292:
+    case 293:
+    case 294:
+      content_.SetDetailState(id - 291, row, cp932::Cut(content_.rows.At(row).status, 298), Rules(),
+                              LocalNow());
+      Repaint();
+      return 0;
+    default:
+      return 0;
+  }
 }
 
 }  // namespace varnel::win

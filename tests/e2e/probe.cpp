@@ -191,6 +191,13 @@ int CmdMsgbox(int argc, char** argv) {
               r.right, r.bottom);
   std::printf("caption=%s\n", OneLine(TextOf(box)).c_str());
   std::printf("text=%s\n", text ? OneLine(TextOf(text)).c_str() : "");
+  // Every control of a dialog, read the way another process can read it.
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t buf[512] = {};
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 3000, &got);
+    std::printf("control=%d text=%s\n", GetDlgCtrlID(child), OneLine(buf).c_str());
+  }
   return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "resource.h"
 #include "win/app/app_state.h"
+#include "win/dialogs/about_dialog.h"
 #include "win/note/check_wnd.h"
 
 namespace varnel::win {
@@ -57,12 +58,14 @@ int RunGlobalCommand(unsigned int command) {
       // NewNote (slot choice and opening a fresh note) comes with the note object.
       break;
     case IDM_HELP:
-      // Help file or home page: a later piece.
+      ShowHelp();
       break;
     case IDM_ABOUT:
+      ShowAboutDialog(app.mainWindow);
+      break;
     case IDM_SETTINGS:
     case IDM_QUICKALARM:
-      // The about, settings and quick alarm dialogs come with the dialogs, each
+      // The settings and quick alarm dialogs come with the dialogs, each
       // guarded by its busy flag and held in a ModalScope.
       break;
     case 228:

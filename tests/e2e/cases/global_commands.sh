@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with
+# the command id): hide and show every note, move the visible unfixed ones to
+# the frame's right edge (a fixed note stays), opacity for every note, redraw,
+# and the about dialog with its version.
+source "$(dirname "$0")/../lib.sh"
+e2e_init global_commands "$1" "$2"
+d="$E2E_CASE/data"
+crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
+printf '[Default]\nList=11\n' | crlf "$d/Varnel.ini"
+printf '[Default]\nX=100\nY=100\nW=200\nH=150\n[1]\n0S=00000000\n0L=free\n' | crlf "$d/Varnel00.dat"
+printf '[Default]\nX=400\nY=100\nW=200\nH=150\nFix=1\n[1]\n0S=00000000\n0L=fixed\n' | crlf "$d/Varnel01.dat"
+e2e_start
+e2e_wait_main 30
+for i in $(seq 1 20); do
+  [ "$(probe notes | grep -c 'visible=1')" -ge 2 ] && break
+  sleep 0.5
+done
+hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; sleep 0.7; }
+hotkey 206
+expect_eq "$(probe notes | grep -c 'visible=0')" 2 "206 hides every note"
+hotkey 205
+expect_eq "$(probe notes | grep -c 'visible=1')" 2 "205 shows every note"
+hotkey 301
+probe notes | grep -q 'rect=1080,100,1280,250 ' || fail "301 did not move the free note right: $(probe notes)"
+probe notes | grep -q 'rect=400,100,600,250 ' || fail "301 moved the fixed note: $(probe notes)"
+# Active opacity shows once a note is active; the inactive one at once.
+hotkey 603
+expect_eq "$(probe windows | grep 'class=CCheckWnd' | grep -c 'alpha=255')" 2 "inactive notes keep their look"
+hotkey 624
+expect_eq "$(probe windows | grep 'class=CCheckWnd' | grep -c 'alpha=102')" 2 "624 sets 40% on every inactive note"
+hotkey 228
+hotkey 202
+box=$(probe msgbox 5000) || fail "no about dialog: $box"
+echo "$box"
+e2e_shot about
+echo "$box" | grep -q 'Version 1.35' || fail "about dialog without its version: $box"
+probe msgbox-press 1 >/dev/null || fail "OK of the about dialog"
+probe msgbox 500 >/dev/null && fail "about dialog still open"
+probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+expect_eq "$code" 0 "exit code"
+expect_eq "$(e2e_ini Varnel00.dat | line_value Alpha),$(e2e_ini Varnel00.dat | line_value Alpha2)" "76,102" "opacity written"
+exit 0

@@ -2,10 +2,18 @@
 
 #include <windows.h>
 
+#include <array>
+#include <new>
+#include <vector>
+
+#include "core/app/arrangement.h"
+#include "core/app/slot_choice.h"
 #include "resource.h"
 #include "win/app/app_state.h"
+#include "win/app/message_box.h"
 #include "win/dialogs/about_dialog.h"
 #include "win/note/check_wnd.h"
+#include "win/platform/local_time.h"
 
 namespace varnel::win {
 
@@ -17,9 +25,55 @@ void TrimWorkingSet() {
 
 void DeletionBookkeeping(int slot) {
   if (slot < 0 || slot >= kSlotCount) return;  // not a slot: nothing to free
-  App().options->slotFlags[static_cast<size_t>(slot)] = '0';
-  // The deletion record, freeing the slot and refreshing the note list come
-  // with the note object and the note list.
+  AppState& app = App();
+  app.options->slotFlags[static_cast<size_t>(slot)] = '0';
+  if (app.slots[static_cast<size_t>(slot)]) {
+    WriteDeleteTime(*app.options, slot, LocalNow());
+    app.slots[static_cast<size_t>(slot)] = nullptr;  // the note frees itself when its window closes
+  }
+  // "List" at once: a note deleted is deleted even if the program dies next.
+  app.options->SaveSlotFlagsAndPalette();
+  // Refreshing the note list and the deleted-notes view come with those windows.
+  SetForegroundWindow(app.mainWindow);
+}
+
+ArrangeNote ArrangeNoteOf(int slot, CCheckWnd& note) {
+  ArrangeNote a;
+  a.slot = slot;
+  RECT r{};
+  GetWindowRect(note.Window(), &r);
+  a.window = LayoutRect{r.left, r.top, r.right, r.bottom};
+  RECT c{};
+  GetClientRect(note.Window(), &c);
+  a.clientWidth = c.right - c.left;
+  a.clientHeight = c.bottom - c.top;
+  a.visible = IsWindowVisible(note.Window()) != FALSE;
+  a.fixed = note.Fixed();
+  a.bar = note.BarFlags();
+  return a;
+}
+
+void ApplyMoves(const std::vector<NoteMove>& moves) {
+  for (const NoteMove& m : moves) {
+    CCheckWnd* note = App().slots[static_cast<std::size_t>(m.slot)];
+    if (!note || !note->Window()) continue;
+    SetWindowPos(note->Window(), nullptr, m.window.left, m.window.top, m.window.right - m.window.left,
+                 m.window.bottom - m.window.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// The visible unfixed notes in ascending slots (or every note) as the arrangement sees them.
+std::vector<ArrangeNote> CollectNotes(bool visibleUnfixedOnly) {
+  std::vector<ArrangeNote> notes;
+  AppState& app = App();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    CCheckWnd* note = app.slots[static_cast<std::size_t>(slot)];
+    if (!note || !note->Window()) continue;
+    ArrangeNote a = ArrangeNoteOf(slot, *note);
+    if (visibleUnfixedOnly && (!a.visible || a.fixed)) continue;
+    notes.push_back(a);
+  }
+  return notes;
 }
 
 // Every note, visible or not, slot 0 to 49.
@@ -41,6 +95,28 @@ void RedrawAllNotes() {
 
 }  // namespace
 
+int NewNote() {
+  AppState& app = App();
+  std::array<bool, kSlotCount> occupied{};
+  for (int slot = 0; slot < kSlotCount; ++slot)
+    occupied[static_cast<std::size_t>(slot)] = app.slots[static_cast<std::size_t>(slot)] != nullptr;
+  const int slot = ChooseNewNoteSlot(*app.options, occupied, app.failedAtStart);
+  if (slot < 0) {
+    ShowMessage(nullptr, 0, kNoMoreNotesMessage);
+    return -1;
+  }
+  auto* note = new (std::nothrow) CCheckWnd;
+  // Only a note that really opened takes the slot, so no caller runs a command on a missing one.
+  if (!note || !note->Open(app.mainWindow, slot, OpenMode::New, app.mainWindow)) {
+    delete note;
+    return -1;
+  }
+  app.slots[static_cast<std::size_t>(slot)] = note;
+  app.options->slotFlags[static_cast<std::size_t>(slot)] = '1';
+  app.options->SaveSlotFlagsAndPalette();
+  return slot;
+}
+
 int RunGlobalCommand(unsigned int command) {
   AppState& app = App();
   // Once an exit is under way no new work (and no new modal window) starts.
@@ -54,8 +130,13 @@ int RunGlobalCommand(unsigned int command) {
       DeletionBookkeeping(static_cast<int>(command >> 16));
       break;
     case IDM_NEWNOTE:
-    case 3311:
-      // NewNote (slot choice and opening a fresh note) comes with the note object.
+    case 3311: {
+      const int slot = NewNote();
+      if (slot >= 0) return slot;  // a fresh note keeps its working set
+      break;
+    }
+    case 227:
+      ApplyMoves(AlignWidths(CollectNotes(false)));
       break;
     case IDM_HELP:
       ShowHelp();
@@ -77,7 +158,8 @@ int RunGlobalCommand(unsigned int command) {
       } else if (id == IDM_AUTOSIZE || id == IDM_FOLD || (id > 300 && id <= 310 && id != 303 && id != 307)) {
         ForVisibleUnfixedNotes(static_cast<int>(id));
       }
-      // 227 AlignWidths and the arrangements 405-426 come with the arrangement.
+      if (IsArrangeCommand(static_cast<int>(id)))
+        ApplyMoves(ArrangeNotes(static_cast<int>(id), CollectNotes(true), NoteFrame(*app.options)));
       break;
   }
   TrimWorkingSet();

@@ -2,6 +2,7 @@
 // double clicks all end here. The commands that come with the input handling
 // are built; every other id does nothing until its piece lands.
 #include "win/app/app_state.h"
+#include "win/app/global_commands.h"
 #include "win/app/message_box.h"
 #include "win/note/check_wnd.h"
 #include "core/text/cp932.h"
@@ -136,6 +137,12 @@ int CCheckWnd::NoteCommand(int id) {
       return 0;
     case 252:
       FoldTitle(1);
+      return 0;
+    case 500:
+      // Saved first, so the deleted note's file holds its last content.
+      Save();
+      RunGlobalCommand(500u | (static_cast<unsigned>(slot_) << 16));
+      CloseByProgram();
       return 0;
     case 3311:
       if (settings_.hideHeadingRows || settings_.locked) return 0;

@@ -2,12 +2,16 @@
 # Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with
 # the command id): hide and show every note, move the visible unfixed ones to
 # the frame's right edge (a fixed note stays), opacity for every note, redraw,
-# and the about dialog with its version.
+# the about dialog with its version; a new note takes the free slot deleted
+# longest ago, and deleting it from its menu writes its deletion record.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
 d="$E2E_CASE/data"
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
-printf '[Default]\nList=11\n' | crlf "$d/Varnel.ini"
+{
+  printf '[Default]\nList=11\n'
+  for i in $(seq 2 49); do [ "$i" = 7 ] && printf 'Del7=2019/05/01 00:00\n' || printf 'Del%d=2020/01/01 00:00\n' "$i"; done
+} | crlf "$d/Varnel.ini"
 printf '[Default]\nX=100\nY=100\nW=200\nH=150\n[1]\n0S=00000000\n0L=free\n' | crlf "$d/Varnel00.dat"
 printf '[Default]\nX=400\nY=100\nW=200\nH=150\nFix=1\n[1]\n0S=00000000\n0L=fixed\n' | crlf "$d/Varnel01.dat"
 e2e_start
@@ -37,6 +41,28 @@ e2e_shot about
 echo "$box" | grep -q 'Version 1.35' || fail "about dialog without its version: $box"
 probe msgbox-press 1 >/dev/null || fail "OK of the about dialog"
 probe msgbox 500 >/dev/null && fail "about dialog still open"
+# New note: slot 7, deleted longest ago.
+hotkey 211
+for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 3 ] && break; sleep 0.25; done
+expect_eq "$(probe notes | grep -c 'visible=1')" 3 "a new note is shown"
+[ -f "$d/Varnel07.dat" ] || fail "new note not in slot 7: $(ls "$d")"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-8)" 11000001 "List marks slot 7 at once"
+new=$(probe notes | grep -v 'rect=1080,100,\|rect=400,100,' | head -n1)
+IFS=, read -r l t r b <<<"$(echo "$new" | field rect)"
+e2e_shot new-note
+# Its menu's last item but one is 付箋削除 (delete note).
+xdo mousemove $(((l + r) / 2)) $((b - 10)) click 3
+sleep 0.7
+e2e_shot note-menu
+xdo key Up Up Return
+sleep 1
+expect_eq "$(probe notes | grep -c 'visible=1')" 2 "the deleted note is gone"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-8)" 11000000 "List frees slot 7"
+e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
+# Every free slot now has a record; the oldest (2020, lowest slot) is slot 2.
+hotkey 211
+for i in $(seq 1 20); do [ -f "$d/Varnel02.dat" ] && break; sleep 0.25; done
+[ -f "$d/Varnel02.dat" ] || fail "second new note not in slot 2: $(ls "$d")"
 probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
 code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
 expect_eq "$code" 0 "exit code"

@@ -1,0 +1,164 @@
+// Every command id through the three entry points of a note and through the
+// program-wide handler, on an empty note, a full one (20 headings, full
+// details, alarms) and a locked one. Nothing may crash, every file must load
+// again afterwards with at most 20 headings, and the program must still run.
+// Message boxes and the about dialog that commands open are answered by a
+// watcher thread, as a user would press OK.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "bench/note_generator.h"
+#include "core/features/alarm_table.h"
+#include "core/note/note_content.h"
+#include "win/app/app_state.h"
+#include "win/app/global_commands.h"
+#include "win/app/main_window.h"
+#include "win/app/resource_menus.h"
+#include "win/note/check_wnd.h"
+#include "win/platform/local_time.h"
+#include "win/platform/program_paths.h"
+
+using namespace varnel;
+using namespace varnel::win;
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool ok, const char* what, int a = 0, int b = 0) {
+  if (!ok) {
+    std::printf("FAIL: %s (%d, %d)\n", what, a, b);
+    ++g_failures;
+  }
+}
+
+// Dialogs and message boxes the commands open: pressed OK after a moment.
+std::atomic<bool> g_watching{true};
+void AnswerDialogs(DWORD process) {
+  while (g_watching) {
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(box, &pid);
+      if (pid == process && IsWindowVisible(box)) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    Sleep(50);
+  }
+}
+
+void Write(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary);
+  out << bytes;
+}
+
+// The ids of every menu; the dialogs of later pieces and exit are left out.
+std::vector<int> CommandIds() {
+  std::vector<int> ids;
+  for (int id : {205, 206, 207, 208, 209, 210, 222, 223, 224,  226, 227, 228,   241, 243,
+                 245, 246, 247, 248, 249, 250, 251, 252, 253,  254, 255, 256,   257, 258,
+                 259, 260, 261, 262, 291, 292, 293, 294, 3311, 0,   1,   65535, -1})
+    ids.push_back(id);
+  for (int id = 301; id <= 310; ++id) ids.push_back(id);
+  for (int id = 601; id <= 630; ++id) ids.push_back(id);
+  return ids;
+}
+
+void RunEveryCommand(int slot) {
+  AppState& app = App();
+  for (int id : CommandIds()) {
+    CCheckWnd* note = app.slots[static_cast<std::size_t>(slot)];
+    if (!note) return;
+    note->NoteCommand(id);
+    NoteContent& c = note->Content();
+    for (int h = -1; h <= c.headingCount; ++h) {
+      note->HeadingCommand(id, h, c.HeadingRow(h));
+      // A few details of each heading: the first, the last and one past the end.
+      const int count = c.DetailCount(h);
+      for (int n : {1, count, count + 1}) {
+        if (h < 0 || h >= c.headingCount) break;
+        const std::uint32_t key = MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(h)]),
+                                             static_cast<std::uint32_t>(n));
+        note->DetailCommand(id, h, c.rows.Find(key));
+      }
+      note->DetailCommand(id, h, -1);
+      note->DetailCommand(id, h, c.rows.Count() + 5);
+    }
+    if (note->Editing()) note->EndEdit();
+    Check(c.headingCount >= 0 && c.headingCount <= kMaxHeadings, "heading count in range", slot, id);
+    // Messages: keep the window responsive between commands.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+}
+
+void CheckFilesLoad(const std::filesystem::path& data) {
+  AlarmTable alarms(LocalAlarmClock());
+  for (const auto& entry : std::filesystem::directory_iterator(data)) {
+    if (entry.path().extension() != ".dat") continue;
+    ProfileStore store;
+    const std::filesystem::path path = entry.path();
+    store.Open(ProgramStoreEnv(), false, "Default", &path, nullptr);
+    NoteContent content;
+    content.alarms = &alarms;
+    content.LoadItems(store);
+    Check(content.headingCount <= kMaxHeadings, "reloaded file has at most 20 headings",
+          content.headingCount);
+    for (int h = 0; h < content.headingCount; ++h)
+      Check(content.HeadingRow(h) >= 0, "every heading has its row", h);
+  }
+}
+
+}  // namespace
+
+int main() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::filesystem::path data = DataFolder();
+  std::filesystem::remove_all(data);
+  std::filesystem::create_directories(data);
+  Write(data / "Varnel.ini", "[Default]\r\nList=111\r\n");
+  Write(data / "Varnel00.dat", "[Default]\r\nX=10\r\nY=10\r\nW=200\r\nH=150\r\n");
+  Write(data / "Varnel01.dat", bench::GenerateNote(1, 11));
+  std::string locked = bench::GenerateNote(2, 12);
+  locked.insert(locked.find("\r\n") + 2, "Lock=1\r\n");
+  Write(data / "Varnel02.dat", locked);
+
+  AppState& app = App();
+  app.instance = instance;
+  app.options = std::make_unique<GlobalOptions>(ProgramStoreEnv(), data, WorkArea{0, 0, 1280, 800});
+  app.alarms = std::make_unique<AlarmTable>(LocalAlarmClock());
+  if (!RegisterWindowClasses(instance) || !(app.mainWindow = CreateMainWindow(instance))) {
+    std::printf("FAIL: main window\n");
+    return 1;
+  }
+  LoadResourceMenus(instance);
+  std::thread watcher(AnswerDialogs, GetCurrentProcessId());
+  OpenNotesAtStart(app.mainWindow);
+  for (int slot = 0; slot < 3; ++slot)
+    Check(app.slots[static_cast<std::size_t>(slot)] != nullptr, "note open", slot);
+
+  for (int slot = 0; slot < 3; ++slot) RunEveryCommand(slot);
+  for (int id : CommandIds()) RunGlobalCommand(static_cast<unsigned>(id));
+  for (int id : {202, 211, 405, 406, 409, 410, 421, 422, 425, 426})
+    RunGlobalCommand(static_cast<unsigned>(id));
+  // Deleting a note through its own command frees its slot and keeps its file.
+  if (CCheckWnd* note = app.slots[0]) {
+    note->NoteCommand(500);
+    Check(app.slots[0] == nullptr && app.options->slotFlags[0] == '0', "500 frees the slot");
+    Check(std::filesystem::exists(data / "Varnel00.dat"), "a deleted note keeps its file");
+  }
+  Check(IsWindow(app.mainWindow) != FALSE, "main window still there");
+  for (int slot = 0; slot < kSlotCount; ++slot) SaveNoteOfSlot(slot);
+  CheckFilesLoad(data);
+
+  g_watching = false;
+  watcher.join();
+  CloseNotesQuietly(app.mainWindow);
+  std::printf(g_failures ? "%d failure(s)\n" : "all passed\n", g_failures);
+  return g_failures ? 1 : 0;
+}

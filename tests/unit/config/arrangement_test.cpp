@@ -1,0 +1,237 @@
+#include "core/app/arrangement.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace varnel {
+namespace {
+
+// An offset frame, so a mix-up of its edges shows.
+const WorkArea kFrame{100, 50, 1380, 1000};
+
+ArrangeNote Note(int slot, int w, int h, int x = 400, int y = 300) {
+  ArrangeNote n;
+  n.slot = slot;
+  n.window = LayoutRect{x, y, x + w, y + h};
+  n.clientWidth = w;
+  n.clientHeight = h;
+  n.visible = true;
+  n.bar = kBarShown;
+  return n;
+}
+
+// The example's three notes: widths 200, 260 and 180 in slots 2, 5 and 8.
+std::vector<ArrangeNote> ThreeNotes() {
+  return {Note(2, 200, 150, 10, 10), Note(5, 260, 120, 700, 500), Note(8, 180, 200, 300, 900)};
+}
+
+std::map<int, LayoutRect> BySlot(const std::vector<NoteMove>& moves) {
+  std::map<int, LayoutRect> out;
+  for (const NoteMove& m : moves)
+    EXPECT_TRUE(out.emplace(m.slot, m.window).second) << "slot twice: " << m.slot;
+  return out;
+}
+
+void ExpectRect(const LayoutRect& r, int left, int top, int right, int bottom) {
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right, right);
+  EXPECT_EQ(r.bottom, bottom);
+}
+
+struct Layout {
+  int command;
+  LayoutRect slot2, slot5, slot8;  // final rectangles
+};
+
+// Worked out by hand from the frame: first note in the corner, the rest touching
+// it, then every note stretched to the widest (vertical) or tallest (horizontal).
+const Layout kLayouts[] = {
+    {405, {1120, 50, 1380, 200}, {1120, 200, 1380, 320}, {1120, 320, 1380, 520}},    // 右上縦
+    {406, {100, 50, 360, 200}, {100, 200, 360, 320}, {100, 320, 360, 520}},          // 左上縦
+    {409, {1120, 530, 1380, 680}, {1120, 680, 1380, 800}, {1120, 800, 1380, 1000}},  // 右下縦
+    {410, {100, 530, 360, 680}, {100, 680, 360, 800}, {100, 800, 360, 1000}},        // 左下縦
+    {421, {740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}},         // 右上横
+    {422, {100, 50, 300, 250}, {300, 50, 560, 250}, {560, 50, 740, 250}},            // 左上横
+    {425, {740, 800, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}},   // 右下横
+    {426, {100, 800, 300, 1000}, {300, 800, 560, 1000}, {560, 800, 740, 1000}},      // 左下横
+};
+
+TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
+  for (const Layout& l : kLayouts) {
+    SCOPED_TRACE(l.command);
+    auto moves = ArrangeNotes(l.command, ThreeNotes(), kFrame);
+    ASSERT_EQ(moves.size(), 3u);
+    auto r = BySlot(moves);
+    ExpectRect(r[2], l.slot2.left, l.slot2.top, l.slot2.right, l.slot2.bottom);
+    ExpectRect(r[5], l.slot5.left, l.slot5.top, l.slot5.right, l.slot5.bottom);
+    ExpectRect(r[8], l.slot8.left, l.slot8.top, l.slot8.right, l.slot8.bottom);
+    // The corner's note is placed first: the next one is laid against it.
+    const bool backwards = l.command == 409 || l.command == 410 || l.command == 421 || l.command == 425;
+    EXPECT_EQ(moves.front().slot, backwards ? 8 : 2);
+  }
+}
+
+TEST(ArrangeNotes, SlotsAreOrderedWhateverOrderTheyComeIn) {
+  // The note list passes its selection as it is sorted on screen.
+  std::vector<ArrangeNote> shuffled = {Note(8, 180, 200), Note(2, 200, 150), Note(5, 260, 120),
+                                       Note(2, 200, 150)};
+  for (const Layout& l : kLayouts) {
+    SCOPED_TRACE(l.command);
+    auto r = BySlot(ArrangeNotes(l.command, shuffled, kFrame));
+    ASSERT_EQ(r.size(), 3u);
+    ExpectRect(r[2], l.slot2.left, l.slot2.top, l.slot2.right, l.slot2.bottom);
+    ExpectRect(r[5], l.slot5.left, l.slot5.top, l.slot5.right, l.slot5.bottom);
+    ExpectRect(r[8], l.slot8.left, l.slot8.top, l.slot8.right, l.slot8.bottom);
+  }
+}
+
+TEST(ArrangeNotes, OtherCommandsDoNothing) {
+  for (int command : {0, 400, 404, 407, 411, 420, 427, 301, 405 + 65536})
+    EXPECT_TRUE(ArrangeNotes(command, ThreeNotes(), kFrame).empty()) << command;
+  EXPECT_TRUE(ArrangeNotes(405, {}, kFrame).empty());
+}
+
+TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
+  // Horizontal: a folded note keeps its bar height, aligned on the bar's side of
+  // the tallest note; the others take the tallest height.
+  auto notes = ThreeNotes();
+  notes[0] = Note(2, 200, 24);
+  notes[0].bar = kBarShown | kBarFolded;
+  auto r = BySlot(ArrangeNotes(421, notes, kFrame));
+  ExpectRect(r[2], 740, 50, 940, 74);
+  ExpectRect(r[5], 940, 50, 1200, 250);
+  ExpectRect(r[8], 1200, 50, 1380, 250);
+
+  notes[0].bar = kBarShown | kBarBottom | kBarFolded;
+  r = BySlot(ArrangeNotes(425, notes, kFrame));
+  ExpectRect(r[2], 740, 976, 940, 1000);
+  ExpectRect(r[5], 940, 800, 1200, 1000);
+
+  // A bar at the top keeps the folded note at the top of the row, even at the bottom edge.
+  notes[0].bar = kBarShown | kBarFolded;
+  r = BySlot(ArrangeNotes(426, notes, kFrame));
+  ExpectRect(r[2], 100, 800, 300, 824);
+
+  // Folded without a bar, or unfolded: stretched like any other.
+  notes[0].bar = kBarFolded;
+  r = BySlot(ArrangeNotes(421, notes, kFrame));
+  ExpectRect(r[2], 740, 50, 940, 250);
+}
+
+TEST(ArrangeNotes, FoldedNoteTakesTheWidestWidthWhenVertical) {
+  auto notes = ThreeNotes();
+  notes[1] = Note(5, 260, 24);
+  notes[1].bar = kBarShown | kBarFolded;
+  auto r = BySlot(ArrangeNotes(406, notes, kFrame));
+  ExpectRect(r[2], 100, 50, 360, 200);
+  ExpectRect(r[5], 100, 200, 360, 224);
+  ExpectRect(r[8], 100, 224, 360, 424);
+}
+
+TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
+  // 4 notes of 400 in a frame 950 high: the third and fourth sit on the bottom edge.
+  std::vector<ArrangeNote> tall;
+  for (int slot : {0, 1, 2, 3}) tall.push_back(Note(slot, 200, 400));
+  auto r = BySlot(ArrangeNotes(405, tall, kFrame));
+  EXPECT_EQ(r[0].top, 50);
+  EXPECT_EQ(r[1].top, 450);
+  EXPECT_EQ(r[2].top, 600);
+  EXPECT_EQ(r[3].top, 600);
+  EXPECT_EQ(r[3].bottom, 1000);
+
+  // Upwards they pile on the top edge; sideways on the far side edge.
+  r = BySlot(ArrangeNotes(409, tall, kFrame));
+  EXPECT_EQ(r[3].top, 600);
+  EXPECT_EQ(r[2].top, 200);
+  EXPECT_EQ(r[1].top, 50);
+  EXPECT_EQ(r[0].top, 50);
+
+  std::vector<ArrangeNote> wide;
+  for (int slot : {0, 1, 2, 3}) wide.push_back(Note(slot, 500, 100));
+  r = BySlot(ArrangeNotes(422, wide, kFrame));
+  EXPECT_EQ(r[0].left, 100);
+  EXPECT_EQ(r[1].left, 600);
+  EXPECT_EQ(r[2].left, 880);
+  EXPECT_EQ(r[3].left, 880);
+  r = BySlot(ArrangeNotes(421, wide, kFrame));
+  EXPECT_EQ(r[3].left, 880);
+  EXPECT_EQ(r[2].left, 380);
+  EXPECT_EQ(r[1].left, 100);
+  EXPECT_EQ(r[0].left, 100);
+}
+
+TEST(ArrangeNotes, NoteLargerThanTheFrameEndsAtItsRightAndBottomEdge) {
+  auto r = BySlot(ArrangeNotes(406, {Note(0, 1500, 1200)}, kFrame));
+  ExpectRect(r[0], 1380 - 1500, 1000 - 1200, 1380, 1000);
+}
+
+TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
+  // The note list may select fixed notes: they neither move nor get resized,
+  // and the others close up as if they were not there.
+  auto notes = ThreeNotes();
+  notes[1].fixed = true;  // the widest
+  auto r = BySlot(ArrangeNotes(405, notes, kFrame));
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r.count(5), 0u);
+  ExpectRect(r[2], 1180, 50, 1380, 200);
+  ExpectRect(r[8], 1180, 200, 1380, 400);
+
+  notes = ThreeNotes();
+  notes[0].visible = false;
+  r = BySlot(ArrangeNotes(422, notes, kFrame));
+  ASSERT_EQ(r.size(), 2u);
+  ExpectRect(r[5], 100, 50, 360, 250);
+  ExpectRect(r[8], 360, 50, 540, 250);
+
+  notes = ThreeNotes();
+  for (ArrangeNote& n : notes) n.fixed = true;
+  EXPECT_TRUE(ArrangeNotes(405, notes, kFrame).empty());
+}
+
+TEST(PlaceNextNote, MovesBesideThePreviousAndReportsItsExtent) {
+  ArrangeNote first = Note(0, 200, 150);
+  EXPECT_EQ(PlaceNextNote(first, 425, nullptr, kFrame), 150);  // horizontal: height
+  ExpectRect(first.window, 1180, 850, 1380, 1000);
+  ArrangeNote next = Note(1, 120, 90);
+  EXPECT_EQ(PlaceNextNote(next, 425, &first.window, kFrame), 90);
+  ExpectRect(next.window, 1060, 910, 1180, 1000);
+  EXPECT_EQ(PlaceNextNote(next, 410, &first.window, kFrame), 120);  // vertical: width
+  ExpectRect(next.window, 100, 760, 220, 850);
+
+  ArrangeNote fixed = Note(2, 200, 150, 5, 6);
+  fixed.fixed = true;
+  EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
+  ExpectRect(fixed.window, 5, 6, 205, 156);
+  fixed.fixed = false;
+  fixed.visible = false;
+  EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
+  fixed.visible = true;
+  EXPECT_EQ(PlaceNextNote(fixed, 228, nullptr, kFrame), -1);
+  ExpectRect(fixed.window, 5, 6, 205, 156);
+}
+
+TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
+  std::vector<ArrangeNote> notes = {Note(9, 300, 100, 50, 60), Note(3, 240, 80, 500, 500),
+                                    Note(7, 100, 200, 10, 20), Note(12, 180, 50, 5, 5),
+                                    Note(20, 400, 90, 1, 2)};
+  notes[1].visible = false;  // the lowest: hidden, still the measure, never resized
+  notes[3].fixed = true;
+  notes[4].visible = false;
+  auto moves = AlignWidths(notes);
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(moves[0].slot, 7);
+  ExpectRect(moves[0].window, 10, 20, 250, 220);
+  EXPECT_EQ(moves[1].slot, 9);
+  ExpectRect(moves[1].window, 50, 60, 290, 160);
+}
+
+TEST(AlignWidths, NothingToAlign) {
+  EXPECT_TRUE(AlignWidths({}).empty());
+  EXPECT_TRUE(AlignWidths({Note(49, 200, 100)}).empty());
+  EXPECT_TRUE(AlignWidths({Note(4, 200, 100)}).empty());
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# "右上縦" (405) with notes of widths 200, 260 and 180 in slots 2, 5 and 8: the
+# first in the frame's top-right corner, the others below it in slot order,
+# then all three as wide as the widest. A fixed note stays where it is.
+source "$(dirname "$0")/../lib.sh"
+e2e_init arrange "$1" "$2"
+d="$E2E_CASE/data"
+crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
+printf '[Default]\nList=00100100110\n' | crlf "$d/Varnel.ini"
+note() { printf '[Default]\nX=%d\nY=300\nW=%d\nH=100\n%b[1]\n0S=00000000\n0L=slot %d\n' "$2" "$3" "${4:-}" "$1" | crlf "$d/Varnel0$1.dat"; }
+note 2 50 200
+note 5 300 260
+note 8 600 180
+note 9 900 150 'Fix=1\n'
+e2e_start
+e2e_wait_main 30
+for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 4 ] && break; sleep 0.5; done
+probe post 0x0312 405 0 >/dev/null || fail "post 405"
+sleep 1
+notes=$(probe notes)
+echo "$notes"
+e2e_shot arranged
+for r in 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400; do
+  echo "$notes" | grep -q "rect=$r " || fail "no note at $r"
+done
+probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+expect_eq "$code" 0 "exit code"
+expect_eq "$(e2e_ini Varnel05.dat | line_value Y),$(e2e_ini Varnel08.dat | line_value Y)" "100,200" "slot order top to bottom"
+exit 0

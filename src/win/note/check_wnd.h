@@ -8,6 +8,7 @@
 #include "core/config/profile_store.h"
 #include "core/note/note_content.h"
 #include "core/note/note_layout.h"
+#include "core/note/note_row_commands.h"
 #include "core/note/note_settings.h"
 #include "win/note/note_painter.h"
 #include "win/platform/gdi_holders.h"
@@ -85,6 +86,7 @@ class CCheckWnd {
   void PlaceInZOrder();
   int AddHeadingWithEdit();
   void SetAlpha(int id);
+  int ApplyRowResult(const RowCommandResult& result);  // 1 when something changed
   // Edit box (note_edit.cpp).
   static LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void OnEditChange();

@@ -5,7 +5,7 @@
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
 #include "win/note/check_wnd.h"
-#include "core/text/cp932.h"
+#include "core/note/note_row_commands.h"
 #include "win/platform/local_time.h"
 
 namespace varnel::win {
@@ -14,7 +14,22 @@ namespace {
 constexpr const char* kDefaultHeading = "見出項目";
 constexpr const char* kNoMoreHeadings = "これ以上は見出を追加できません。　　";
 
+constexpr const char* kNoMoreRows = "これ以上は追加できません。　　";
+constexpr const char* kAlarmNotSet = "アラームセットに失敗しました。　　";
+
 bool IsAddDetail(int id) { return id == 243 || id == 244 || id == 253; }
+
+bool IsLockedAtHeading(int id) {
+  for (int locked : {245, 246, 243, 244, 253, 254, 249, 250, 206, 255, 247, 248})
+    if (id == locked) return true;
+  return false;
+}
+
+bool IsLockedAtDetail(int id) {
+  for (int locked : {245, 250, 253, 246, 243, 244, 256, 247, 248})
+    if (id == locked) return true;
+  return false;
+}
 
 // Where a stacking value puts the window: -1 topmost, 0 top, 1 bottom, else normal.
 HWND InsertAfter(int z) {
@@ -127,14 +142,9 @@ int CCheckWnd::NoteCommand(int id) {
     case 241:
       return settings_.locked ? 0 : AddHeadingWithEdit();
     case 249:
-      for (int h = 0; h < content_.headingCount; ++h) content_.ResetDetails(h, Rules(), LocalNow());
-      Repaint();
-      return 0;
+      return ApplyRowResult(ResetAllDetails(content_, Rules(), LocalNow()));
     case 251:
-      for (int h = 0; h < content_.headingCount; ++h)
-        content_.headingAttributes[static_cast<std::size_t>(h)] &= ~kHeadingHidden;
-      Repaint();
-      return 0;
+      return ApplyRowResult(ShowAllHeadings(content_));
     case 252:
       FoldTitle(1);
       return 0;
@@ -177,65 +187,97 @@ int CCheckWnd::NoteCommand(int id) {
   return 0;
 }
 
+int CCheckWnd::ApplyRowResult(const RowCommandResult& result) {
+  switch (result.message) {
+    case RowMessage::kNoMoreRows:
+      ShowMessage(nullptr, 0, kNoMoreRows);
+      break;
+    case RowMessage::kNoMoreHeadings:
+      ShowMessage(nullptr, 0, kNoMoreHeadings);
+      break;
+    case RowMessage::kAlarmNotSet:
+      ShowMessage(nullptr, 0, kAlarmNotSet);
+      break;
+    case RowMessage::kNone:
+      break;
+  }
+  if (result.effect == RowEffect::kStamp) Stamp();
+  if (result.effect == RowEffect::kRepaint) Repaint();
+  return result.effect == RowEffect::kNone ? 0 : 1;
+}
+
 int CCheckWnd::HeadingCommand(int id, int heading, int headingRow) {
   if (heading < 0 || heading >= content_.headingCount) return 0;
+  // What the lock greys in the heading menu it refuses from keys too.
+  if (settings_.locked && IsLockedAtHeading(id)) return 0;
   if (IsAddDetail(id)) {
-    // A locked note takes no new rows, whichever way they are asked for.
-    if (settings_.locked) return 0;
     const std::uint32_t key = content_.headingKeys[static_cast<std::size_t>(heading)];
     int last = content_.rows.Find(key - 1);
     if (last < 0) last = content_.HeadingRow(heading);
     return InsertDetail(id, heading, last);
   }
-  std::uint32_t& attributes = content_.headingAttributes[static_cast<std::size_t>(heading)];
+  // Rows are about to move: an open edit box would write into another row.
+  if (edit_ && id != 205) EndEdit();
   switch (id) {
     case 205:
     case 206:
-      attributes = id == 205 ? attributes & ~kHeadingHidden : attributes | kHeadingHidden;
-      Repaint();
-      return 0;
+      return ApplyRowResult(ShowHeading(content_, heading, id == 205));
     case 245:
       if (!content_.rows.Valid(headingRow) || settings_.hideHeadingRows) return 0;
       return BeginEdit(true, headingRow, content_.rows.At(headingRow).rect) ? 1 : 0;
+    case 246:
+      return ApplyRowResult(DuplicateHeading(content_, heading));
+    case 247:
+      return ApplyRowResult(MoveHeadingUp(content_, heading));
+    case 248:
+      return ApplyRowResult(MoveHeadingDown(content_, heading));
     case 249:
-      content_.ResetDetails(heading, Rules(), LocalNow());
-      Repaint();
-      return 0;
+      return ApplyRowResult(ResetHeading(content_, heading, Rules(), LocalNow()));
     case 250:
-      if (settings_.locked) return 0;
-      if (edit_) EndEdit();
-      content_.DeleteHeading(heading);
-      Stamp();
-      return 0;
+      return ApplyRowResult(DeleteHeadingCommand(content_, heading));
+    case 255:
+      return ApplyRowResult(TurnHeadingIntoDetails(content_, heading));
     default:
+      // 254, 257, 258, 259 and 260 (clipboard, commands, mail) come with their pieces.
       return 0;
   }
 }
 
 int CCheckWnd::DetailCommand(int id, int heading, int row) {
-  if (!content_.rows.Valid(row)) return 0;
-  if (IsAddDetail(id)) {
-    if (settings_.locked) return 0;
-    return InsertDetail(id, heading, row);
-  }
+  if (!content_.rows.Valid(row) || KeyNumber(content_.rows.At(row).key) == 0) return 0;
+  if (settings_.locked && IsLockedAtDetail(id)) return 0;
+  if (IsAddDetail(id)) return InsertDetail(id, heading, row);
+  if (edit_ && id != 245) EndEdit();
   switch (id) {
     case 245:
       return BeginEdit(false, row, content_.rows.At(row).rect) ? 1 : 0;
+    case 246:
+      return ApplyRowResult(DuplicateDetail(content_, row));
+    case 247:
+      return ApplyRowResult(MoveDetailUp(content_, row));
+    case 248:
+      return ApplyRowResult(MoveDetailDown(content_, row));
     case 250:
-      if (settings_.locked) return 0;
-      if (edit_) EndEdit();
       content_.DeleteDetailCommand(row, heading, Rules(), LocalNow());
       Repaint();
-      return 0;
+      return 1;
+    case 256:
+      if (settings_.hideHeadingRows) return 0;
+      return ApplyRowResult(TurnDetailIntoHeading(content_, row));
+    case 261:
+    case 262: {
+      const char* key = id == 261 ? "Pen0" : "Pen1";
+      const std::string own = store_.ReadString(key, "", 300);
+      const std::string global = App().options->ReadString(key, "", 300);
+      return ApplyRowResult(DecorateDetail(content_, row, DecorationPreset(own, global)));
+    }
     case 291:
     case 292:
     case 293:
     case 294:
-      content_.SetDetailState(id - 291, row, cp932::Cut(content_.rows.At(row).status, 298), Rules(),
-                              LocalNow());
-      Repaint();
-      return 0;
+      return ApplyRowResult(SetDetailStateCommand(content_, row, id - 291, Rules(), LocalNow()));
     default:
+      // 212 (alarm dialog), 257, 258 and 259 come with their pieces.
       return 0;
   }
 }

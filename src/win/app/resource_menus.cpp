@@ -2,6 +2,7 @@
 
 #include "resource.h"
 #include "win/app/app_state.h"
+#include "win/app/note_menus.h"
 
 namespace varnel::win {
 
@@ -38,11 +39,7 @@ bool LoadResourceMenus(HINSTANCE instance) {
   // "一括操作" are found from Main.
   AttachShared(menus.main, menus.popup);
   AttachShared(menus.listW, menus.popup);
-  // The built-in note menus; the user's own replace them once built from the settings.
-  menus.note = GetSubMenu(menus.popup, 5);
-  menus.heading = GetSubMenu(menus.popup, 6);
-  menus.detail = GetSubMenu(menus.popup, 7);
-  AttachShared(menus.note, menus.popup);
+  BuildNoteMenus();
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "win/app/shutdown.h"
 
 #include "win/app/app_state.h"
+#include "win/app/note_menus.h"
 #include "win/app/message_box.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
@@ -21,7 +22,7 @@ void Teardown() {
   AppState& app = App();
   if (app.tornDown) return;
   app.tornDown = true;
-  // RegisterHotKeys(off) comes with the hot keys.
+  RegisterHotKeys(false);
   SetTimers(false, nullptr);
   CloseNotesQuietly(app.mainWindow);
   app.help.CloseAll(app.mainWindow);

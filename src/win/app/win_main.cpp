@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "win/app/app_state.h"
+#include "core/app/command_table.h"
 #include "win/app/main_window.h"
+#include "win/app/note_menus.h"
 #include "win/app/resource_menus.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
@@ -60,6 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), DataFolder(), PrimaryWorkArea());
 
   app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
+  varnel::ReadShortcuts(*app.options, app.options->shortcuts);
 
   InstanceMutex mutex;
   if (mutex.SecondInstance()) return 0;
@@ -78,7 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // come with their pieces.
     OpenNotesAtStart(app.mainWindow);
     SetTimers(true, nullptr);
-    // RegisterHotKeys(on) comes with the hot keys.
+    RegisterHotKeys(true);
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
     exitCode = RunMessageLoop();
   }

@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include "win/app/app_state.h"
+#include "win/app/note_menus.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
 #include "win/platform/text_convert.h"
@@ -131,7 +132,7 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
       if (id) DetailCommand(id, hit.heading, hit.row);
     } else if (onHeading) {
       if (int id = TrackMenu(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
-    } else if (int id = TrackMenu(menus.note, window_)) {
+    } else if (int id = ShowNoteMenu(*this, window_, menus.note)) {
       NoteCommand(id);
     }
     TrimWorkingSet();

@@ -1,0 +1,71 @@
+// The fixed table of commands that custom menus, global hot keys and note
+// shortcuts choose from. Stored settings name a command by its index here, so
+// the indices never move.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "core/app/shortcuts.h"
+
+namespace varnel {
+
+class ProfileStore;
+
+// Where an entry may be used.
+constexpr int kInNoteMenu = 1;     // 'W'
+constexpr int kInHeadingMenu = 2;  // 'H'
+constexpr int kInDetailMenu = 4;   // 'B'
+constexpr int kAsHotKey = 8;
+// Shortcuts act on the note window, so they take the note menu's commands.
+constexpr int kAsShortcut = kInNoteMenu;
+
+constexpr int kCommandCount = 85;
+constexpr std::size_t kMaxCommandCaption = 39;  // CP932 bytes
+constexpr int kOtherCommandsCommand = 213;      // index 0: where the submenu of other commands goes
+constexpr int kMailCommand = 260;               // needs the mailer program
+
+struct CommandEntry {
+  int flags = 0;  // 0: an unused index
+  int command = 0;
+  const char* caption = "";
+};
+using CommandTableArray = std::array<CommandEntry, kCommandCount>;
+
+const CommandTableArray& CommandTable();
+
+// The entry at index, or null outside 0..84 (entries with flags 0 are returned).
+const CommandEntry* CommandAt(std::int64_t index);
+
+// Key words as the hot-key control returns them: low byte the virtual key,
+// high byte these modifier flags.
+constexpr int kKeyShift = 1;
+constexpr int kKeyCtrl = 2;
+constexpr int kKeyAlt = 4;
+constexpr int kKeyExtended = 8;
+
+// RegisterHotKey's modifier values (MOD_ALT, MOD_CONTROL, MOD_SHIFT), which
+// differ from the key word's.
+constexpr unsigned kHotKeyModAlt = 1;
+constexpr unsigned kHotKeyModControl = 2;
+constexpr unsigned kHotKeyModShift = 4;
+
+struct HotKeyRegistration {
+  int command = 0;  // also the id of the registration
+  int virtualKey = 0;
+  unsigned modifiers = 0;  // kHotKeyMod* bits
+};
+
+// "HotKey0".."HotKey99" up to the first empty value. Entries that are not hot-key
+// commands, have no key, repeat a command or a key combination already taken
+// are left out, so every registration in the list can succeed.
+std::vector<HotKeyRegistration> ReadHotKeys(ProfileStore& store);
+
+// Every command id that may be a hot key: what to unregister, whatever the file
+// says by now.
+std::vector<int> HotKeyCommands();
+
+// Clears the table and fills it from "SCKey0".."SCKey29" up to the first empty value.
+void ReadShortcuts(ProfileStore& store, ShortcutTable& table);
+
+}  // namespace varnel

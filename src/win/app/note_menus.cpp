@@ -1,0 +1,134 @@
+#include "win/app/note_menus.h"
+
+#include <cmath>
+#include <filesystem>
+
+#include "core/app/command_table.h"
+#include "core/app/menu_spec.h"
+#include "win/app/app_state.h"
+#include "win/note/check_wnd.h"
+#include "win/platform/program_paths.h"
+#include "win/platform/text_convert.h"
+
+namespace varnel::win {
+namespace {
+
+HMENU MakeMenu(const std::vector<MenuItem>& items) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return nullptr;
+  for (const MenuItem& item : items) {
+    const std::wstring caption = ToWide(item.caption);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    info.fType = MFT_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    info.wID = static_cast<UINT>(item.command);
+    if (item.type == MenuItemType::kSeparator) {
+      info.fMask = MIIM_FTYPE;
+      info.fType = MFT_SEPARATOR;
+    } else if (item.type == MenuItemType::kSubmenu) {
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = MakeMenu(item.items);
+    }
+    InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
+  }
+  return menu;
+}
+
+void Attach(HMENU menu, UINT id, HMENU sub) {
+  if (!menu || !sub) return;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_SUBMENU;
+  info.hSubMenu = sub;
+  SetMenuItemInfoW(menu, id, FALSE, &info);
+}
+
+// The mail program sits beside this one.
+bool MailerExists() {
+  std::error_code ec;
+  return std::filesystem::exists(ProgramPath().parent_path() / L"Postrel.exe", ec);
+}
+
+HMENU MenuOfKind(MenuKind kind, int builtInIndex, bool mailer) {
+  AppState& app = App();
+  const MenuSpec spec = BuildItemMenu(*app.options, kind, mailer);
+  HMENU menu = nullptr;
+  if (spec.builtIn) {
+    menu = GetSubMenu(app.menus.popup, builtInIndex);
+    if (spec.removeMailItem) DeleteMenu(menu, static_cast<UINT>(kMailCommand), MF_BYCOMMAND);
+  } else {
+    menu = MakeMenu(spec.items);
+  }
+  // A default item stays marked: the input's menu preparation only greys.
+  if (menu && spec.defaultCommand >= 0)
+    SetMenuDefaultItem(menu, static_cast<UINT>(spec.defaultCommand), FALSE);
+  return menu;
+}
+
+int OpacityStep(int alpha) {
+  const int step = static_cast<int>(std::lround(alpha * 10.0 / 255.0));
+  return step < 0 ? 0 : (step > 10 ? 10 : step);
+}
+
+}  // namespace
+
+void BuildNoteMenus() {
+  AppState& app = App();
+  if (!app.menus.popup) return;
+  const bool mailer = MailerExists();
+  app.menus.note = MenuOfKind(MenuKind::kNote, 5, mailer);
+  app.menus.heading = MenuOfKind(MenuKind::kHeading, 6, mailer);
+  app.menus.detail = MenuOfKind(MenuKind::kDetail, 7, mailer);
+  Attach(app.menus.note, 300, GetSubMenu(app.menus.popup, 0));
+  Attach(app.menus.note, 600, GetSubMenu(app.menus.popup, 8));
+  Attach(app.menus.note, 620, GetSubMenu(app.menus.popup, 9));
+  const GlobalOptions& o = *app.options;
+  Attach(app.menus.detail, 290, MakeMenu(BuildStateMenu(o.ckType1, o.ckType2, o.ckType3)));
+}
+
+int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu) {
+  if (!menu) return 0;
+  const NoteSettings& s = note.Settings();
+  const auto check = [&](UINT id, bool on) {
+    CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  };
+  const auto enable = [&](UINT id, bool on) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+  };
+  check(222, s.z == -1);
+  check(223, s.fixed);
+  check(226, s.locked);
+  enable(600, s.alpha >= 0);
+  enable(620, s.alpha2 >= 0);
+  for (UINT id : {241u, 242u, 243u, 244u, 253u, 254u, 251u, 249u}) enable(id, !s.locked);
+  if (s.hideHeadingRows && menu == App().menus.note) {
+    enable(241, false);
+    enable(242, false);
+  }
+  const int a = OpacityStep(s.alpha), b = OpacityStep(s.alpha2);
+  if (a > 0) check(static_cast<UINT>(600 + a), true);
+  if (b > 0) check(static_cast<UINT>(620 + b), true);
+  POINT pt{};
+  GetCursorPos(&pt);
+  SetForegroundWindow(owner);
+  const int id = static_cast<int>(
+      TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  if (a > 0) check(static_cast<UINT>(600 + a), false);
+  if (b > 0) check(static_cast<UINT>(620 + b), false);
+  return id;
+}
+
+void RegisterHotKeys(bool on) {
+  AppState& app = App();
+  if (!app.mainWindow) return;
+  for (int command : HotKeyCommands()) UnregisterHotKey(app.mainWindow, command);
+  if (!on) return;
+  // A combination another program holds is refused; that is all.
+  for (const HotKeyRegistration& r : ReadHotKeys(*app.options))
+    RegisterHotKey(app.mainWindow, r.command, r.modifiers, static_cast<UINT>(r.virtualKey));
+}
+
+}  // namespace varnel::win

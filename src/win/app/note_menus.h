@@ -1,0 +1,17 @@
+// The context menus of notes, headings and details built from the user's
+// settings, the note menu's checks and greying, and the global hot keys.
+#pragma once
+#include <windows.h>
+
+namespace varnel::win {
+
+class CCheckWnd;
+
+// The three menus from "Menu%c%d"/"MenuDef%c", or the resource's built-in ones.
+void BuildNoteMenus();
+// Shows the note menu for note at the cursor; the chosen id, 0 for none.
+int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu);
+// "HotKey%d": every hot-key command is unregistered, then (on) the stored ones registered.
+void RegisterHotKeys(bool on);
+
+}  // namespace varnel::win

@@ -1,0 +1,569 @@
+// Note geometry against a fake measurer whose metrics are easy to follow by
+// hand: 7 px a byte, one font height a line, wrapping after width / 7 bytes.
+#include "core/note/note_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/note/note_content.h"
+
+#include "test_support.h"
+
+using varnel::test::MakeDateTime;
+using namespace varnel;
+
+namespace {
+
+using Box = std::array<int, 4>;
+Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+class FakeMeasurer : public TextMeasurer {
+ public:
+  LayoutSize Line(const RowFontSpec& font, std::string_view text) override {
+    return {7 * static_cast<int>(text.size()), font.height};
+  }
+  // Breaks at LF (CR ignored), then after every width / 7 bytes.
+  LayoutSize Wrapped(const RowFontSpec& font, std::string_view text, int width) override {
+    lastWidth = width;
+    lastText = std::string(text);
+    const int perLine = std::max(1, width / 7);
+    int lines = 0, widest = 0;
+    std::size_t start = 0;
+    while (true) {
+      const std::size_t end = std::min(text.find('\n', start), text.size());
+      std::string_view piece = text.substr(start, end - start);
+      int n = 0;
+      for (char ch : piece) n += ch != '\r';
+      lines += std::max(1, (n + perLine - 1) / perLine);
+      widest = std::max(widest, 7 * std::min(n, perLine));
+      if (end >= text.size()) break;
+      start = end + 1;
+    }
+    return {widest, lines * font.height};
+  }
+  int lastWidth = 0;
+  std::string lastText;
+};
+
+class NoteLayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_.width = 200;
+    g_.height = 300;
+  }
+  // Headings given as {text, details...}.
+  void Build(const std::vector<std::vector<std::string>>& headings) {
+    for (const auto& h : headings) {
+      ASSERT_GE(c_.AddHeading(h[0]), 0);
+      for (std::size_t i = 1; i < h.size(); ++i) {
+        const int heading = c_.headingCount - 1;
+        const std::uint32_t key = c_.MakeRoomAfter(heading, c_.rows.Find(c_.headingKeys[heading] - 1));
+        ASSERT_GE(c_.InsertDetail(heading, key, h[i]), 0);
+      }
+    }
+  }
+  int RowAt(int heading, std::uint32_t number) const {
+    return c_.rows.Find(MakeRowKey(KeyHeadingId(c_.headingKeys[heading]), number));
+  }
+  Box RectAt(int heading, std::uint32_t number) const { return B(c_.rows.At(RowAt(heading, number)).rect); }
+  std::vector<RowPaint> Layout() { return LayoutRows(c_, g_, fonts_, colours_, m_, now_); }
+  RowPaint PaintOf(int heading, std::uint32_t number) {
+    const int row = RowAt(heading, number);
+    for (const RowPaint& p : Layout())
+      if (p.row == row) return p;
+    ADD_FAILURE() << "row not painted";
+    return {};
+  }
+  AutoSizeResult AutoSize(bool force, int frameWidth = 1000, int frameHeight = 800) {
+    return ComputeAutoSize(c_, g_, fonts_, colours_, m_, now_, frameWidth, frameHeight, force);
+  }
+  HitResult Hit(int x, int y) const { return HitTest(c_, g_, x, y); }
+
+  NoteContent c_;
+  NoteGeometry g_;
+  RowFonts fonts_;  // headings 16 bold, details 14
+  StateColourSet colours_;
+  FakeMeasurer m_;
+  DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
+};
+
+TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
+  Build({{"A", "a1", "a2"}, {"B", "b1"}});
+  g_.bar = 0;
+  EXPECT_EQ(Layout().size(), 5u);
+  EXPECT_EQ(RectAt(0, 0), (Box{10, 8, 30, 24}));
+  EXPECT_EQ(RectAt(0, 1), (Box{23, 26, 54, 40}));
+  EXPECT_EQ(RectAt(0, 2), (Box{23, 44, 54, 58}));
+  EXPECT_EQ(RectAt(1, 0), (Box{10, 70, 30, 86}));
+  g_.bar = kBarShown;  // 18 - 6 + 8
+  Layout();
+  EXPECT_EQ(RectAt(0, 0)[1], 20);
+  g_.bar = kBarShown | kBarBottom;
+  Layout();
+  EXPECT_EQ(RectAt(0, 0)[1], 8);
+
+  g_.bar = 0;
+  c_.headingAttributes[0] = kHeadingFolded;
+  const std::vector<RowPaint> folded = Layout();
+  ASSERT_EQ(folded.size(), 3u);
+  EXPECT_TRUE(folded[0].folded);
+  EXPECT_EQ(RectAt(1, 0)[1], 30);  // 4 px after a folded heading
+  c_.headingAttributes[0] = kHeadingHidden;
+  EXPECT_EQ(Layout().size(), 2u);
+  EXPECT_EQ(RectAt(1, 0)[1], 8);
+
+  c_.headingAttributes[0] = 0;
+  g_.hideHeadingRows = true;
+  const std::vector<RowPaint> bare = Layout();
+  ASSERT_EQ(bare.size(), 3u);
+  EXPECT_FALSE(bare[0].heading);
+  EXPECT_EQ(B(bare[0].textRect), (Box{10, 8, 24, 22}));
+  EXPECT_EQ(B(bare[0].mark), (Box{0, 0, 0, 0}));
+  EXPECT_EQ(RectAt(1, 1)[1], 52);
+}
+
+TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindow) {
+  Build({{"A", "a1"}, {"B", "b1"}, {"C", "c1"}});
+  g_.bar = 0;
+  c_.rows.At(RowAt(2, 0)).rect = RowRect{1, 2, 3, 4};
+  g_.height = 24;  // C starts after y = 88 = H + 64
+  EXPECT_EQ(Layout().size(), 6u);
+  c_.rows.At(RowAt(2, 0)).rect = RowRect{1, 2, 3, 4};
+  g_.height = 23;
+  EXPECT_EQ(Layout().size(), 4u);
+  EXPECT_EQ(RectAt(2, 0), (Box{1, 2, 3, 4}));  // not reached: kept
+}
+
+TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
+  Build({{"Heading", "short", std::string(30, 'x')}, {std::string(40, 'H'), "b1"}});
+  RowPaint h = PaintOf(0, 0);
+  EXPECT_EQ(B(h.mark), (Box{10, 20, 19, 36}));
+  EXPECT_EQ(B(h.textRect), (Box{23, 20, 72, 36}));
+  EXPECT_EQ(B(h.rowRect), (Box{10, 20, 72, 36}));
+  EXPECT_EQ(h.back, -1);
+  EXPECT_EQ(PaintOf(1, 0).textRect.right, 194);  // W - 6
+
+  RowPaint d = PaintOf(0, 1);
+  EXPECT_EQ(B(d.mark), (Box{23, 39, 36, 53}));
+  EXPECT_EQ(B(d.textRect), (Box{40, 38, 75, 52}));
+  EXPECT_EQ(B(d.rowRect), (Box{23, 38, 75, 52}));
+  EXPECT_EQ(m_.lastWidth, 200 - 17 - 23 - 4);
+  EXPECT_EQ(B(PaintOf(0, 2).textRect), (Box{40, 56, 194, 84}));  // two lines of 22 bytes at most
+  EXPECT_EQ(RectAt(1, 0)[1], 96);
+
+  // Own background with its band over the heading's details, not the next heading's.
+  c_.rows.At(RowAt(0, 0)).format = "C000000000123456";
+  c_.rows.At(RowAt(0, 1)).format = "6000FF0000ABCDEF";
+  h = PaintOf(0, 0);
+  EXPECT_EQ(h.back, 0x123456);
+  EXPECT_EQ(B(h.backRect), (Box{0, 18, 200, 36}));
+  d = PaintOf(0, 1);
+  EXPECT_EQ(d.band, 0x123456);
+  EXPECT_EQ(B(d.bandRect), (Box{0, 36, 200, 55}));
+  EXPECT_EQ(d.back, 0xABCDEF);
+  EXPECT_EQ(B(d.backRect), (Box{21, 38, 77, 52}));
+  EXPECT_EQ(d.textColour, 0xFF0000);
+  EXPECT_EQ(PaintOf(0, 2).band, 0x123456);
+  EXPECT_EQ(PaintOf(1, 1).band, -1);
+
+  // Own height, bounded by the check box and 64; bold or italic widens the text.
+  c_.rows.At(RowAt(0, 1)).format = "1141000000000000";
+  d = PaintOf(0, 1);
+  EXPECT_EQ(d.font, (RowFontSpec{20, true, false, false}));
+  EXPECT_EQ(B(d.textRect), (Box{40, 38, 81, 58}));
+  EXPECT_EQ(PaintOf(0, 2).rowRect.top, 62);
+  EXPECT_EQ(RowFontOf("1050000000000000", false, fonts_, 13, false).height, 13);
+  EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 13, true), (RowFontSpec{64, true, true, true}));
+  EXPECT_EQ(RowFontOf("0FF3000000000000", true, fonts_, 13, false), (RowFontSpec{16, true, false, false}));
+
+  // Deleted details are struck out, headings never; alarm marks need both bits.
+  c_.rows.At(RowAt(0, 0)).status = "00000003";
+  c_.rows.At(RowAt(0, 1)).status = "0000000f";
+  c_.rows.At(RowAt(0, 2)).status = "00000006";  // done, alarm present but not armed
+  EXPECT_FALSE(PaintOf(0, 0).font.strikeOut);
+  d = PaintOf(0, 1);
+  EXPECT_TRUE(d.font.strikeOut);
+  EXPECT_EQ(d.state, 3);
+  EXPECT_TRUE(d.alarmHot);
+  d = PaintOf(0, 2);
+  EXPECT_FALSE(d.alarmHot);
+  EXPECT_FALSE(d.font.strikeOut);
+}
+
+TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {
+  Build({{"A", "a1", "a2"}});
+  c_.rows.At(RowAt(0, 0)).format = "C000000000123456";
+  g_.editedRow = RowAt(0, 1);
+  g_.editHeight = 40;
+  g_.colourKey = true;
+  const RowPaint d = PaintOf(0, 1);
+  EXPECT_TRUE(d.edited);
+  EXPECT_EQ(B(d.rowRect), (Box{23, 38, 196, 78}));  // the box's width
+  EXPECT_TRUE(d.strip);
+  EXPECT_EQ(B(d.stripRect), (Box{0, 38, 23, 79}));
+  EXPECT_EQ(d.band, -1);
+  EXPECT_EQ(RectAt(0, 2)[1], 82);
+  g_.editedRow = RowAt(0, 0);
+  EXPECT_TRUE(PaintOf(0, 0).edited);
+  EXPECT_EQ(RectAt(0, 1)[1], 38);
+
+  EXPECT_EQ(AltBackground(0x99FFCC), 0x99FFC4);
+  EXPECT_EQ(AltBackground(128), 136);
+  EXPECT_EQ(AltBackground(129), 121);
+}
+
+TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineAndDateCodes) {
+  varnel::Row r{0, "first\r\n\r\nsecond", kEmptyFormat, "01000000", {}};
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, "second");
+  r.text = "only\r\n\r\n";
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, "only\r\n\r\n");
+  r.text = "one\ntwo\r\nthree";
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, "two\r\nthree");
+  r.status = "00000000";
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, r.text);
+
+  r.text = "%M/%D\r\ndue %c\"20261210\"";
+  r.status = "01100000";
+  DetailLook look = DetailLookOf(r, colours_, now_);
+  EXPECT_EQ(look.text, "due 3");
+  EXPECT_EQ(look.dayValue, 3);
+  r.status = "00000000";
+  look = DetailLookOf(r, colours_, now_);
+  EXPECT_EQ(look.text, r.text);
+  EXPECT_EQ(look.dayValue, -9999);
+}
+
+TEST_F(NoteLayoutTest, StateColoursByDayLimits) {
+  const std::string noteSpec = "20080000FF000000", globalSpec = "200800FF00000000";
+  colours_.note[0] = {noteSpec, 3};
+  colours_.global[0] = {globalSpec, 36160};
+  colours_.note[1] = {"2008111111000000", 36160};
+  varnel::Row r{0, "due %c\"20261210\"", kStateFormat, "00100000", {}};  // 3 days left
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, noteSpec);
+  colours_.note[0].dayLimit = 2;
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, globalSpec);
+  colours_.global[0].dayLimit = 2;
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, kStateFormat);
+  colours_.global[0].dayLimit = 3;
+  colours_.note[0] = {"20000000FF000000", 36160};  // not in force
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, globalSpec);
+
+  r.status = "00100001";
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, colours_.note[1].spec);
+  r.status = "00000000";  // no day count: every limit holds
+  colours_.note[0] = {noteSpec, -9999};
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, noteSpec);
+  r.format = kEmptyFormat;
+  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, kEmptyFormat);
+
+  Build({{"A", "a1"}});
+  c_.rows.At(RowAt(0, 1)).format = kStateFormat;
+  fonts_.detailColour = 0x444444;
+  EXPECT_EQ(PaintOf(0, 1).textColour, 0x0000FF);
+  c_.rows.At(RowAt(0, 1)).format = kEmptyFormat;
+  EXPECT_EQ(PaintOf(0, 1).textColour, 0x444444);
+}
+
+TEST_F(NoteLayoutTest, TitleBarGradients) {
+  TitleBarStyle style;  // 0x999999 to 0xFFFFFE, mirrored
+  TitleBarPaint p = LayoutTitleBar(g_, style);
+  EXPECT_EQ(B(p.bar), (Box{0, 0, 200, 18}));
+  EXPECT_EQ(p.lineLeft, 2);
+  EXPECT_EQ(p.lineRight, 198);
+  ASSERT_EQ(p.lines.size(), 16u);
+  EXPECT_EQ(p.lines[0].y, 1);
+  EXPECT_EQ(p.lines[1].y, 16);
+  EXPECT_EQ(p.lines[0].colour, 0x999999);
+  EXPECT_EQ(p.lines[1].colour, 0x999999);
+  EXPECT_EQ(p.lines[2].colour, 0xA5A5A5);
+  EXPECT_EQ(p.lines[14].y, 8);
+  EXPECT_EQ(p.lines[15].y, 9);
+  EXPECT_EQ(p.lines[15].colour, 0xF2F2F1);  // the step nearest colour 1
+  for (std::size_t i = 2; i < p.lines.size(); ++i)
+    for (int shift : {0, 8, 16})
+      EXPECT_GE((p.lines[i].colour >> shift) & 0xFF, (p.lines[i - 2].colour >> shift) & 0xFF);
+  EXPECT_EQ(B(p.textRect), (Box{6, 2, 194, 16}));
+  EXPECT_EQ(p.fontHeight, 14);
+
+  g_.bar = kBarShown | kBarBottom;
+  p = LayoutTitleBar(g_, style);
+  EXPECT_EQ(B(p.bar), (Box{0, 282, 200, 300}));
+  EXPECT_EQ(p.lines[0].y, 283);
+  EXPECT_EQ(p.lines[1].y, 298);
+  EXPECT_EQ(p.textRect.top, 284);
+
+  g_.bar = kBarShown;
+  style.gradientKind = 1;
+  p = LayoutTitleBar(g_, style);
+  ASSERT_EQ(p.lines.size(), 16u);
+  EXPECT_EQ(p.lines[15].y, 16);
+  EXPECT_EQ(p.lines[15].colour, 0xF8F8F7);
+  style.colour0 = 0x0000FF;  // falling red, no borrow into the other channels
+  style.colour1 = 0;
+  p = LayoutTitleBar(g_, style);
+  EXPECT_EQ(p.lines[1].colour, 0xF0);
+  EXPECT_EQ(p.lines[15].colour, 0x10);
+  style.gradientKind = 3;
+  EXPECT_TRUE(LayoutTitleBar(g_, style).lines.empty());
+  style.gradientKind = 2;
+  g_.barHeight = 2;
+  EXPECT_TRUE(LayoutTitleBar(g_, style).lines.empty());
+}
+
+TEST_F(NoteLayoutTest, TitleBarBorders) {
+  const auto border = [&](int kind, std::uint8_t bar, int height = 300) {
+    g_.bar = bar;
+    g_.height = height;
+    TitleBarStyle style;
+    style.border = (kind << 24) | 255;
+    return LayoutTitleBar(g_, style).border;
+  };
+  const std::uint8_t top = kBarShown, bottom = kBarShown | kBarBottom;
+  BarBorderPaint b = border(5, top);
+  EXPECT_EQ(b.kind, BarBorderPaint::kFrame);
+  EXPECT_EQ(b.penWidth, 2);
+  EXPECT_EQ(b.colour, 255);
+  EXPECT_EQ(B(b.rect), (Box{1, 1, 200, 18}));
+  EXPECT_EQ(B(border(5, bottom).rect), (Box{1, 283, 200, 300}));
+  EXPECT_EQ(B(border(4, top).rect), (Box{0, 0, 200, 18}));
+  EXPECT_EQ(B(border(6, bottom).rect), (Box{1, 283, 199, 299}));
+  EXPECT_EQ(border(6, top).penWidth, 3);
+
+  b = border(1, top);
+  EXPECT_EQ(b.kind, BarBorderPaint::kLine);
+  EXPECT_EQ(b.penWidth, 1);
+  EXPECT_EQ(B(b.rect), (Box{0, 18, 200, 18}));
+  EXPECT_EQ(B(border(3, top).rect), (Box{0, 16, 200, 16}));
+  EXPECT_EQ(B(border(3, bottom).rect), (Box{0, 283, 200, 283}));
+  EXPECT_EQ(B(border(2, bottom).rect), (Box{0, 283, 200, 283}));
+  EXPECT_EQ(border(1, top | kBarFolded, 18).kind, BarBorderPaint::kNone);
+
+  EXPECT_EQ(B(border(7, top).rect), (Box{0, 0, 200, 18}));
+  b = border(9, top);
+  EXPECT_EQ(b.penWidth, 1);
+  EXPECT_EQ(B(b.rect), (Box{2, 2, 198, 18}));
+  EXPECT_EQ(B(border(9, top | kBarFolded, 18).rect), (Box{2, 2, 198, 16}));
+  EXPECT_EQ(B(border(9, bottom).rect), (Box{2, 282, 198, 298}));
+  EXPECT_EQ(B(border(9, bottom | kBarFolded, 18).rect), (Box{2, 2, 198, 16}));
+  EXPECT_EQ(B(border(8, bottom).rect), (Box{1, 282, 199, 299}));
+  EXPECT_EQ(border(0, top).kind, BarBorderPaint::kNone);
+  EXPECT_EQ(border(10, top).kind, BarBorderPaint::kNone);
+}
+
+TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
+  Build({{"AB", "abc"}});  // heading 14 + 27 + 6; detail 48 + 21; y 12 + 8 + 18 + 18
+  EXPECT_FALSE(AutoSize(false).resize);
+  AutoSizeResult r = AutoSize(true);
+  EXPECT_TRUE(r.resize);
+  EXPECT_EQ(r.width, 69);
+  EXPECT_EQ(r.height, 60);
+  EXPECT_FALSE(r.storeUnfolded);
+  EXPECT_EQ(m_.lastWidth, 1000 - 48);
+  g_.width = 50;
+  r = AutoSize(false);
+  EXPECT_TRUE(r.resize);
+  EXPECT_EQ(r.width, 69);
+  EXPECT_EQ(r.height, 300);  // never shrinks without force
+  g_.width = 200;
+  g_.height = 40;
+  r = AutoSize(false);
+  EXPECT_EQ(r.width, 200);
+  EXPECT_EQ(r.height, 60);
+
+  g_.bar = kBarShown | kBarFolded;
+  r = AutoSize(true);
+  EXPECT_EQ(r.height, 18);
+  EXPECT_TRUE(r.storeUnfolded);
+  EXPECT_EQ(r.unfoldedHeight, 60);
+  g_.bar = kBarShown | kBarBottom;
+  EXPECT_EQ(AutoSize(true).height, 60);
+  g_.bar = 0;
+  EXPECT_EQ(AutoSize(true).height, 48);
+  g_.bar = kBarShown;
+  g_.fixed = true;
+  EXPECT_FALSE(AutoSize(true).resize);
+  g_.fixed = false;
+
+  fonts_.detailBold = true;
+  EXPECT_EQ(AutoSize(true).width, 73);  // + int(0.3 x 14)
+  fonts_.detailBold = false;
+  c_.headingAttributes[0] = kHeadingFolded;
+  EXPECT_EQ(AutoSize(true).height, 42);
+  c_.headingAttributes[0] = 0;
+  g_.hideHeadingRows = true;
+  r = AutoSize(true);
+  EXPECT_EQ(r.width, 9 + 22 + 21);
+  EXPECT_EQ(r.height, 42);
+  g_.hideHeadingRows = false;
+
+  c_.rows.At(RowAt(0, 1)).text = "";
+  EXPECT_EQ(AutoSize(true).width, 55);
+  EXPECT_EQ(m_.lastText, "A");
+  c_.rows.At(RowAt(0, 1)).text = "x\r\nwide wide";
+  c_.rows.At(RowAt(0, 1)).status = "01000000";
+  EXPECT_EQ(AutoSize(true).width, 48 + 63);
+
+  c_.rows.At(RowAt(0, 0)).text = std::string(30, 'H');
+  r = AutoSize(true, 100, 50);
+  EXPECT_EQ(r.width, 100);
+  EXPECT_EQ(r.height, 50);
+  c_ = NoteContent();
+  r = AutoSize(true);
+  EXPECT_EQ(r.width, 40);
+  EXPECT_EQ(r.height, 18);
+}
+
+TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
+  FoldResult r = ComputeFold(1, kBarShown, 18, 0, 100, 300);
+  EXPECT_TRUE(r.change);
+  EXPECT_EQ(r.bar, kBarShown | kBarFolded);
+  EXPECT_EQ(r.unfoldedHeight, 300);
+  EXPECT_EQ(r.top, 100);
+  EXPECT_EQ(r.height, 18);
+  EXPECT_FALSE(ComputeFold(1, r.bar, 18, 300, 100, 18).change);
+  r = ComputeFold(-1, r.bar, 18, 300, 100, 18);
+  EXPECT_TRUE(r.change);
+  EXPECT_EQ(r.bar, kBarShown);
+  EXPECT_EQ(r.height, 300);
+  EXPECT_FALSE(ComputeFold(0, kBarShown, 18, 300, 100, 300).change);
+
+  const std::uint8_t bottom = kBarShown | kBarBottom;
+  r = ComputeFold(-1, bottom, 18, 0, 100, 300);
+  EXPECT_EQ(r.top, 382);
+  EXPECT_EQ(r.height, 18);
+  r = ComputeFold(0, r.bar, 18, r.unfoldedHeight, r.top, r.height);
+  EXPECT_EQ(r.top, 100);
+  EXPECT_EQ(r.height, 300);
+  EXPECT_EQ(r.bar, bottom);
+
+  EXPECT_FALSE(ComputeFold(1, 0, 18, 0, 100, 300).change);
+  EXPECT_FALSE(ComputeFold(0, kBarFolded, 18, 300, 100, 18).change);
+  // A note folded before it ever knew its height opens to its bar, not to nothing.
+  EXPECT_EQ(ComputeFold(0, kBarShown | kBarFolded, 18, 0, 100, 18).height, 18);
+}
+
+TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
+  Build({{"A", "a1", "a2"}, {"B", "b1"}});
+  Layout();  // A (10,20,30,36), a1 (23,38,54,52), a2 (23,56,54,70), B (10,82,30,98), b1 (23,100,54,114)
+  const auto code = [&](int x, int y) { return Hit(x, y).code; };
+  EXPECT_EQ(code(100, 18), kHitTitleBar);
+  EXPECT_EQ(code(10, 20), kHitGlyph);
+  EXPECT_EQ(code(19, 35), kHitGlyph);
+  EXPECT_EQ(code(20, 35), kHitHeadingText);
+  EXPECT_EQ(code(30, 20), kHitNone);
+  EXPECT_EQ(code(23, 38), kHitCheckBox);
+  EXPECT_EQ(code(36, 51), kHitCheckBox);
+  EXPECT_EQ(code(37, 51), kHitDetailText);
+  EXPECT_EQ(code(22, 40), kHitNone);
+  EXPECT_EQ(code(40, 52), kHitNone);
+  HitResult h = Hit(19, 20);
+  EXPECT_EQ(h.heading, 0);
+  EXPECT_EQ(h.headingRow, RowAt(0, 0));
+  EXPECT_EQ(h.row, RowAt(0, 0));
+  h = Hit(40, 113);
+  EXPECT_EQ(h.code, kHitDetailText);
+  EXPECT_EQ(h.heading, 1);
+  EXPECT_EQ(h.headingRow, RowAt(1, 0));
+  EXPECT_EQ(h.row, RowAt(1, 1));
+  h = Hit(40, 19);  // above the first row
+  EXPECT_EQ(h.code, kHitNone);
+  EXPECT_EQ(h.heading, 0);
+  h = Hit(40, 250);  // below every row
+  EXPECT_EQ(h.code, kHitNone);
+  EXPECT_EQ(h.heading, 1);
+  EXPECT_EQ(h.row, -1);
+
+  g_.bar = kBarShown | kBarBottom;
+  EXPECT_EQ(code(5, 282), kHitTitleBar);
+  EXPECT_NE(code(5, 281), kHitTitleBar);
+  EXPECT_EQ(code(100, 18), kHitNone);
+  g_.bar = kBarShown;
+
+  c_.headingAttributes[0] = kHeadingFolded;
+  EXPECT_EQ(code(40, 40), kHitNone);
+  EXPECT_EQ(code(40, 105), kHitDetailText);
+  c_.headingAttributes[0] = 0;
+
+  // "Non": heading rows are not tested, whatever their old rectangle.
+  g_.hideHeadingRows = true;
+  c_.rows.At(RowAt(0, 0)).rect = RowRect{0, 0, 200, 300};
+  EXPECT_EQ(Hit(40, 40).row, RowAt(0, 1));
+  g_.hideHeadingRows = false;
+
+  // A detail below the point ends only its heading; a heading below it ends all.
+  c_.rows.At(RowAt(0, 0)).rect = RowRect{10, 0, 100, 10};
+  c_.rows.At(RowAt(0, 1)).rect = RowRect{23, 50, 100, 60};
+  c_.rows.At(RowAt(1, 0)).rect = RowRect{10, 20, 100, 30};
+  c_.rows.At(RowAt(1, 1)).rect = RowRect{23, 25, 100, 28};
+  EXPECT_EQ(code(50, 25), kHitHeadingText);
+  c_.rows.At(RowAt(1, 0)).rect = RowRect{10, 26, 100, 30};
+  EXPECT_EQ(code(50, 25), kHitNone);
+}
+
+TEST_F(NoteLayoutTest, HitTestPassesOverMissingRows) {
+  Build({{"A", "a1", "a2"}});
+  c_.MakeRoomAfter(0, RowAt(0, 1));  // number 2 left empty, a2 becomes 3
+  Layout();
+  EXPECT_EQ(RectAt(0, 3), (Box{23, 56, 54, 70}));
+  EXPECT_EQ(Hit(40, 60).row, RowAt(0, 3));
+}
+
+TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
+  const LayoutRect w{100, 100, 300, 400};
+  EXPECT_EQ(EdgeMask(w, 100, 100, false, kBarShown), 5);
+  EXPECT_EQ(EdgeMask(w, 299, 100, false, kBarShown), 6);
+  EXPECT_EQ(EdgeMask(w, 299, 399, false, kBarShown), 10);
+  EXPECT_EQ(EdgeMask(w, 103, 399, false, kBarShown), 9);
+  EXPECT_EQ(EdgeMask(w, 104, 200, false, kBarShown), 0);
+  EXPECT_EQ(EdgeMask(w, 296, 396, false, kBarShown), 0);
+  EXPECT_EQ(EdgeMask(w, 297, 200, false, kBarShown), 2);
+  EXPECT_EQ(EdgeMask(w, 200, 397, false, kBarShown), 8);
+  EXPECT_EQ(EdgeMask(w, 300, 200, false, kBarShown), 0);  // outside
+  EXPECT_EQ(EdgeMask(w, 99, 200, false, kBarShown), 0);
+  EXPECT_EQ(EdgeMask(w, 100, 100, true, kBarShown), 0);
+  EXPECT_EQ(EdgeMask(w, 100, 100, false, kBarShown | kBarFolded), 0);
+  EXPECT_EQ(EdgeMask(w, 100, 100, false, kBarFolded), 5);  // no bar: folding means nothing
+
+  const std::pair<int, EdgeCursor> cursors[] = {
+      {1, EdgeCursor::kWestEast},   {2, EdgeCursor::kWestEast}, {4, EdgeCursor::kNorthSouth},
+      {8, EdgeCursor::kNorthSouth}, {5, EdgeCursor::kNwSe},     {10, EdgeCursor::kNwSe},
+      {6, EdgeCursor::kNeSw},       {9, EdgeCursor::kNeSw},     {0, EdgeCursor::kArrow},
+      {3, EdgeCursor::kArrow}};  // 3: a window narrower than both edges
+  for (const auto& [mask, cursor] : cursors) EXPECT_EQ(CursorOfMask(mask), cursor) << mask;
+}
+
+TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
+  EditBoxPlacement p = PlaceEditBox(true, LayoutRect{10, 20, 44, 36}, g_);
+  EXPECT_EQ(B(p.box), (Box{22, 20, 195, 36}));
+  EXPECT_FALSE(p.grow);
+  EXPECT_FALSE(p.strip);
+  p = PlaceEditBox(false, LayoutRect{23, 38, 61, 52}, g_);
+  EXPECT_EQ(B(p.box), (Box{40, 38, 196, 52}));
+  g_.hideHeadingRows = true;
+  EXPECT_EQ(B(PlaceEditBox(false, LayoutRect{10, 38, 61, 52}, g_).box), (Box{10, 38, 196, 52}));
+  g_.hideHeadingRows = false;
+
+  g_.colourKey = true;
+  EXPECT_EQ(B(PlaceEditBox(true, LayoutRect{10, 20, 44, 36}, g_).stripRect), (Box{2, 18, 10, 36}));
+  p = PlaceEditBox(false, LayoutRect{23, 38, 61, 52}, g_);
+  EXPECT_TRUE(p.strip);
+  EXPECT_EQ(B(p.stripRect), (Box{2, 38, 23, 53}));
+
+  g_.height = 60;  // below the client, or only partly inside it: grow first
+  p = PlaceEditBox(false, LayoutRect{23, 70, 61, 84}, g_);
+  EXPECT_TRUE(p.grow);
+  EXPECT_EQ(p.growHeight, 88);
+  EXPECT_TRUE(PlaceEditBox(false, LayoutRect{23, 50, 61, 64}, g_).grow);
+  EXPECT_FALSE(PlaceEditBox(false, LayoutRect{23, 46, 61, 60}, g_).grow);
+
+  EXPECT_EQ(EditBoxHeightForLines(28, 2, 3), 42);
+  EXPECT_EQ(EditBoxHeightForLines(42, 3, 1), 14);
+  EXPECT_EQ(EditBoxHeightForLines(14, 0, 25), 280);  // counts bounded 1..20
+}
+
+}  // namespace

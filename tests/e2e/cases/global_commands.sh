@@ -63,7 +63,10 @@ e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion reco
 hotkey 211
 for i in $(seq 1 20); do [ -f "$d/Varnel02.dat" ] && break; sleep 0.25; done
 [ -f "$d/Varnel02.dat" ] || fail "second new note not in slot 2: $(ls "$d")"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+# Exit (203) while the about dialog is open: saved at once, the dialog ends, then the program.
+hotkey 202
+probe msgbox 5000 >/dev/null || fail "no about dialog for the exit"
+hotkey 203
 code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
 expect_eq "$code" 0 "exit code"
 expect_eq "$(e2e_ini Varnel00.dat | line_value Alpha),$(e2e_ini Varnel00.dat | line_value Alpha2)" "76,102" "opacity written"

@@ -88,7 +88,11 @@ void TestGuards(HWND main) {
         "500 frees the slot flag");
   SendMessageW(main, WM_HOTKEY, 500u | (4u << 16), 0);
   Check(app.options->slotFlags[4] == '1', "a hot key never runs 500");
-  Check(RunGlobalCommand(0) == -1 && RunGlobalCommand(211) == -1, "unknown and not yet built commands");
+  Check(RunGlobalCommand(0) == -1, "unknown command");
+  // A new note takes the lowest never-deleted slot and is listed at once.
+  const int slot = RunGlobalCommand(211);
+  Check(slot == 0 && app.slots[0] != nullptr && app.options->slotFlags[0] == '1',
+        "211 opens a note in slot 0");
 }
 
 void CALLBACK CloseFromTimer(HWND, UINT, UINT_PTR id, DWORD) {
@@ -105,7 +109,7 @@ void TestExitDuringMessageBox(HWND main, const std::filesystem::path& ini) {
   Check(app.exitPending, "exit pending after the box was ended");
   Check(IsWindow(main), "main window kept while the box was open");
   const std::string saved = ReadFile(ini);
-  Check(saved.find("List=00000000000000000000000000000000000000000000000000\r\n") != std::string::npos,
+  Check(saved.find("List=10000000000000000000000000000000000000000000000000\r\n") != std::string::npos,
         "List saved");
   Check(saved.find("Palette15=0x000000\r\n") != std::string::npos, "palette saved");
   // The teardown follows from the loop without a second save.

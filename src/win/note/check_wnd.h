@@ -51,6 +51,16 @@ class CCheckWnd {
   int HeadingCommand(int id, int heading, int headingRow);
   int DetailCommand(int id, int heading, int row);
 
+  // Entry points of the pieces later issues bring: the properties dialog
+  // (page 0 note, 1 heading, 2 detail), the alarm dialog, clipboard and mail
+  // export, pasting several details and running a row. Until then each does
+  // nothing and reports 0, so no command that reaches them changes a note.
+  int OpenPropertiesPage(int page, int row);
+  int OpenAlarmDialog(int row);
+  int ExportText(int id, int heading, int row);
+  int PasteDetails(int heading);
+  bool RunRow(int id, int row);
+
   // The program's own close: saves and frees the note (the delete command).
   void CloseByProgram();
   // Reads the rows again from the file (an open edit is committed first).

@@ -88,6 +88,12 @@ void CCheckWnd::SetAlpha(int id) {
   if ((GetActiveWindow() == window_) == active) ApplyActiveAlpha(active);
 }
 
+int CCheckWnd::OpenPropertiesPage(int, int) { return 0; }
+int CCheckWnd::OpenAlarmDialog(int) { return 0; }
+int CCheckWnd::ExportText(int, int, int) { return 0; }
+int CCheckWnd::PasteDetails(int) { return 0; }
+bool CCheckWnd::RunRow(int, int) { return false; }
+
 int CCheckWnd::NoteCommand(int id) {
   if (IsAddDetail(id)) {
     if (settings_.locked) return 0;
@@ -154,6 +160,15 @@ int CCheckWnd::NoteCommand(int id) {
       RunGlobalCommand(500u | (static_cast<unsigned>(slot_) << 16));
       CloseByProgram();
       return 0;
+    case 204:
+      return OpenPropertiesPage(0, 0);
+    case 242:
+      return settings_.locked ? 0 : OpenPropertiesPage(1, -1);
+    case 254:
+      return settings_.locked ? 0 : PasteDetails(-1);
+    case 257:
+    case 260:
+      return ExportText(id, -1, -1);
     case 3311:
       if (settings_.hideHeadingRows || settings_.locked) return 0;
       if (content_.AddHeading("") < 0) {
@@ -237,8 +252,18 @@ int CCheckWnd::HeadingCommand(int id, int heading, int headingRow) {
       return ApplyRowResult(DeleteHeadingCommand(content_, heading));
     case 255:
       return ApplyRowResult(TurnHeadingIntoDetails(content_, heading));
+    case 204:
+      return OpenPropertiesPage(1, headingRow);
+    case 254:
+      return PasteDetails(heading);
+    case 257:
+    case 260:
+      return ExportText(id, heading, -1);
+    case 258:
+    case 259:
+      return ApplyRowResult(
+          RunHeadingRows(content_, heading, Rules(), LocalNow(), [&](int row) { return RunRow(id, row); }));
     default:
-      // 254, 257, 258, 259 and 260 (clipboard, commands, mail) come with their pieces.
       return 0;
   }
 }
@@ -276,8 +301,17 @@ int CCheckWnd::DetailCommand(int id, int heading, int row) {
     case 293:
     case 294:
       return ApplyRowResult(SetDetailStateCommand(content_, row, id - 291, Rules(), LocalNow()));
+    case 204:
+      return OpenPropertiesPage(2, row);
+    case 212:
+      return OpenAlarmDialog(row);
+    case 257:
+      return ExportText(id, heading, row);
+    case 258:
+    case 259:
+      RunRow(id, row);  // the state stays as it is
+      return 0;
     default:
-      // 212 (alarm dialog), 257, 258 and 259 come with their pieces.
       return 0;
   }
 }

@@ -216,7 +216,17 @@ int CCheckWnd::InsertDetail(int id, int heading, int afterRow) {
     Stamp();
     return 1;
   }
-  if (id != 243) return 1;  // 244 continues in the properties dialog, which is not built yet
+  if (id == 244) {
+    // Filled in on the detail page; a row that comes back empty goes again.
+    content_.dialogRow = content_.editedRow = row;
+    content_.editFlag = 1;
+    OpenPropertiesPage(2, row);
+    if (content_.rows.Valid(row) && content_.rows.At(row).text.empty()) content_.DeleteNewRow();
+    content_.editFlag = 0;
+    content_.editedRow = content_.dialogRow = -1;
+    Stamp();
+    return 1;
+  }
   // The new row must be on screen before its box opens: unfold its heading and
   // place every row, however far down; BeginEdit grows the note to reach it.
   if (heading >= 0 && (content_.headingAttributes[static_cast<std::size_t>(heading)] & kHeadingFolded))

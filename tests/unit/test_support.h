@@ -6,6 +6,11 @@
 #include <sstream>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <system_error>
+
 #include "core/features/calendar.h"
 
 namespace varnel::test {
@@ -32,5 +37,29 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   s << in.rdbuf();
   return s.str();
 }
+
+// A fresh folder per test (named after it), removed again at the end.
+class TempFolder {
+ public:
+  explicit TempFolder(const char* prefix) {
+    static std::atomic<int> counter{0};
+    std::ostringstream name;
+    name << prefix << "-" << ::testing::UnitTest::GetInstance()->current_test_info()->name() << "-"
+         << counter++;
+    path_ = std::filesystem::temp_directory_path() / name.str();
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 }  // namespace varnel::test

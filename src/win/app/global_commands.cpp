@@ -17,11 +17,11 @@
 
 namespace varnel::win {
 
-namespace {
-
 void TrimWorkingSet() {
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
+
+namespace {
 
 void DeletionBookkeeping(int slot) {
   if (slot < 0 || slot >= kSlotCount) return;  // not a slot: nothing to free

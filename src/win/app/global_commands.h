@@ -7,6 +7,9 @@ namespace varnel::win {
 // The new slot for a successful new note, else -1.
 int RunGlobalCommand(unsigned int command);
 
+// Gives the pages back after a command (both limits -1).
+void TrimWorkingSet();
+
 // Opens a fresh note in the slot the deletion records choose; its slot, or -1.
 int NewNote();
 

@@ -2,6 +2,7 @@
 
 #include "resource.h"
 #include "win/app/app_state.h"
+#include "win/app/note_menus.h"
 #include "win/note/check_wnd.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
@@ -79,14 +80,7 @@ LRESULT OnHotKey(HWND window, WPARAM id) {
 void ShowTrayMenu(HWND window) {
   HMENU menu = App().menus.main;
   if (!menu) return;
-  POINT pt{};
-  GetCursorPos(&pt);
-  SetForegroundWindow(window);
-  const UINT chosen = static_cast<UINT>(
-      TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, window, nullptr));
-  // Without it the next click on the tray icon leaves the menu unable to close.
-  PostMessageW(window, WM_NULL, 0, 0);
-  RunGlobalCommand(chosen);
+  RunGlobalCommand(static_cast<unsigned>(TrackMenuAtCursor(menu, window)));
 }
 
 LRESULT OnTrayCallback(HWND window, LPARAM event) {

@@ -74,6 +74,18 @@ int OpacityStep(int alpha) {
 
 }  // namespace
 
+int TrackMenuAtCursor(HMENU menu, HWND owner) {
+  if (!menu) return 0;
+  POINT pt{};
+  GetCursorPos(&pt);
+  SetForegroundWindow(owner);
+  const int id = static_cast<int>(
+      TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, owner, nullptr));
+  // Without it the next click outside leaves the menu unable to close.
+  PostMessageW(owner, WM_NULL, 0, 0);
+  return id;
+}
+
 void BuildNoteMenus() {
   AppState& app = App();
   if (!app.menus.popup) return;
@@ -110,12 +122,7 @@ int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu) {
   const int a = OpacityStep(s.alpha), b = OpacityStep(s.alpha2);
   if (a > 0) check(static_cast<UINT>(600 + a), true);
   if (b > 0) check(static_cast<UINT>(620 + b), true);
-  POINT pt{};
-  GetCursorPos(&pt);
-  SetForegroundWindow(owner);
-  const int id = static_cast<int>(
-      TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, owner, nullptr));
-  PostMessageW(owner, WM_NULL, 0, 0);
+  const int id = TrackMenuAtCursor(menu, owner);
   if (a > 0) check(static_cast<UINT>(600 + a), false);
   if (b > 0) check(static_cast<UINT>(620 + b), false);
   return id;

@@ -7,6 +7,9 @@ namespace varnel::win {
 
 class CCheckWnd;
 
+// A popup at the cursor, owned by owner; the chosen id, 0 for none.
+int TrackMenuAtCursor(HMENU menu, HWND owner);
+
 // The three menus from "Menu%c%d"/"MenuDef%c", or the resource's built-in ones.
 void BuildNoteMenus();
 // Shows the note menu for note at the cursor; the chosen id, 0 for none.

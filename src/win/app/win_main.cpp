@@ -7,6 +7,7 @@
 
 #include "win/app/app_state.h"
 #include "core/app/command_table.h"
+#include "win/app/global_commands.h"
 #include "win/app/main_window.h"
 #include "win/app/note_menus.h"
 #include "win/app/resource_menus.h"
@@ -82,7 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     OpenNotesAtStart(app.mainWindow);
     SetTimers(true, nullptr);
     RegisterHotKeys(true);
-    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    TrimWorkingSet();
     exitCode = RunMessageLoop();
   }
 

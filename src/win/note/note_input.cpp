@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include "win/app/app_state.h"
+#include "win/app/global_commands.h"
 #include "win/app/note_menus.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
@@ -32,17 +33,6 @@ int DefaultItem(HMENU menu) {
   return id == static_cast<UINT>(-1) ? 0 : static_cast<int>(id);
 }
 
-int TrackMenu(HMENU menu, HWND owner) {
-  if (!menu) return 0;
-  POINT pt{};
-  GetCursorPos(&pt);
-  SetForegroundWindow(owner);
-  const int id = static_cast<int>(
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, 0, owner, nullptr));
-  PostMessageW(owner, WM_NULL, 0, 0);
-  return id;
-}
-
 // "CmdW": 1 add from the clipboard, 2 add and edit, 3 add in the dialog.
 int DoubleClickCommand() {
   switch (App().options->ReadInt("CmdW", "2", 0, 3)) {
@@ -55,10 +45,6 @@ int DoubleClickCommand() {
     default:
       return 0;
   }
-}
-
-void TrimWorkingSet() {
-  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
 }  // namespace
@@ -127,11 +113,11 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
 
   if (message == WM_RBUTTONDOWN) {
     if (onDetail) {
-      const int id = TrackMenu(menus.detail, window_);
+      const int id = TrackMenuAtCursor(menus.detail, window_);
       uncheck();
       if (id) DetailCommand(id, hit.heading, hit.row);
     } else if (onHeading) {
-      if (int id = TrackMenu(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
+      if (int id = TrackMenuAtCursor(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
     } else if (int id = ShowNoteMenu(*this, window_, menus.note)) {
       NoteCommand(id);
     }

@@ -118,19 +118,9 @@ TEST(CommandTableTest, MenusOfferWhatTheBuiltInMenusHold) {
 class KeyReadingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> counter{0};
-    std::ostringstream name;
-    name << "varnel-keys-" << ::testing::UnitTest::GetInstance()->current_test_info()->name() << "-"
-         << counter++;
-    root_ = fs::temp_directory_path() / name.str();
-    fs::remove_all(root_);
-    fs::create_directories(root_);
+    root_ = folder_.Path();
     env_.programPath = root_ / "Varnel.exe";
     file_ = root_ / "Varnel.ini";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
   }
   ProfileStore& Store(const std::string& lines) {
     test::WriteBytes(file_, "[Default]\r\n" + lines);
@@ -139,6 +129,7 @@ class KeyReadingTest : public ::testing::Test {
     return *store_;
   }
 
+  test::TempFolder folder_{"varnel-keys"};
   fs::path root_, file_;
   StoreEnv env_;
   std::unique_ptr<ProfileStore> store_;

@@ -48,19 +48,9 @@ std::string Shape(const std::vector<MenuItem>& items) {
 class MenuSpecTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> counter{0};
-    std::ostringstream name;
-    name << "varnel-menus-" << ::testing::UnitTest::GetInstance()->current_test_info()->name() << "-"
-         << counter++;
-    root_ = fs::temp_directory_path() / name.str();
-    fs::remove_all(root_);
-    fs::create_directories(root_);
+    root_ = folder_.Path();
     env_.programPath = root_ / "Varnel.exe";
     file_ = root_ / "Varnel.ini";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
   }
   // A store whose [Default] holds extra lines and "Menu<kind>N" for each value.
   ProfileStore& Store(const std::vector<std::string>& values, char kind = 'W',
@@ -77,6 +67,7 @@ class MenuSpecTest : public ::testing::Test {
     return BuildItemMenu(Store(values), MenuKind::kNote, mailer);
   }
 
+  test::TempFolder folder_{"varnel-menus"};
   fs::path root_, file_;
   StoreEnv env_;
   std::unique_ptr<ProfileStore> store_;

@@ -17,19 +17,9 @@ namespace fs = std::filesystem;
 class SlotChoiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> counter{0};
-    std::ostringstream name;
-    name << "varnel-slots-" << ::testing::UnitTest::GetInstance()->current_test_info()->name() << "-"
-         << counter++;
-    root_ = fs::temp_directory_path() / name.str();
-    fs::remove_all(root_);
-    fs::create_directories(root_);
+    root_ = folder_.Path();
     env_.programPath = root_ / "Varnel.exe";
     file_ = root_ / "Varnel.ini";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
   }
 
   // The global store on a file with these lines in [Default].
@@ -47,6 +37,7 @@ class SlotChoiceTest : public ::testing::Test {
     return occupied;
   }
 
+  test::TempFolder folder_{"varnel-slots"};
   fs::path root_, file_;
   StoreEnv env_;
   std::vector<std::unique_ptr<ProfileStore>> stores_;

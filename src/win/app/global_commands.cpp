@@ -175,7 +175,7 @@ void RunDoubleClickAction() {
   }
   if (mode != 1) return;
   if (cmd & 0x10) RunGlobalCommand(IDM_AUTOSIZE);
-  // 0x80: AlignWidths comes with the arrangement piece.
+  if (cmd & 0x80) RunGlobalCommand(227);  // align widths
   if (cmd & 0x20) RunGlobalCommand(IDM_FOLD);
   static const unsigned int kArrange[8] = {405, 421, 406, 422, 409, 425, 410, 426};
   const int index = cmd & 0x0F;

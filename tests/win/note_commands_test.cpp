@@ -2,6 +2,7 @@
 // program-wide handler, on an empty note, a full one (20 headings, full
 // details, alarms) and a locked one. Nothing may crash, every file must load
 // again afterwards with at most 20 headings, and the program must still run.
+// A command that adds rows while an edit box is open keeps the typed text.
 // Message boxes and the about dialog that commands open are answered by a
 // watcher thread, as a user would press OK.
 #include <windows.h>
@@ -97,6 +98,32 @@ void RunEveryCommand(int slot) {
   }
 }
 
+// Each add command at note, heading and detail level while the first detail is
+// being edited: the typed text must end up in that detail.
+void CheckAddsKeepTypedText(CCheckWnd& note) {
+  NoteContent& c = note.Content();
+  note.NoteCommand(243);  // an empty note: heading "見出項目" and a first detail
+  SetWindowTextA(GetDlgItem(note.Window(), 105), "first");
+  note.EndEdit();
+  const std::uint32_t key = MakeRowKey(KeyHeadingId(c.headingKeys[0]), 1);
+  enum { kNote, kHeading, kDetail };
+  const struct {
+    int level, id;
+  } cases[] = {{kNote, 241},    {kNote, 243},    {kNote, 244},   {kNote, 253},   {kHeading, 243},
+               {kHeading, 244}, {kHeading, 253}, {kDetail, 243}, {kDetail, 244}, {kDetail, 253}};
+  for (const auto& t : cases) {
+    note.DetailCommand(245, 0, c.rows.Find(key));
+    const std::string typed = "typed " + std::to_string(t.level) + "/" + std::to_string(t.id);
+    SetWindowTextA(GetDlgItem(note.Window(), 105), typed.c_str());
+    if (t.level == kNote) note.NoteCommand(t.id);
+    if (t.level == kHeading) note.HeadingCommand(t.id, 0, c.HeadingRow(0));
+    if (t.level == kDetail) note.DetailCommand(t.id, 0, c.rows.Find(key));
+    if (note.Editing()) note.EndEdit();
+    const int row = c.rows.Find(key);
+    Check(row >= 0 && c.rows.At(row).text == typed, "typed text kept", t.level, t.id);
+  }
+}
+
 void CheckFilesLoad(const std::filesystem::path& data) {
   AlarmTable alarms(LocalAlarmClock());
   for (const auto& entry : std::filesystem::directory_iterator(data)) {
@@ -142,6 +169,7 @@ int main() {
   for (int slot = 0; slot < 3; ++slot)
     Check(app.slots[static_cast<std::size_t>(slot)] != nullptr, "note open", slot);
 
+  if (app.slots[0]) CheckAddsKeepTypedText(*app.slots[0]);
   for (int slot = 0; slot < 3; ++slot) RunEveryCommand(slot);
   for (int id : CommandIds()) RunGlobalCommand(static_cast<unsigned>(id));
   for (int id : {202, 211, 405, 406, 409, 410, 421, 422, 425, 426})

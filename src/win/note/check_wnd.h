@@ -104,6 +104,9 @@ class CCheckWnd {
   static LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void OnEditChange();
   void FillColourKeyStrip(const RowRect& strip);
+  // Grows the window downwards (never shrinks it) until its client is
+  // clientHeight high, its bottom no further than maxBottom (screen).
+  void GrowClient(int clientHeight, int maxBottom);
 
   int slot_ = 0;
   HWND window_ = nullptr;

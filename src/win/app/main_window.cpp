@@ -179,8 +179,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   if (!RegisterClassWith(instance, L"Varnel", kClassStyle, MainWindowProc,
                          reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1))))
     return false;
-  // The note window procedure comes with the note window; until then the two
-  // note classes exist with the default procedure.
+  // Both note classes share the note window procedure; "CCheckWndS" adds the
+  // drop shadow where the system offers it.
   if (!RegisterClassWith(instance, L"CCheckWnd", kClassStyle, CCheckWnd::WindowProc, nullptr)) return false;
   if (RegisterClassWith(instance, L"CCheckWndS", kClassStyle | CS_DROPSHADOW, CCheckWnd::WindowProc, nullptr))
     return true;

@@ -90,7 +90,7 @@ def main():
     count = {}
     for name, rel, pattern, repl, equivalent in mutants:
         start, path = time.time(), TREE / rel
-        original = (ROOT / rel).read_text(encoding="utf-8") if (ROOT / rel).is_file() else ""
+        original = path.read_text(encoding="utf-8") if path.is_file() else ""  # as synced at the start
         hits = original.count(pattern) if pattern else 0
         if equivalent:
             result = "equivalent: " + equivalent

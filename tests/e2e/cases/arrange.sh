@@ -6,8 +6,6 @@
 # note, slot 0, although that one is hidden (and stays so).
 source "$(dirname "$0")/../lib.sh"
 e2e_init arrange "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 printf '[Default]\nList=10100100110\nCmd=384\n' | crlf "$d/Varnel.ini"
 note() { printf '[Default]\nX=%d\nY=300\nW=%d\nH=100\n%b[1]\n0S=00000000\n0L=slot %d\n' "$2" "$3" "${4:-}" "$1" | crlf "$d/Varnel0$1.dat"; }
 note 2 50 200

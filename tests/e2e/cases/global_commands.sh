@@ -7,8 +7,6 @@
 # WM_APP 21 makes a new note holding the clipboard's text.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 {
   printf '[Default]\nList=11\nHotKey0=81,578\n'
   for i in $(seq 2 49); do [ "$i" = 7 ] && printf 'Del7=2019/05/01 00:00\n' || printf 'Del%d=2020/01/01 00:00\n' "$i"; done

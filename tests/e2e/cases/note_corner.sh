@@ -5,8 +5,6 @@
 # stored X/Y at exit, and a folded one keeps its unfolded height.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_corner "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 printf '[Default]\nList=111\n' | crlf "$d/Varnel.ini"
 rows='[1]\n0S=00000000\n0L=corner\n1S=000000000000000000000000\n1L=a detail\n'
 printf "[Default]\nX=300\nY=300\nW=400\nH=400\nPos=2\n$rows" | crlf "$d/Varnel00.dat"

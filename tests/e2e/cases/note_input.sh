@@ -10,8 +10,6 @@
 # The files after exit prove it.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_input "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 ini() { printf '[Default]\nList=1111\nCkType2=0\nCmdW=%d\nSCKey0=9,584\n' "$1" | crlf "$d/Varnel.ini"; }
 ini 2  # Ctrl+H: 見出追加
 # Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from

@@ -4,8 +4,6 @@
 # and "Pos" 1 keeps the stored one; rows come back unchanged.
 source "$(dirname "$0")/../lib.sh"
 e2e_init notes_open "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' >"$1"; }
 printf '[Default]\nList=1101\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nX=40\nY=50\nW=200\nH=150\nBkColor=0x99FFCC\nAlpha=128\n[1]\n0S=000000000000000000000000\n0L=head\n1S=000000010000000000000000\n1L=C:\\temp\\a\n' | crlf "$d/Varnel00.dat"
 printf '[Default]\nX=300\nY=60\nW=180\nH=220\nBkColor=0xFFCC66\nPos=1\n' | crlf "$d/Varnel01.dat"

@@ -24,7 +24,7 @@ FIRST = {"ini_document": "profile_store", "note_items_file": "note_file", "note_
 def sh(cmd, timeout=900):
     try:
         return subprocess.run(cmd, cwd=WORK, env=ENV, timeout=timeout, stdin=subprocess.DEVNULL,
-                              capture_output=True, text=True).returncode
+                              capture_output=True).returncode
     except subprocess.TimeoutExpired:
         return 124
 
@@ -100,8 +100,10 @@ def main():
             result = "skipped: needs Wine"
         else:
             path.write_text(original.replace(pattern, repl), encoding="utf-8")
-            result = try_mutant(rel, ["win" if rel.startswith("src/win") else "host"]) or "survived"
-            path.write_text(original, encoding="utf-8")  # a new time stamp: rebuilt next time
+            try:
+                result = try_mutant(rel, ["win" if rel.startswith("src/win") else "host"]) or "survived"
+            finally:
+                path.write_text(original, encoding="utf-8")  # a new time stamp: rebuilt next time
         kind = result.split(" ")[0].rstrip(":")
         count[kind] = count.get(kind, 0) + 1
         print("%-10s %-34s %s (%ds)" % (kind, name, result, time.time() - start), flush=True)

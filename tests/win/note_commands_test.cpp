@@ -202,23 +202,25 @@ void CheckEffects(CCheckWnd& note, const std::filesystem::path& file) {
     if (rows != (s.expected ? s.expected : start)) std::printf("  %c %d: %s\n", s.entry, s.id, rows.c_str());
   }
   // The lock greys what adds rows in the note menu, and only while it is on.
-  if (!App().menus.note) BuildNoteMenus();
+  HMENU menu = CreatePopupMenu();
+  const UINT adding[] = {241, 242, 243, 244, 253, 254, 251, 249};
+  for (UINT id : adding) AppendMenuW(menu, MF_STRING, id, L"x");
   for (bool locked : {true, false}) {
     if (note.Locked() != locked) note.NoteCommand(226);
-    MarkNoteMenu(note, App().menus.note);
-    for (UINT id : {241u, 242u, 243u, 244u, 253u, 254u, 251u, 249u}) {
-      const UINT state = GetMenuState(App().menus.note, id, MF_BYCOMMAND);
-      Check(state != static_cast<UINT>(-1) && ((state & MF_GRAYED) != 0) == locked, "greyed while locked", id,
+    MarkNoteMenu(note, menu);
+    for (UINT id : adding)
+      Check(((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0) == locked, "greyed while locked", id,
             locked);
-    }
   }
-  std::ifstream in(file, std::ios::binary);
-  const std::string before((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  DestroyMenu(menu);
+  const auto bytes = [&] {
+    std::ifstream in(file, std::ios::binary);  // closed again: a file held open cannot be replaced
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string before = bytes();
   note.NoteCommand(223);
-  std::ifstream again(file, std::ios::binary);
-  const std::string after((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
   Check(note.Fixed() && before.find("Fix=1") == std::string::npos &&
-            after.find("Fix=1\r\n") != std::string::npos,
+            bytes().find("Fix=1\r\n") != std::string::npos,
         "fixing is stored at once");
   note.NoteCommand(223);
 }

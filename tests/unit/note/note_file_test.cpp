@@ -309,6 +309,12 @@ TEST_F(NoteFileTest, BadInputNeverCrashesOrSpreads) {
   }
   Load(many);
   EXPECT_EQ(content_.headingCount, kMaxHeadings);  // sections past 20 are not headings
+  content_.DeleteHeading(0);
+  Save();
+  EXPECT_TRUE(store_.HasKey("0L", "19") && !store_.HasKey("0L", "20"));  // the last one's section goes
+  Load("[1]\r\n0S=0000000\r\n0L=short record\r\n[2]\r\n0S=00000000\r\n0L=head\r\n");
+  EXPECT_EQ(content_.headingCount, 1);  // a record of fewer than 8 characters is no heading
+  EXPECT_EQ(Text(0, 0), "head");
 }
 
 TEST(NoteSettings, UpdateStampIsBoundedToRealDates) {

@@ -86,7 +86,8 @@ NoteSettings ReadNoteSettings(GlobalOptions& options, ProfileStore& note, OpenMo
   s.gradientKind = options.ReadNoteOption(&note, "TDiv");
 
   s.fontFace = options.ReadNoteText(&note, "Font", 32, 1);
-  s.colourByState = mode == OpenMode::New ? options.ReadBool("CColor", "0") : note.ReadBool("CColor", "0");
+  s.colourByState =
+      mode == OpenMode::New ? options.Store().ReadBool("CColor", "0") : note.ReadBool("CColor", "0");
   for (int i = 0; i < 4; ++i) {
     char key[16];
     std::snprintf(key, sizeof key, "CColor%d", i);
@@ -104,9 +105,47 @@ NoteSettings ReadNoteSettings(GlobalOptions& options, ProfileStore& note, OpenMo
   s.locked = note.ReadInt("Lock", "0", 0, 1) == 1;
   s.fixed = note.ReadInt("Fix", "0", 0, 1) == 1;
   s.barStat = note.ReadInt("BarStat", "0", 0, 2);
-  s.pos = note.ReadInt("Pos", "0", 0, 5);
+  s.pos = ReadCornerPlace(note);
   s.visible = note.ReadBool("V", "1");
   return s;
+}
+
+void WriteNoteSettings(ProfileStore& note, const NoteSettings& s, unsigned keys) {
+  const struct {
+    unsigned group;
+    const char* key;
+    int value;
+  } table[] = {
+      {kNoteAlpha, "Alpha", s.alpha},
+      {kNoteAlpha2, "Alpha2", s.alpha2},
+      {kNoteFixed, "Fix", s.fixed ? 1 : 0},
+      {kNoteLocked, "Lock", s.locked ? 1 : 0},
+      {kNoteZOrder, "Z", s.z},
+      {kNoteBar, "Bar", s.bar},
+      {kNotePlacement, "X", s.placement.x},
+      {kNotePlacement, "Y", s.placement.y},
+      {kNotePlacement, "W", s.placement.w},
+      {kNotePlacement, "H", s.placement.h},
+      {kNoteVisible, "V", s.visible ? 1 : 0},
+  };
+  ProfileStore::Batch batch(note);
+  for (const auto& row : table)
+    if (keys & row.group) note.WriteInt(row.key, row.value);
+}
+
+int ReadCornerPlace(ProfileStore& note) { return note.ReadInt("Pos", "0", 0, 5); }
+
+void ReadNoteStamp(ProfileStore& note, DateTime& updated, std::string& title) {
+  ParseUpdateStamp(note.ReadString("Update", "", 32), updated);
+  title = note.ReadString("Title", "", 261);
+}
+
+void WriteUpdateStamp(ProfileStore& note, const DateTime& updated) {
+  note.WriteString("Update", FormatUpdateStamp(updated).c_str());
+}
+
+void WriteCreateTime(ProfileStore& note, const DateTime& now) {
+  note.WriteString("Create", FormatCreateTime(now).c_str());
 }
 
 bool ParseUpdateStamp(std::string_view text, DateTime& stamp) {

@@ -61,12 +61,32 @@ struct NoteSettings {
   NoteSchedule schedule;
 };
 
+// Groups of a note's own keys that WriteNoteSettings writes (bits).
+enum NoteSettingKeys : unsigned {
+  kNoteAlpha = 1,       // "Alpha"
+  kNoteAlpha2 = 2,      // "Alpha2"
+  kNoteFixed = 4,       // "Fix"
+  kNoteLocked = 8,      // "Lock"
+  kNoteZOrder = 16,     // "Z"
+  kNoteBar = 32,        // "Bar" (with the fold bit)
+  kNotePlacement = 64,  // "X", "Y", "W", "H"
+  kNoteVisible = 128,   // "V"
+};
+
 NoteSchedule ReadSchedule(ProfileStore& note);
 // "SDT3" read afresh, bounded -1..36160; second value -1 when unset.
 int ReadSchedule3(ProfileStore& note, int& second);
 
 // Everything of "Default" that opening a note reads (before its window exists).
 NoteSettings ReadNoteSettings(GlobalOptions& options, ProfileStore& note, OpenMode mode);
+// Writes the keys of s that keys names, in one replacement of the note file.
+void WriteNoteSettings(ProfileStore& note, const NoteSettings& s, unsigned keys);
+// "Pos", read fresh: a corner place (2..5) the note takes at open; 0 none.
+int ReadCornerPlace(ProfileStore& note);
+// "Update"/"Create" stamps and the title kept in the file.
+void ReadNoteStamp(ProfileStore& note, DateTime& updated, std::string& title);
+void WriteUpdateStamp(ProfileStore& note, const DateTime& updated);
+void WriteCreateTime(ProfileStore& note, const DateTime& now);
 // Colours, sizes and bits of heading and detail rows ("FixH"/"FixB" decide).
 RowFonts ReadRowFonts(GlobalOptions& options, ProfileStore& note);
 

@@ -26,6 +26,8 @@ struct AppMenus {
   HMENU main = nullptr, listW = nullptr, listH = nullptr;
   // A note's, a heading's and a detail's context menus.
   HMENU note = nullptr, heading = nullptr, detail = nullptr;
+  // What BuildNoteMenus made itself and frees when it builds them again.
+  HMENU madeNote = nullptr, madeHeading = nullptr, madeDetail = nullptr, state = nullptr;
 };
 
 struct AppState {

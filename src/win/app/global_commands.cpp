@@ -28,7 +28,7 @@ void DeletionBookkeeping(int slot) {
   AppState& app = App();
   app.options->slotFlags[static_cast<size_t>(slot)] = '0';
   if (app.slots[static_cast<size_t>(slot)]) {
-    WriteDeleteTime(*app.options, slot, LocalNow());
+    WriteDeleteTime(app.options->Store(), slot, LocalNow());
     app.slots[static_cast<size_t>(slot)] = nullptr;  // the note frees itself when its window closes
   }
   // "List" at once: a note deleted is deleted even if the program dies next.
@@ -115,7 +115,7 @@ int NewNote() {
   std::array<bool, kSlotCount> occupied{};
   for (int slot = 0; slot < kSlotCount; ++slot)
     occupied[static_cast<std::size_t>(slot)] = app.slots[static_cast<std::size_t>(slot)] != nullptr;
-  const int slot = ChooseNewNoteSlot(*app.options, occupied, app.failedAtStart);
+  const int slot = ChooseNewNoteSlot(app.options->Store(), occupied, app.failedAtStart);
   if (slot < 0) {
     ShowMessage(nullptr, 0, kNoMoreNotesMessage);
     return -1;

@@ -51,10 +51,11 @@ bool MailerExists() {
   return std::filesystem::exists(ProgramPath().parent_path() / L"Postrel.exe", ec);
 }
 
-HMENU MenuOfKind(MenuKind kind, int builtInIndex, bool mailer) {
+HMENU MenuOfKind(MenuKind kind, int builtInIndex, bool mailer, bool& made) {
   AppState& app = App();
-  const MenuSpec spec = BuildItemMenu(*app.options, kind, mailer);
+  const MenuSpec spec = BuildItemMenu(app.options->Store(), kind, mailer);
   HMENU menu = nullptr;
+  made = !spec.builtIn;
   if (spec.builtIn) {
     menu = GetSubMenu(app.menus.popup, builtInIndex);
     if (spec.removeMailItem) DeleteMenu(menu, static_cast<UINT>(kMailCommand), MF_BYCOMMAND);
@@ -86,18 +87,48 @@ int TrackMenuAtCursor(HMENU menu, HWND owner) {
   return id;
 }
 
+namespace {
+
+void Detach(HMENU menu, UINT id) {
+  if (!menu) return;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_SUBMENU;
+  SetMenuItemInfoW(menu, id, FALSE, &info);
+}
+
+// Frees the menus an earlier build made. The resource's own submenus, which a
+// made note menu only borrows, are taken out first so they stay with the popup.
+void ReleaseMadeMenus(AppMenus& m) {
+  for (UINT id : {300u, 600u, 620u}) Detach(m.note, id);
+  Detach(m.detail, 290);
+  for (HMENU* made : {&m.state, &m.madeNote, &m.madeHeading, &m.madeDetail}) {
+    if (*made) DestroyMenu(*made);
+    *made = nullptr;
+  }
+}
+
+}  // namespace
+
 void BuildNoteMenus() {
   AppState& app = App();
   if (!app.menus.popup) return;
+  AppMenus& m = app.menus;
+  ReleaseMadeMenus(m);
   const bool mailer = MailerExists();
-  app.menus.note = MenuOfKind(MenuKind::kNote, 5, mailer);
-  app.menus.heading = MenuOfKind(MenuKind::kHeading, 6, mailer);
-  app.menus.detail = MenuOfKind(MenuKind::kDetail, 7, mailer);
-  Attach(app.menus.note, 300, GetSubMenu(app.menus.popup, 0));
-  Attach(app.menus.note, 600, GetSubMenu(app.menus.popup, 8));
-  Attach(app.menus.note, 620, GetSubMenu(app.menus.popup, 9));
+  bool made = false;
+  m.note = MenuOfKind(MenuKind::kNote, 5, mailer, made);
+  m.madeNote = made ? m.note : nullptr;
+  m.heading = MenuOfKind(MenuKind::kHeading, 6, mailer, made);
+  m.madeHeading = made ? m.heading : nullptr;
+  m.detail = MenuOfKind(MenuKind::kDetail, 7, mailer, made);
+  m.madeDetail = made ? m.detail : nullptr;
+  Attach(m.note, 300, GetSubMenu(m.popup, 0));
+  Attach(m.note, 600, GetSubMenu(m.popup, 8));
+  Attach(m.note, 620, GetSubMenu(m.popup, 9));
   const GlobalOptions& o = *app.options;
-  Attach(app.menus.detail, 290, MakeMenu(BuildStateMenu(o.ckType1, o.ckType2, o.ckType3)));
+  m.state = MakeMenu(BuildStateMenu(o.ckType1, o.ckType2, o.ckType3));
+  Attach(m.detail, 290, m.state);
 }
 
 void MarkNoteMenu(const CCheckWnd& note, HMENU menu) {
@@ -141,7 +172,7 @@ void RegisterHotKeys(bool on) {
   for (int command : HotKeyCommands()) UnregisterHotKey(app.mainWindow, command);
   if (!on) return;
   // A combination another program holds is refused; that is all.
-  for (const HotKeyRegistration& r : ReadHotKeys(*app.options))
+  for (const HotKeyRegistration& r : ReadHotKeys(app.options->Store()))
     RegisterHotKey(app.mainWindow, r.command, r.modifiers, static_cast<UINT>(r.virtualKey));
 }
 

@@ -10,6 +10,7 @@
 #include "win/app/global_commands.h"
 #include "win/app/main_window.h"
 #include "win/app/note_menus.h"
+#include "win/app/option_changes.h"
 #include "win/app/resource_menus.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
@@ -63,7 +64,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), DataFolder(), PrimaryWorkArea());
 
   app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
-  varnel::ReadShortcuts(*app.options, app.options->shortcuts);
+  varnel::ReadShortcuts(app.options->Store(), app.options->shortcuts);
+  app.options->onApplied = FollowOptionChanges;
 
   InstanceMutex mutex;
   if (mutex.SecondInstance()) return 0;

@@ -46,7 +46,7 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
     std::filesystem::remove(path, ec);
   }
   store_.Open(ProgramStoreEnv(), false, "Default", &path, nullptr);
-  if (mode == OpenMode::New) store_.WriteString("Create", FormatCreateTime(LocalNow()).c_str());
+  if (mode == OpenMode::New) WriteCreateTime(store_, LocalNow());
 
   settings_ = ReadNoteSettings(options, store_, mode);
   if (mode == OpenMode::Restored) {
@@ -73,8 +73,7 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   if (!alarmsOk) ShowMessage(nullptr, 0, kAlarmFailed);
 
   content_.updateStamp = LocalNow();
-  ParseUpdateStamp(store_.ReadString("Update", "", 32), content_.updateStamp);
-  content_.title = store_.ReadString("Title", "", 261);
+  ReadNoteStamp(store_, content_.updateStamp, content_.title);
   content_.UpdateTitle(-1, RulesOf(options), LocalNow());
   MeasureThemeParts(mainWindow);
   fonts_.SetFace(settings_.fontFace);
@@ -144,6 +143,25 @@ void CCheckWnd::MeasureThemeParts(HWND mainWindow) {
 
 void CCheckWnd::ReadRowFonts() { settings_.fonts = varnel::ReadRowFonts(*App().options, store_); }
 
+void CCheckWnd::ReadOptions() {
+  // Only what the note takes from the global options; its own state (place,
+  // opacity, lock) may be ahead of its file and stays.
+  const NoteSettings fresh = ReadNoteSettings(*App().options, store_, OpenMode::Existing);
+  NoteSettings& s = settings_;
+  s.fonts = fresh.fonts;
+  s.fontFace = fresh.fontFace;
+  s.barHeight = fresh.barHeight;
+  s.barColour0 = fresh.barColour0;
+  s.barColour1 = fresh.barColour1;
+  s.titleColour = fresh.titleColour;
+  s.titleShadow = fresh.titleShadow;
+  s.barBorder = fresh.barBorder;
+  s.gradientKind = fresh.gradientKind;
+  s.background = fresh.background;
+  content_.UpdateTitle(-1, Rules(), LocalNow());
+  Repaint();
+}
+
 bool CCheckWnd::GetSchedule(int index, int& first, int& second) {
   if (index == 3) {
     first = ReadSchedule3(store_, second);
@@ -163,21 +181,18 @@ int CCheckWnd::Save() {
   if (edit_) EndEdit();
   // One replacement of the note file for the whole save.
   ProfileStore::Batch batch(store_);
-  store_.WriteString("Update", FormatUpdateStamp(content_.updateStamp).c_str());
+  WriteUpdateStamp(store_, content_.updateStamp);
   content_.SaveItems(store_, App().options->autoDel);
-  store_.WriteInt("Z", settings_.z);
-  store_.WriteInt("Bar", settings_.bar);
-  const int pos = store_.ReadInt("Pos", "0", 0, 5);
+  WriteNoteSettings(store_, settings_, kNoteZOrder | kNoteBar);
+  const int pos = ReadCornerPlace(store_);
   if (pos != 0) return pos;
   RECT r{};
   GetWindowRect(window_, &r);
-  const int h =
-      (settings_.bar & 4) ? settings_.unfoldedHeight : r.bottom - r.top;  // a folded note keeps its size
-  store_.WriteInt("X", r.left);
-  store_.WriteInt("Y", r.top);
-  store_.WriteInt("W", r.right - r.left);
-  store_.WriteInt("H", h);
-  store_.WriteInt("V", IsWindowVisible(window_) ? 1 : 0);
+  // A folded note keeps its unfolded size.
+  settings_.placement = {r.left, r.top, r.right - r.left,
+                         (settings_.bar & 4) ? settings_.unfoldedHeight : r.bottom - r.top};
+  settings_.visible = IsWindowVisible(window_) != FALSE;
+  WriteNoteSettings(store_, settings_, kNotePlacement | kNoteVisible);
   return 0;
 }
 

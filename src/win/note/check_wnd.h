@@ -26,6 +26,8 @@ class CCheckWnd {
   bool Open(HWND mainWindow, int slot, OpenMode mode, HWND owner);
   int Save();
   void ReadRowFonts();
+  // After a change of the global options: fonts, bar, colours and title again.
+  void ReadOptions();
   bool GetSchedule(int index, int& first, int& second);
   void Release();
 

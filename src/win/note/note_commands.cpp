@@ -91,7 +91,7 @@ void CCheckWnd::SetAlpha(int id) {
   const bool active = id < 620;
   const int value = (id - (active ? 600 : 620)) * 255 / 10;
   (active ? settings_.alpha : settings_.alpha2) = value;
-  store_.WriteInt(active ? "Alpha" : "Alpha2", value);
+  WriteNoteSettings(store_, settings_, active ? kNoteAlpha : kNoteAlpha2);
   if ((GetActiveWindow() == window_) == active) ApplyActiveAlpha(active);
 }
 
@@ -156,14 +156,14 @@ int CCheckWnd::NoteCommand(int id) {
       return 0;
     case 223:
       settings_.fixed = !settings_.fixed;
-      store_.WriteInt("Fix", settings_.fixed ? 1 : 0);
+      WriteNoteSettings(store_, settings_, kNoteFixed);
       return 0;
     case 224:
       AutoSize(true);
       return 0;
     case 226:
       settings_.locked = !settings_.locked;
-      store_.WriteInt("Lock", settings_.locked ? 1 : 0);
+      WriteNoteSettings(store_, settings_, kNoteLocked);
       return 0;
     case 241:
       return settings_.locked ? 0 : AddHeadingWithEdit();
@@ -314,7 +314,7 @@ int CCheckWnd::DetailCommand(int id, int heading, int row) {
     case 262: {
       const char* key = id == 261 ? "Pen0" : "Pen1";
       const std::string own = store_.ReadString(key, "", 300);
-      const std::string global = App().options->ReadString(key, "", 300);
+      const std::string global = App().options->Store().ReadString(key, "", 300);
       return ApplyRowResult(DecorateDetail(content_, row, DecorationPreset(own, global)));
     }
     case 291:

@@ -35,7 +35,7 @@ int DefaultItem(HMENU menu) {
 
 // "CmdW": 1 add from the clipboard, 2 add and edit, 3 add in the dialog.
 int DoubleClickCommand() {
-  switch (App().options->ReadInt("CmdW", "2", 0, 3)) {
+  switch (App().options->Store().ReadInt("CmdW", "2", 0, 3)) {
     case 1:
       return 253;
     case 2:

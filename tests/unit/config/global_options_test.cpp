@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "test_support.h"
 
 namespace varnel {
@@ -123,6 +125,138 @@ TEST_F(GlobalOptionsTest, PlacementIsBoundedByTheFrameAndCentredInIt) {
               std::make_tuple(c.expected.x, c.expected.y, c.expected.w, c.expected.h))
         << c.global << c.note;
   }
+}
+
+// Every option in memory: its value with no file, a stored value and what is read from it.
+struct OptionCase {
+  std::string key, byDefault, stored, read;
+};
+const std::string kZeros(50, '0');
+const OptionCase kOptionCases[] = {
+    {"List", kZeros, "1101", "1101" + kZeros.substr(4)},
+    {"Sound", "0", "9", "6"},
+    {"SoundFile", "", "a.wav", "a.wav"},
+    {"AutoDel", "0", "-3", "0"},
+    {"Alarm", "0", "7", "6"},
+    {"AlarmFile", "", std::string(300, 'w'), std::string(259, 'w')},
+    {"AlarmTime", "60", "-5", "-1"},
+    {"Snooze", "180", "3", "10"},
+    {"CkType1", "1", "0", "0"},
+    {"CkType2", "1", "x", "0"},
+    {"CkType3", "1", "1", "1"},
+    {"PasteSize", "0", "1", "1"},
+    {"DDLine", "0", "1", "1"},
+    {"Title", "0", "4", "3"},
+    {"TFmt", "", "yyyy", "yyyy"},
+    {"CColor0", "0000000000000000", "123", "0000000000000000"},
+    {"CColor1", "0000000000000000", "0123456789ABCDEF", "0123456789ABCDEF"},
+    {"CColor2", "0000000000000000", "0123456789ABCDEFXYZ", "0123456789ABCDEF"},
+    {"CColor3", "0000000000000000", "", "0000000000000000"},
+    {"CCDay0", "36160", "5", "5"},
+    {"CCDay1", "36160", "-150", "36160"},
+    {"CCDay2", "36160", "-99", "-99"},
+    {"CCDay3", "36160", "1500", "999"},
+    {"FX1", "0", "1280", "1280"},
+    {"FY1", "0", "-20000", "-9999"},
+    {"FX2", "1280", "2560", "2560"},
+    {"FY2", "984", "99999", "9999"},
+    {"Palette0", "10092492", "0x123456", "1193046"},
+    {"Palette1", "6750207", "-4", "-1"},
+    {"Palette2", "16777164", "#1", "16777164"},
+    {"Palette3", "15649996", "", "0"},
+    {"Palette4", "16764159", "1", "1"},
+    {"Palette5", "6737151", "2", "2"},
+    {"Palette6", "15658734", "3", "3"},
+    {"Palette7", "0", "7", "7"},
+    {"Palette8", "0", "8", "8"},
+    {"Palette9", "0", "9", "9"},
+    {"Palette10", "0", "10", "10"},
+    {"Palette11", "0", "11", "11"},
+    {"Palette12", "0", "12", "12"},
+    {"Palette13", "0", "13", "13"},
+    {"Palette14", "0", "14", "14"},
+    {"Palette15", "0", "0xFFFFFF", "16777215"},
+    {"DefBtn", "1", "0", "0"},
+};
+
+std::string Text(const OptionRef& ref) {
+  if (auto* text = std::get_if<std::string*>(&ref)) return **text;
+  if (auto* flag = std::get_if<bool*>(&ref)) return **flag ? "1" : "0";
+  return std::to_string(*std::get<int*>(ref));
+}
+
+// Each key of the table with its value in memory, in table order.
+std::map<std::string, std::string> Values(OptionValues& values) {
+  std::map<std::string, std::string> out;
+  for (const GlobalOptionDef& def : GlobalOptionTable())
+    for (int i = 0; i < def.count; ++i)
+      EXPECT_TRUE(out.emplace(GlobalOptionKey(def, i), Text(def.field(values, i))).second)
+          << GlobalOptionKey(def, i) << " twice";
+  return out;
+}
+
+TEST_F(GlobalOptionsTest, EveryOptionHasItsDefaultAndBounds) {
+  GlobalOptions fresh = Options();
+  std::map<std::string, std::string> byDefault = Values(fresh);
+  std::string lines;
+  for (const OptionCase& c : kOptionCases) {
+    ASSERT_EQ(byDefault.count(c.key), 1u) << c.key << " missing from the table";
+    EXPECT_EQ(byDefault[c.key], c.byDefault) << c.key;
+    lines += c.key + "=" + c.stored + "\r\n";
+  }
+  EXPECT_EQ(byDefault.size(), std::size(kOptionCases)) << "an option without a case";
+
+  GlobalOptions stored = Options(lines.c_str());
+  std::map<std::string, std::string> read = Values(stored);
+  for (const OptionCase& c : kOptionCases) EXPECT_EQ(read[c.key], c.read) << c.key;
+
+  // Whatever was read goes back through Apply and reads again the same.
+  std::filesystem::remove(Path("data/Varnel.ini"));
+  GlobalOptions target = Options();
+  target.Apply(stored);
+  GlobalOptions again = Options();
+  EXPECT_EQ(Values(again), read);
+}
+
+TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
+  const std::string before = "[Default]\r\n; kept\r\n  Sound = 2 \r\nCkType2=1\r\nTitle=1\r\n";
+  Write("data/Varnel.ini", before);
+  GlobalOptions o = Options();
+  unsigned told = 0;
+  o.onApplied = [&](unsigned effects) { told |= effects; };
+  OptionValues same = o;
+  EXPECT_EQ(o.Apply(same), 0u);
+  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before)
+      << "nothing changed: the file is left as it was";
+  EXPECT_EQ(told, 0u);
+
+  const struct {
+    void (*change)(OptionValues&);
+    std::vector<OptionWrite> writes;
+    unsigned effects;
+  } cases[] = {
+      {[](OptionValues& v) { v.sound = 5; }, {}, 0},
+      {[](OptionValues& v) { v.ckType2 = false; }, {}, kOptionMenus | kOptionNotes},
+      {[](OptionValues& v) { v.tFmt = "yy"; }, {}, kOptionNotes},
+      {[](OptionValues&) {}, {OptionWrite::Set("Timer", "9")}, kOptionTimers},
+      {[](OptionValues&) {}, {OptionWrite::Set("SCKey3", "0x241,65")}, kOptionHotKeys},
+      {[](OptionValues&) {}, {OptionWrite::Set("MenuW0", "211")}, kOptionMenus},
+      {[](OptionValues&) {},
+       {OptionWrite::Set("BkColorH", "0x10"), OptionWrite::Remove("CmdW")},
+       kOptionNotes},
+  };
+  for (const auto& c : cases) {
+    OptionValues next = o;
+    c.change(next);
+    told = 0;
+    EXPECT_EQ(o.Apply(next, c.writes), c.effects);
+    EXPECT_EQ(told, c.effects);
+  }
+  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")),
+            "[Default]\r\n; kept\r\nSound=5\r\nCkType2=0\r\nTitle=1\r\nTFmt=yy\r\nTimer=9\r\n"
+            "SCKey3=0x241,65\r\nMenuW0=211\r\nBkColorH=0x10\r\n");
+  EXPECT_EQ(o.sound, 5);
+  EXPECT_FALSE(o.ckType2);
 }
 
 TEST_F(GlobalOptionsTest, SaveWritesOnlyListAndPalette) {

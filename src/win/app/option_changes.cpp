@@ -1,0 +1,24 @@
+#include "win/app/option_changes.h"
+
+#include "core/app/command_table.h"
+#include "win/app/app_state.h"
+#include "win/app/note_menus.h"
+#include "win/app/timers.h"
+#include "win/note/check_wnd.h"
+
+namespace varnel::win {
+
+void FollowOptionChanges(unsigned effects) {
+  AppState& app = App();
+  if (effects & kOptionTimers) SetTimers(true, app.mainWindow);
+  if (effects & kOptionMenus) BuildNoteMenus();
+  if (effects & kOptionHotKeys) {
+    ReadShortcuts(app.options->Store(), app.options->shortcuts);
+    RegisterHotKeys(true);
+  }
+  if (effects & kOptionNotes)
+    for (CCheckWnd* note : app.slots)
+      if (note) note->ReadOptions();
+}
+
+}  // namespace varnel::win

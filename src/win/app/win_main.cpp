@@ -14,6 +14,7 @@
 #include "win/app/resource_menus.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
+#include "win/platform/holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
 
@@ -26,23 +27,6 @@ varnel::WorkArea PrimaryWorkArea() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
   return varnel::WorkArea{r.left, r.top, r.right, r.bottom};
 }
-
-// Owns the single-instance mutex for the whole run.
-class InstanceMutex {
- public:
-  InstanceMutex()
-      : handle_(CreateMutexW(nullptr, FALSE, L"Varnel")), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
-  ~InstanceMutex() {
-    if (handle_) CloseHandle(handle_);
-  }
-  InstanceMutex(const InstanceMutex&) = delete;
-  InstanceMutex& operator=(const InstanceMutex&) = delete;
-  bool SecondInstance() const { return existed_; }
-
- private:
-  HANDLE handle_;
-  bool existed_;
-};
 
 int RunMessageLoop() {
   MSG msg{};
@@ -67,8 +51,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   varnel::ReadShortcuts(app.options->Store(), app.options->shortcuts);
   app.options->onApplied = FollowOptionChanges;
 
-  InstanceMutex mutex;
-  if (mutex.SecondInstance()) return 0;
+  NamedMutex mutex(L"Varnel");
+  if (mutex.AlreadyExisted()) return 0;
 
   INITCOMMONCONTROLSEX icc{sizeof(icc), 0x7FF};
   InitCommonControlsEx(&icc);

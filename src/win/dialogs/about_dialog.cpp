@@ -1,12 +1,11 @@
 #include "win/dialogs/about_dialog.h"
 
-#include <shellapi.h>
-
 #include <string>
 
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
-#include "win/platform/gdi_holders.h"
+#include "win/platform/holders.h"
+#include "win/platform/shell.h"
 #include "win/platform/program_paths.h"
 
 namespace varnel::win {
@@ -95,16 +94,6 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
-
-void OpenThroughShell(const wchar_t* target) {
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_FLAG_NO_UI;
-  info.lpVerb = L"open";
-  info.lpFile = target;
-  info.nShow = SW_SHOWNORMAL;
-  ShellExecuteExW(&info);
-}
 
 int ShowAboutDialog(HWND owner) {
   AppState& app = App();

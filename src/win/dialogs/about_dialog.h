@@ -12,7 +12,4 @@ int ShowAboutDialog(HWND owner);
 // The help file beside the program, or the home page when there is none.
 void ShowHelp();
 
-// Opens an address or file through the shell, without its error boxes.
-void OpenThroughShell(const wchar_t* target);
-
 }  // namespace varnel::win

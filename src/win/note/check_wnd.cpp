@@ -4,7 +4,7 @@
 
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
-#include "win/platform/gdi_holders.h"
+#include "win/platform/holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
 #include "win/platform/text_convert.h"

@@ -11,7 +11,7 @@
 #include "core/note/note_row_commands.h"
 #include "core/note/note_settings.h"
 #include "win/note/note_painter.h"
-#include "win/platform/gdi_holders.h"
+#include "win/platform/holders.h"
 
 namespace varnel::win {
 

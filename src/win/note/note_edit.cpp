@@ -7,7 +7,8 @@
 #include "core/text/cp932.h"
 #include "win/app/app_state.h"
 #include "win/note/check_wnd.h"
-#include "win/platform/gdi_holders.h"
+#include "win/platform/clipboard.h"
+#include "win/platform/holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/text_convert.h"
 
@@ -47,16 +48,10 @@ std::size_t RoomFor(HWND edit) {
   return kept >= kRowTextBytes ? 0 : kRowTextBytes - kept;
 }
 
-std::wstring ClipboardText(HWND owner) {
-  std::wstring text;
-  if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text.assign(p, wcsnlen(p, GlobalSize(data) / sizeof(wchar_t)));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
+// The clipboard's text, empty when there is none.
+std::string ClipboardText(HWND owner) {
+  std::string text;
+  ReadClipboardText(owner, text);
   return text;
 }
 
@@ -190,11 +185,10 @@ LRESULT CALLBACK CCheckWnd::EditBoxProc(HWND edit, UINT message, WPARAM wParam, 
       return 0;
     }
   } else if (message == WM_PASTE) {
-    std::wstring clip = ClipboardText(edit);
+    std::string pasted = ClipboardText(edit);
     // A single-line box takes the first line, as the standard control does.
     if (!(GetWindowLongPtrW(edit, GWL_STYLE) & ES_MULTILINE))
-      clip.resize(std::min(clip.find_first_of(L"\r\n"), clip.size()));
-    std::string pasted = FromWide(clip);
+      pasted.resize(std::min(pasted.find_first_of("\r\n"), pasted.size()));
     const std::size_t room = RoomFor(edit);
     if (pasted.size() > room) {
       pasted = cp932::Cut(pasted, room);
@@ -212,7 +206,7 @@ int CCheckWnd::InsertDetail(int id, int heading, int afterRow) {
   std::string clip;
   if (id == 253) {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) && !IsClipboardFormatAvailable(CF_TEXT)) return 1;
-    const std::string all = FromWide(ClipboardText(window_));
+    const std::string all = ClipboardText(window_);
     std::size_t start = 0;
     while (start < all.size() && IsBlank(all[start])) ++start;
     if (start >= 1000) return 0;

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 // mmsystem.h needs the types of windows.h first.
-#include <mmsystem.h>
+#include "win/platform/sound.h"
 
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
@@ -51,14 +51,7 @@ int DoubleClickCommand() {
 
 void PlayCheckSound() {
   const GlobalOptions& o = *App().options;
-  static const wchar_t* const kSystemSounds[] = {L".Default", L"SystemAsterisk", L"SystemQuestion",
-                                                 L"SystemExclamation", L"SystemHand"};
-  if (o.sound == 1) {
-    if (!o.soundFile.empty())
-      PlaySoundW(ToWide(o.soundFile).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
-  } else if (o.sound >= 2 && o.sound <= 6) {
-    PlaySoundW(kSystemSounds[o.sound - 2], nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
-  }
+  PlaySoundChoice(o.sound, o.soundFile, false);
 }
 
 void CCheckWnd::ToggleHeadingFold(int heading, int headingRow) {

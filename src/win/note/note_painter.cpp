@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "win/platform/gdi_holders.h"
+#include "win/platform/holders.h"
 #include "win/platform/text_convert.h"
 #include "win/platform/theme_api.h"
 

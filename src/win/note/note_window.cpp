@@ -6,7 +6,7 @@
 #include "core/app/shortcuts.h"
 #include "win/app/app_state.h"
 #include "win/note/check_wnd.h"
-#include "win/platform/gdi_holders.h"
+#include "win/platform/holders.h"
 #include "win/platform/local_time.h"
 
 namespace varnel::win {

@@ -6,25 +6,11 @@
 #include <vector>
 
 #include "core/text/cp932.h"
+#include "win/platform/holders.h"
 #include "win/platform/text_convert.h"
 
 namespace varnel::win {
 namespace {
-
-class Key {
- public:
-  Key() = default;
-  ~Key() {
-    if (h_) RegCloseKey(h_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  HKEY* Out() { return &h_; }
-  HKEY Get() const { return h_; }
-
- private:
-  HKEY h_ = nullptr;
-};
 
 std::wstring ProfileKeyPath(const std::string& profile) { return L"Software\\Orvik\\" + ToWide(profile); }
 
@@ -57,7 +43,7 @@ std::string Read(const std::string& profile, const std::string& section, const s
                  const std::string& def, std::size_t size) {
   if (size == 0) return {};
   std::string value = def;
-  Key k;
+  RegKey k;
   if (!section.empty() && RegOpenKeyExW(HKEY_CURRENT_USER, SectionKeyPath(profile, section).c_str(), 0,
                                         KEY_QUERY_VALUE, k.Out()) == ERROR_SUCCESS) {
     std::wstring wide;
@@ -72,7 +58,7 @@ void Write(const std::string& profile, const std::string& section, const std::st
   if (section.empty()) return;
   std::wstring path = SectionKeyPath(profile, section);
   std::wstring name = ToWide(key);
-  Key k;
+  RegKey k;
   if (text == nullptr) {
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, k.Out()) == ERROR_SUCCESS)
       RegDeleteValueW(k.Get(), name.c_str());
@@ -92,7 +78,7 @@ void Write(const std::string& profile, const std::string& section, const std::st
 void ClearSection(const std::string& profile, const std::string& section) {
   // An empty name would delete the profile key's own values, not a section.
   if (section.empty()) return;
-  Key parent;
+  RegKey parent;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, ProfileKeyPath(profile).c_str(), 0, KEY_ALL_ACCESS, parent.Out()) !=
       ERROR_SUCCESS)
     return;
@@ -100,7 +86,7 @@ void ClearSection(const std::string& profile, const std::string& section) {
   if (RegDeleteKeyW(parent.Get(), sub.c_str()) == ERROR_SUCCESS) return;
   // A section whose name is a prefix path of another ("a" and "a\b") has a
   // subkey and cannot be deleted; empty it instead so it reads as cleared.
-  Key k;
+  RegKey k;
   if (RegOpenKeyExW(parent.Get(), sub.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, k.Out()) != ERROR_SUCCESS)
     return;
   std::vector<std::wstring> names;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "win/platform/holders.h"
+
 namespace varnel::win {
 namespace {
 
@@ -17,25 +19,6 @@ constexpr DWORD kRetryDelayMs = 50;
 // replacement.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-  bool Close() {
-    bool ok = true;
-    if (Valid()) ok = CloseHandle(h_) != 0;
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE h_;
-};
 
 bool IsTransient(DWORD err) {
   return err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION || err == ERROR_ACCESS_DENIED ||
@@ -70,9 +53,10 @@ bool ReadWhole(const std::filesystem::path& path, std::string& out) {
   std::wstring name = ApiPath(path);
   if (name.empty()) return false;
   for (int attempt = 0;; ++attempt) {
-    Handle h(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!h.Valid()) {
+    FileHandle h(CreateFileW(name.c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h) {
       DWORD err = GetLastError();
       // Access denied is also what a folder gives: not worth waiting for.
       if ((err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION) && attempt < kRetries) {
@@ -121,9 +105,9 @@ std::wstring WriteTemp(const std::wstring& targetFull, const std::string& conten
   for (int tries = 0; tries < 100; ++tries) {
     std::wstring name = LongPathForm(targetFull + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                      std::to_wstring(InterlockedIncrement(&counter)) + L".tmp");
-    Handle h(
+    FileHandle h(
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.Valid()) {
+    if (!h) {
       if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
       return {};
     }
@@ -136,7 +120,7 @@ std::wstring WriteTemp(const std::wstring& targetFull, const std::string& conten
       done += put;
     }
     ok = ok && FlushFileBuffers(h.Get());
-    ok = h.Close() && ok;
+    ok = h.Reset() && ok;
     if (ok) return name;
     DeleteFileW(name.c_str());
     return {};

@@ -28,3 +28,14 @@
 #define IDM_ARRANGE 400
 #define IDM_ALPHA 600
 #define IDM_ALPHA2 620
+
+// Dialogs: OK and Cancel of every dialog, and the tabbed dialogs' tab control.
+#define IDC_OK 11
+#define IDC_CANCEL 12
+#define IDC_TABS 1000
+
+// "ABOUTDLG".
+#define IDC_ABOUT_NAME 2
+#define IDC_ABOUT_VERSION 3
+#define IDC_ABOUT_NOTICE 4
+#define IDC_ABOUT_LINK 5

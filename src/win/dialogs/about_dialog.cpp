@@ -3,7 +3,9 @@
 #include <string>
 
 #include "win/app/app_state.h"
+#include "resource.h"
 #include "win/app/message_box.h"
+#include "win/dialogs/dialog_base.h"
 #include "win/platform/holders.h"
 #include "win/platform/shell.h"
 #include "win/platform/program_paths.h"
@@ -11,12 +13,7 @@
 namespace varnel::win {
 namespace {
 
-constexpr int kName = 2, kVersion = 3, kNotice = 4, kLink = 5;
 constexpr COLORREF kLinkColour = 0xFF0000;  // blue
-
-struct AboutFonts {
-  GdiObject<HFONT> bold, underline;
-};
 
 HFONT DerivedFont(HWND control, bool bold, bool underline, int height) {
   LOGFONTW lf{};
@@ -29,80 +26,68 @@ HFONT DerivedFont(HWND control, bool bold, bool underline, int height) {
   return CreateFontIndirectW(&lf);
 }
 
-void Init(HWND dialog) {
-  auto* fonts = new AboutFonts;
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(fonts));
-  SetDlgItemTextW(dialog, kName, L"Varnel");
-  SetDlgItemTextW(dialog, kVersion, L"Version 1.35");
-  SetDlgItemTextW(dialog, kNotice, L"Copyright (C) Orvik");
-  SetDlgItemTextW(dialog, kLink, kHomePage);
-  HWND name = GetDlgItem(dialog, kName);
-  RECT rc{};
-  GetClientRect(name, &rc);
-  fonts->bold.Reset(DerivedFont(name, true, false, -(rc.bottom - rc.top)));
-  fonts->underline.Reset(DerivedFont(GetDlgItem(dialog, kLink), false, true, 0));
-  SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->bold.Get()), FALSE);
-  SendDlgItemMessageW(dialog, kLink, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->underline.Get()), FALSE);
-  CenterWindow(dialog, false);
-}
-
-bool OverLink(HWND dialog) {
-  POINT pt{};
-  GetCursorPos(&pt);
-  RECT rc{};
-  GetWindowRect(GetDlgItem(dialog, kLink), &rc);
-  return PtInRect(&rc, pt) != FALSE;
-}
-
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      Init(dialog);
-      return TRUE;
-    case WM_CTLCOLORSTATIC:
-      if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kLink) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, kLinkColour);
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-      }
-      return FALSE;
-    case WM_SETCURSOR:
-      if (OverLink(dialog)) {
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kLink && HIWORD(wParam) == STN_CLICKED) {
-        OpenThroughShell(kHomePage);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 1);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_DESTROY:
-      delete reinterpret_cast<AboutFonts*>(GetWindowLongPtrW(dialog, DWLP_USER));
-      SetWindowLongPtrW(dialog, DWLP_USER, 0);
-      return FALSE;
-    default:
-      return FALSE;
+class AboutDialog : public DialogBase {
+ protected:
+  BOOL OnInit() override {
+    HWND dialog = Window();
+    SetDlgItemTextW(dialog, IDC_ABOUT_NAME, L"Varnel");
+    SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, L"Version 1.35");
+    SetDlgItemTextW(dialog, IDC_ABOUT_NOTICE, L"Copyright (C) Orvik");
+    SetDlgItemTextW(dialog, IDC_ABOUT_LINK, kHomePage);
+    HWND name = GetDlgItem(dialog, IDC_ABOUT_NAME);
+    RECT rc{};
+    GetClientRect(name, &rc);
+    bold_.Reset(DerivedFont(name, true, false, -(rc.bottom - rc.top)));
+    underline_.Reset(DerivedFont(GetDlgItem(dialog, IDC_ABOUT_LINK), false, true, 0));
+    SendMessageW(name, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.Get()), FALSE);
+    SendDlgItemMessageW(dialog, IDC_ABOUT_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(underline_.Get()),
+                        FALSE);
+    return TRUE;
   }
-}
+
+  bool OnCommand(int id, int code, HWND control) override {
+    if (id == IDC_ABOUT_LINK && code == STN_CLICKED) {
+      OpenThroughShell(kHomePage);
+      return true;
+    }
+    return DialogBase::OnCommand(id, code, control);
+  }
+
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override {
+    handled = true;
+    if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_ABOUT_LINK) {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, kLinkColour);
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    if (message == WM_SETCURSOR && OverLink()) {
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      SetWindowLongPtrW(Window(), DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    }
+    handled = false;
+    return FALSE;
+  }
+
+ private:
+  bool OverLink() const {
+    POINT pt{};
+    GetCursorPos(&pt);
+    RECT rc{};
+    GetWindowRect(GetDlgItem(Window(), IDC_ABOUT_LINK), &rc);
+    return PtInRect(&rc, pt) != FALSE;
+  }
+
+  // The window's fonts outlive every use by the controls: freed after the window.
+  GdiObject<HFONT> bold_, underline_;
+};
 
 }  // namespace
 
 int ShowAboutDialog(HWND owner) {
-  AppState& app = App();
-  if (app.busy.about) return 0;
-  app.busy.about = true;
-  ModalScope modal;
-  DialogBoxParamW(app.instance, L"ABOUTDLG", owner, AboutProc, 0);
-  app.busy.about = false;
-  return 1;
+  AboutDialog dialog;
+  return dialog.RunModal(L"ABOUTDLG", owner, &App().busy.about) == -1 ? 0 : 1;
 }
 
 void ShowHelp() {

@@ -9,6 +9,14 @@ namespace varnel::win {
 varnel::DateTime LocalNow() {
   SYSTEMTIME st;
   GetLocalTime(&st);
+  return FromSystemTime(st);
+}
+
+SYSTEMTIME ToSystemTime(const varnel::DateTime& t) {
+  return SYSTEMTIME{t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds};
+}
+
+varnel::DateTime FromSystemTime(const SYSTEMTIME& st) {
   varnel::DateTime t;
   t.year = st.wYear;
   t.month = st.wMonth;

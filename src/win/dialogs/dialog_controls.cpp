@@ -1,0 +1,141 @@
+#include "win/dialogs/dialog_controls.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "core/text/cp932.h"
+#include "win/platform/holders.h"
+#include "win/platform/local_time.h"
+#include "win/platform/text_convert.h"
+
+namespace varnel::win {
+namespace {
+
+constexpr const wchar_t* kFilterProperty = L"Varnel.NumberFilter";
+
+LRESULT CALLBACK NumberFilterProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto old = reinterpret_cast<WNDPROC>(GetPropW(edit, kFilterProperty));
+  if (message == WM_CHAR && wParam >= L' ') {
+    const int length = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(edit, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    text.erase(start, end - start);  // typing replaces the selection
+    if (!SignedNumberAccepts(text, start, static_cast<wchar_t>(wParam))) {
+      MessageBeep(MB_OK);
+      return 0;
+    }
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropW(edit, kFilterProperty);
+    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+  }
+  return CallWindowProcW(old, edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::string GetControlText(HWND dialog, int id, std::size_t maxBytes) {
+  HWND control = GetDlgItem(dialog, id);
+  const int length = control ? GetWindowTextLengthW(control) : 0;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+  return cp932::Cut(FromWide(text), maxBytes);
+}
+
+void SetControlText(HWND dialog, int id, const std::string& cp932) {
+  SetDlgItemTextW(dialog, id, ToWide(cp932).c_str());
+}
+
+void LimitText(HWND dialog, int id, std::size_t maxChars) {
+  SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, maxChars, 0);
+}
+
+bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+void SetChecked(HWND dialog, int id, bool on) {
+  CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int RadioIndex(HWND dialog, int first, int last) {
+  for (int id = first; id <= last; ++id)
+    if (IsChecked(dialog, id)) return id - first;
+  return -1;
+}
+
+void SetRadioIndex(HWND dialog, int first, int last, int index) {
+  CheckRadioButton(dialog, first, last, first + index);
+}
+
+void SetComboItems(HWND dialog, int id, const std::vector<std::string>& items, int selected) {
+  SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items)
+    SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(item).c_str()));
+  SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+int ComboIndex(HWND dialog, int id) {
+  const LRESULT index = SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void SetSpin(HWND dialog, int id, int low, int high, int value) {
+  SendDlgItemMessageW(dialog, id, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+  SendDlgItemMessageW(dialog, id, UDM_SETPOS32, 0, value);
+}
+
+bool SignedNumberAccepts(const std::wstring& text, DWORD pos, wchar_t ch) {
+  if (ch >= L'0' && ch <= L'9') return pos > 0 || text.empty() || text[0] != L'-';
+  return ch == L'-' && pos == 0 && text.find(L'-') == std::wstring::npos;
+}
+
+void FilterSignedNumber(HWND dialog, int id) {
+  HWND edit = GetDlgItem(dialog, id);
+  if (!edit || GetPropW(edit, kFilterProperty)) return;
+  const LONG_PTR old = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NumberFilterProc));
+  SetPropW(edit, kFilterProperty, reinterpret_cast<HANDLE>(old));
+}
+
+DateTime GetPickerTime(HWND dialog, int id) {
+  SYSTEMTIME st{};
+  SendDlgItemMessageW(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+  return FromSystemTime(st);
+}
+
+void SetPickerTime(HWND dialog, int id, const DateTime& t) {
+  SYSTEMTIME st = ToSystemTime(t);
+  SendDlgItemMessageW(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+}
+
+void DrawColourSwatch(const DRAWITEMSTRUCT& item, COLORREF colour) {
+  RECT rc = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  DrawFrameControl(item.hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  InflateRect(&rc, -4, -4);
+  GdiObject<HBRUSH> brush(CreateSolidBrush(colour & 0xFFFFFF));
+  FillRect(item.hDC, &rc, brush.Get());
+  FrameRect(item.hDC, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (item.itemState & ODS_FOCUS) {
+    InflateRect(&rc, 2, 2);
+    DrawFocusRect(item.hDC, &rc);
+  }
+}
+
+bool ChooseColour(HWND owner, COLORREF& colour, std::array<int, 16>& customColours) {
+  COLORREF custom[16];
+  for (std::size_t i = 0; i < 16; ++i) custom[i] = static_cast<COLORREF>(customColours[i]);
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = owner;
+  cc.rgbResult = colour & 0xFFFFFF;
+  cc.lpCustColors = custom;
+  cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+  // The custom colours are the program's even when the choice is cancelled.
+  const bool chosen = ChooseColorW(&cc) != FALSE;
+  for (std::size_t i = 0; i < 16; ++i) customColours[i] = static_cast<int>(custom[i]);
+  if (chosen) colour = cc.rgbResult;
+  return chosen;
+}
+
+}  // namespace varnel::win

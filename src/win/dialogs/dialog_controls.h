@@ -1,0 +1,48 @@
+// Control helpers of the dialogs. Texts are the program's CP932 bytes; the
+// conversion to the wide controls happens here and nowhere else in a dialog.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/features/calendar.h"
+
+namespace varnel::win {
+
+// Text of a control, cut to at most maxBytes on a whole character.
+std::string GetControlText(HWND dialog, int id, std::size_t maxBytes);
+void SetControlText(HWND dialog, int id, const std::string& cp932);
+// An edit box also refuses typing beyond maxBytes characters (a byte bound is
+// enforced again when the text is read).
+void LimitText(HWND dialog, int id, std::size_t maxChars);
+
+bool IsChecked(HWND dialog, int id);
+void SetChecked(HWND dialog, int id, bool on);
+// Radio buttons first..last: the index of the checked one (0-based), -1 for none.
+int RadioIndex(HWND dialog, int first, int last);
+void SetRadioIndex(HWND dialog, int first, int last, int index);
+
+void SetComboItems(HWND dialog, int id, const std::vector<std::string>& items, int selected);
+int ComboIndex(HWND dialog, int id);  // -1 when none is selected
+
+// An up-down control's range and position.
+void SetSpin(HWND dialog, int id, int low, int high, int value);
+
+// Lets an edit box take only an optionally signed whole number.
+void FilterSignedNumber(HWND dialog, int id);
+// The filter's rule: whether typing ch at caret position pos of text is taken.
+bool SignedNumberAccepts(const std::wstring& text, DWORD pos, wchar_t ch);
+
+// Date and time pickers, in the core's time.
+DateTime GetPickerTime(HWND dialog, int id);
+void SetPickerTime(HWND dialog, int id, const DateTime& time);
+
+// An owner-drawn button (BS_OWNERDRAW) showing colour: call from WM_DRAWITEM.
+void DrawColourSwatch(const DRAWITEMSTRUCT& item, COLORREF colour);
+// The colour chooser with the program's 16 custom colours (kept when changed);
+// false when cancelled, colour unchanged.
+bool ChooseColour(HWND owner, COLORREF& colour, std::array<int, 16>& customColours);
+
+}  // namespace varnel::win

@@ -9,11 +9,18 @@
 
 namespace varnel {
 
+// What tells that a file changed behind the store. Size and time alone miss a
+// same-size file moved into place (a move keeps its time), so the file's
+// identity counts too: volume serial and file index on Windows, device and
+// inode elsewhere.
 struct FileStamp {
   bool exists = false;
   std::uintmax_t size = 0;
   std::int64_t mtime = 0;  // any monotonic unit with the finest resolution available
-  bool operator==(const FileStamp& o) const { return exists == o.exists && size == o.size && mtime == o.mtime; }
+  std::uint64_t volume = 0, index = 0;
+  bool operator==(const FileStamp& o) const {
+    return exists == o.exists && size == o.size && mtime == o.mtime && volume == o.volume && index == o.index;
+  }
   bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };
 

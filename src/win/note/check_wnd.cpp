@@ -27,13 +27,13 @@ NoteRules RulesOf(const GlobalOptions& o) {
   return r;
 }
 
+}  // namespace
+
 std::filesystem::path NoteFilePath(int slot) {
   char name[32];
   std::snprintf(name, sizeof name, "Varnel%02d.dat", slot);
   return DataFolder() / name;
 }
-
-}  // namespace
 
 bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   AppState& app = App();

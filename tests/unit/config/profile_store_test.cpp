@@ -215,6 +215,13 @@ TEST_F(StoreTest, FileChangedBehindTheStoreIsSeen) {
   Put("[Default]\r\nA=22\r\nB=3\r\n");  // a different size, so the stamp differs
   EXPECT_EQ(s.ReadInt("A", "0", 0, 99), 22);
   EXPECT_EQ(s.ReadInt("B", "0", 0, 99), 3);
+  // Same size, moved into place with the same time (as an exchange or an
+  // import does it): only the file's identity tells.
+  const fs::path other = dir_ / "other.ini";
+  std::ofstream(other, std::ios::binary) << "[Default]\r\nA=33\r\nB=4\r\n";
+  fs::last_write_time(other, fs::last_write_time(file_));
+  fs::rename(other, file_);
+  EXPECT_EQ(s.ReadInt("A", "0", 0, 99), 33);
 }
 
 TEST_F(StoreTest, ABatchStartsFromTheFileAsItIsNow) {

@@ -88,8 +88,8 @@ int ChooseNewNoteSlot(ProfileStore& global, const std::array<bool, kSlotCount>& 
     Stamp stamp{};
     const Age age = text == kNoDeleteTime ? Age::Never : ParseStamp(text, stamp) ? Age::Dated : Age::Unknown;
     const int rank = Rank(age, hasFile[i]);
-    const bool better = chosen < 0 || rank < chosenRank ||
-                        (rank == chosenRank && age == Age::Dated && stamp < chosenStamp);
+    const bool better =
+        chosen < 0 || rank < chosenRank || (rank == chosenRank && age == Age::Dated && stamp < chosenStamp);
     if (!better) continue;
     chosen = slot;
     chosenRank = rank;

@@ -42,8 +42,9 @@ void ProfileStore::Open(const StoreEnv& env, bool registryPermitted, const char*
 }
 
 const IniDocument& ProfileStore::Load() {
-  // Inside a batch the file is ours: one check at its start is enough.
-  if (loaded_ && batchDepth_ > 0) return *doc_;
+  // Inside a batch the file is ours: one check at its start is enough, also
+  // when it found the file unreadable (each look would wait for it again).
+  if ((loaded_ || unreadable_) && batchDepth_ > 0) return *doc_;
   FileStamp now = env_->files.stamp(fileName_);
   if (!loaded_ || (now != stamp_ && !dirty_)) {
     std::string bytes;

@@ -4,6 +4,7 @@
 
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
+#include "win/app/save_report.h"
 #include "win/platform/gdi_holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
@@ -46,7 +47,10 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
     std::filesystem::remove(path, ec);
   }
   store_.Open(ProgramStoreEnv(), false, "Default", &path, nullptr);
-  if (mode == OpenMode::New) store_.WriteString("Create", FormatCreateTime(LocalNow()).c_str());
+  if (mode == OpenMode::New) {
+    store_.WriteString("Create", FormatCreateTime(LocalNow()).c_str());
+    ReportSave(store_);
+  }
 
   settings_ = ReadNoteSettings(options, store_, mode);
   if (mode == OpenMode::Restored) {
@@ -161,6 +165,12 @@ int CCheckWnd::Save() {
   if (!itemsLoaded_) return 0;
   // Text being typed belongs to the note: commit it before writing.
   if (edit_) EndEdit();
+  const int pos = WriteNote();
+  ReportSave(store_);
+  return pos;
+}
+
+int CCheckWnd::WriteNote() {
   // One replacement of the note file for the whole save.
   ProfileStore::Batch batch(store_);
   store_.WriteString("Update", FormatUpdateStamp(content_.updateStamp).c_str());
@@ -171,12 +181,14 @@ int CCheckWnd::Save() {
   if (pos != 0) return pos;
   RECT r{};
   GetWindowRect(window_, &r);
-  const int h =
-      (settings_.bar & 4) ? settings_.unfoldedHeight : r.bottom - r.top;  // a folded note keeps its size
+  // A folded note keeps the rectangle it unfolds to, worked out without moving
+  // it: with the bar at the bottom its top lies above the folded window's.
+  const FoldResult open =
+      ComputeFold(0, settings_.bar, settings_.barHeight, settings_.unfoldedHeight, r.top, r.bottom - r.top);
   store_.WriteInt("X", r.left);
-  store_.WriteInt("Y", r.top);
+  store_.WriteInt("Y", open.top);
   store_.WriteInt("W", r.right - r.left);
-  store_.WriteInt("H", h);
+  store_.WriteInt("H", open.height);
   store_.WriteInt("V", IsWindowVisible(window_) ? 1 : 0);
   return 0;
 }

@@ -93,6 +93,7 @@ class CCheckWnd {
   void ApplyActiveAlpha(bool active);
   void MeasureThemeParts(HWND mainWindow);
   NoteRules Rules() const;
+  int WriteNote();  // Save's writes in one batch; the "Pos" value
   void Stamp();
   void PlaceInZOrder();
   int AddHeadingWithEdit();

@@ -26,9 +26,7 @@ class StoreTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  void Put(const std::string& bytes) {
-    std::ofstream(file_, std::ios::binary) << bytes;
-  }
+  void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
   std::string Get() {
     std::ifstream in(file_, std::ios::binary);
     std::ostringstream s;
@@ -152,7 +150,8 @@ TEST_F(StoreTest, OpenPathRules) {
 TEST_F(StoreTest, OddFilesReadLikeTheProfileApi) {
   // UTF-8 BOM, LF-only and CR-only lines, duplicates, comments, junk lines and
   // a key before any section.
-  Put("\xEF\xBB\xBF" "orphan=1\n[Default]\nA=1\rB = two \r\n;C=3\nno equals here\n=blank\nA=dup\n"
+  Put("\xEF\xBB\xBF"
+      "orphan=1\n[Default]\nA=1\rB = two \r\n;C=3\nno equals here\n=blank\nA=dup\n"
       "[ default ]\nD=4\n[Second\nE=5\n");
   ProfileStore s;
   Open(s);
@@ -160,7 +159,7 @@ TEST_F(StoreTest, OddFilesReadLikeTheProfileApi) {
   EXPECT_EQ(s.ReadString("B", "", 64), "two");
   EXPECT_FALSE(s.HasKey("C"));
   EXPECT_FALSE(s.HasKey("orphan"));
-  EXPECT_FALSE(s.HasKey("D"));  // the duplicate section is never reached
+  EXPECT_FALSE(s.HasKey("D"));            // the duplicate section is never reached
   EXPECT_FALSE(s.HasKey("E", "Second"));  // "[Second" without ']' opens no section
 }
 
@@ -306,7 +305,9 @@ TEST_F(StoreTest, FailedReplaceKeepsOldFileAndRetriesLater) {
 
 TEST_F(StoreTest, UnreadableFileIsNeverOverwritten) {
   Put("[Default]\r\nKeep=1\r\n");
-  env_.files.read = [](const fs::path&, std::string& out) {
+  int reads = 0;
+  env_.files.read = [&reads](const fs::path&, std::string& out) {
+    ++reads;
     out.clear();
     return false;  // held exclusively by another program
   };
@@ -315,6 +316,14 @@ TEST_F(StoreTest, UnreadableFileIsNeverOverwritten) {
   s.WriteInt("A", 2);
   EXPECT_FALSE(s.LastWriteOk());
   EXPECT_EQ(Get(), "[Default]\r\nKeep=1\r\n");
+  // A batch looks at the held file once, not at every key (each look waits).
+  reads = 0;
+  {
+    ProfileStore::Batch batch(s);
+    for (const char* key : {"B", "C", "D"}) s.WriteInt(key, 1);
+  }
+  EXPECT_EQ(reads, 1);
+  EXPECT_FALSE(s.LastWriteOk());
 }
 
 TEST_F(StoreTest, BatchIsOneReplacementAndUnchangedContentIsNotWritten) {

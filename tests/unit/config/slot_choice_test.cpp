@@ -72,9 +72,8 @@ TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
     std::vector<int> free, files;
     int expected;
   } cases[] = {
-      {{0, 3, 7}, {0, 3, 7}, 7}, {{0, 3}, {0, 3}, 3},       {{0, 8}, {0, 8}, 8},
-      {{0}, {0}, 0},             {{0, 7, 9}, {0, 7}, 9},    {{0, 3, 7}, {0, 7}, 3},
-      {{1, 0}, {0}, 1},          {{0, 7, 9}, {0, 7, 9}, 7},
+      {{0, 3, 7}, {0, 3, 7}, 7}, {{0, 3}, {0, 3}, 3},    {{0, 8}, {0, 8}, 8}, {{0}, {0}, 0},
+      {{0, 7, 9}, {0, 7}, 9},    {{0, 3, 7}, {0, 7}, 3}, {{1, 0}, {0}, 1},    {{0, 7, 9}, {0, 7, 9}, 7},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ChooseNewNoteSlot(s, AllBut(c.free), none_, Only(c.files)), c.expected)

@@ -115,7 +115,8 @@ TEST_F(NoteFileTest, WrittenNoteMatchesTheFileConventionsByteForByte) {
   // fields (the format string) in lower case.
   Load("[1]\r\n0S=00000000\r\n0L=買い物\r\n1S=0000000c0E1ABCDEF0000000\r\n1L=牛乳\r\n");
   const int milk = Row(0, 1);
-  ASSERT_TRUE(content_.AdvanceDetailState(kUnchecked, milk, content_.rows.At(milk).status, NoteRules{}, now_));
+  ASSERT_TRUE(
+      content_.AdvanceDetailState(kUnchecked, milk, content_.rows.At(milk).status, NoteRules{}, now_));
   ASSERT_TRUE(content_.AdvanceDetailState(kChecked, milk, content_.rows.At(milk).status, NoteRules{}, now_));
   const int work = content_.AddHeading("仕事");
   ASSERT_GE(work, 0);

@@ -247,7 +247,7 @@ void TestStamps(const fs::path& root) {
   CHECK(a != b);
   Sleep(30);
   CHECK(WriteRaw(file, "CCCCC"));  // changed by hand, outside the store
-  FileStamp c = WinFileOps().stamp(file);
+  FileStamp c = WinFileOps().identify(file);
   CHECK(c != b);
   CHECK(c.size == 5);
   // Same size and time, moved into place (an exchange of notes does that):
@@ -261,7 +261,7 @@ void TestStamps(const fs::path& root) {
   CloseHandle(from);
   CloseHandle(to);
   CHECK(MoveFileExW(other.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
-  FileStamp d = WinFileOps().stamp(file);
+  FileStamp d = WinFileOps().identify(file);
   CHECK(d.size == c.size && d.mtime == c.mtime);
   CHECK(d != c);
 }

@@ -46,6 +46,7 @@ FileStamp Stamp(const fs::path& path) {
   s.mtime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   s.volume = static_cast<std::uint64_t>(st.st_dev);
   s.index = static_cast<std::uint64_t>(st.st_ino);
+  s.identified = true;
   return s;
 #else
   std::error_code ec;
@@ -89,7 +90,7 @@ bool Replace(const fs::path& path, const std::string& content) {
 }  // namespace
 
 const FileOps& HostFileOps() {
-  static const FileOps ops{ReadWhole, Stamp, Replace};
+  static const FileOps ops{ReadWhole, Stamp, Replace, nullptr};
   return ops;
 }
 

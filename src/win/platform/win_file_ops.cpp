@@ -103,31 +103,37 @@ bool ReadWhole(const std::filesystem::path& path, std::string& out) {
 FileStamp Stamp(const std::filesystem::path& path) {
   FileStamp s;
   std::wstring name = ApiPath(path);
-  if (name.empty()) return s;
-  // Opened for no access at all, so it is in nobody's way; the handle gives the
-  // file's identity, which tells a same-size file moved into place.
-  Handle h(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  BY_HANDLE_FILE_INFORMATION info;
-  if (h.Valid() && GetFileInformationByHandle(h.Get(), &info)) {
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return s;
-    s.exists = true;
-    s.size = (static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    s.mtime =
-        static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                                  info.ftLastWriteTime.dwLowDateTime);
-    s.volume = info.dwVolumeSerialNumber;
-    s.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    return s;
-  }
-  // Not even that could be opened (a file about to be deleted): size and time.
   WIN32_FILE_ATTRIBUTE_DATA d;
-  if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &d)) return s;
+  if (name.empty() || !GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &d)) return s;
   if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return s;
   s.exists = true;
   s.size = (static_cast<std::uintmax_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
   s.mtime = static_cast<std::int64_t>((static_cast<std::uint64_t>(d.ftLastWriteTime.dwHighDateTime) << 32) |
                                       d.ftLastWriteTime.dwLowDateTime);
+  return s;
+}
+
+// Opened for no access at all, so it is in nobody's way; the handle gives the
+// file's identity, which tells a same-size file moved into place. An open
+// costs far more than a look at the attributes, so the store asks for this
+// once a batch, not at every key.
+FileStamp Identify(const std::filesystem::path& path) {
+  std::wstring name = ApiPath(path);
+  if (name.empty()) return {};
+  Handle h(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!h.Valid() || !GetFileInformationByHandle(h.Get(), &info)) return Stamp(path);
+  FileStamp s;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return s;
+  s.exists = true;
+  s.size = (static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  s.mtime =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                info.ftLastWriteTime.dwLowDateTime);
+  s.identified = true;
+  s.volume = info.dwVolumeSerialNumber;
+  s.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   return s;
 }
 
@@ -198,7 +204,7 @@ bool Replace(const std::filesystem::path& path, const std::string& content) {
 std::wstring ApiPath(const std::filesystem::path& path) { return LongPathForm(FullPath(path)); }
 
 const varnel::FileOps& WinFileOps() {
-  static const varnel::FileOps ops{ReadWhole, Stamp, Replace};
+  static const varnel::FileOps ops{ReadWhole, Stamp, Replace, Identify};
   return ops;
 }
 

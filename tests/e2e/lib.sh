@@ -32,8 +32,12 @@ e2e_init() {
   # The previous case's server may still be on its way out; a program started
   # against a closing server can end at once, so wait until it is gone.
   timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
+  d="$E2E_CASE/data"
   trap e2e_teardown EXIT
 }
+
+# Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
+crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 
 # Copies a fixture into the case's data folder, turning it into CP932 with CR LF
 # as the program writes its files.

@@ -356,9 +356,15 @@ int CmdNotes() {
 
 // Puts text on the clipboard as Unicode text. The text comes as the hex digits
 // of its UTF-8 bytes: Wine turns non-ASCII arguments into '?' or worse when the
-// Unix locale is not installed.
+// Unix locale is not installed. Without an argument the clipboard is emptied.
 int CmdClip(int argc, char** argv) {
-  if (argc < 1) return 2;
+  if (argc < 1) {
+    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+    const bool ok = EmptyClipboard() != FALSE;
+    CloseClipboard();
+    std::printf("clip=%d\n", ok ? 1 : 0);
+    return ok ? 0 : 1;
+  }
   std::string utf8;
   for (const char* p = argv[0]; p[0] && p[1]; p += 2) {
     const char pair[3] = {p[0], p[1], 0};

@@ -11,6 +11,9 @@
 #include <atomic>
 #include <system_error>
 
+#include <memory>
+
+#include "core/config/profile_store.h"
 #include "core/features/calendar.h"
 
 namespace varnel::test {
@@ -60,6 +63,29 @@ class TempFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// A test with a fresh folder and settings files in it, opened by the host file operations.
+class StoreTest : public ::testing::Test {
+ protected:
+  StoreTest() { env_.programPath = Path("Varnel.exe"); }
+  std::filesystem::path Path(const std::string& name) const { return folder_.Path() / name; }
+  void Write(const std::string& name, const std::string& bytes) {
+    std::filesystem::create_directories(Path(name).parent_path());
+    WriteBytes(Path(name), bytes);
+  }
+  std::string Read(const std::string& name) const { return ReadBytes(Path(name)); }
+  // A store on the file `name`, written first with [Default] and `lines` when they are given.
+  std::unique_ptr<ProfileStore> Open(const std::string& name, const char* lines = nullptr) {
+    if (lines) Write(name, std::string("[Default]\r\n") + lines);
+    auto store = std::make_unique<ProfileStore>();
+    const std::filesystem::path file = Path(name);
+    store->Open(env_, false, "Default", &file, nullptr);
+    return store;
+  }
+
+  TempFolder folder_{"varnel"};
+  StoreEnv env_;
 };
 
 }  // namespace varnel::test

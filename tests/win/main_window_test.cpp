@@ -1,20 +1,23 @@
 // The shell's main window under Wine: message-box kinds and centring, the
-// external message and hot-key guards, and the exit that waits for an open
-// message box, saving once.
+// external message and hot-key guards, the warning a restored note with a
+// schedule gives, and the exit that waits for an open message box, saving once.
 #include "win/app/main_window.h"
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
 #include "win/app/shutdown.h"
+#include "win/note/check_wnd.h"
 #include "win/platform/program_paths.h"
 
 using namespace varnel::win;
@@ -99,6 +102,41 @@ void TestGuards(HWND main) {
   Check(ReadFile(DataFolder() / "Varnel00.dat") == unlisted, "the unlisted note file kept");
 }
 
+// The icon of the first message box of this process, then the box is answered.
+HICON AnswerBoxWithIcon() {
+  for (int i = 0; i < 200; ++i, Sleep(50)) {
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(box, &pid);
+      if (pid != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
+      HICON icon = nullptr;
+      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+          icon = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return icon;
+    }
+  }
+  return nullptr;
+}
+
+void TestRestoredScheduleWarning(HWND main) {
+  const std::filesystem::path file = DataFolder() / "Varnel05.dat";
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << "[Default]\r\nSDT1=100\r\n";
+  std::atomic<HICON> icon{nullptr};
+  std::thread watcher([&] { icon = AnswerBoxWithIcon(); });
+  auto* note = new CCheckWnd;
+  if (note->Open(main, 5, varnel::OpenMode::Restored, main))
+    SendMessageW(note->Window(), WM_CLOSE, 16, reinterpret_cast<LPARAM>(main));  // frees the note
+  else
+    delete note;
+  watcher.join();
+  Check(icon != nullptr && icon == LoadIconW(nullptr, IDI_EXCLAMATION), "schedule warning with the ! icon");
+  std::filesystem::remove(file);
+}
+
 void CALLBACK CloseFromTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   PostMessageW(App().mainWindow, WM_CLOSE, 0, 0);
@@ -153,6 +191,7 @@ int main() {
   TestMessageBoxKinds();
   TestCenterWindow(instance);
   TestGuards(app.mainWindow);
+  TestRestoredScheduleWarning(app.mainWindow);
   TestExitDuringMessageBox(app.mainWindow, data / "Varnel.ini");
 
   std::filesystem::remove_all(data);

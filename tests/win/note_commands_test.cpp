@@ -1,7 +1,9 @@
-// Every command id through the three entry points of a note and through the
+// What the row commands do to a small note, the edit lock's refusals and greying;
+// then every command id through the three entry points of a note and through the
 // program-wide handler, on an empty note, a full one (20 headings, full
 // details, alarms) and a locked one. Nothing may crash, every file must load
 // again afterwards with at most 20 headings, and the program must still run.
+// A command that adds rows while an edit box is open keeps the typed text.
 // Message boxes and the about dialog that commands open are answered by a
 // watcher thread, as a user would press OK.
 #include <windows.h>
@@ -10,6 +12,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -19,6 +23,7 @@
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
 #include "win/app/main_window.h"
+#include "win/app/note_menus.h"
 #include "win/app/resource_menus.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
@@ -97,6 +102,129 @@ void RunEveryCommand(int slot) {
   }
 }
 
+// Each add command at note, heading and detail level while the first detail is
+// being edited: the typed text must end up in that detail.
+void CheckAddsKeepTypedText(CCheckWnd& note) {
+  NoteContent& c = note.Content();
+  note.NoteCommand(243);  // an empty note: heading "見出項目" and a first detail
+  SetWindowTextA(GetDlgItem(note.Window(), 105), "first");
+  note.EndEdit();
+  const std::uint32_t key = MakeRowKey(KeyHeadingId(c.headingKeys[0]), 1);
+  enum { kNote, kHeading, kDetail };
+  const struct {
+    int level, id;
+  } cases[] = {{kNote, 241},    {kNote, 243},    {kNote, 244},   {kNote, 253},   {kHeading, 243},
+               {kHeading, 244}, {kHeading, 253}, {kDetail, 243}, {kDetail, 244}, {kDetail, 253}};
+  for (const auto& t : cases) {
+    note.DetailCommand(245, 0, c.rows.Find(key));
+    const std::string typed = "typed " + std::to_string(t.level) + "/" + std::to_string(t.id);
+    SetWindowTextA(GetDlgItem(note.Window(), 105), typed.c_str());
+    if (t.level == kNote) note.NoteCommand(t.id);
+    if (t.level == kHeading) note.HeadingCommand(t.id, 0, c.HeadingRow(0));
+    if (t.level == kDetail) note.DetailCommand(t.id, 0, c.rows.Find(key));
+    if (note.Editing()) note.EndEdit();
+    const int row = c.rows.Find(key);
+    Check(row >= 0 && c.rows.At(row).text == typed, "typed text kept", t.level, t.id);
+  }
+}
+
+// The note's rows as "A[a1:0 a2:0] B[b1:0]" (text:state), hidden headings in parentheses.
+std::string Rows(CCheckWnd& note) {
+  NoteContent& c = note.Content();
+  std::string out;
+  for (int h = 0; h < c.headingCount; ++h) {
+    const bool hidden = (c.headingAttributes[static_cast<std::size_t>(h)] & kHeadingHidden) != 0;
+    out += std::string(h ? " " : "") + (hidden ? "(" : "") + c.rows.At(c.HeadingRow(h)).text +
+           (hidden ? ")[" : "[");
+    c.ForEachRow(h, false, [&](int row, std::uint32_t) {
+      out += (out.back() == '[' ? "" : " ") + c.rows.At(row).text + ":" +
+             std::to_string(DetailStateOf(c.rows.At(row).status));
+    });
+    out += "]";
+  }
+  return out;
+}
+
+// Commands one after another on "A[a1 a2] B[b1]": N note, H heading h, D detail n of heading h.
+void CheckEffects(CCheckWnd& note, const std::filesystem::path& file) {
+  const std::string start = "A[a1:0 a2:0] B[b1:0]";
+  struct Step {
+    char entry;
+    int id, heading, detail;
+    const char* expected;  // nullptr: unchanged from the start
+  };
+  const Step steps[] = {
+      {'D', 292, 0, 1, "A[a1:1 a2:0] B[b1:0]"},
+      {'D', 294, 0, 2, "A[a1:1 a2:3] B[b1:0]"},
+      {'H', 249, 0, 0, nullptr},
+      {'D', 293, 1, 1, "A[a1:0 a2:0] B[b1:2]"},
+      {'N', 249, 0, 0, nullptr},
+      {'D', 248, 0, 1, "A[a2:0 a1:0] B[b1:0]"},
+      {'D', 247, 0, 2, nullptr},
+      {'D', 246, 0, 1, "A[a1:0 a1_複写:0 a2:0] B[b1:0]"},
+      {'D', 250, 0, 2, nullptr},
+      {'H', 248, 0, 0, "B[b1:0] A[a1:0 a2:0]"},
+      {'H', 247, 1, 0, nullptr},
+      {'H', 246, 1, 0, "A[a1:0 a2:0] B[b1:0] B_複写[b1:0]"},
+      {'H', 250, 2, 0, nullptr},
+      {'H', 255, 1, 0, "A[a1:0 a2:0 B:0 b1:0]"},
+      {'D', 256, 0, 3, nullptr},
+      {'H', 206, 1, 0, "A[a1:0 a2:0] (B)[b1:0]"},
+      {'N', 251, 0, 0, nullptr},
+      {'N', 226, 0, 0, nullptr},  // locked: no row is added,
+      {'H', 250, 0, 0, nullptr},
+      {'D', 250, 0, 1, nullptr},  // deleted, copied or moved
+      {'D', 246, 0, 1, nullptr},
+      {'H', 246, 0, 0, nullptr},
+      {'N', 243, 0, 0, nullptr},
+      {'H', 243, 0, 0, nullptr},
+      {'D', 243, 0, 1, nullptr},
+      {'H', 255, 1, 0, nullptr},
+      {'D', 256, 0, 2, nullptr},
+      {'H', 248, 0, 0, nullptr},
+      {'D', 247, 0, 2, nullptr},
+      {'D', 292, 0, 1, "A[a1:1 a2:0] B[b1:0]"},  // states still change
+  };
+  NoteContent& c = note.Content();
+  Check(Rows(note) == start, "the note to change");
+  for (const Step& s : steps) {
+    const int row =
+        s.heading < c.headingCount
+            ? c.rows.Find(MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(s.heading)]),
+                                     static_cast<std::uint32_t>(s.detail)))
+            : -1;
+    if (s.entry == 'N') note.NoteCommand(s.id);
+    if (s.entry == 'H') note.HeadingCommand(s.id, s.heading, c.HeadingRow(s.heading));
+    if (s.entry == 'D') note.DetailCommand(s.id, s.heading, row);
+    if (note.Editing()) note.EndEdit();
+    const std::string rows = Rows(note);
+    Check(rows == (s.expected ? s.expected : start), "row command's effect", s.id, s.heading);
+    if (rows != (s.expected ? s.expected : start)) std::printf("  %c %d: %s\n", s.entry, s.id, rows.c_str());
+  }
+  // The lock greys what adds rows in the note menu, and only while it is on.
+  HMENU menu = CreatePopupMenu();
+  const UINT adding[] = {241, 242, 243, 244, 253, 254, 251, 249};
+  for (UINT id : adding) AppendMenuW(menu, MF_STRING, id, L"x");
+  for (bool locked : {true, false}) {
+    if (note.Locked() != locked) note.NoteCommand(226);
+    MarkNoteMenu(note, menu);
+    for (UINT id : adding)
+      Check(((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0) == locked, "greyed while locked", id,
+            locked);
+  }
+  DestroyMenu(menu);
+  const auto bytes = [&] {
+    std::ifstream in(file, std::ios::binary);  // closed again: a file held open cannot be replaced
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string before = bytes();
+  note.NoteCommand(223);
+  Check(note.Fixed() && before.find("Fix=1") == std::string::npos &&
+            bytes().find("Fix=1\r\n") != std::string::npos,
+        "fixing is stored at once");
+  note.NoteCommand(223);
+}
+
 void CheckFilesLoad(const std::filesystem::path& data) {
   AlarmTable alarms(LocalAlarmClock());
   for (const auto& entry : std::filesystem::directory_iterator(data)) {
@@ -121,7 +249,11 @@ int main() {
   const std::filesystem::path data = DataFolder();
   std::filesystem::remove_all(data);
   std::filesystem::create_directories(data);
-  Write(data / "Varnel.ini", "[Default]\r\nList=111\r\n");
+  Write(data / "Varnel.ini", "[Default]\r\nList=1111\r\n");
+  const std::string row = "=000000000000000000000000\r\n";
+  Write(data / "Varnel03.dat", "[Default]\r\nX=300\r\nY=10\r\n[1]\r\n0S" + row + "0L=A\r\n1S" + row +
+                                   "1L=a1\r\n2S" + row + "2L=a2\r\n[2]\r\n0S" + row + "0L=B\r\n1S" + row +
+                                   "1L=b1\r\n");
   Write(data / "Varnel00.dat", "[Default]\r\nX=10\r\nY=10\r\nW=200\r\nH=150\r\n");
   Write(data / "Varnel01.dat", bench::GenerateNote(1, 11));
   std::string locked = bench::GenerateNote(2, 12);
@@ -139,9 +271,11 @@ int main() {
   LoadResourceMenus(instance);
   std::thread watcher(AnswerDialogs, GetCurrentProcessId());
   OpenNotesAtStart(app.mainWindow);
-  for (int slot = 0; slot < 3; ++slot)
+  for (int slot = 0; slot < 4; ++slot)
     Check(app.slots[static_cast<std::size_t>(slot)] != nullptr, "note open", slot);
+  if (app.slots[3]) CheckEffects(*app.slots[3], data / "Varnel03.dat");
 
+  if (app.slots[0]) CheckAddsKeepTypedText(*app.slots[0]);
   for (int slot = 0; slot < 3; ++slot) RunEveryCommand(slot);
   for (int id : CommandIds()) RunGlobalCommand(static_cast<unsigned>(id));
   for (int id : {202, 211, 405, 406, 409, 410, 421, 422, 425, 426})

@@ -166,33 +166,12 @@ void TestStoreOnRegistry(const fs::path& dir) {
   s.WriteInt("Alpha", 300);
   CHECK(QueryRaw("Default", "Alpha").text == "300");
   CHECK(s.ReadInt("Alpha", "255", -1, 255) == 255);
-  s.WriteString("Alpha", "0x80");
-  CHECK(s.ReadInt("Alpha", "255", -1, 255) == 128);
-  s.WriteString("Alpha", "");
-  CHECK(s.ReadInt("Alpha", "255", -1, 255) == 0);  // present but empty parses as 0
-  CHECK(s.ReadString("Alpha", "既定", 64) == "既定");
+  // The store's own rules (bounds, colours, empty values) are those of the file back end.
   s.WriteString("Alpha", nullptr);
   CHECK(!QueryRaw("Default", "Alpha").present);
-  CHECK(s.ReadInt("Alpha", "255", -1, 255) == 255);
-  CHECK(s.ReadInt("Alpha", "999", -1, 255) == 255);  // the default is clamped too
-
-  s.WriteColor("BkColor", -7);
-  CHECK(QueryRaw("Default", "BkColor").text == "-1");
   s.WriteColor("BkColor", 11259375);
   CHECK(QueryRaw("Default", "BkColor").text == "0xABCDEF");
   CHECK(s.ReadColor("BkColor", 5) == 11259375);
-  s.WriteString("BkColor", "-5");
-  CHECK(s.ReadColor("BkColor", 5) == -1);
-  s.WriteString("BkColor", "#123");
-  CHECK(s.ReadColor("BkColor", 5) == 5);
-  CHECK(s.ReadColor("NoColor", 5) == 5);
-
-  s.WriteBool("Bar", 7);
-  CHECK(QueryRaw("Default", "Bar").text == "1");
-  s.WriteString("Bar", "2");
-  CHECK(s.ReadBool("Bar", "0"));
-  s.WriteString("Bar", "-3");
-  CHECK(!s.ReadBool("Bar", "1"));
 
   // Sections are subkeys; ClearSection deletes the subkey.
   s.WriteString("Title", "買い物", "3");

@@ -64,7 +64,7 @@ class GlobalOptions : public ProfileStore {
   std::array<int, 4> ccDay{};         // 36160 = never
   int fx1 = 0, fy1 = 0, fx2 = 0, fy2 = 0;
   bool defBtn = true;
-  // Filled from "SCKey%d" once the command table is in; empty until then.
+  // Note shortcut keys, filled from "SCKey%d" at start.
   ShortcutTable shortcuts{};
 
   // Style value of table B: the global value, overridden by the note's own.

@@ -82,6 +82,21 @@ void ForEveryNote(int id) {
     if (note && note->Window()) note->NoteCommand(id);
 }
 
+// Hide all: the active note goes last, so hiding it cannot hand the activation
+// (and with it the focus) to a note that is still to be hidden.
+void HideEveryNote() {
+  const HWND active = GetActiveWindow();
+  CCheckWnd* last = nullptr;
+  for (CCheckWnd* note : App().slots) {
+    if (!note || !note->Window()) continue;
+    if (note->Window() == active)
+      last = note;
+    else
+      note->NoteCommand(IDM_HIDE);
+  }
+  if (last) last->NoteCommand(IDM_HIDE);
+}
+
 // Every note whose window is visible and that is not fixed.
 void ForVisibleUnfixedNotes(int id) {
   for (CCheckWnd* note : App().slots)
@@ -158,7 +173,9 @@ int RunGlobalCommand(unsigned int command) {
       RedrawAllNotes();
       break;
     default:
-      if ((id >= 205 && id <= 210) || (id > 600 && id <= 610) || (id > 620 && id <= 630)) {
+      if (id == IDM_HIDE) {
+        HideEveryNote();
+      } else if ((id >= 205 && id <= 210) || (id > 600 && id <= 610) || (id > 620 && id <= 630)) {
         ForEveryNote(static_cast<int>(id));
       } else if (id == IDM_AUTOSIZE || id == IDM_FOLD || (id > 300 && id <= 310 && id != 303 && id != 307)) {
         ForVisibleUnfixedNotes(static_cast<int>(id));
@@ -180,7 +197,7 @@ void RunDoubleClickAction() {
   }
   if (mode != 1) return;
   if (cmd & 0x10) RunGlobalCommand(IDM_AUTOSIZE);
-  // 0x80: AlignWidths comes with the arrangement piece.
+  if (cmd & 0x80) RunGlobalCommand(227);  // align widths
   if (cmd & 0x20) RunGlobalCommand(IDM_FOLD);
   static const unsigned int kArrange[8] = {405, 421, 406, 422, 409, 425, 410, 426};
   const int index = cmd & 0x0F;

@@ -138,15 +138,20 @@ LRESULT OnExternalMessage(WPARAM wParam, LPARAM lParam) {
   const int slot = HIWORD(lParam);
   switch (wParam) {
     case 11:
-    case 12:
-      if (!SlotHoldsNote(slot)) break;
-      // The note runs 253 on heading LOWORD(lParam), or 254: with the note commands.
+      // A detail from the clipboard into heading LOWORD(lParam) of the note.
+      if (SlotHoldsNote(slot)) {
+        CCheckWnd& note = *App().slots[static_cast<size_t>(slot)];
+        const int heading = LOWORD(lParam);
+        note.HeadingCommand(253, heading, note.Content().HeadingRow(heading));
+      }
       break;
     case 21:
-    case 22:
-      // A new note, then 253 or 254 on it: with NewNote and the note commands.
+      // A new note holding the clipboard's text as its detail.
+      if (const int created = RunGlobalCommand(IDM_NEWNOTE); SlotHoldsNote(created))
+        App().slots[static_cast<size_t>(created)]->NoteCommand(253);
       break;
     default:
+      // 12 and 22 (several details) come with the paste of several details.
       break;
   }
   return 0;
@@ -198,8 +203,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   if (!RegisterClassWith(instance, L"Varnel", kClassStyle, MainWindowProc,
                          reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1))))
     return false;
-  // The note window procedure comes with the note window; until then the two
-  // note classes exist with the default procedure.
+  // Both note classes share the note window procedure; "CCheckWndS" adds the
+  // drop shadow where the system offers it.
   if (!RegisterClassWith(instance, L"CCheckWnd", kClassStyle, CCheckWnd::WindowProc, nullptr)) return false;
   if (RegisterClassWith(instance, L"CCheckWndS", kClassStyle | CS_DROPSHADOW, CCheckWnd::WindowProc, nullptr))
     return true;

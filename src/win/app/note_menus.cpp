@@ -100,8 +100,7 @@ void BuildNoteMenus() {
   Attach(app.menus.detail, 290, MakeMenu(BuildStateMenu(o.ckType1, o.ckType2, o.ckType3)));
 }
 
-int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu) {
-  if (!menu) return 0;
+void MarkNoteMenu(const CCheckWnd& note, HMENU menu) {
   const NoteSettings& s = note.Settings();
   const auto check = [&](UINT id, bool on) {
     CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
@@ -119,7 +118,15 @@ int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu) {
     enable(241, false);
     enable(242, false);
   }
-  const int a = OpacityStep(s.alpha), b = OpacityStep(s.alpha2);
+}
+
+int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu) {
+  if (!menu) return 0;
+  MarkNoteMenu(note, menu);
+  const auto check = [&](UINT id, bool on) {
+    CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  };
+  const int a = OpacityStep(note.Settings().alpha), b = OpacityStep(note.Settings().alpha2);
   if (a > 0) check(static_cast<UINT>(600 + a), true);
   if (b > 0) check(static_cast<UINT>(620 + b), true);
   const int id = TrackMenuAtCursor(menu, owner);

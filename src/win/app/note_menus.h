@@ -12,6 +12,8 @@ int TrackMenuAtCursor(HMENU menu, HWND owner);
 
 // The three menus from "Menu%c%d"/"MenuDef%c", or the resource's built-in ones.
 void BuildNoteMenus();
+// Checks and greys the items of a note's menus for its settings (the edit lock greys adding).
+void MarkNoteMenu(const CCheckWnd& note, HMENU menu);
 // Shows the note menu for note at the cursor; the chosen id, 0 for none.
 int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu);
 // "HotKey%d": every hot-key command is unregistered, then (on) the stored ones registered.

@@ -55,7 +55,7 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   settings_ = ReadNoteSettings(options, store_, mode);
   if (mode == OpenMode::Restored) {
     int second = 0;
-    if (settings_.schedule.Any() || ReadSchedule3(store_, second) >= 0) ShowMessage(owner, 4, kScheduleSet);
+    if (settings_.schedule.Any() || ReadSchedule3(store_, second) >= 0) ShowMessage(owner, 1, kScheduleSet);
   }
 
   const NotePlacement& p = settings_.placement;

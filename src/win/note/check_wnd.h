@@ -99,10 +99,16 @@ class CCheckWnd {
   int AddHeadingWithEdit();
   void SetAlpha(int id);
   int ApplyRowResult(const RowCommandResult& result);  // 1 when something changed
+  // Commits an open edit before a command adds or moves rows, so the typed
+  // text stays in its own row; heading and row are kept on the same rows.
+  void EndEditBefore(int& heading, int& row);
   // Edit box (note_edit.cpp).
   static LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void OnEditChange();
   void FillColourKeyStrip(const RowRect& strip);
+  // Grows the window downwards (never shrinks it) until its client is
+  // clientHeight high, its bottom no further than maxBottom (screen).
+  void GrowClient(int clientHeight, int maxBottom);
 
   int slot_ = 0;
   HWND window_ = nullptr;

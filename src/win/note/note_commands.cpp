@@ -19,6 +19,13 @@ constexpr const char* kAlarmNotSet = "アラームセットに失敗しました
 
 bool IsAddDetail(int id) { return id == 243 || id == 244 || id == 253; }
 
+// Note commands that add or rearrange rows (the rest act on the window).
+bool ChangesRows(int id) {
+  for (int rows : {241, 243, 244, 253, 254, 249, 251, 3311})
+    if (id == rows) return true;
+  return false;
+}
+
 bool IsLockedAtHeading(int id) {
   for (int locked : {245, 246, 243, 244, 253, 254, 249, 250, 206, 255, 247, 248})
     if (id == locked) return true;
@@ -94,7 +101,20 @@ int CCheckWnd::ExportText(int, int, int) { return 0; }
 int CCheckWnd::PasteDetails(int) { return 0; }
 bool CCheckWnd::RunRow(int, int) { return false; }
 
+void CCheckWnd::EndEditBefore(int& heading, int& row) {
+  if (!edit_) return;
+  const std::uint32_t headingKey = heading >= 0 && heading < content_.headingCount
+                                       ? content_.headingKeys[static_cast<std::size_t>(heading)]
+                                       : 0;
+  const std::uint32_t rowKey = content_.rows.Valid(row) ? content_.rows.At(row).key : 0;
+  EndEdit();
+  // An emptied new row goes with the edit: find the command's rows again.
+  if (headingKey) heading = content_.HeadingIndexOfId(KeyHeadingId(headingKey));
+  if (rowKey) row = content_.rows.Find(rowKey);
+}
+
 int CCheckWnd::NoteCommand(int id) {
+  if (edit_ && ChangesRows(id)) EndEdit();
   if (IsAddDetail(id)) {
     if (settings_.locked) return 0;
     if (content_.headingCount == 0 && content_.AddHeading(kDefaultHeading) < 0) return 0;
@@ -225,14 +245,14 @@ int CCheckWnd::HeadingCommand(int id, int heading, int headingRow) {
   if (heading < 0 || heading >= content_.headingCount) return 0;
   // What the lock greys in the heading menu it refuses from keys too.
   if (settings_.locked && IsLockedAtHeading(id)) return 0;
+  EndEditBefore(heading, headingRow);
+  if (heading < 0) return 0;
   if (IsAddDetail(id)) {
     const std::uint32_t key = content_.headingKeys[static_cast<std::size_t>(heading)];
     int last = content_.rows.Find(key - 1);
     if (last < 0) last = content_.HeadingRow(heading);
     return InsertDetail(id, heading, last);
   }
-  // Rows are about to move: an open edit box would write into another row.
-  if (edit_ && id != 205) EndEdit();
   switch (id) {
     case 205:
     case 206:
@@ -271,8 +291,9 @@ int CCheckWnd::HeadingCommand(int id, int heading, int headingRow) {
 int CCheckWnd::DetailCommand(int id, int heading, int row) {
   if (!content_.rows.Valid(row) || KeyNumber(content_.rows.At(row).key) == 0) return 0;
   if (settings_.locked && IsLockedAtDetail(id)) return 0;
+  EndEditBefore(heading, row);
+  if (!content_.rows.Valid(row)) return 0;
   if (IsAddDetail(id)) return InsertDetail(id, heading, row);
-  if (edit_ && id != 245) EndEdit();
   switch (id) {
     case 245:
       return BeginEdit(false, row, content_.rows.At(row).rect) ? 1 : 0;

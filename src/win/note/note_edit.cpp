@@ -2,6 +2,7 @@
 // limit as the user types, its growth with its lines, and the commit at the
 // next press in the note. Also the add-detail action that opens it.
 #include <algorithm>
+#include <climits>
 
 #include "core/text/cp932.h"
 #include "win/app/app_state.h"
@@ -63,6 +64,18 @@ bool IsBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 
 }  // namespace
 
+void CCheckWnd::GrowClient(int clientHeight, int maxBottom) {
+  RECT client{}, win{};
+  GetClientRect(window_, &client);
+  GetWindowRect(window_, &win);
+  const long long now = win.bottom - win.top;
+  const long long wanted = now - (client.bottom - client.top) + clientHeight;
+  const long long height = std::min(wanted, std::max(static_cast<long long>(maxBottom) - win.top, now));
+  if (height > now)
+    SetWindowPos(window_, nullptr, 0, 0, win.right - win.left, static_cast<int>(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CCheckWnd::FillColourKeyStrip(const RowRect& strip) {
   WindowDc dc(window_);
   SetDCBrushColor(dc.Get(), static_cast<COLORREF>(AltBackground(settings_.background) & 0xFFFFFF));
@@ -75,14 +88,7 @@ bool CCheckWnd::BeginEdit(bool heading, int row, const RowRect& rect) {
   content_.editedRow = row;
   NoteGeometry g = Geometry();
   const EditBoxPlacement place = PlaceEditBox(heading, rect, g);
-  if (place.grow) {
-    RECT client{}, win{};
-    GetClientRect(window_, &client);
-    GetWindowRect(window_, &win);
-    SetWindowPos(window_, nullptr, 0, 0, win.right - win.left,
-                 (win.bottom - win.top) - (client.bottom - client.top) + place.growHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (place.grow) GrowClient(place.growHeight, INT_MAX);
   const std::wstring text = ToWide(cp932::Cut(content_.rows.At(row).text, kRowTextBytes));
   const DWORD style =
       WS_CHILD | WS_VISIBLE | (heading ? ES_AUTOHSCROLL : ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
@@ -157,10 +163,14 @@ void CCheckWnd::OnEditChange() {
   if (lines == editLines_) return;
   RECT rc{};
   GetClientRect(edit_, &rc);
-  SetWindowPos(edit_, nullptr, 0, 0, rc.right - rc.left,
-               EditBoxHeightForLines(rc.bottom - rc.top, editLines_, lines),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int height = EditBoxHeightForLines(rc.bottom - rc.top, editLines_, lines);
+  SetWindowPos(edit_, nullptr, 0, 0, rc.right - rc.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   editLines_ = lines;
+  // The note grows with the box, as far as the frame's bottom edge, so every
+  // line typed stays in sight.
+  POINT top{0, 0};
+  MapWindowPoints(edit_, window_, &top, 1);
+  GrowClient(top.y + height + 4, App().options->fy2);
   Repaint();
 }
 
@@ -180,12 +190,17 @@ LRESULT CALLBACK CCheckWnd::EditBoxProc(HWND edit, UINT message, WPARAM wParam, 
       return 0;
     }
   } else if (message == WM_PASTE) {
-    std::string pasted = FromWide(ClipboardText(edit));
+    std::wstring clip = ClipboardText(edit);
+    // A single-line box takes the first line, as the standard control does.
+    if (!(GetWindowLongPtrW(edit, GWL_STYLE) & ES_MULTILINE))
+      clip.resize(std::min(clip.find_first_of(L"\r\n"), clip.size()));
+    std::string pasted = FromWide(clip);
     const std::size_t room = RoomFor(edit);
     if (pasted.size() > room) {
       pasted = cp932::Cut(pasted, room);
       MessageBeep(MB_OK);
     }
+    if (pasted.empty()) return 0;  // nothing to paste: the selection stays
     const std::wstring wide = ToWide(pasted);
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
     return 0;

@@ -15,6 +15,9 @@ constexpr int kGlyphPart = 2;     // TVP_GLYPH
 constexpr COLORREF kAlarmFrame = 0x0066FF;
 constexpr std::size_t kMaxKeptSizes = 2048;
 constexpr int kAtlasWidth = 256, kAtlasHeight = 64;
+// Row texts are drawn and measured alike: no mnemonic prefixes, and a TAB is a
+// tab stop, never a glyph.
+constexpr UINT kRowText = DT_NOPREFIX | DT_EXPANDTABS;
 
 COLORREF Colour(int value) { return static_cast<COLORREF>(value & 0xFFFFFF); }
 RECT ToRect(const LayoutRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -115,8 +118,8 @@ void DrawRow(HDC dc, const RowPaint& p, const NoteGeometry& g, NotePaintCache& f
   HFONT font = fonts.Get(p.font);
   if (font != selected) SelectObject(dc, selected = font);
   SetTextColor(dc, Colour(p.textColour));
-  const UINT format = p.heading ? DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX
-                                : DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX;
+  const UINT format =
+      kRowText | (p.heading ? DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS : DT_WORDBREAK | DT_NOCLIP);
   DrawText932(dc, p.text, ToRect(p.textRect), format);
 }
 
@@ -255,7 +258,7 @@ LayoutSize GdiMeasurer::Measure(const RowFontSpec& font, std::string_view text, 
   SelectScope use(dc_, fonts_.Get(font));
   const std::wstring wide = ToWide(text);
   RECT rc{0, 0, width, 0};
-  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, DT_CALCRECT | DT_NOPREFIX | format);
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, DT_CALCRECT | kRowText | format);
   size = LayoutSize{rc.right - rc.left, rc.bottom - rc.top};
   fonts_.KeepSize(std::move(key), size);
   return size;

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # "右上縦" (405) with notes of widths 200, 260 and 180 in slots 2, 5 and 8: the
 # first in the frame's top-right corner, the others below it in slot order,
-# then all three as wide as the widest. A fixed note stays where it is.
+# then all three as wide as the widest. A fixed note stays where it is. The
+# tray double click with "Cmd" 0x180 then gives them the width of the lowest
+# note, slot 0, although that one is hidden (and stays so).
 source "$(dirname "$0")/../lib.sh"
 e2e_init arrange "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
-printf '[Default]\nList=00100100110\n' | crlf "$d/Varnel.ini"
+printf '[Default]\nList=10100100110\nCmd=384\n' | crlf "$d/Varnel.ini"
 note() { printf '[Default]\nX=%d\nY=300\nW=%d\nH=100\n%b[1]\n0S=00000000\n0L=slot %d\n' "$2" "$3" "${4:-}" "$1" | crlf "$d/Varnel0$1.dat"; }
 note 2 50 200
 note 5 300 260
 note 8 600 180
 note 9 900 150 'Fix=1\n'
+note 0 500 300 'V=0\n'
 e2e_start
 e2e_wait_main 30
 for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 4 ] && break; sleep 0.5; done
@@ -22,6 +23,12 @@ echo "$notes"
 e2e_shot arranged
 for r in 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400; do
   echo "$notes" | grep -q "rect=$r " || fail "no note at $r"
+done
+probe post 0x0400 0 0x0203 >/dev/null || fail "post tray double click"
+for i in $(seq 1 20); do probe notes | grep -q 'rect=1020,200,1320,300 ' && break; sleep 0.25; done
+notes=$(probe notes)
+for r in 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400; do
+  echo "$notes" | grep -q "rect=$r " || fail "no note at $r after aligning widths: $notes"
 done
 probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
 code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"

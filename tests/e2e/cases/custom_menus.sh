@@ -5,8 +5,6 @@
 # the focus); shortcut 11 on Ctrl+D adds a detail to the active note.
 source "$(dirname "$0")/../lib.sh"
 e2e_init custom_menus "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 printf '[Default]\nList=1\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,580\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=head\n' | crlf "$d/Varnel00.dat"
 e2e_start

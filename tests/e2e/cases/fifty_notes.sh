@@ -3,8 +3,6 @@
 # できません。" and nothing else changes.
 source "$(dirname "$0")/../lib.sh"
 e2e_init fifty_notes "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 printf '[Default]\nList=%s\n' "$(printf '1%.0s' $(seq 1 50))" | crlf "$d/Varnel.ini"
 for i in $(seq 0 49); do
   printf '[Default]\nX=%d\nY=%d\nW=120\nH=60\n[1]\n0S=00000000\n0L=note %d\n' $((i % 10 * 125)) $((i / 10 * 65)) "$i" |

@@ -3,7 +3,6 @@
 # every note file whole: the old bytes or a complete new file, never a torn one.
 source "$(dirname "$0")/../lib.sh"
 e2e_init kill_during_save "$1" "$2"
-d="$E2E_CASE/data"
 make_note() {  # slot
   printf '[Default]\r\nX=%d\r\nY=%d\r\nW=120\r\nH=90\r\n' $((10 + $1 * 12)) $((10 + $1 * 9))
   for h in $(seq 1 20); do

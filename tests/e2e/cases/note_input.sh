@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Real mouse and keyboard on a note: check boxes step through the states that
 # CkType1..3 allow, a fold glyph folds, a double click on a heading opens an
-# edit box whose text (ASCII, a second line, Japanese from the clipboard) is
-# committed by the next click, an emptied new row goes away, the bar drags and
-# an edge resizes; a locked note refuses check boxes and edits, a fixed one
-# refuses drag and resize. The files after exit prove it.
+# edit box whose text (ASCII, a second line, Japanese from the clipboard; an
+# empty clipboard pastes nothing) is committed by the next click or by another
+# program's WM_APP 11, an emptied new row goes away, the bar drags and an edge
+# resizes; a locked note refuses check boxes and edits, a fixed one refuses
+# drag and resize. In a narrow note a pasted heading keeps its first line, a
+# long detail grows the note while it is typed and a TAB shows as a tab stop.
+# The files after exit prove it.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_input "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
-printf '[Default]\nList=111\nCkType2=0\nCmdW=2\n' | crlf "$d/Varnel.ini"
+ini() { printf '[Default]\nList=1111\nCkType2=0\nCmdW=%d\nSCKey0=9,584\n' "$1" | crlf "$d/Varnel.ini"; }
+ini 2  # Ctrl+H: 見出追加
 # Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from
 # y 38 in rows of 14 + 4 px; heading 1 follows at y 100. Note 0 is at 100,100.
 note() {
@@ -20,10 +22,12 @@ note() {
 note 100 100 free 'Alpha=230\nAlpha2=100\n' | crlf "$d/Varnel00.dat"
 note 500 100 locked 'Lock=1\n' | crlf "$d/Varnel01.dat"
 note 500 420 fixed 'Fix=1\n' | crlf "$d/Varnel02.dat"
+printf '[Default]\nX=900\nY=100\nW=160\nH=100\n[1]\n0S=00000000\n0L=narrow note\n1S=000000000000000000000000\n1L=tab\\there\n' |
+  crlf "$d/Varnel03.dat"
 e2e_start
 e2e_wait_main 30
 for i in $(seq 1 20); do
-  [ "$(probe notes | grep -c 'visible=1')" -ge 3 ] && break
+  [ "$(probe notes | grep -c 'visible=1')" -ge 4 ] && break
   sleep 0.5
 done
 xdo mousemove 10 790 || fail "xdotool cannot reach the display"
@@ -53,6 +57,8 @@ echo "$line" | grep -q 'edit=1' || fail "no edit box after the double click: $li
 xdo type --delay 40 'abc'
 xdo key Return
 xdo type --delay 40 'def'
+probe clip >/dev/null || fail "empty clipboard"
+xdo key shift+Home ctrl+v End  # nothing to paste: 'def' stays
 probe clip "$(printf '日本語' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
 xdo key ctrl+v
 sleep 0.5
@@ -78,6 +84,27 @@ sleep 0.5
 kept=$(notes_line 100 | sed -n 's/.*edittext=//p')
 expect_eq "$(printf '%s' "$kept" | wc -c)" 447 "UTF-8 bytes of the 149 characters kept"
 click 300 340
+
+# The narrow note: Ctrl+H adds a heading; a pasted line break ends its text.
+click 1040 190
+xdo key ctrl+h
+sleep 0.5
+probe clip "$(printf 'line1\r\nline2' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+xdo key ctrl+v
+sleep 0.5
+notes_line 900 | grep -q 'edittext=line1$' || fail "heading box holds more than the first line: $(notes_line 900)"
+click 1040 105
+# A long detail wraps in its box, and the note grows with the box's lines.
+dblclick 935 128
+xdo type --delay 30 'the quick brown fox jumps over the lazy dog and runs on'
+sleep 0.5
+e2e_shot long-detail
+line=$(notes_line 900)
+IFS=, read -r l t r b <<<"$(echo "$line" | field rect)"
+IFS=, read -r el et er eb <<<"$(echo "$line" | field editrect)"
+[ $((eb - et)) -gt 40 ] || fail "the box did not grow with its lines: $line"
+[ "$eb" -le "$b" ] || fail "the note did not grow with the box: $line"
+click 1040 105
 
 # Activation: the active note shows Alpha, the inactive one Alpha2.
 click 300 330
@@ -111,10 +138,17 @@ probe notes | grep -q 'rect=500,420,800,680' || fail "fixed note moved or resize
 click 514 528
 dblclick 535 528
 probe notes | grep 'rect=500,420,' | grep -q 'edit=1' || fail "no edit box under the folded heading"
+xdo type --delay 40 'kept'
+# Another program adds the clipboard to heading 0 (above the box's row): the typed text is committed first.
+probe clip "$(printf 'from app' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+probe send 0x8000 11 0x20000 >/dev/null || fail "WM_APP 11"
+probe notes | grep 'rect=500,420,' | grep -q 'edit=0' || fail "WM_APP 11 left the edit box open"
+dblclick 535 546  # heading 1, one row further down now
+probe notes | grep 'rect=500,420,' | grep -q 'edit=1' || fail "no edit box after WM_APP 11"
 xdo type --delay 40 'open at exit'
 e2e_shot end
 # "CmdW" 1, read afresh: a double click adds a detail from the clipboard, trimmed.
-printf '[Default]\nList=111\nCkType2=0\nCmdW=1\n' | crlf "$d/Varnel.ini"
+ini 1
 probe clip "$(printf '  from clip \r\n' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
 click 300 300
 dblclick 175 148
@@ -141,7 +175,7 @@ expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 2 "heading 1 folded"
 expect_eq "$(echo "$n0" | line_value X),$(echo "$n0" | line_value Y)" "140,120" "moved place saved"
 expect_eq "$(echo "$n0" | line_value W),$(echo "$n0" | line_value H)" "330,280" "resized size saved"
 expect_eq "$(echo "$n0" | line_value V)" 0 "hidden by Alt+F4"
-expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-3)" 111 "every note still listed"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-4)" 1111 "every note still listed"
 expect_eq "$(echo "$n0" | line_value 5L | wc -c)" 448 "pasted text cut to 298 bytes on a whole character"
 n1=$(e2e_ini Varnel01.dat)
 expect_eq "$(state "$n1" 1S)" 0 "locked note's detail unchanged"
@@ -149,7 +183,12 @@ echo "$n1" | grep -q '^4L=' && fail "locked note got a new row"
 expect_eq "$(echo "$n1" | sed -n '/^\[2\]/,$p' | line_value 0S | cut -c8)" 2 "locked note folds"
 n2=$(e2e_ini Varnel02.dat)
 sec2=$(echo "$n2" | sed -n '/^\[2\]/,$p')
-expect_eq "$(echo "$sec2" | line_value 2L)" "open at exit" "open edit saved at exit"
+expect_eq "$(echo "$n2" | line_value 4L)" "from app" "detail added by WM_APP 11"
+expect_eq "$(echo "$sec2" | line_value 1L),$(echo "$sec2" | line_value 2L)" "under second,kept" "typed text kept by WM_APP 11"
+expect_eq "$(echo "$sec2" | line_value 3L)" "open at exit" "open edit saved at exit"
 expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 0 "heading opened for the new row"
 expect_eq "$(echo "$n2" | line_value X),$(echo "$n2" | line_value Y),$(echo "$n2" | line_value W)" "500,420,300" "fixed note stayed"
+n3=$(e2e_ini Varnel03.dat)
+expect_eq "$(echo "$n3" | sed -n '/^\[2\]/,$p' | line_value 0L)" line1 "pasted heading keeps its first line"
+expect_eq "$(echo "$n3" | line_value 2L)" 'the quick brown fox jumps over the lazy dog and runs on' "long detail saved"
 exit 0

@@ -6,8 +6,6 @@
 # kept under shots/; a few pixels are checked.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_look "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 printf '[Default]\nList=11111\n' | crlf "$d/Varnel.ini"
 rich() {
   cat <<EOF

@@ -4,8 +4,6 @@
 # the last, 見出化, turns the detail into a heading. The file after exit shows it.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_menus "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 printf '[Default]\nList=1\n' | crlf "$d/Varnel.ini"
 {
   printf '[Default]\nX=100\nY=100\nW=300\nH=260\nStyle=0\n'

@@ -6,8 +6,6 @@
 # free, the next save writes the change kept in memory.
 source "$(dirname "$0")/../lib.sh"
 e2e_init save_failure "$1" "$2"
-d="$E2E_CASE/data"
-crlf() { sed 's/$/\r/' >"$1"; }
 printf '[Default]\nList=1\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nX=100\nY=100\nW=300\nH=200\nStyle=0\n[1]\n0S=00000000\n0L=first\n1S=000000000000000000000000\n1L=one\n' | crlf "$d/Varnel00.dat"
 e2e_start

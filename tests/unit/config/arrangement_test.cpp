@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 namespace varnel {
@@ -33,12 +34,8 @@ std::map<int, LayoutRect> BySlot(const std::vector<NoteMove>& moves) {
   return out;
 }
 
-void ExpectRect(const LayoutRect& r, int left, int top, int right, int bottom) {
-  EXPECT_EQ(r.left, left);
-  EXPECT_EQ(r.top, top);
-  EXPECT_EQ(r.right, right);
-  EXPECT_EQ(r.bottom, bottom);
-}
+using Box = std::array<int, 4>;
+Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 struct Layout {
   int command;
@@ -59,31 +56,21 @@ const Layout kLayouts[] = {
 };
 
 TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
+  // The note list passes its selection as it is sorted on screen, repeats included.
+  const std::vector<ArrangeNote> shuffled = {Note(8, 180, 200), Note(2, 200, 150), Note(5, 260, 120),
+                                             Note(2, 200, 150)};
   for (const Layout& l : kLayouts) {
-    SCOPED_TRACE(l.command);
-    auto moves = ArrangeNotes(l.command, ThreeNotes(), kFrame);
-    ASSERT_EQ(moves.size(), 3u);
-    auto r = BySlot(moves);
-    ExpectRect(r[2], l.slot2.left, l.slot2.top, l.slot2.right, l.slot2.bottom);
-    ExpectRect(r[5], l.slot5.left, l.slot5.top, l.slot5.right, l.slot5.bottom);
-    ExpectRect(r[8], l.slot8.left, l.slot8.top, l.slot8.right, l.slot8.bottom);
-    // The corner's note is placed first: the next one is laid against it.
-    const bool backwards = l.command == 409 || l.command == 410 || l.command == 421 || l.command == 425;
-    EXPECT_EQ(moves.front().slot, backwards ? 8 : 2);
-  }
-}
-
-TEST(ArrangeNotes, SlotsAreOrderedWhateverOrderTheyComeIn) {
-  // The note list passes its selection as it is sorted on screen.
-  std::vector<ArrangeNote> shuffled = {Note(8, 180, 200), Note(2, 200, 150), Note(5, 260, 120),
-                                       Note(2, 200, 150)};
-  for (const Layout& l : kLayouts) {
-    SCOPED_TRACE(l.command);
-    auto r = BySlot(ArrangeNotes(l.command, shuffled, kFrame));
-    ASSERT_EQ(r.size(), 3u);
-    ExpectRect(r[2], l.slot2.left, l.slot2.top, l.slot2.right, l.slot2.bottom);
-    ExpectRect(r[5], l.slot5.left, l.slot5.top, l.slot5.right, l.slot5.bottom);
-    ExpectRect(r[8], l.slot8.left, l.slot8.top, l.slot8.right, l.slot8.bottom);
+    for (const std::vector<ArrangeNote>& notes : {ThreeNotes(), shuffled}) {
+      auto moves = ArrangeNotes(l.command, notes, kFrame);
+      auto r = BySlot(moves);
+      ASSERT_EQ(r.size(), 3u);
+      EXPECT_EQ((std::array<Box, 3>{B(r[2]), B(r[5]), B(r[8])}),
+                (std::array<Box, 3>{B(l.slot2), B(l.slot5), B(l.slot8)}))
+          << l.command;
+      // The corner's note is placed first: the next one is laid against it.
+      const bool backwards = l.command == 409 || l.command == 410 || l.command == 421 || l.command == 425;
+      EXPECT_EQ(moves.front().slot, backwards ? 8 : 2) << l.command;
+    }
   }
 }
 
@@ -100,24 +87,24 @@ TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
   notes[0] = Note(2, 200, 24);
   notes[0].bar = kBarShown | kBarFolded;
   auto r = BySlot(ArrangeNotes(421, notes, kFrame));
-  ExpectRect(r[2], 740, 50, 940, 74);
-  ExpectRect(r[5], 940, 50, 1200, 250);
-  ExpectRect(r[8], 1200, 50, 1380, 250);
+  EXPECT_EQ(B(r[2]), (Box{740, 50, 940, 74}));
+  EXPECT_EQ(B(r[5]), (Box{940, 50, 1200, 250}));
+  EXPECT_EQ(B(r[8]), (Box{1200, 50, 1380, 250}));
 
   notes[0].bar = kBarShown | kBarBottom | kBarFolded;
   r = BySlot(ArrangeNotes(425, notes, kFrame));
-  ExpectRect(r[2], 740, 976, 940, 1000);
-  ExpectRect(r[5], 940, 800, 1200, 1000);
+  EXPECT_EQ(B(r[2]), (Box{740, 976, 940, 1000}));
+  EXPECT_EQ(B(r[5]), (Box{940, 800, 1200, 1000}));
 
   // A bar at the top keeps the folded note at the top of the row, even at the bottom edge.
   notes[0].bar = kBarShown | kBarFolded;
   r = BySlot(ArrangeNotes(426, notes, kFrame));
-  ExpectRect(r[2], 100, 800, 300, 824);
+  EXPECT_EQ(B(r[2]), (Box{100, 800, 300, 824}));
 
   // Folded without a bar, or unfolded: stretched like any other.
   notes[0].bar = kBarFolded;
   r = BySlot(ArrangeNotes(421, notes, kFrame));
-  ExpectRect(r[2], 740, 50, 940, 250);
+  EXPECT_EQ(B(r[2]), (Box{740, 50, 940, 250}));
 }
 
 TEST(ArrangeNotes, FoldedNoteTakesTheWidestWidthWhenVertical) {
@@ -125,9 +112,9 @@ TEST(ArrangeNotes, FoldedNoteTakesTheWidestWidthWhenVertical) {
   notes[1] = Note(5, 260, 24);
   notes[1].bar = kBarShown | kBarFolded;
   auto r = BySlot(ArrangeNotes(406, notes, kFrame));
-  ExpectRect(r[2], 100, 50, 360, 200);
-  ExpectRect(r[5], 100, 200, 360, 224);
-  ExpectRect(r[8], 100, 224, 360, 424);
+  EXPECT_EQ(B(r[2]), (Box{100, 50, 360, 200}));
+  EXPECT_EQ(B(r[5]), (Box{100, 200, 360, 224}));
+  EXPECT_EQ(B(r[8]), (Box{100, 224, 360, 424}));
 }
 
 TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
@@ -164,7 +151,7 @@ TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
 
 TEST(ArrangeNotes, NoteLargerThanTheFrameEndsAtItsRightAndBottomEdge) {
   auto r = BySlot(ArrangeNotes(406, {Note(0, 1500, 1200)}, kFrame));
-  ExpectRect(r[0], 1380 - 1500, 1000 - 1200, 1380, 1000);
+  EXPECT_EQ(B(r[0]), (Box{1380 - 1500, 1000 - 1200, 1380, 1000}));
 }
 
 TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
@@ -175,15 +162,15 @@ TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
   auto r = BySlot(ArrangeNotes(405, notes, kFrame));
   ASSERT_EQ(r.size(), 2u);
   EXPECT_EQ(r.count(5), 0u);
-  ExpectRect(r[2], 1180, 50, 1380, 200);
-  ExpectRect(r[8], 1180, 200, 1380, 400);
+  EXPECT_EQ(B(r[2]), (Box{1180, 50, 1380, 200}));
+  EXPECT_EQ(B(r[8]), (Box{1180, 200, 1380, 400}));
 
   notes = ThreeNotes();
   notes[0].visible = false;
   r = BySlot(ArrangeNotes(422, notes, kFrame));
   ASSERT_EQ(r.size(), 2u);
-  ExpectRect(r[5], 100, 50, 360, 250);
-  ExpectRect(r[8], 360, 50, 540, 250);
+  EXPECT_EQ(B(r[5]), (Box{100, 50, 360, 250}));
+  EXPECT_EQ(B(r[8]), (Box{360, 50, 540, 250}));
 
   notes = ThreeNotes();
   for (ArrangeNote& n : notes) n.fixed = true;
@@ -193,23 +180,23 @@ TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
 TEST(PlaceNextNote, MovesBesideThePreviousAndReportsItsExtent) {
   ArrangeNote first = Note(0, 200, 150);
   EXPECT_EQ(PlaceNextNote(first, 425, nullptr, kFrame), 150);  // horizontal: height
-  ExpectRect(first.window, 1180, 850, 1380, 1000);
+  EXPECT_EQ(B(first.window), (Box{1180, 850, 1380, 1000}));
   ArrangeNote next = Note(1, 120, 90);
   EXPECT_EQ(PlaceNextNote(next, 425, &first.window, kFrame), 90);
-  ExpectRect(next.window, 1060, 910, 1180, 1000);
+  EXPECT_EQ(B(next.window), (Box{1060, 910, 1180, 1000}));
   EXPECT_EQ(PlaceNextNote(next, 410, &first.window, kFrame), 120);  // vertical: width
-  ExpectRect(next.window, 100, 760, 220, 850);
+  EXPECT_EQ(B(next.window), (Box{100, 760, 220, 850}));
 
   ArrangeNote fixed = Note(2, 200, 150, 5, 6);
   fixed.fixed = true;
   EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
-  ExpectRect(fixed.window, 5, 6, 205, 156);
+  EXPECT_EQ(B(fixed.window), (Box{5, 6, 205, 156}));
   fixed.fixed = false;
   fixed.visible = false;
   EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
   fixed.visible = true;
   EXPECT_EQ(PlaceNextNote(fixed, 228, nullptr, kFrame), -1);
-  ExpectRect(fixed.window, 5, 6, 205, 156);
+  EXPECT_EQ(B(fixed.window), (Box{5, 6, 205, 156}));
 }
 
 TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
@@ -222,9 +209,9 @@ TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
   auto moves = AlignWidths(notes);
   ASSERT_EQ(moves.size(), 2u);
   EXPECT_EQ(moves[0].slot, 7);
-  ExpectRect(moves[0].window, 10, 20, 250, 220);
+  EXPECT_EQ(B(moves[0].window), (Box{10, 20, 250, 220}));
   EXPECT_EQ(moves[1].slot, 9);
-  ExpectRect(moves[1].window, 50, 60, 290, 160);
+  EXPECT_EQ(B(moves[1].window), (Box{50, 60, 290, 160}));
 }
 
 TEST(AlignWidths, NothingToAlign) {

@@ -2,70 +2,51 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <array>
 #include <map>
 #include <random>
-#include <sstream>
 #include <vector>
+
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 using namespace varnel;
 
 namespace {
 
-class StoreTest : public ::testing::Test {
+class StoreTest : public test::StoreTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("varnel_store_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    env_.programPath = dir_ / "Varnel.exe";
-    file_ = dir_ / "t.ini";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
-  std::string Get() {
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  void Put(const std::string& bytes) { Write("t.ini", bytes); }
+  std::string Get() { return Read("t.ini"); }
   void Open(ProfileStore& s, bool registry = false) { s.Open(env_, registry, "Default", &file_, nullptr); }
-
-  fs::path dir_, file_;
-  StoreEnv env_;
+  fs::path dir_ = folder_.Path(), file_ = Path("t.ini");
 };
 
 TEST(ParseNumberTest, ExamplesAndPrefixes) {
-  EXPECT_EQ(ParseNumber("0x99FFCC"), 10092492);
-  EXPECT_EQ(ParseNumber("  12abc"), 12);
-  EXPECT_EQ(ParseNumber("&hff"), 255);
-  EXPECT_EQ(ParseNumber("&HFF"), 255);
-  EXPECT_EQ(ParseNumber("-1"), -1);
-  EXPECT_EQ(ParseNumber("+7"), 7);
-  EXPECT_EQ(ParseNumber(""), 0);
-  EXPECT_EQ(ParseNumber("abc"), 0);
-  EXPECT_EQ(ParseNumber("- 5"), 0);
-  EXPECT_EQ(ParseNumber("\t5"), 0);  // only the space is a blank
-  EXPECT_EQ(ParseNumber("0x"), 0);
-  EXPECT_EQ(ParseNumber("-0x10"), -16);
+  const std::pair<const char*, std::int64_t> cases[] = {{"0x99FFCC", 10092492},
+                                                        {"  12abc", 12},
+                                                        {"&hff", 255},
+                                                        {"&HFF", 255},
+                                                        {"-1", -1},
+                                                        {"+7", 7},
+                                                        {"", 0},
+                                                        {"abc", 0},
+                                                        {"- 5", 0},
+                                                        {"\t5", 0} /* only the space is a blank */,
+                                                        {"0x", 0},
+                                                        {"-0x10", -16}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseNumber(text), value) << text;
   // A run of digits far beyond 64 bits wraps instead of being undefined.
   EXPECT_NO_FATAL_FAILURE(ParseNumber(std::string(400, '9')));
 }
 
 TEST(ParseFieldTest, HexOrAsIsAndNeverPastTheText) {
-  EXPECT_EQ(ParseField("1F", 2, 0), 31);
-  EXPECT_EQ(ParseField("1F", 2, 1), 1);
-  EXPECT_EQ(ParseField("1F00", 2, 0), 31);
-  EXPECT_EQ(ParseField("A", 8, 0), 10);  // shorter than the field: only what is there
-  EXPECT_EQ(ParseField("", 4, 0), 0);
+  EXPECT_EQ(
+      (std::array<std::int64_t, 5>{ParseField("1F", 2, 0), ParseField("1F", 2, 1), ParseField("1F00", 2, 0),
+                                   ParseField("A", 8, 0), ParseField("", 4, 0)}),
+      (std::array<std::int64_t, 5>{31, 1, 31, 10, 0}));  // shorter than the field: what is there
   EXPECT_EQ(ParseField(std::string(40, '1'), 40, 1), ParseNumber(std::string(29, '1')));  // cut at 29
-  EXPECT_EQ(Clamp(5, 1, 3), 3);
-  EXPECT_EQ(Clamp(-5, 1, 3), 1);
-  EXPECT_EQ(Clamp(2, 1, 3), 2);
+  EXPECT_EQ(std::make_tuple(Clamp(5, 1, 3), Clamp(-5, 1, 3), Clamp(2, 1, 3)), std::make_tuple(3, 1, 2));
 }
 
 TEST_F(StoreTest, ReadIntDefaultsBoundsAndEmptyValues) {

@@ -323,36 +323,33 @@ TEST_F(NoteLayoutTest, TitleBarBorders) {
     style.border = (kind << 24) | 255;
     return LayoutTitleBar(g_, style).border;
   };
-  const std::uint8_t top = kBarShown, bottom = kBarShown | kBarBottom;
-  BarBorderPaint b = border(5, top);
-  EXPECT_EQ(b.kind, BarBorderPaint::kFrame);
-  EXPECT_EQ(b.penWidth, 2);
-  EXPECT_EQ(b.colour, 255);
-  EXPECT_EQ(B(b.rect), (Box{1, 1, 200, 18}));
-  EXPECT_EQ(B(border(5, bottom).rect), (Box{1, 283, 200, 300}));
-  EXPECT_EQ(B(border(4, top).rect), (Box{0, 0, 200, 18}));
-  EXPECT_EQ(B(border(6, bottom).rect), (Box{1, 283, 199, 299}));
-  EXPECT_EQ(border(6, top).penWidth, 3);
-
-  b = border(1, top);
-  EXPECT_EQ(b.kind, BarBorderPaint::kLine);
-  EXPECT_EQ(b.penWidth, 1);
-  EXPECT_EQ(B(b.rect), (Box{0, 18, 200, 18}));
-  EXPECT_EQ(B(border(3, top).rect), (Box{0, 16, 200, 16}));
-  EXPECT_EQ(B(border(3, bottom).rect), (Box{0, 283, 200, 283}));
-  EXPECT_EQ(B(border(2, bottom).rect), (Box{0, 283, 200, 283}));
-  EXPECT_EQ(border(1, top | kBarFolded, 18).kind, BarBorderPaint::kNone);
-
-  EXPECT_EQ(B(border(7, top).rect), (Box{0, 0, 200, 18}));
-  b = border(9, top);
-  EXPECT_EQ(b.penWidth, 1);
-  EXPECT_EQ(B(b.rect), (Box{2, 2, 198, 18}));
-  EXPECT_EQ(B(border(9, top | kBarFolded, 18).rect), (Box{2, 2, 198, 16}));
-  EXPECT_EQ(B(border(9, bottom).rect), (Box{2, 282, 198, 298}));
-  EXPECT_EQ(B(border(9, bottom | kBarFolded, 18).rect), (Box{2, 2, 198, 16}));
-  EXPECT_EQ(B(border(8, bottom).rect), (Box{1, 282, 199, 299}));
-  EXPECT_EQ(border(0, top).kind, BarBorderPaint::kNone);
-  EXPECT_EQ(border(10, top).kind, BarBorderPaint::kNone);
+  const std::uint8_t top = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
+  struct Case {
+    int kind;
+    std::uint8_t bar;
+    int height;
+    BarBorderPaint::Kind paint;
+    int pen;
+    Box rect;
+  };
+  const auto line = BarBorderPaint::kLine, frame = BarBorderPaint::kFrame, none = BarBorderPaint::kNone;
+  const Case cases[] = {
+      {5, top, 300, frame, 2, {1, 1, 200, 18}},       {5, bottom, 300, frame, 2, {1, 283, 200, 300}},
+      {4, top, 300, frame, 1, {0, 0, 200, 18}},       {6, bottom, 300, frame, 3, {1, 283, 199, 299}},
+      {1, top, 300, line, 1, {0, 18, 200, 18}},       {3, top, 300, line, 3, {0, 16, 200, 16}},
+      {3, bottom, 300, line, 3, {0, 283, 200, 283}},  {2, bottom, 300, line, 2, {0, 283, 200, 283}},
+      {1, top | folded, 18, none, 0, {0, 0, 0, 0}},   {7, top, 300, frame, 1, {0, 0, 200, 18}},
+      {9, top, 300, frame, 1, {2, 2, 198, 18}},       {9, top | folded, 18, frame, 1, {2, 2, 198, 16}},
+      {9, bottom, 300, frame, 1, {2, 282, 198, 298}}, {9, bottom | folded, 18, frame, 1, {2, 2, 198, 16}},
+      {8, bottom, 300, frame, 1, {1, 282, 199, 299}}, {0, top, 300, none, 0, {0, 0, 0, 0}},
+      {10, top, 300, none, 0, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    const BarBorderPaint b = border(c.kind, c.bar, c.height);
+    EXPECT_EQ(std::make_tuple(b.kind, b.penWidth, B(b.rect), b.colour),
+              std::make_tuple(c.paint, c.pen, c.rect, c.paint == none ? b.colour : 255))
+        << c.kind << " " << int{c.bar};
+  }
 }
 
 TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
@@ -515,19 +512,15 @@ TEST_F(NoteLayoutTest, HitTestPassesOverMissingRows) {
 
 TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
   const LayoutRect w{100, 100, 300, 400};
-  EXPECT_EQ(EdgeMask(w, 100, 100, false, kBarShown), 5);
-  EXPECT_EQ(EdgeMask(w, 299, 100, false, kBarShown), 6);
-  EXPECT_EQ(EdgeMask(w, 299, 399, false, kBarShown), 10);
-  EXPECT_EQ(EdgeMask(w, 103, 399, false, kBarShown), 9);
-  EXPECT_EQ(EdgeMask(w, 104, 200, false, kBarShown), 0);
-  EXPECT_EQ(EdgeMask(w, 296, 396, false, kBarShown), 0);
-  EXPECT_EQ(EdgeMask(w, 297, 200, false, kBarShown), 2);
-  EXPECT_EQ(EdgeMask(w, 200, 397, false, kBarShown), 8);
-  EXPECT_EQ(EdgeMask(w, 300, 200, false, kBarShown), 0);  // outside
-  EXPECT_EQ(EdgeMask(w, 99, 200, false, kBarShown), 0);
-  EXPECT_EQ(EdgeMask(w, 100, 100, true, kBarShown), 0);
-  EXPECT_EQ(EdgeMask(w, 100, 100, false, kBarShown | kBarFolded), 0);
-  EXPECT_EQ(EdgeMask(w, 100, 100, false, kBarFolded), 5);  // no bar: folding means nothing
+  const std::array<int, 5> edges[] = {
+      // x, y, fixed, bar, mask
+      {100, 100, 0, kBarShown, 5}, {299, 100, 0, kBarShown, 6}, {299, 399, 0, kBarShown, 10},
+      {103, 399, 0, kBarShown, 9}, {104, 200, 0, kBarShown, 0}, {296, 396, 0, kBarShown, 0},
+      {297, 200, 0, kBarShown, 2}, {200, 397, 0, kBarShown, 8}, {300, 200, 0, kBarShown, 0},  // outside
+      {99, 200, 0, kBarShown, 0},  {100, 100, 1, kBarShown, 0}, {100, 100, 0, kBarShown | kBarFolded, 0},
+      {100, 100, 0, kBarFolded, 5}};  // no bar: folding means nothing
+  for (const auto& [x, y, fixed, bar, mask] : edges)
+    EXPECT_EQ(EdgeMask(w, x, y, fixed != 0, static_cast<std::uint8_t>(bar)), mask) << x << "," << y;
 
   const std::pair<int, EdgeCursor> cursors[] = {
       {1, EdgeCursor::kWestEast},   {2, EdgeCursor::kWestEast}, {4, EdgeCursor::kNorthSouth},

@@ -97,11 +97,11 @@ int main() {
   };
   std::vector<Text> texts;
   for (const RowPaint& p : rows)
-    texts.push_back(Text{ToWide(p.text),
-                         RECT{p.textRect.left, p.textRect.top, p.textRect.right, p.textRect.bottom},
-                         p.heading ? UINT(DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX)
-                                   : UINT(DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX),
-                         cache.Get(p.font)});
+    texts.push_back(
+        Text{ToWide(p.text), RECT{p.textRect.left, p.textRect.top, p.textRect.right, p.textRect.bottom},
+             p.heading ? UINT(DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_EXPANDTABS)
+                       : UINT(DT_WORDBREAK | DT_NOCLIP | DT_NOPREFIX | DT_EXPANDTABS),
+             cache.Get(p.font)});
   if (rows.size() < 100) {
     std::printf("only %zu rows laid out\n", rows.size());
     return 1;

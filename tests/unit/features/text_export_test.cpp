@@ -1,0 +1,181 @@
+// Export text of notes, headings and details, the marks, and the parse of
+// pasted text back into details.
+#include "core/features/text_export.h"
+
+#include <gtest/gtest.h>
+
+#include "core/config/profile_store.h"
+#include "core/note/note_content.h"
+#include "test_support.h"
+
+using namespace varnel;
+
+namespace {
+
+const DateTime kNow = test::MakeDateTime(2011, 1, 10);
+
+// Details as "text" or "text" with a status; a heading as a loaded note holds it.
+using Details = std::vector<std::pair<std::string, std::string>>;
+int AddHeading(NoteContent& note, const std::string& name, const Details& details,
+               std::uint32_t attributes = 0) {
+  note.AddHeading(name);
+  const int h = note.headingCount - 1;
+  note.headingAttributes[h] = attributes;
+  for (const auto& [text, status] : details)
+    note.rows.Append(Row{note.headingKeys[h]++, text, "", status, {}});
+  return h;
+}
+
+MarkSet Marks(const std::string& all, const std::string& pad) {
+  MarkSet set{{}, pad, static_cast<int>(all.size() / 4)};
+  for (std::size_t i = 0; i < 4; ++i) set.marks[i] = all.substr(i * set.length, set.length);
+  return set;
+}
+const MarkSet kClip = Marks("\t□ \t◎ \t■ \t済 ", "\t"), kMail = Marks("　□　◎　■　済", "　　");
+
+std::string Pasted(const std::string& text, const MarkSet& marks, bool hide, bool newHeading) {
+  const PastedText p = ParsePastedText(text, marks, hide, newHeading);
+  std::string out = p.newHeading ? "[" + p.headingText + "]" : "";
+  for (const auto& d : p.details) out += d.text + ":" + std::to_string(d.state) + "|";
+  return out;
+}
+
+TEST(TextExport, Headings) {
+  const struct {
+    Details details;
+    bool mail;
+    std::string expected;
+  } cases[] = {
+      {{{"milk", "00000000"}, {"bread", "00000002"}}, false, "Shop\r\n\t□ milk\r\n\t■ bread\r\n\r\n"},
+      {{{"milk", "00000000"}, {"bread", "00000002"}}, true, "Shop\r\n　□milk\r\n　■bread\r\n\r\n"},
+      {{{"a\r\nb", "00000001"}, {"x", "00000003"}}, false, "Shop\r\n\t◎ a\r\n\tb\r\n\t済 x\r\n\r\n"},
+      {{{"a\r\nb", "00000000"}}, true, "Shop\r\n　□a\r\n　　b\r\n\r\n"},
+      // Hidden first lines; one with nothing after it stays whole.
+      {{{"C:\\d\\表.txt\r\n\r\n表.txt", "01000000"}, {"only\r", "01000000"}},
+       false,
+       "Shop\r\n\t□ 表.txt\r\n\t□ only\r\n\r\n"},
+      // Date codes, each row from the same time.
+      {{{"%+1%D日", "00100000"}, {"%D日", "00100000"}, {"%D", "00000000"}},
+       false,
+       "Shop\r\n\t□ 11日\r\n\t□ 10日\r\n\t□ %D\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    NoteContent note;
+    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", c.details), c.mail ? kMail : kClip, kNow),
+              c.expected);
+  }
+}
+
+TEST(TextExport, NoteSkipsHiddenHeadingsAndHidingRowsDropsMarks) {
+  NoteContent note;
+  AddHeading(note, "A%D", {{"1", "00000000"}}, kHeadingFormatConversion);
+  AddHeading(note, "B", {{"2", "00000000"}}, kHeadingHidden);
+  AddHeading(note, "C", {{"3", "00000002"}});
+  EXPECT_EQ(NoteText(note, kClip, kNow), "A10\r\n\t□ 1\r\n\r\nC\r\n\t■ 3\r\n\r\n");
+  note.hideHeadingRows = true;
+  EXPECT_EQ(HeadingText(note, 2, kClip, kNow), "C\r\n3\r\n\r\n");
+  EXPECT_EQ(HeadingText(note, 7, kClip, kNow), "");
+}
+
+// A detail is cut once 400 bytes are written, between characters; a heading
+// of long details and 10-byte marks is exported whole.
+TEST(TextExport, LongDetailsAreCutOnAWholeCharacterAndNeverDropped) {
+  std::string wide = "x", padded;
+  for (int i = 0; i < 300; ++i) wide += "あ";
+  const MarkSet marks = Marks(std::string(40, 'M'), std::string(15, 'P'));
+  for (int i = 0; i < 24; ++i) padded += "\r\n" + marks.pad;  // 24 line breaks of 17 bytes pass 400
+  NoteContent note;
+  const int h = AddHeading(note, wide, Details(12, {std::string(300, '\n'), "0"}));
+  note.rows.Append(Row{note.headingKeys[h]++, wide, "", "0", {}});
+  EXPECT_EQ(DetailText(note.rows.At(note.rows.Count() - 1), "", kNow), wide.substr(0, 401));
+  EXPECT_EQ(DetailText(note.rows.At(1), marks.pad, kNow), padded);
+  const std::string out = HeadingText(note, h, marks, kNow);
+  EXPECT_EQ(out.substr(0, 601), wide.substr(0, 599) + "\r\n");
+  EXPECT_EQ(out.size(), 601 + 12 * (10 + 408 + 2) + (10 + 401 + 2) + 2);
+}
+
+TEST(TextExport, MarksOfTheNoteOverTheGlobalOnesOverTheDefaults) {
+  const std::string forty = "0123456789abcdefghijABCDEFGHIJ!!!!!!!!!!";
+  const std::array<std::string, 4> tens = {"0123456789", "abcdefghij", "ABCDEFGHIJ", "!!!!!!!!!!"},
+                                   clip = {"\t□ ", "\t◎ ", "\t■ ", "\t済 "};
+  const struct {
+    std::string global, note;
+    bool mail;
+    std::array<std::string, 4> marks;
+    std::string pad;
+  } cases[] = {
+      {"", "", false, clip, "\t"},
+      {"", "", true, {"　□", "　◎", "　■", "　済"}, "　　"},
+      {"Mark=\\t[]\\t()\\t##\\t%%\r\nMarkPad=\\t\\t\r\n",
+       "Mark=abc\r\n",
+       false,
+       {"\t[]", "\t()", "\t##", "\t%%"},
+       "\t\t"},
+      {"Mark=abc\r\n", "MarkPad=>>\r\n", false, clip, ">>"},
+      {"MarkMail=xxxxxxxx\r\n", "MarkMail=" + forty + "\r\nMarkPadMail=-\r\n", true, tens, "-"},
+      {"Mark=abcd\r\n", "Mark=" + forty + forty.substr(0, 20) + "\r\n", false, tens, "\t"},
+      {"Mark=abcd\r\n", "", false, {"a", "b", "c", "d"}, "\t"},
+  };
+  test::TempFolder dir("varnel_marks");
+  const auto notePath = dir.Path() / "Varnel00.dat";
+  StoreEnv env;
+  env.programPath = dir.Path() / "Varnel.exe";
+  for (const auto& c : cases) {
+    test::WriteBytes(dir.Path() / "Varnel.ini", "[Default]\r\n" + c.global);
+    test::WriteBytes(notePath, "[Default]\r\n" + c.note);
+    ProfileStore global, note;
+    global.Open(env, false, "Default", nullptr, nullptr);
+    note.Open(env, false, "Default", &notePath, nullptr);
+    const MarkSet set = ReadMarks(global, &note, c.mail);
+    EXPECT_EQ(set.marks, c.marks) << c.global << c.note;
+    EXPECT_EQ(set.pad, c.pad) << c.global << c.note;
+  }
+}
+
+TEST(PasteText, LinesMarksAndHeadings) {
+  std::string long_ = "x";
+  for (int i = 0; i < 200; ++i) long_ += "あ";
+  const struct {
+    std::string text;
+    const MarkSet& marks;
+    bool hide, newHeading;
+    std::string expected;
+  } cases[] = {
+      {"\r\n  \r\n\t Shop\r\n\t□ milk\r\n\t◎ egg\r\n\t■ bread\r\n\t済 tea\r\n\r\n", kClip, false, true,
+       "[Shop]milk:0|egg:1|bread:2|tea:3|"},
+      {"Shop\r\n■ bread\r\n", kClip, false, true, "[Shop]■ bread:0|"},  // its TAB is missing
+      {"□ a\n\t□ b", kClip, false, false, "□ a:0|b:0|"},                // no TAB before the text's start
+      {"\t■ a\r\n  \t■ b\n\t■", kClip, false, false, "a:2|b:2|■:0|"},
+      {"　■a\r\n　　b\r\n", kMail, false, false, "a:2|　　b:0|"},
+      {"\r\n\tmilk\r\n\t■ x", kClip, true, true, "[]milk:0|■ x:0|"},
+      {" \r\n\t ", kClip, false, true, ""},
+      {"S\r\n" + long_, kClip, false, true, "[S]" + long_.substr(0, 297) + ":0|"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Pasted(c.text, c.marks, c.hide, c.newHeading), c.expected) << c.text;
+  std::string lines, first;
+  for (int i = 0; i < 1001; ++i) lines += "\t□ " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 1000; ++i) first += std::to_string(i) + ":0|";
+  EXPECT_EQ(Pasted(lines, kClip, false, false), first);
+  EXPECT_EQ(Pasted(lines, kClip, false, true), "[□ 0]" + first.substr(4));
+}
+
+// Copying a heading and pasting it at note level gives it back, first lines
+// and states kept, further lines as unchecked details.
+TEST(PasteText, CopyThenPasteRoundTrip) {
+  NoteContent from, to;
+  to.colourByState = true;
+  AddHeading(from, "買い物",
+             {{"牛乳", "0"}, {"パン\r\n二斤", "00000002"}, {"卵", "00000001"}, {"茶", "00000003"}});
+  const int h =
+      ApplyPastedText(to, -1, ParsePastedText(HeadingText(from, 0, kClip, kNow), kClip, false, true));
+  ASSERT_EQ(h, 0);
+  EXPECT_EQ(HeadingText(to, h, kClip, kNow),
+            "買い物\r\n\t□ 牛乳\r\n\t■ パン\r\n\t□ 二斤\r\n\t◎ 卵\r\n\t済 茶\r\n\r\n");
+  EXPECT_EQ(to.rows.At(2).status + to.rows.At(2).format, std::string("00000002") + kStateFormat);
+  while (to.headingCount < kMaxHeadings) to.AddHeading("h");
+  EXPECT_EQ(ApplyPastedText(to, -1, ParsePastedText("N\r\nx", kClip, false, true)), -1);
+  EXPECT_EQ(ApplyPastedText(to, 0, ParsePastedText("x", kClip, false, false)), 0);
+  EXPECT_EQ(to.DetailCount(0), 6);
+}
+
+}  // namespace

@@ -383,10 +383,41 @@ int CmdClip(int argc, char** argv) {
   return ok ? 0 : 1;
 }
 
+// Holds a file open without sharing, as another program may, with its time
+// moved on so the program looks at it again, until the flag file appears.
+int CmdHold(int argc, char** argv) {
+  if (argc < 2) return 2;
+  HANDLE h = CreateFileW(Wide(argv[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    std::printf("error=cannot open %s (%lu)\n", argv[0], GetLastError());
+    return 1;
+  }
+  FILETIME t{};
+  GetFileTime(h, nullptr, nullptr, &t);
+  ULARGE_INTEGER later{};
+  later.LowPart = t.dwLowDateTime;
+  later.HighPart = t.dwHighDateTime;
+  later.QuadPart += 20000000ull;  // two seconds
+  t.dwLowDateTime = later.LowPart;
+  t.dwHighDateTime = later.HighPart;
+  SetFileTime(h, nullptr, nullptr, &t);
+  std::printf("held=1\n");
+  std::fflush(stdout);
+  const std::wstring flag = Wide(argv[1]);
+  for (DWORD start = GetTickCount(); GetFileAttributesW(flag.c_str()) == INVALID_FILE_ATTRIBUTES;) {
+    if (GetTickCount() - start > 120000) break;
+    Sleep(100);
+  }
+  CloseHandle(h);
+  std::printf("released=1\n");
+  return 0;
+}
+
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|msgbox|msgbox-press|wait-gone|menu|memory ...\n");
+      "find|send|post|windows|notes|clip|msgbox|msgbox-press|wait-gone|menu|memory|hold ...\n");
 }
 
 }  // namespace
@@ -424,6 +455,8 @@ int main(int argc, char** argv) {
     rc = CmdWaitGone(rest, args);
   } else if (cmd == "menu") {
     rc = CmdMenu(rest, args);
+  } else if (cmd == "hold") {
+    rc = CmdHold(rest, args);
   } else if (cmd == "memory") {
     rc = CmdMemory();
   } else {

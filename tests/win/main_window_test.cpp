@@ -92,10 +92,14 @@ void TestGuards(HWND main) {
   SendMessageW(main, WM_HOTKEY, 500u | (4u << 16), 0);
   Check(app.options->slotFlags[4] == '1', "a hot key never runs 500");
   Check(RunGlobalCommand(0) == -1, "unknown command");
-  // A new note takes the lowest never-deleted slot and is listed at once.
+  // A new note takes the lowest never-deleted slot without a file and is
+  // listed at once; a note file that nothing lists is left alone.
+  const std::string unlisted = "[Default]\r\nTitle=unlisted\r\n";
+  std::ofstream(DataFolder() / "Varnel00.dat", std::ios::binary) << unlisted;
   const int slot = RunGlobalCommand(211);
-  Check(slot == 0 && app.slots[0] != nullptr && app.options->slotFlags[0] == '1',
-        "211 opens a note in slot 0");
+  Check(slot == 1 && app.slots[1] != nullptr && app.options->slotFlags[1] == '1',
+        "211 opens a note in slot 1");
+  Check(ReadFile(DataFolder() / "Varnel00.dat") == unlisted, "the unlisted note file kept");
 }
 
 // The icon of the first message box of this process, then the box is answered.
@@ -147,7 +151,7 @@ void TestExitDuringMessageBox(HWND main, const std::filesystem::path& ini) {
   Check(app.exitPending, "exit pending after the box was ended");
   Check(IsWindow(main), "main window kept while the box was open");
   const std::string saved = ReadFile(ini);
-  Check(saved.find("List=10000000000000000000000000000000000000000000000000\r\n") != std::string::npos,
+  Check(saved.find("List=01000000000000000000000000000000000000000000000000\r\n") != std::string::npos,
         "List saved");
   Check(saved.find("Palette15=0x000000\r\n") != std::string::npos, "palette saved");
   // The teardown follows from the loop without a second save.
@@ -168,6 +172,9 @@ int main() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   const std::filesystem::path data = std::filesystem::temp_directory_path() / "varnel_main_window_test";
   std::filesystem::remove_all(data);
+  // The notes' own folder beside the test program, fresh.
+  std::filesystem::remove_all(DataFolder());
+  std::filesystem::create_directories(DataFolder());
   AppState& app = App();
   app.instance = instance;
   app.options =
@@ -188,6 +195,7 @@ int main() {
   TestExitDuringMessageBox(app.mainWindow, data / "Varnel.ini");
 
   std::filesystem::remove_all(data);
+  std::filesystem::remove_all(DataFolder());
   std::printf(g_failures ? "%d failure(s)\n" : "all passed\n", g_failures);
   return g_failures ? 1 : 0;
 }

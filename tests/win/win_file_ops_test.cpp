@@ -247,9 +247,23 @@ void TestStamps(const fs::path& root) {
   CHECK(a != b);
   Sleep(30);
   CHECK(WriteRaw(file, "CCCCC"));  // changed by hand, outside the store
-  FileStamp c = WinFileOps().stamp(file);
+  FileStamp c = WinFileOps().identify(file);
   CHECK(c != b);
   CHECK(c.size == 5);
+  // Same size and time, moved into place (an exchange of notes does that):
+  // only the file's identity tells.
+  fs::path other = dir / L"other.ini";
+  CHECK(WriteRaw(other, "DDDDD"));
+  HANDLE from = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE to = CreateFileW(other.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME t{};
+  CHECK(GetFileTime(from, nullptr, nullptr, &t) && SetFileTime(to, nullptr, nullptr, &t));
+  CloseHandle(from);
+  CloseHandle(to);
+  CHECK(MoveFileExW(other.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
+  FileStamp d = WinFileOps().identify(file);
+  CHECK(d.size == c.size && d.mtime == c.mtime);
+  CHECK(d != c);
 }
 
 }  // namespace

@@ -10,7 +10,15 @@ namespace {
 
 using Stamp = std::tuple<int, int, int, int, int>;  // year, month, day, hour, minute
 
-enum class Age { Never, Dated, Unknown };  // in the order slots are taken
+enum class Age { Never, Dated, Unknown };
+
+// The order slots are taken in: a slot without a file has nothing to lose; of
+// the files, a dated deletion goes first and a file with no record at all (a
+// note nothing lists, its deletion time unknown) last.
+int Rank(Age age, bool hasFile) {
+  if (!hasFile) return static_cast<int>(age);
+  return age == Age::Dated ? 3 : age == Age::Unknown ? 4 : 5;
+}
 
 std::string DeleteKey(int slot) {
   char key[16];
@@ -67,9 +75,10 @@ void WriteDeleteTime(ProfileStore& global, int slot, const DateTime& now) {
 }
 
 int ChooseNewNoteSlot(ProfileStore& global, const std::array<bool, kSlotCount>& occupied,
-                      const std::array<bool, kSlotCount>& failedAtStart) {
+                      const std::array<bool, kSlotCount>& failedAtStart,
+                      const std::array<bool, kSlotCount>& hasFile) {
   int chosen = -1;
-  Age chosenAge = Age::Unknown;
+  int chosenRank = 0;
   Stamp chosenStamp{};
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const auto i = static_cast<std::size_t>(slot);
@@ -78,13 +87,14 @@ int ChooseNewNoteSlot(ProfileStore& global, const std::array<bool, kSlotCount>& 
     const std::string text = ReadDeleteTime(global, slot, 64);
     Stamp stamp{};
     const Age age = text == kNoDeleteTime ? Age::Never : ParseStamp(text, stamp) ? Age::Dated : Age::Unknown;
-    const bool better = chosen < 0 || age < chosenAge ||
-                        (age == Age::Dated && chosenAge == Age::Dated && stamp < chosenStamp);
+    const int rank = Rank(age, hasFile[i]);
+    const bool better =
+        chosen < 0 || rank < chosenRank || (rank == chosenRank && age == Age::Dated && stamp < chosenStamp);
     if (!better) continue;
     chosen = slot;
-    chosenAge = age;
+    chosenRank = rank;
     chosenStamp = stamp;
-    if (age == Age::Never) break;  // nothing beats the lowest never-deleted slot
+    if (rank == 0) break;  // nothing beats the lowest never-deleted slot without a file
   }
   return chosen;
 }

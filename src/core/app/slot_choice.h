@@ -26,11 +26,14 @@ void WriteDeleteTime(ProfileStore& global, int slot, const DateTime& now);
 
 // The slot for a new note, or -1 when there is none ("no more notes").
 // Occupied slots and slots whose note failed to open at start-up (their file is
-// still someone's note) are never taken. A never-deleted slot comes first, then
-// the slot deleted longest ago; a record that is no readable time proves
-// nothing about its age, so such a slot is taken only after every dated one.
-// Ties go to the lowest slot.
+// still someone's note) are never taken. Slots without a note file (hasFile)
+// come first, then those whose file would be lost; within each, a
+// never-deleted slot, then the slot deleted longest ago, then a record that is
+// no readable time (it proves nothing about its age). A file without any
+// record is a note nothing lists: it is taken last of all. Ties go to the
+// lowest slot.
 int ChooseNewNoteSlot(ProfileStore& global, const std::array<bool, kSlotCount>& occupied,
-                      const std::array<bool, kSlotCount>& failedAtStart);
+                      const std::array<bool, kSlotCount>& failedAtStart,
+                      const std::array<bool, kSlotCount>& hasFile);
 
 }  // namespace varnel

@@ -9,11 +9,20 @@
 
 namespace varnel {
 
+// What tells that a file changed behind the store. Size and time alone miss a
+// same-size file moved into place (a move keeps its time), so the file's
+// identity counts too where it was taken: volume serial and file index on
+// Windows, device and inode elsewhere.
 struct FileStamp {
   bool exists = false;
   std::uintmax_t size = 0;
-  std::int64_t mtime = 0;  // any monotonic unit with the finest resolution available
-  bool operator==(const FileStamp& o) const { return exists == o.exists && size == o.size && mtime == o.mtime; }
+  std::int64_t mtime = 0;   // any monotonic unit with the finest resolution available
+  bool identified = false;  // volume and index hold the file's identity
+  std::uint64_t volume = 0, index = 0;
+  bool operator==(const FileStamp& o) const {
+    return exists == o.exists && size == o.size && mtime == o.mtime &&
+           (!identified || !o.identified || (volume == o.volume && index == o.index));
+  }
   bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };
 
@@ -25,6 +34,9 @@ struct FileOps {
   // in. Afterwards the file holds either the old or the new content, never a
   // mix. Returns false when the file could not be replaced (old file kept).
   std::function<bool(const std::filesystem::path&, const std::string& content)> replace;
+  // The stamp with the file's identity, where that costs more than stamp
+  // (Windows opens the file for it); empty when stamp holds it already.
+  std::function<FileStamp(const std::filesystem::path&)> identify;
 };
 
 // Portable implementation (stdio + fsync + rename). Used by the host build.

@@ -10,6 +10,7 @@
 #define VARNEL_GETPID _getpid
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define VARNEL_GETPID getpid
 #endif
@@ -37,6 +38,17 @@ bool ReadWhole(const fs::path& path, std::string& out) {
 
 FileStamp Stamp(const fs::path& path) {
   FileStamp s;
+#if !defined(_WIN32)
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return s;
+  s.exists = true;
+  s.size = static_cast<std::uintmax_t>(st.st_size);
+  s.mtime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  s.volume = static_cast<std::uint64_t>(st.st_dev);
+  s.index = static_cast<std::uint64_t>(st.st_ino);
+  s.identified = true;
+  return s;
+#else
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return s;
   s.size = fs::file_size(path, ec);
@@ -46,6 +58,7 @@ FileStamp Stamp(const fs::path& path) {
   s.mtime = static_cast<std::int64_t>(t.time_since_epoch().count());
   s.exists = true;
   return s;
+#endif
 }
 
 // Temp file in the same folder (same volume, so the rename is atomic), synced,
@@ -77,7 +90,7 @@ bool Replace(const fs::path& path, const std::string& content) {
 }  // namespace
 
 const FileOps& HostFileOps() {
-  static const FileOps ops{ReadWhole, Stamp, Replace};
+  static const FileOps ops{ReadWhole, Stamp, Replace, nullptr};
   return ops;
 }
 

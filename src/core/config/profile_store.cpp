@@ -41,10 +41,16 @@ void ProfileStore::Open(const StoreEnv& env, bool registryPermitted, const char*
   if (section_.empty()) section_ = def;
 }
 
-const IniDocument& ProfileStore::Load() {
-  // Inside a batch the file is ours: one check at its start is enough.
-  if (loaded_ && batchDepth_ > 0) return *doc_;
-  FileStamp now = env_->files.stamp(fileName_);
+FileStamp ProfileStore::LookAtFile(bool identify) const {
+  return identify && env_->files.identify ? env_->files.identify(fileName_) : env_->files.stamp(fileName_);
+}
+
+const IniDocument& ProfileStore::Load(bool identify) {
+  // Inside a batch the file is ours: one check at its start is enough, also
+  // when it found the file unreadable (each look would wait for it again).
+  if ((loaded_ || unreadable_) && batchDepth_ > 0) return *doc_;
+  FileStamp now = LookAtFile(identify);
+  if (now == stamp_ && now.identified && !stamp_.identified) stamp_ = now;
   if (!loaded_ || (now != stamp_ && !dirty_)) {
     std::string bytes;
     bool read = env_->files.read(fileName_, bytes);
@@ -129,7 +135,7 @@ bool ProfileStore::Commit() {
   lastWriteOk_ = ok;
   if (ok) {
     dirty_ = false;
-    stamp_ = env_->files.stamp(fileName_);
+    stamp_ = LookAtFile(true);
   }
   return ok;
 }
@@ -190,7 +196,7 @@ void ProfileStore::ClearSection(const char* section) {
 
 void ProfileStore::BeginBatch() {
   // The check comes before the depth goes up: inside a batch Load trusts what it has.
-  if (batchDepth_ == 0 && env_ && useIni_) Load();
+  if (batchDepth_ == 0 && env_ && useIni_) Load(true);
   ++batchDepth_;
 }
 

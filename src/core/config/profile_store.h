@@ -99,8 +99,11 @@ class ProfileStore {
   bool LastWriteOk() const { return lastWriteOk_; }
 
  private:
-  const IniDocument& Load();  // parsed content, refreshed when the file changed
-  bool Commit();              // write the document unless batching
+  // Parsed content, refreshed when the file changed; identify: also by the
+  // file's identity (done at a batch's start, where it may cost more).
+  const IniDocument& Load(bool identify = false);
+  FileStamp LookAtFile(bool identify) const;
+  bool Commit();  // write the document unless batching
   void IniWrite(const char* section, const char* key, const char* text);
 
   const StoreEnv* env_ = nullptr;

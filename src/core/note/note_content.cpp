@@ -18,7 +18,7 @@ int StatusDigit(std::string_view status, std::size_t i) {
 
 void SetStatusDigit(std::string& status, std::size_t i, int value) {
   if (status.size() <= i) status.resize(i + 1, '0');
-  status[i] = "0123456789abcdef"[value & 15];
+  status[i] = "0123456789ABCDEF"[value & 15];  // flag digits go back in upper case
 }
 
 int StatusAlarmNumber(std::string_view status) {

@@ -11,12 +11,15 @@ constexpr std::string_view kStrictMarker = "\\|";
 
 bool StartsWithMarker(std::string_view s) { return s.substr(0, kStrictMarker.size()) == kStrictMarker; }
 
-bool IsLead(const std::string_view s, std::size_t i) {
-  return cp932::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size();
-}
-
 char ControlCode(char c) { return c == '\t' ? 't' : (c == '\r' ? 'n' : 'r'); }
 bool IsControl(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
+// A stray lead byte before a line break or TAB is a byte of its own: taken as
+// a pair, the raw control would reach the file and split the value's line.
+// (Read back, it pairs with the escape's backslash; no other byte is lost.)
+bool IsLead(const std::string_view s, std::size_t i) {
+  return cp932::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && !IsControl(s[i + 1]);
+}
 
 // The classic form doubles a backslash only before n or r; the strict form
 // doubles every backslash and marks a trailing blank.

@@ -50,6 +50,8 @@ struct AppState {
   int modalDepth = 0;
   bool exitPending = false;
   bool tornDown = false;
+  // The shutdown save of WM_QUERYENDSESSION ran and the session has not gone on since.
+  bool sessionSaved = false;
 };
 
 AppState& App();

@@ -112,10 +112,15 @@ void RedrawAllNotes() {
 
 int NewNote() {
   AppState& app = App();
-  std::array<bool, kSlotCount> occupied{};
-  for (int slot = 0; slot < kSlotCount; ++slot)
-    occupied[static_cast<std::size_t>(slot)] = app.slots[static_cast<std::size_t>(slot)] != nullptr;
-  const int slot = ChooseNewNoteSlot(app.options->Store(), occupied, app.failedAtStart);
+  std::array<bool, kSlotCount> occupied{}, hasFile{};
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const auto i = static_cast<std::size_t>(slot);
+    occupied[i] = app.slots[i] != nullptr;
+    // A free slot's file is a deleted note, or a note that nothing lists any more.
+    std::error_code ec;
+    hasFile[i] = !occupied[i] && std::filesystem::exists(NoteFilePath(slot), ec);
+  }
+  const int slot = ChooseNewNoteSlot(app.options->Store(), occupied, app.failedAtStart, hasFile);
   if (slot < 0) {
     ShowMessage(nullptr, 0, kNoMoreNotesMessage);
     return -1;

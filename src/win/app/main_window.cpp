@@ -6,6 +6,7 @@
 #include "win/note/check_wnd.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
+#include "win/app/save_report.h"
 #include "win/app/shutdown.h"
 #include "win/app/timers.h"
 
@@ -45,19 +46,42 @@ void CloseOrDefer() {
 LRESULT OnClose() {
   AppState& app = App();
   if (app.tornDown) return 0;
-  if (!app.exitPending) ShutdownSave();  // a pending exit has saved already
+  if (!app.exitPending) {  // a pending exit has saved already
+    const std::filesystem::path failed = ShutdownSave();
+    // Nothing is lost without the user's word: "No" keeps the program and
+    // every change in memory, and the next save tries again.
+    static bool asking = false;  // a second exit request while the question is open
+    if (!failed.empty()) {
+      if (asking) return 0;
+      asking = true;
+      const int answer = ShowMessage(nullptr, 2, SaveMessageText(kExitAnywayQuestion, failed), MB_DEFBUTTON2);
+      asking = false;
+      if (answer != IDYES || app.tornDown) return 0;
+    }
+  }
   CloseOrDefer();
   return 0;
 }
 
+// The end of the session never waits for the user: what can be saved is saved.
 LRESULT OnQueryEndSession() {
-  if (!App().exitPending && !App().tornDown) ShutdownSave();
+  AppState& app = App();
+  if (!app.exitPending && !app.tornDown) {
+    ShutdownSave();
+    app.sessionSaved = true;
+  }
   return 1;
 }
 
 LRESULT OnEndSession(WPARAM ending) {
-  // The save ran at WM_QUERYENDSESSION.
-  if (ending) CloseOrDefer();
+  AppState& app = App();
+  if (!ending) {
+    app.sessionSaved = false;  // the session goes on, and so do the changes
+    return 0;
+  }
+  // A forced log-off sends no WM_QUERYENDSESSION: save now.
+  if (!app.sessionSaved && !app.exitPending && !app.tornDown) ShutdownSave();
+  CloseOrDefer();
   return 0;
 }
 

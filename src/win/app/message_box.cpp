@@ -58,10 +58,10 @@ UINT MessageBoxType(int kind) {
   }
 }
 
-int ShowMessage(HWND owner, int kind, std::string_view text) {
+int ShowMessage(HWND owner, int kind, std::string_view text, UINT extra) {
   ModalScope modal;
   if (owner) g_centreNext = true;
-  const int result = MessageBoxW(owner, ToWide(text).c_str(), L"Varnel", MessageBoxType(kind));
+  const int result = MessageBoxW(owner, ToWide(text).c_str(), L"Varnel", MessageBoxType(kind) | extra);
   g_centreNext = false;
   return result;
 }

@@ -9,8 +9,9 @@
 namespace varnel::win {
 
 // kind: 1 warning, 2 yes/no, 3 yes/no/cancel, 4 information, 5 plain, else error.
-// text is CP932. Returns the message-box result.
-int ShowMessage(HWND owner, int kind, std::string_view text);
+// text is CP932; extra: further MB_ flags (a default button). Returns the
+// message-box result.
+int ShowMessage(HWND owner, int kind, std::string_view text, UINT extra = 0);
 UINT MessageBoxType(int kind);
 
 void CenterWindow(HWND window, bool useParent);

@@ -4,6 +4,7 @@
 
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
+#include "win/app/save_report.h"
 #include "win/platform/holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
@@ -27,13 +28,13 @@ NoteRules RulesOf(const GlobalOptions& o) {
   return r;
 }
 
+}  // namespace
+
 std::filesystem::path NoteFilePath(int slot) {
   char name[32];
   std::snprintf(name, sizeof name, "Varnel%02d.dat", slot);
   return DataFolder() / name;
 }
-
-}  // namespace
 
 bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   AppState& app = App();
@@ -46,7 +47,10 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
     std::filesystem::remove(path, ec);
   }
   store_.Open(ProgramStoreEnv(), false, "Default", &path, nullptr);
-  if (mode == OpenMode::New) WriteCreateTime(store_, LocalNow());
+  if (mode == OpenMode::New) {
+    WriteCreateTime(store_, LocalNow());
+    ReportSave(store_);
+  }
 
   settings_ = ReadNoteSettings(options, store_, mode);
   if (mode == OpenMode::Restored) {
@@ -179,6 +183,12 @@ int CCheckWnd::Save() {
   if (!itemsLoaded_) return 0;
   // Text being typed belongs to the note: commit it before writing.
   if (edit_) EndEdit();
+  const int pos = WriteNote();
+  ReportSave(store_);
+  return pos;
+}
+
+int CCheckWnd::WriteNote() {
   // One replacement of the note file for the whole save.
   ProfileStore::Batch batch(store_);
   WriteUpdateStamp(store_, content_.updateStamp);
@@ -188,9 +198,11 @@ int CCheckWnd::Save() {
   if (pos != 0) return pos;
   RECT r{};
   GetWindowRect(window_, &r);
-  // A folded note keeps its unfolded size.
-  settings_.placement = {r.left, r.top, r.right - r.left,
-                         (settings_.bar & 4) ? settings_.unfoldedHeight : r.bottom - r.top};
+  // A folded note keeps the rectangle it unfolds to, worked out without moving
+  // it: with the bar at the bottom its top lies above the folded window's.
+  const FoldResult open =
+      ComputeFold(0, settings_.bar, settings_.barHeight, settings_.unfoldedHeight, r.top, r.bottom - r.top);
+  settings_.placement = {r.left, open.top, r.right - r.left, open.height};
   settings_.visible = IsWindowVisible(window_) != FALSE;
   WriteNoteSettings(store_, settings_, kNotePlacement | kNoteVisible);
   return 0;

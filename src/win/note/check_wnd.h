@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
 
 #include "core/config/profile_store.h"
 #include "core/note/note_content.h"
@@ -94,6 +95,7 @@ class CCheckWnd {
   void ApplyActiveAlpha(bool active);
   void MeasureThemeParts(HWND mainWindow);
   NoteRules Rules() const;
+  int WriteNote();  // Save's writes in one batch; the "Pos" value
   void Stamp();
   void PlaceInZOrder();
   int AddHeadingWithEdit();
@@ -135,6 +137,8 @@ UINT PaintCountMessage();
 // System resize hit code (HTLEFT ...) of an edge mask; HTNOWHERE for none.
 int ResizeHitOfMask(int mask);
 
+// "data\VarnelNN.dat" of a slot.
+std::filesystem::path NoteFilePath(int slot);
 // Start-up: opens every note whose slot flag is '1'.
 void OpenNotesAtStart(HWND mainWindow);
 // Shutdown save of one slot: writes the note; false when the slot is empty.

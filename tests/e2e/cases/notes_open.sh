@@ -4,10 +4,11 @@
 # and "Pos" 1 keeps the stored one; rows come back unchanged. "Pos" 2 sizes a
 # note to its content in the frame's top right corner, "Pos" 5 in the bottom
 # left, and both keep their stored X/Y; "BarStat" 1 with a saved "Bar" bit 2
-# opens a note folded to its bar, and it keeps its unfolded height.
+# opens a note folded to its bar, and it keeps its unfolded height; one folded
+# with its bar at the bottom keeps its unfolded place over three starts.
 source "$(dirname "$0")/../lib.sh"
 e2e_init notes_open "$1" "$2"
-printf '[Default]\nList=1101111\n' | crlf "$d/Varnel.ini"
+printf '[Default]\nList=11011111\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nX=40\nY=50\nW=200\nH=150\nBkColor=0x99FFCC\nAlpha=128\n[1]\n0S=000000000000000000000000\n0L=head\n1S=000000010000000000000000\n1L=C:\\temp\\a\n' | crlf "$d/Varnel00.dat"
 printf '[Default]\nX=300\nY=60\nW=180\nH=220\nBkColor=0xFFCC66\nPos=1\n' | crlf "$d/Varnel01.dat"
 printf '[Default]\nX=520\nY=80\nW=160\nH=120\nBkColor=0x6666FF\nZ=-1\n' | crlf "$d/Varnel03.dat"
@@ -16,16 +17,17 @@ rows='[1]\n0S=00000000\n0L=corner\n1S=000000000000000000000000\n1L=a detail\n'
 printf "[Default]\nX=300\nY=300\nW=400\nH=400\nPos=2\n$rows" | crlf "$d/Varnel04.dat"
 printf "[Default]\nX=300\nY=300\nW=400\nH=400\nPos=5\n$rows" | crlf "$d/Varnel05.dat"
 printf "[Default]\nX=500\nY=300\nW=220\nH=300\nBar=5\nBarStat=1\n$rows" | crlf "$d/Varnel06.dat"
+printf "[Default]\nX=800\nY=200\nW=220\nH=300\nBar=7\nBarStat=1\n$rows" | crlf "$d/Varnel07.dat"
 e2e_start
 e2e_wait_main 30
 for i in $(seq 1 20); do
   wins=$(probe windows) || fail "windows: $wins"
-  [ "$(echo "$wins" | grep -c 'class=CCheckWnd.*visible=1')" -ge 6 ] && break
+  [ "$(echo "$wins" | grep -c 'class=CCheckWnd.*visible=1')" -ge 7 ] && break
   sleep 0.5
 done
 echo "$wins"
 notes=$(echo "$wins" | grep 'class=CCheckWnd')
-expect_eq "$(echo "$notes" | grep -c .)" 6 "note windows"
+expect_eq "$(echo "$notes" | grep -c .)" 7 "note windows"
 echo "$notes" | grep -q 'rect=40,50,240,200 visible=1 alpha=128 topmost=0' || fail "note 0 place or alpha"
 echo "$notes" | grep -q 'rect=300,60,480,280 visible=1 alpha=255 topmost=0' || fail "note 1 place"
 echo "$notes" | grep -q 'rect=520,80,680,200 visible=1 alpha=255 topmost=1' || fail "note 3 place or topmost"
@@ -35,6 +37,7 @@ echo "$notes" | grep -qE 'rect=0,[0-9]+,[0-9]+,800 ' || fail "no note in the bot
 IFS=, read -r l t r b <<<"$(echo "$top_right" | field rect)"
 [ $((r - l)) -lt 400 ] && [ $((b - t)) -lt 400 ] && [ $((r - l)) -ge 40 ] || fail "corner note not sized to its content: $l,$t,$r,$b"
 echo "$notes" | grep -q 'rect=500,300,720,318 ' || fail "BarStat 1 note not folded to its bar"
+echo "$notes" | grep -q 'rect=800,482,1020,500 ' || fail "bar-at-bottom note not folded onto its bottom edge"
 # The pixels inside note 3 are its background colour (0x6666FF is BGR: red).
 pixel=$(timeout 20 import -display "$DISPLAY" -window root -crop 1x1+600+140 txt:- 2>/dev/null | tail -n1)
 echo "$pixel"
@@ -46,7 +49,7 @@ paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] 
 before=$(paints)
 sleep 10
 after=$(paints)
-echo "IDLE_PAINTS=$((after - before)) over 10 s (6 notes)"
+echo "IDLE_PAINTS=$((after - before)) over 10 s (7 notes)"
 expect_eq "$((after - before))" 0 "paints while idle"
 out=$(probe send 0x0010 0 0) || fail "WM_CLOSE: $out"
 code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
@@ -60,7 +63,17 @@ expect_eq "$(echo "$n0" | line_value 1S)" "000000010000000000000000" "detail rec
 echo "$n0" | grep -q '^Update=[0-9]\{12\}$' || fail "no Update"
 expect_eq "$(echo "$n1" | line_value X)" 300 "Pos 1 keeps X"
 echo "$n1" | grep -q '^V=' && fail "Pos 1 wrote V"
-expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-7)" 1101111 "List"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-8)" 11011111 "List"
 expect_eq "$(e2e_ini Varnel04.dat | line_value X),$(e2e_ini Varnel04.dat | line_value Y)" "300,300" "corner note keeps its place"
 expect_eq "$(e2e_ini Varnel06.dat | line_value H),$(e2e_ini Varnel06.dat | line_value Bar)" "300,5" "folded note's height"
+for run in 1 2 3; do
+  n7=$(e2e_ini Varnel07.dat)
+  expect_eq "$(echo "$n7" | line_value Y),$(echo "$n7" | line_value H)" "200,300" "bar-at-bottom note's place after start $run"
+  [ $run = 3 ] && break
+  e2e_start
+  e2e_wait_main 30
+  for i in $(seq 1 20); do probe notes | grep -q 'rect=800,482,1020,500 visible=1' && break; sleep 0.5; done
+  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+  code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+done
 exit 0

@@ -195,6 +195,13 @@ TEST_F(StoreTest, FileChangedBehindTheStoreIsSeen) {
   Put("[Default]\r\nA=22\r\nB=3\r\n");  // a different size, so the stamp differs
   EXPECT_EQ(s.ReadInt("A", "0", 0, 99), 22);
   EXPECT_EQ(s.ReadInt("B", "0", 0, 99), 3);
+  // Same size, moved into place with the same time (as an exchange or an
+  // import does it): only the file's identity tells.
+  const fs::path other = dir_ / "other.ini";
+  std::ofstream(other, std::ios::binary) << "[Default]\r\nA=33\r\nB=4\r\n";
+  fs::last_write_time(other, fs::last_write_time(file_));
+  fs::rename(other, file_);
+  EXPECT_EQ(s.ReadInt("A", "0", 0, 99), 33);
 }
 
 TEST_F(StoreTest, ABatchStartsFromTheFileAsItIsNow) {
@@ -279,7 +286,9 @@ TEST_F(StoreTest, FailedReplaceKeepsOldFileAndRetriesLater) {
 
 TEST_F(StoreTest, UnreadableFileIsNeverOverwritten) {
   Put("[Default]\r\nKeep=1\r\n");
-  env_.files.read = [](const fs::path&, std::string& out) {
+  int reads = 0;
+  env_.files.read = [&reads](const fs::path&, std::string& out) {
+    ++reads;
     out.clear();
     return false;  // held exclusively by another program
   };
@@ -288,6 +297,14 @@ TEST_F(StoreTest, UnreadableFileIsNeverOverwritten) {
   s.WriteInt("A", 2);
   EXPECT_FALSE(s.LastWriteOk());
   EXPECT_EQ(Get(), "[Default]\r\nKeep=1\r\n");
+  // A batch looks at the held file once, not at every key (each look waits).
+  reads = 0;
+  {
+    ProfileStore::Batch batch(s);
+    for (const char* key : {"B", "C", "D"}) s.WriteInt(key, 1);
+  }
+  EXPECT_EQ(reads, 1);
+  EXPECT_FALSE(s.LastWriteOk());
 }
 
 TEST_F(StoreTest, BatchIsOneReplacementAndUnchangedContentIsNotWritten) {

@@ -16,13 +16,15 @@ class SlotChoiceTest : public test::StoreTest {
     store_ = Open("Varnel.ini", lines);
     return *store_;
   }
-  // The slot chosen when every slot but `freeSlots` is occupied, `failed` did not open.
-  int Choose(std::vector<int> freeSlots, std::vector<int> failed = {}) {
-    std::array<bool, kSlotCount> occupied, failedAtStart{};
+  // The slot chosen when every slot but `freeSlots` is occupied, `failed` did not
+  // open and `files` have a note file.
+  int Choose(std::vector<int> freeSlots, std::vector<int> failed = {}, std::vector<int> files = {}) {
+    std::array<bool, kSlotCount> occupied, failedAtStart{}, hasFile{};
     occupied.fill(true);
     for (int s : freeSlots) occupied[static_cast<std::size_t>(s)] = false;
     for (int s : failed) failedAtStart[static_cast<std::size_t>(s)] = true;
-    return ChooseNewNoteSlot(*store_, occupied, failedAtStart);
+    for (int s : files) hasFile[static_cast<std::size_t>(s)] = true;
+    return ChooseNewNoteSlot(*store_, occupied, failedAtStart, hasFile);
   }
   std::unique_ptr<ProfileStore> store_;
 };
@@ -69,6 +71,23 @@ TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
   std::vector<int> all(kSlotCount);
   for (int i = 0; i < kSlotCount; ++i) all[static_cast<std::size_t>(i)] = i;
   EXPECT_EQ(Choose({}, all), -1);
+}
+
+TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
+  // A file without a deletion record is a note whose deletion time is unknown
+  // (a data folder copied without its global file): taken after every dated
+  // deletion. A slot without a file has nothing to lose and goes first.
+  Store("Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\nDel8=junk\r\n");
+  const struct {
+    std::vector<int> free, files;
+    int expected;
+  } cases[] = {
+      {{0, 3, 7}, {0, 3, 7}, 7}, {{0, 3}, {0, 3}, 3},    {{0, 8}, {0, 8}, 8}, {{0}, {0}, 0},
+      {{0, 7, 9}, {0, 7}, 9},    {{0, 3, 7}, {0, 7}, 3}, {{1, 0}, {0}, 1},    {{0, 7, 9}, {0, 7, 9}, 7},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Choose(c.free, {}, c.files), c.expected)
+        << "free " << ::testing::PrintToString(c.free) << " files " << ::testing::PrintToString(c.files);
 }
 
 TEST_F(SlotChoiceTest, DeleteTimeIsStoredAsMinutesAndReadBack) {

@@ -97,6 +97,25 @@ TEST_F(NoteFileTest, UnchangedCanonicalFileIsNotRewritten) {
   EXPECT_EQ(fs::last_write_time(file_), before);
 }
 
+TEST_F(NoteFileTest, WrittenNoteMatchesTheFileConventionsByteForByte) {
+  // "%dS" before "%dL"; flag digits changed bit by bit in upper case, whole
+  // fields (the format string) in lower case.
+  Load("[1]\r\n0S=00000000\r\n0L=買い物\r\n1S=0000000c0E1ABCDEF0000000\r\n1L=牛乳\r\n");
+  const int milk = Row(0, 1);
+  ASSERT_TRUE(
+      content_.AdvanceDetailState(kUnchecked, milk, content_.rows.At(milk).status, NoteRules{}, now_));
+  ASSERT_TRUE(content_.AdvanceDetailState(kChecked, milk, content_.rows.At(milk).status, NoteRules{}, now_));
+  const int work = content_.AddHeading("仕事");
+  ASSERT_GE(work, 0);
+  content_.InsertDetail(1, content_.MakeRoomAfter(1, work), "C:\\temp\t表");
+  SetStatusDigit(content_.rows.At(Row(1, 1)).status, 7, kDeleted);
+  Save();
+  EXPECT_EQ(Get(),
+            "[1]\r\n0S=000000000000000000000000\r\n0L=買い物\r\n1S=0000000E0e1abcdef0000000\r\n1L=牛乳\r\n"
+            "[2]\r\n0S=000000000000000000000000\r\n0L=仕事\r\n"
+            "1S=000000030000000000000000\r\n1L=\\|C:\\\\temp\\t表\r\n");
+}
+
 TEST_F(NoteFileTest, TextsSurviveSaveAndLoad) {
   Load("[Default]\r\n");
   const std::string texts[] = {"C:\\temp\\test.txt", "\\\\nas\\share", "dir\\",    "a\\nb literal",
@@ -124,7 +143,7 @@ TEST_F(NoteFileTest, AlarmsRegisterAtLoadAndNeverLeak) {
   EXPECT_TRUE(loadOk_);
   EXPECT_EQ(alarms_.UsedCount(), 1);
   const std::string& on = content_.rows.At(Row(0, 1)).status;
-  EXPECT_EQ(on, "000c010c103000800001");
+  EXPECT_EQ(on, "000c010C103000800001");
   EXPECT_EQ(content_.rows.At(Row(0, 2)).status, "00040004103000800001");
   EXPECT_EQ(content_.rows.At(Row(0, 3)).status, "00000000");
   EXPECT_EQ(content_.FindAlarmRow(1, MakeRowKey(1, 1)), Row(0, 1));
@@ -216,7 +235,7 @@ TEST_F(NoteFileTest, StateCyclingFollowsCkTypeAndAutoDel) {
   rules.ckType2 = false;
   const int a = Row(0, 1);
   EXPECT_TRUE(content_.AdvanceDetailState(kUnchecked, a, content_.rows.At(a).status, rules, now_));
-  EXPECT_EQ(content_.rows.At(a).status, "0000000d");  // alarm marks kept
+  EXPECT_EQ(content_.rows.At(a).status, "0000000D");  // alarm marks kept
   EXPECT_TRUE(content_.AdvanceDetailState(kChecked, a, content_.rows.At(a).status, rules, now_));
   EXPECT_EQ(DetailStateOf(content_.rows.At(a).status), kDeleted);
   EXPECT_FALSE(content_.AdvanceDetailState(kDeleted, a, content_.rows.At(a).status, rules, now_));
@@ -224,7 +243,7 @@ TEST_F(NoteFileTest, StateCyclingFollowsCkTypeAndAutoDel) {
   none.ckType1 = none.ckType2 = none.ckType3 = false;
   EXPECT_FALSE(content_.AdvanceDetailState(kUnchecked, Row(0, 2), "00000000", none, now_));
   content_.ResetDetails(0, rules, now_);
-  EXPECT_EQ(content_.rows.At(a).status, "0000000c");
+  EXPECT_EQ(content_.rows.At(a).status, "0000000C");
   // AutoDel 2 removes at once and stamps.
   NoteRules at0nce;
   at0nce.autoDel = 2;

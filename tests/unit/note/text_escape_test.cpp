@@ -59,6 +59,17 @@ TEST(TextEscape, SecondBytesThatLookLikeFirstBytes) {
     EXPECT_EQ(UnescapeText(EscapeText(text)), text) << EscapeText(text);
 }
 
+TEST(TextEscape, LoneLeadByteBeforeAControlIsASingleByte) {
+  // A stray lead byte must not swallow a line break: the value would end up
+  // split over two lines of the file. What is read back stays as it is.
+  for (const std::string text : {"a\x81\r\nb", "\x81\t", "x\xE0\n", "\x9F\r", "\xFC", "\x81"}) {
+    const std::string stored = EscapeText(text);
+    EXPECT_EQ(stored.find_first_of("\r\n\t"), std::string::npos) << stored;
+    const std::string loaded = UnescapeText(stored);
+    EXPECT_EQ(UnescapeText(EscapeText(loaded)), loaded) << stored;
+  }
+}
+
 TEST(TextEscape, RandomTextsRoundTrip) {
   std::mt19937 rng(12345);
   const std::string alphabet[] = {"\\", "n", "r",  "t",  "s",  "|",  "\t", "\r", "\n", " ", "\"",

@@ -1,6 +1,10 @@
 // Saves generation after generation of a note-sized file through the store
 // until it is killed. Every key of generation g is derived from g, so a reader
-// can tell a whole version from a torn one.
+// can tell a whole version from a torn one. With a file descriptor as the
+// second argument it reports there 'S' as a replacement starts and 'D' once it
+// is done, so the killer knows where the writer is without guessing from time.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,6 +15,13 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   varnel::StoreEnv env;
   env.programPath = std::filesystem::path(argv[1]).parent_path() / "Varnel.exe";
+  const int report = argc > 2 ? std::atoi(argv[2]) : -1;
+  env.files.replace = [report](const std::filesystem::path& path, const std::string& content) {
+    if (report >= 0 && write(report, "S", 1) != 1) return false;
+    const bool ok = varnel::HostFileOps().replace(path, content);
+    if (ok && report >= 0 && write(report, "D", 1) != 1) return false;
+    return ok;
+  };
   std::filesystem::path file = argv[1];
   varnel::ProfileStore store;
   store.Open(env, false, "Default", &file, nullptr);

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace varnel {
 namespace {
@@ -118,35 +120,25 @@ TEST(ArrangeNotes, FoldedNoteTakesTheWidestWidthWhenVertical) {
 }
 
 TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
-  // 4 notes of 400 in a frame 950 high: the third and fourth sit on the bottom edge.
-  std::vector<ArrangeNote> tall;
-  for (int slot : {0, 1, 2, 3}) tall.push_back(Note(slot, 200, 400));
-  auto r = BySlot(ArrangeNotes(405, tall, kFrame));
-  EXPECT_EQ(r[0].top, 50);
-  EXPECT_EQ(r[1].top, 450);
-  EXPECT_EQ(r[2].top, 600);
-  EXPECT_EQ(r[3].top, 600);
-  EXPECT_EQ(r[3].bottom, 1000);
-
-  // Upwards they pile on the top edge; sideways on the far side edge.
-  r = BySlot(ArrangeNotes(409, tall, kFrame));
-  EXPECT_EQ(r[3].top, 600);
-  EXPECT_EQ(r[2].top, 200);
-  EXPECT_EQ(r[1].top, 50);
-  EXPECT_EQ(r[0].top, 50);
-
-  std::vector<ArrangeNote> wide;
-  for (int slot : {0, 1, 2, 3}) wide.push_back(Note(slot, 500, 100));
-  r = BySlot(ArrangeNotes(422, wide, kFrame));
-  EXPECT_EQ(r[0].left, 100);
-  EXPECT_EQ(r[1].left, 600);
-  EXPECT_EQ(r[2].left, 880);
-  EXPECT_EQ(r[3].left, 880);
-  r = BySlot(ArrangeNotes(421, wide, kFrame));
-  EXPECT_EQ(r[3].left, 880);
-  EXPECT_EQ(r[2].left, 380);
-  EXPECT_EQ(r[1].left, 100);
-  EXPECT_EQ(r[0].left, 100);
+  // Four notes of 400 in a frame 950 high, or of 500 in one 1280 wide: the last ones sit on
+  // the far edge, downwards or upwards, rightwards or leftwards.
+  std::vector<ArrangeNote> tall, wide;
+  for (int slot : {0, 1, 2, 3}) {
+    tall.push_back(Note(slot, 200, 400));
+    wide.push_back(Note(slot, 500, 100));
+  }
+  const std::pair<int, std::array<int, 4>> cases[] = {{405, {50, 450, 600, 600}},
+                                                      {409, {50, 50, 200, 600}},
+                                                      {422, {100, 600, 880, 880}},
+                                                      {421, {100, 100, 380, 880}}};
+  for (const auto& [command, edges] : cases) {
+    const bool vertical = command < 420;
+    auto r = BySlot(ArrangeNotes(command, vertical ? tall : wide, kFrame));
+    std::array<int, 4> got;
+    for (int slot : {0, 1, 2, 3}) got[slot] = vertical ? r[slot].top : r[slot].left;
+    EXPECT_EQ(got, edges) << command;
+  }
+  EXPECT_EQ(BySlot(ArrangeNotes(405, tall, kFrame))[3].bottom, 1000);
 }
 
 TEST(ArrangeNotes, NoteLargerThanTheFrameEndsAtItsRightAndBottomEdge) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -98,14 +99,13 @@ TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
   EXPECT_EQ(Layout().size(), 5u);
   EXPECT_EQ(RectAt(0, 0), (Box{10, 8, 30, 24}));
   EXPECT_EQ(RectAt(0, 1), (Box{23, 26, 54, 40}));
-  EXPECT_EQ(RectAt(0, 2), (Box{23, 44, 54, 58}));
   EXPECT_EQ(RectAt(1, 0), (Box{10, 70, 30, 86}));
-  g_.bar = kBarShown;  // 18 - 6 + 8
-  Layout();
-  EXPECT_EQ(RectAt(0, 0)[1], 20);
-  g_.bar = kBarShown | kBarBottom;
-  Layout();
-  EXPECT_EQ(RectAt(0, 0)[1], 8);
+  const std::pair<int, int> bars[] = {{kBarShown, 20}, {kBarShown | kBarBottom, 8}};  // 18 - 6 + 8
+  for (const auto& [bar, top] : bars) {
+    g_.bar = static_cast<std::uint8_t>(bar);
+    Layout();
+    EXPECT_EQ(RectAt(0, 0)[1], top) << bar;
+  }
 
   g_.bar = 0;
   c_.headingAttributes[0] = kHeadingFolded;
@@ -144,14 +144,12 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   RowPaint h = PaintOf(0, 0);
   EXPECT_EQ(B(h.mark), (Box{10, 20, 19, 36}));
   EXPECT_EQ(B(h.textRect), (Box{23, 20, 72, 36}));
-  EXPECT_EQ(B(h.rowRect), (Box{10, 20, 72, 36}));
   EXPECT_EQ(h.back, -1);
   EXPECT_EQ(PaintOf(1, 0).textRect.right, 194);  // W - 6
 
   RowPaint d = PaintOf(0, 1);
   EXPECT_EQ(B(d.mark), (Box{23, 39, 36, 53}));
   EXPECT_EQ(B(d.textRect), (Box{40, 38, 75, 52}));
-  EXPECT_EQ(B(d.rowRect), (Box{23, 38, 75, 52}));
   EXPECT_EQ(m_.lastWidth, 200 - 17 - 23 - 4);
   EXPECT_EQ(B(PaintOf(0, 2).textRect), (Box{40, 56, 194, 84}));  // two lines of 22 bytes at most
   EXPECT_EQ(RectAt(1, 0)[1], 96);
@@ -218,24 +216,19 @@ TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {
 }
 
 TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineAndDateCodes) {
-  varnel::Row r{0, "first\r\n\r\nsecond", kEmptyFormat, "01000000", {}};
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, "second");
-  r.text = "only\r\n\r\n";
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, "only\r\n\r\n");
-  r.text = "one\ntwo\r\nthree";
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, "two\r\nthree");
-  r.status = "00000000";
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).text, r.text);
-
-  r.text = "%M/%D\r\ndue %c\"20261210\"";
-  r.status = "01100000";
-  DetailLook look = DetailLookOf(r, colours_, now_);
-  EXPECT_EQ(look.text, "due 3");
-  EXPECT_EQ(look.dayValue, 3);
-  r.status = "00000000";
-  look = DetailLookOf(r, colours_, now_);
-  EXPECT_EQ(look.text, r.text);
-  EXPECT_EQ(look.dayValue, -9999);
+  const std::string due = "%M/%D\r\ndue %c\"20261210\"";
+  const std::array<std::string, 3> cases[] = {// text, status, shown text
+                                              {"first\r\n\r\nsecond", "01000000", "second"},
+                                              {"only\r\n\r\n", "01000000", "only\r\n\r\n"},
+                                              {"one\ntwo\r\nthree", "01000000", "two\r\nthree"},
+                                              {"one\ntwo\r\nthree", "00000000", "one\ntwo\r\nthree"},
+                                              {due, "01100000", "due 3"},
+                                              {due, "00000000", due}};
+  for (const auto& [text, status, shown] : cases) {
+    const DetailLook look = DetailLookOf(varnel::Row{0, text, kEmptyFormat, status, {}}, colours_, now_);
+    EXPECT_EQ(look.text, shown) << text;
+    EXPECT_EQ(look.dayValue, shown == "due 3" ? 3 : -9999) << text;
+  }
 }
 
 TEST_F(NoteLayoutTest, StateColoursByDayLimits) {
@@ -273,17 +266,15 @@ TEST_F(NoteLayoutTest, TitleBarGradients) {
   TitleBarStyle style;  // 0x999999 to 0xFFFFFE, mirrored
   TitleBarPaint p = LayoutTitleBar(g_, style);
   EXPECT_EQ(B(p.bar), (Box{0, 0, 200, 18}));
-  EXPECT_EQ(p.lineLeft, 2);
-  EXPECT_EQ(p.lineRight, 198);
+  EXPECT_EQ(std::pair(p.lineLeft, p.lineRight), std::pair(2, 198));
   ASSERT_EQ(p.lines.size(), 16u);
-  EXPECT_EQ(p.lines[0].y, 1);
-  EXPECT_EQ(p.lines[1].y, 16);
-  EXPECT_EQ(p.lines[0].colour, 0x999999);
-  EXPECT_EQ(p.lines[1].colour, 0x999999);
-  EXPECT_EQ(p.lines[2].colour, 0xA5A5A5);
-  EXPECT_EQ(p.lines[14].y, 8);
-  EXPECT_EQ(p.lines[15].y, 9);
-  EXPECT_EQ(p.lines[15].colour, 0xF2F2F1);  // the step nearest colour 1
+  // Mirrored: lines 0 and 1 are the outer pair, 14 and 15 meet in the middle.
+  const auto line = [&](std::size_t i) { return std::pair(p.lines[i].y, p.lines[i].colour); };
+  EXPECT_EQ(line(0), std::pair(1, 0x999999));
+  EXPECT_EQ(line(1), std::pair(16, 0x999999));
+  EXPECT_EQ(line(2).second, 0xA5A5A5);
+  EXPECT_EQ(line(14).first, 8);
+  EXPECT_EQ(line(15), std::pair(9, 0xF2F2F1));  // the step nearest colour 1
   for (std::size_t i = 2; i < p.lines.size(); ++i)
     for (int shift : {0, 8, 16})
       EXPECT_GE((p.lines[i].colour >> shift) & 0xFF, (p.lines[i - 2].colour >> shift) & 0xFF);
@@ -293,21 +284,19 @@ TEST_F(NoteLayoutTest, TitleBarGradients) {
   g_.bar = kBarShown | kBarBottom;
   p = LayoutTitleBar(g_, style);
   EXPECT_EQ(B(p.bar), (Box{0, 282, 200, 300}));
-  EXPECT_EQ(p.lines[0].y, 283);
-  EXPECT_EQ(p.lines[1].y, 298);
+  EXPECT_EQ(line(0).first, 283);
+  EXPECT_EQ(line(1).first, 298);
   EXPECT_EQ(p.textRect.top, 284);
 
   g_.bar = kBarShown;
   style.gradientKind = 1;
   p = LayoutTitleBar(g_, style);
   ASSERT_EQ(p.lines.size(), 16u);
-  EXPECT_EQ(p.lines[15].y, 16);
-  EXPECT_EQ(p.lines[15].colour, 0xF8F8F7);
+  EXPECT_EQ(line(15), std::pair(16, 0xF8F8F7));
   style.colour0 = 0x0000FF;  // falling red, no borrow into the other channels
   style.colour1 = 0;
   p = LayoutTitleBar(g_, style);
-  EXPECT_EQ(p.lines[1].colour, 0xF0);
-  EXPECT_EQ(p.lines[15].colour, 0x10);
+  EXPECT_EQ(std::pair(line(1).second, line(15).second), std::pair(0xF0, 0x10));
   style.gradientKind = 3;
   EXPECT_TRUE(LayoutTitleBar(g_, style).lines.empty());
   style.gradientKind = 2;
@@ -354,29 +343,24 @@ TEST_F(NoteLayoutTest, TitleBarBorders) {
 
 TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   Build({{"AB", "abc"}});  // heading 14 + 27 + 6; detail 48 + 21; y 12 + 8 + 18 + 18
+  const auto size = [](const AutoSizeResult& r) { return std::pair(r.width, r.height); };
   EXPECT_FALSE(AutoSize(false).resize);
   AutoSizeResult r = AutoSize(true);
   EXPECT_TRUE(r.resize);
-  EXPECT_EQ(r.width, 69);
-  EXPECT_EQ(r.height, 60);
+  EXPECT_EQ(size(r), std::pair(69, 60));
   EXPECT_FALSE(r.storeUnfolded);
   EXPECT_EQ(m_.lastWidth, 1000 - 48);
   g_.width = 50;
   r = AutoSize(false);
   EXPECT_TRUE(r.resize);
-  EXPECT_EQ(r.width, 69);
-  EXPECT_EQ(r.height, 300);  // never shrinks without force
+  EXPECT_EQ(size(r), std::pair(69, 300));  // never shrinks without force
   g_.width = 200;
   g_.height = 40;
-  r = AutoSize(false);
-  EXPECT_EQ(r.width, 200);
-  EXPECT_EQ(r.height, 60);
+  EXPECT_EQ(size(AutoSize(false)), std::pair(200, 60));
 
   g_.bar = kBarShown | kBarFolded;
   r = AutoSize(true);
-  EXPECT_EQ(r.height, 18);
-  EXPECT_TRUE(r.storeUnfolded);
-  EXPECT_EQ(r.unfoldedHeight, 60);
+  EXPECT_EQ(std::tuple(r.height, r.storeUnfolded, r.unfoldedHeight), std::tuple(18, true, 60));
   g_.bar = kBarShown | kBarBottom;
   EXPECT_EQ(AutoSize(true).height, 60);
   g_.bar = 0;
@@ -393,9 +377,7 @@ TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   EXPECT_EQ(AutoSize(true).height, 42);
   c_.headingAttributes[0] = 0;
   g_.hideHeadingRows = true;
-  r = AutoSize(true);
-  EXPECT_EQ(r.width, 9 + 22 + 21);
-  EXPECT_EQ(r.height, 42);
+  EXPECT_EQ(size(AutoSize(true)), std::pair(9 + 22 + 21, 42));
   g_.hideHeadingRows = false;
 
   c_.rows.At(RowAt(0, 1)).text = "";
@@ -406,37 +388,26 @@ TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   EXPECT_EQ(AutoSize(true).width, 48 + 63);
 
   c_.rows.At(RowAt(0, 0)).text = std::string(30, 'H');
-  r = AutoSize(true, 100, 50);
-  EXPECT_EQ(r.width, 100);
-  EXPECT_EQ(r.height, 50);
+  EXPECT_EQ(size(AutoSize(true, 100, 50)), std::pair(100, 50));
   c_ = NoteContent();
-  r = AutoSize(true);
-  EXPECT_EQ(r.width, 40);
-  EXPECT_EQ(r.height, 18);
+  EXPECT_EQ(size(AutoSize(true)), std::pair(40, 18));
 }
 
 TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
+  // Change, bar, top and height; the unfolded height is kept for the way back.
+  const auto all = [](const FoldResult& r) { return std::make_tuple(r.change, int{r.bar}, r.top, r.height); };
   FoldResult r = ComputeFold(1, kBarShown, 18, 0, 100, 300);
-  EXPECT_TRUE(r.change);
-  EXPECT_EQ(r.bar, kBarShown | kBarFolded);
+  EXPECT_EQ(all(r), std::make_tuple(true, kBarShown | kBarFolded, 100, 18));
   EXPECT_EQ(r.unfoldedHeight, 300);
-  EXPECT_EQ(r.top, 100);
-  EXPECT_EQ(r.height, 18);
   EXPECT_FALSE(ComputeFold(1, r.bar, 18, 300, 100, 18).change);
-  r = ComputeFold(-1, r.bar, 18, 300, 100, 18);
-  EXPECT_TRUE(r.change);
-  EXPECT_EQ(r.bar, kBarShown);
-  EXPECT_EQ(r.height, 300);
+  EXPECT_EQ(all(ComputeFold(-1, r.bar, 18, 300, 100, 18)), std::make_tuple(true, int{kBarShown}, 100, 300));
   EXPECT_FALSE(ComputeFold(0, kBarShown, 18, 300, 100, 300).change);
 
   const std::uint8_t bottom = kBarShown | kBarBottom;
   r = ComputeFold(-1, bottom, 18, 0, 100, 300);
-  EXPECT_EQ(r.top, 382);
-  EXPECT_EQ(r.height, 18);
+  EXPECT_EQ(std::pair(r.top, r.height), std::pair(382, 18));
   r = ComputeFold(0, r.bar, 18, r.unfoldedHeight, r.top, r.height);
-  EXPECT_EQ(r.top, 100);
-  EXPECT_EQ(r.height, 300);
-  EXPECT_EQ(r.bar, bottom);
+  EXPECT_EQ(all(r), std::make_tuple(true, int{bottom}, 100, 300));
 
   EXPECT_FALSE(ComputeFold(1, 0, 18, 0, 100, 300).change);
   EXPECT_FALSE(ComputeFold(0, kBarFolded, 18, 300, 100, 18).change);
@@ -448,32 +419,21 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
   Layout();  // A (10,20,30,36), a1 (23,38,54,52), a2 (23,56,54,70), B (10,82,30,98), b1 (23,100,54,114)
   const auto code = [&](int x, int y) { return Hit(x, y).code; };
-  EXPECT_EQ(code(100, 18), kHitTitleBar);
-  EXPECT_EQ(code(10, 20), kHitGlyph);
-  EXPECT_EQ(code(19, 35), kHitGlyph);
-  EXPECT_EQ(code(20, 35), kHitHeadingText);
-  EXPECT_EQ(code(30, 20), kHitNone);
-  EXPECT_EQ(code(23, 38), kHitCheckBox);
-  EXPECT_EQ(code(36, 51), kHitCheckBox);
-  EXPECT_EQ(code(37, 51), kHitDetailText);
-  EXPECT_EQ(code(22, 40), kHitNone);
-  EXPECT_EQ(code(40, 52), kHitNone);
-  HitResult h = Hit(19, 20);
-  EXPECT_EQ(h.heading, 0);
-  EXPECT_EQ(h.headingRow, RowAt(0, 0));
-  EXPECT_EQ(h.row, RowAt(0, 0));
-  h = Hit(40, 113);
-  EXPECT_EQ(h.code, kHitDetailText);
-  EXPECT_EQ(h.heading, 1);
-  EXPECT_EQ(h.headingRow, RowAt(1, 0));
-  EXPECT_EQ(h.row, RowAt(1, 1));
-  h = Hit(40, 19);  // above the first row
-  EXPECT_EQ(h.code, kHitNone);
-  EXPECT_EQ(h.heading, 0);
-  h = Hit(40, 250);  // below every row
-  EXPECT_EQ(h.code, kHitNone);
-  EXPECT_EQ(h.heading, 1);
-  EXPECT_EQ(h.row, -1);
+  const std::array<int, 3> points[] = {
+      {100, 18, kHitTitleBar}, {10, 20, kHitGlyph},    {19, 35, kHitGlyph},    {20, 35, kHitHeadingText},
+      {30, 20, kHitNone},      {23, 38, kHitCheckBox}, {36, 51, kHitCheckBox}, {37, 51, kHitDetailText},
+      {22, 40, kHitNone},      {40, 52, kHitNone}};
+  for (const auto& [x, y, want] : points) EXPECT_EQ(code(x, y), want) << x << "," << y;
+  // Code, heading, heading row and row; above the first row and below every row too.
+  const auto all = [&](int x, int y) {
+    const HitResult h = Hit(x, y);
+    return std::make_tuple(h.code, h.heading, h.headingRow, h.row);
+  };
+  EXPECT_EQ(all(19, 20), std::make_tuple(kHitGlyph, 0, RowAt(0, 0), RowAt(0, 0)));
+  EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, RowAt(1, 0), RowAt(1, 1)));
+  EXPECT_EQ(std::get<0>(all(40, 19)), kHitNone);
+  EXPECT_EQ(std::get<1>(all(40, 19)), 0);
+  EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, RowAt(1, 0), -1));
 
   g_.bar = kBarShown | kBarBottom;
   EXPECT_EQ(code(5, 282), kHitTitleBar);

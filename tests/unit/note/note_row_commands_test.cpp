@@ -113,7 +113,7 @@ TEST_F(RowCommandsTest, DuplicatesLandBelowTheirSourceWithTheSuffix) {
   EXPECT_EQ(DuplicateDetail(c_, 99).effect, RowEffect::kNone);
 }
 
-TEST_F(RowCommandsTest, CopiedHeadingsDetailsGetTheirOwnAlarms) {
+TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwn) {
   Build({{"A", "on", "off", "plain"}});
   const int original = Arm(0, 1);
   Status(0, 2) = std::string("00040004") + kRecord;  // an alarm that is off
@@ -129,6 +129,15 @@ TEST_F(RowCommandsTest, CopiedHeadingsDetailsGetTheirOwnAlarms) {
   DeleteHeadingCommand(c_, 0);
   EXPECT_EQ(alarms_.UsedCount(), 1);
   EXPECT_EQ(c_.FindAlarmRow(number, 0), Row(0, 1));
+  // So with a copied detail, which follows its row as the original goes.
+  const RowCommandResult r = DuplicateDetail(c_, Row(0, 1));
+  ASSERT_EQ(r.message, RowMessage::kNone);
+  const int copy = StatusAlarmNumber(c_.rows.At(r.row).status);
+  EXPECT_GE(copy, 1);
+  EXPECT_NE(copy, number);
+  c_.DeleteDetailCommand(Row(0, 1), 0, rules_, now_);
+  EXPECT_EQ(alarms_.Slot(copy - 1).note, c_.slot);
+  EXPECT_EQ(c_.FindAlarmRow(copy, 0), Row(0, 1));
 }
 
 TEST_F(RowCommandsTest, CopiedAlarmsWithoutAFreeSlotStayOnButUnarmed) {
@@ -152,19 +161,6 @@ TEST_F(RowCommandsTest, CopiedAlarmsWithoutAFreeSlotStayOnButUnarmed) {
   EXPECT_EQ(alarms_.UsedCount(), kAlarmSlotCount);
   EXPECT_EQ(c_.FindAlarmRow(first, 0), Row(0, 1));
   EXPECT_EQ(c_.FindAlarmRow(second, 0), Row(0, 2));
-}
-
-TEST_F(RowCommandsTest, DuplicatedDetailRegistersItsAlarmAnew) {
-  Build({{"A", "a1", "a2"}});
-  const int original = Arm(0, 2);
-  const RowCommandResult r = DuplicateDetail(c_, Row(0, 2));
-  ASSERT_EQ(r.message, RowMessage::kNone);
-  const int copy = StatusAlarmNumber(c_.rows.At(r.row).status);
-  EXPECT_GE(copy, 1);
-  EXPECT_NE(copy, original);
-  c_.DeleteDetailCommand(Row(0, 2), 0, rules_, now_);  // the original
-  EXPECT_EQ(alarms_.Slot(copy - 1).note, c_.slot);
-  EXPECT_EQ(c_.FindAlarmRow(copy, 0), Row(0, 2));
 }
 
 TEST_F(RowCommandsTest, CopyTextKeepsTheSuffixWithinTheSavedLengthOnWholeCharacters) {
@@ -343,16 +339,11 @@ class RowCommandsFileTest : public RowCommandsTest {
  protected:
   void SetUp() override {
     RowCommandsTest::SetUp();
-    dir_ = fs::temp_directory_path() /
-           ("varnel_rowcmd_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    env_.programPath = dir_ / "Varnel.exe";
-    file_ = dir_ / "Varnel00.dat";
+    env_.programPath = folder_.Path() / "Varnel.exe";
+    file_ = folder_.Path() / "Varnel00.dat";
     varnel::test::WriteBytes(file_, "[Default]\r\n");
     store_.Open(env_, false, "Default", &file_, nullptr);
   }
-  void TearDown() override { fs::remove_all(dir_); }
   bool SaveAndReload() {
     {
       ProfileStore::Batch batch(store_);
@@ -361,7 +352,8 @@ class RowCommandsFileTest : public RowCommandsTest {
     return c_.LoadItems(store_);
   }
 
-  fs::path dir_, file_;
+  varnel::test::TempFolder folder_{"varnel_rowcmd"};
+  fs::path file_;
   StoreEnv env_;
   ProfileStore store_;
 };

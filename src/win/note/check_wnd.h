@@ -111,6 +111,9 @@ class CCheckWnd {
   // Grows the window downwards (never shrinks it) until its client is
   // clientHeight high, its bottom no further than maxBottom (screen).
   void GrowClient(int clientHeight, int maxBottom);
+  // Opens the edit box on a row just created and laid out; a refused box
+  // takes the row away again.
+  void EditNewRow(bool heading, int row);
 
   int slot_ = 0;
   HWND window_ = nullptr;

@@ -74,15 +74,7 @@ int CCheckWnd::AddHeadingWithEdit() {
     return 0;
   }
   LayOutNow(true);
-  content_.editFlag = 1;
-  if (!BeginEdit(true, row, content_.rows.At(row).rect)) {
-    // No empty heading may stay behind a refused edit.
-    content_.editedRow = row;
-    content_.DeleteNewRow();
-    content_.editFlag = 0;
-    content_.editedRow = -1;
-  }
-  Repaint();
+  EditNewRow(true, row);
   return 1;
 }
 

@@ -241,9 +241,14 @@ int CCheckWnd::InsertDetail(int id, int heading, int afterRow) {
   if (heading >= 0 && (content_.headingAttributes[static_cast<std::size_t>(heading)] & kHeadingFolded))
     ToggleHeadingFold(heading, content_.HeadingRow(heading));
   LayOutNow(true);
-  const RowRect rect = content_.rows.At(row).rect;
+  EditNewRow(false, row);
+  return 1;
+}
+
+void CCheckWnd::EditNewRow(bool heading, int row) {
   content_.editFlag = 1;
-  if (!BeginEdit(false, row, rect)) {
+  const RowRect rect = content_.rows.At(row).rect;
+  if (!BeginEdit(heading, row, rect)) {
     // No empty row may stay behind a refused edit.
     content_.editedRow = row;
     content_.DeleteNewRow();
@@ -251,7 +256,6 @@ int CCheckWnd::InsertDetail(int id, int heading, int afterRow) {
     content_.editedRow = -1;
   }
   Repaint();
-  return 1;
 }
 
 }  // namespace varnel::win

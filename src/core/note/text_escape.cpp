@@ -14,11 +14,21 @@ bool StartsWithMarker(std::string_view s) { return s.substr(0, kStrictMarker.siz
 char ControlCode(char c) { return c == '\t' ? 't' : (c == '\r' ? 'n' : 'r'); }
 bool IsControl(char c) { return c == '\t' || c == '\r' || c == '\n'; }
 
-// A stray lead byte before a line break or TAB is a byte of its own: taken as
-// a pair, the raw control would reach the file and split the value's line.
-// (Read back, it pairs with the escape's backslash; no other byte is lost.)
 bool IsLead(const std::string_view s, std::size_t i) {
   return cp932::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && !IsControl(s[i + 1]);
+}
+
+// A stray lead byte before a line break, a TAB or the end is no character: taken
+// as a pair, a raw control would reach the file and split the value's line, and
+// kept as it is, it would pair with an escape's backslash when read back. It
+// reads and writes as '?', so a text comes back as it went.
+void MendLoneLeads(std::string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsLead(text, i))
+      ++i;
+    else if (cp932::IsLeadByte(static_cast<unsigned char>(text[i])))
+      text[i] = '?';
+  }
 }
 
 // The classic form doubles a backslash only before n or r; the strict form
@@ -32,6 +42,8 @@ std::string Escape(std::string_view text, bool strict) {
     if (IsLead(text, i)) {
       out += c;
       out += text[++i];
+    } else if (cp932::IsLeadByte(static_cast<unsigned char>(c))) {
+      out += '?';  // a stray lead byte, as MendLoneLeads reads it
     } else if (IsControl(c)) {
       out += '\\';
       out += ControlCode(c);
@@ -103,7 +115,11 @@ bool IsTrail(std::string_view s, std::size_t from, std::size_t at) {
 std::string Unescape(std::string_view s, bool strict) {
   // Without a backslash byte every byte stands for itself (most texts).
   std::size_t slash = s.find('\\');
-  if (slash == std::string_view::npos) return std::string(s);
+  if (slash == std::string_view::npos) {
+    std::string text(s);
+    MendLoneLeads(text);
+    return text;
+  }
   // No sequence unescapes to more bytes than it takes, so the stored size is enough.
   std::string text(s.size(), '\0');
   char* out = &text[0];
@@ -126,6 +142,7 @@ std::string Unescape(std::string_view s, bool strict) {
   }
   out = std::copy(s.data() + from, s.data() + s.size(), out);
   text.resize(static_cast<std::size_t>(out - text.data()));
+  MendLoneLeads(text);
   return text;
 }
 

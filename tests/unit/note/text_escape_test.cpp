@@ -68,6 +68,10 @@ TEST(TextEscape, LoneLeadByteBeforeAControlIsASingleByte) {
     const std::string loaded = UnescapeText(stored);
     EXPECT_EQ(UnescapeText(EscapeText(loaded)), loaded) << stored;
   }
+  // Raw in a hand-edited file: it reads as '?' and comes back so.
+  const std::string loaded = UnescapeText("h\\t\xEA\t=\x81");
+  EXPECT_EQ(loaded, "h\t?\t=?");
+  EXPECT_EQ(UnescapeText(EscapeText(loaded)), loaded);
 }
 
 TEST(TextEscape, RandomTextsRoundTrip) {

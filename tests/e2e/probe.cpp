@@ -341,7 +341,8 @@ int CmdNotes() {
     BYTE alpha = 0;
     DWORD flags = 0;
     const bool layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags) != FALSE;
-    std::printf(" class=%s topmost=%d", Utf8(cls).c_str(), (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+    std::printf(" class=%s topmost=%d", Utf8(cls).c_str(),
+                (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
     if (!layered)
       std::printf(" layered=0");
     else if (flags & LWA_COLORKEY)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The defaults page "規定値": Cancel changes nothing; the state colour and
-# decoration dialogs (screenshots) hand their records back on OK; the defaults
+# decoration dialogs (screenshots) hand their records back on OK only; the defaults
 # applied to the notes already made, with "除背景" (background and opacity
 # kept) and without; a drop shadow turned on keeps a hidden note hidden, a
 # topmost note topmost and its opacity, and the text being typed in it; OK
@@ -44,6 +44,12 @@ wait_caption 状態別設定
 e2e_shot state-colours
 probe tick 3131 1 >/dev/null && probe text 4041 1500 >/dev/null && probe tick 4022 1 >/dev/null || fail "edit colours"
 probe press 11 >/dev/null
+wait_caption "Varnel 設定"
+# Cancel hands nothing back: record 0 stays out of force.
+probe press 4002 >/dev/null
+wait_caption 状態別設定
+probe tick 3130 1 >/dev/null || fail "tick record 0"
+probe press 12 >/dev/null
 wait_caption "Varnel 設定"
 probe press 4003 >/dev/null
 wait_caption 修飾設定

@@ -47,14 +47,22 @@ e2e_seed() {
 }
 
 # Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>.
+# With E2E_CLOCK set (a faketime -f time, e.g. "@2026-12-07 23:00:00"), the
+# prefix's server is stopped first so that it starts again under that clock.
 E2E_RUNS=0
 e2e_start() {
+  local clock=()
+  if [ -n "${E2E_CLOCK:-}" ]; then
+    timeout 30 /usr/lib/wine/wineserver -k 2>/dev/null
+    timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
+    clock=(faketime -f "$E2E_CLOCK")
+  fi
   E2E_RUNS=$((E2E_RUNS + 1))
   local n=$E2E_RUNS
   rm -f "$E2E_CASE/exit.$n"
   (
     cd "$E2E_CASE" || exit 99
-    timeout -k 5 170 "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
+    timeout -k 5 170 "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
     echo $? >"$E2E_CASE/exit.$n.tmp" && mv "$E2E_CASE/exit.$n.tmp" "$E2E_CASE/exit.$n"
   ) &
   E2E_PID=$!

@@ -112,6 +112,14 @@ int WeekdayOfDate(int year, int month, int day) {
   return static_cast<int>(w < 0 ? w + 7 : w);
 }
 
+int WeekdayBit(int dayNumber) { return (WeekdayOf(dayNumber) + 6) % 7; }
+
+bool DayBitsApply(unsigned bits, int dayNumber, bool holiday) {
+  const bool weekday = (bits >> WeekdayBit(dayNumber)) & 1u;
+  if (holiday) return (bits & kDaysOnHolidays) || (weekday && !(bits & kDaysNotOnHolidays));
+  return weekday;
+}
+
 int TodayDayNumber(const DateTime& now) { return DayNumber(now.year, now.month, now.day); }
 
 MonthCarry AddMonths(int month, int delta) {

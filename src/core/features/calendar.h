@@ -48,6 +48,14 @@ int HolidayCode(int dayNumber);  // >= 0 holiday, negative otherwise
 // "" for an unknown code.
 const char* HolidayName(int code, int year);
 
+// Weekday bits of alarms and display windows: bit 0 Monday .. 6 Sunday,
+// then "祝" (on holidays) and "祝日を除く" (not on holidays).
+constexpr unsigned kDaysOnHolidays = 0x80, kDaysNotOnHolidays = 0x100;
+int WeekdayBit(int dayNumber);  // 0 Monday .. 6 Sunday
+// Whether a day with these bits applies: a holiday by "祝", or by its weekday
+// unless "祝日を除く"; any other day by its weekday.
+bool DayBitsApply(unsigned bits, int dayNumber, bool holiday);
+
 const char* WeekdayName(int weekday);         // "日".."土"
 const char* WeekdayNameEnglish(int weekday);  // "Sun".."Sat"
 

@@ -52,6 +52,7 @@ struct AppState {
   bool tornDown = false;
   // The shutdown save of WM_QUERYENDSESSION ran and the session has not gone on since.
   bool sessionSaved = false;
+  int shownDay = -1;  // the day number the notes were last drawn for
 };
 
 AppState& App();

@@ -8,7 +8,9 @@
 #include "win/app/message_box.h"
 #include "win/app/save_report.h"
 #include "win/app/shutdown.h"
+#include "win/app/schedule_tick.h"
 #include "win/app/timers.h"
+#include "win/platform/local_time.h"
 
 namespace varnel::win {
 
@@ -88,8 +90,10 @@ LRESULT OnEndSession(WPARAM ending) {
 LRESULT OnTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (wParam == kAlarmTimer) {
     // The alarm check and the alarm dialog come with the alarms.
+    // "STimer" is 0 by default: the day change is looked for here too.
+    RedrawOnNewDay(TodayDayNumber(LocalNow()));
   } else if (wParam == kScheduleTimer) {
-    // The display-schedule tick comes with the schedule.
+    RunScheduleTick();
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

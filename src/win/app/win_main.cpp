@@ -12,6 +12,7 @@
 #include "win/app/note_menus.h"
 #include "win/app/option_changes.h"
 #include "win/app/resource_menus.h"
+#include "win/app/schedule_tick.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/holders.h"
@@ -64,9 +65,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.tray.Create(instance, app.mainWindow);
     app.tray.Add();
     LoadResourceMenus(instance);
-    // The date format list, automatic deletion and the first schedule tick
-    // come with their pieces.
+    // The date format list comes with its piece.
     OpenNotesAtStart(app.mainWindow);
+    DeleteExpiredNotes();
+    RunScheduleTick();
     SetTimers(true, nullptr);
     RegisterHotKeys(true);
     TrimWorkingSet();

@@ -7,6 +7,7 @@
 #include "core/note/format_record.h"
 #include "win/app/app_state.h"
 #include "win/dialogs/dialog_controls.h"
+#include "win/dialogs/frame_dialog.h"
 #include "win/dialogs/settings_dialog.h"
 #include "win/dialogs/style_page.h"
 #include "win/note/check_wnd.h"
@@ -78,6 +79,8 @@ class DefaultsPage : public StylePageBase {
     if (id == kOkButton) {
       Apply();
     } else if (id == kCancelButton) {
+    } else if (id == IDC_STYLE_FRAME_DIALOG) {
+      EditFrame();
     } else if (id == kApplyToNotesCommand && code == 0) {
       ApplyToNotes(reinterpret_cast<LPARAM>(control) == 2 ? kStyleApplyKeepBack : kStyleApplyDefaults);
     } else {
@@ -87,17 +90,13 @@ class DefaultsPage : public StylePageBase {
   }
 
  private:
-  struct Frame {
-    int x1, y1, x2, y2;
-  };
-
   void ShowPlacement(const NotePlacement& p) {
     HWND page = Window();
-    const Frame& f = frame_;
-    SetSpin(page, IDC_STYLE_X_SPIN, f.x1, f.x2, p.x);
-    SetSpin(page, IDC_STYLE_Y_SPIN, f.y1, f.y2, p.y);
-    SetSpin(page, IDC_STYLE_W_SPIN, 40, std::max(40, f.x2 - f.x1), p.w);
-    SetSpin(page, IDC_STYLE_H_SPIN, 20, std::max(20, f.y2 - f.y1), p.h);
+    const FrameRange& f = frame_;
+    SetSpin(page, IDC_STYLE_X_SPIN, f.left, f.right, p.x);
+    SetSpin(page, IDC_STYLE_Y_SPIN, f.top, f.bottom, p.y);
+    SetSpin(page, IDC_STYLE_W_SPIN, 40, std::max(40, f.right - f.left), p.w);
+    SetSpin(page, IDC_STYLE_H_SPIN, 20, std::max(20, f.bottom - f.top), p.h);
   }
 
   int EditNumber(int id, int low, int high) const {
@@ -107,12 +106,12 @@ class DefaultsPage : public StylePageBase {
 
   // The placement the edits give, bounded by the frame.
   NotePlacement Placement() const {
-    const Frame& f = frame_;
+    const FrameRange& f = frame_;
     NotePlacement p;
-    p.w = EditNumber(IDC_STYLE_W, 40, f.x2 - f.x1);
-    p.h = EditNumber(IDC_STYLE_H, 20, f.y2 - f.y1);
-    p.x = EditNumber(IDC_STYLE_X, f.x1, f.x2 - p.w);
-    p.y = EditNumber(IDC_STYLE_Y, f.y1, f.y2 - p.h);
+    p.w = EditNumber(IDC_STYLE_W, 40, f.right - f.left);
+    p.h = EditNumber(IDC_STYLE_H, 20, f.bottom - f.top);
+    p.x = EditNumber(IDC_STYLE_X, f.left, f.right - p.w);
+    p.y = EditNumber(IDC_STYLE_Y, f.top, f.bottom - p.h);
     return p;
   }
 
@@ -133,10 +132,10 @@ class DefaultsPage : public StylePageBase {
       next.ccDay[i] = inForce ? record.dayLimit : kNeverDay;
       if (!inForce) writes.push_back(OptionWrite::Remove("CColor" + Decimal(static_cast<int>(i))));
     }
-    next.fx1 = frame_.x1;
-    next.fy1 = frame_.y1;
-    next.fx2 = frame_.x2;
-    next.fy2 = frame_.y2;
+    next.fx1 = frame_.left;
+    next.fy1 = frame_.top;
+    next.fx2 = frame_.right;
+    next.fy2 = frame_.bottom;
     const StyleValues v = ReadStyleValues(page, working_);
     const auto set = [&writes](const char* key, std::string value) {
       writes.push_back(OptionWrite::Set(key, std::move(value)));
@@ -182,12 +181,22 @@ class DefaultsPage : public StylePageBase {
     }
   }
 
+  // The spins follow a new frame; the values stay where the user put them
+  // until OK bounds them.
+  void EditFrame() {
+    const NotePlacement shown{EditNumber(IDC_STYLE_X, -kFrameLimit, kFrameLimit),
+                              EditNumber(IDC_STYLE_Y, -kFrameLimit, kFrameLimit),
+                              EditNumber(IDC_STYLE_W, 0, 2 * kFrameLimit),
+                              EditNumber(IDC_STYLE_H, 0, 2 * kFrameLimit)};
+    if (RunFrameDialog(GetAncestor(Window(), GA_ROOT), frame_)) ShowPlacement(shown);
+  }
+
   void ApplyToNotes(int mode) {
     for (CCheckWnd* note : App().slots)
       if (note) note->StylePageApply(Window(), working_, mode);
   }
 
-  Frame frame_{};
+  FrameRange frame_{};
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/app/command_ids.h"
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/app/save_report.h"
@@ -182,6 +183,21 @@ bool CCheckWnd::GetSchedule(int index, int& first, int& second) {
     first = second = -1;
   }
   return first >= 0;
+}
+
+void CCheckWnd::RunSchedule(const ScheduleMoment& moment) {
+  switch (EvaluateNoteSchedule(settings_.schedule, IsWindowVisible(window_) != FALSE, moment)) {
+    case ScheduleAction::kShow:
+      NoteCommand(kCmdShow);
+      break;
+    case ScheduleAction::kHide:
+      // Typed text is kept, not left in a hidden box.
+      if (edit_) EndEdit();
+      NoteCommand(kCmdHide);
+      break;
+    case ScheduleAction::kNone:
+      break;
+  }
 }
 
 int CCheckWnd::Save() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/config/profile_store.h"
+#include "core/features/schedule.h"
 #include "core/note/note_content.h"
 #include "core/note/note_layout.h"
 #include "core/note/note_row_commands.h"
@@ -39,6 +40,8 @@ class CCheckWnd {
   // After a change of the global options: fonts, bar, colours and title again.
   void ReadOptions();
   bool GetSchedule(int index, int& first, int& second);
+  // One tick of the display schedule: shows or hides the window.
+  void RunSchedule(const ScheduleMoment& moment);
   void Release();
 
   // Layout and painting (note_window.cpp).

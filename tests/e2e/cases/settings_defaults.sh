@@ -77,6 +77,13 @@ expect_eq "$(note 0 BkColor)/$(note 0 Alpha)/$(note 0 Alpha2)" "0x99FFCC/255/255
 probe notes | grep 'visible=1' | grep -q 'alpha=255' || fail "opacity not applied: $(probe notes)"
 e2e_shot applied
 
+# A narrower frame from 座標範囲 bounds the placement written on OK.
+probe text 3421 9000 >/dev/null
+probe press 3420 >/dev/null
+wait_caption 座標範囲設定
+probe text 3423 1000 >/dev/null
+probe press 11 >/dev/null
+wait_caption "Varnel 設定"
 probe text 3070 24 >/dev/null
 probe press 11 >/dev/null
 wait_no_dialog
@@ -85,6 +92,7 @@ expect_eq "$(ini Theight)/$(ini Style)" "24/5" "bar height and style"
 expect_eq "$(ini CColor1)/$(ini CCDay1)" "2008000000000000/999" "state colour record 1"
 expect_eq "$(ini CColor0)$(ini CColor2)/$(ini CCDay0)" "/" "records not in force"
 expect_eq "$(ini Pen0)/$(ini Pen1)" "2001000000000000/0000000000000000" "decorations"
+expect_eq "$(ini FX2)/$(ini X)/$(ini W)" "1000/800/200" "frame and placement"
 
 after=$(files)
 defaults_tab

@@ -107,6 +107,7 @@ class CCheckWnd {
   // Commits an open edit before a command adds or moves rows, so the typed
   // text stays in its own row; heading and row are kept on the same rows.
   void EndEditBefore(int& heading, int& row);
+  struct Handlers;  // the command dispatch tables (note_commands.cpp)
   // Edit box (note_edit.cpp).
   static LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void OnEditChange();

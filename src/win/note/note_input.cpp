@@ -5,6 +5,7 @@
 // mmsystem.h needs the types of windows.h first.
 #include "win/platform/sound.h"
 
+#include "core/app/command_table.h"
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
 #include "win/app/note_menus.h"
@@ -15,33 +16,24 @@
 namespace varnel::win {
 namespace {
 
-constexpr UINT kHeadingEditItems[] = {245, 246, 243, 244, 253, 254, 249, 250, 206, 255, 247, 248};
-constexpr UINT kDetailEditItems[] = {245, 250, 253, 246, 243, 244, 256, 247, 248};
-constexpr UINT kStateItem = 291;
-
-// Greys or enables the editing items by the lock; a default mark set by the
-// user stays, so a double click still finds it.
-template <std::size_t N>
-void PrepareMenu(HMENU menu, const UINT (&items)[N], bool locked) {
-  if (!menu) return;
-  for (UINT id : items) EnableMenuItem(menu, id, MF_BYCOMMAND | (locked ? MF_GRAYED : MF_ENABLED));
-}
-
-int DefaultItem(HMENU menu) {
+// The default item, greyed or not, so a greyed one is found and does nothing
+// rather than letting the double-click option stand in; -1 for a greyed one.
+int DefaultItem(HMENU menu, int use, bool locked) {
   if (!menu) return 0;
   const UINT id = GetMenuDefaultItem(menu, FALSE, GMDI_USEDISABLED);
-  return id == static_cast<UINT>(-1) ? 0 : static_cast<int>(id);
+  if (id == static_cast<UINT>(-1)) return 0;
+  return locked && LockDoes(kLockGreys, static_cast<int>(id), use) ? -1 : static_cast<int>(id);
 }
 
 // "CmdW": 1 add from the clipboard, 2 add and edit, 3 add in the dialog.
 int DoubleClickCommand() {
   switch (App().options->Store().ReadInt("CmdW", "2", 0, 3)) {
     case 1:
-      return 253;
+      return kCmdAddDetailClip;
     case 2:
-      return 243;
+      return kCmdAddDetail;
     case 3:
-      return 244;
+      return kCmdAddDetailDlg;
     default:
       return 0;
   }
@@ -93,10 +85,10 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
   const bool onDetail = hit.code == kHitCheckBox || hit.code == kHitDetailText;
   UINT checkedState = 0;
   if (message != WM_LBUTTONDOWN) {
-    if (onHeading) PrepareMenu(menus.heading, kHeadingEditItems, settings_.locked);
+    if (onHeading) GreyByLock(menus.heading, kInHeadingMenu, settings_.locked);
     if (onDetail) {
-      PrepareMenu(menus.detail, kDetailEditItems, settings_.locked);
-      checkedState = kStateItem + static_cast<UINT>(DetailStateOf(content_.rows.At(hit.row).status));
+      GreyByLock(menus.detail, kInDetailMenu, settings_.locked);
+      checkedState = kCmdStateUnchecked + static_cast<UINT>(DetailStateOf(content_.rows.At(hit.row).status));
       if (menus.detail) CheckMenuItem(menus.detail, checkedState, MF_BYCOMMAND | MF_CHECKED);
     }
   }
@@ -137,9 +129,9 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
     case kHitDetailText:
       if (!dbl) {
         drag();
-      } else if (int id = DefaultItem(menus.detail)) {
+      } else if (int id = DefaultItem(menus.detail, kInDetailMenu, settings_.locked)) {
         uncheck();
-        DetailCommand(id, hit.heading, hit.row);
+        if (id > 0) DetailCommand(id, hit.heading, hit.row);
       } else {
         uncheck();
         ChangeDetailState(hit.heading, hit.row);
@@ -149,9 +141,9 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
       if (!dbl) {
         drag();
       } else {
-        int id = DefaultItem(menus.heading);
+        int id = DefaultItem(menus.heading, kInHeadingMenu, settings_.locked);
         if (!id) id = DoubleClickCommand();
-        if (id) HeadingCommand(id, hit.heading, hit.headingRow);
+        if (id > 0) HeadingCommand(id, hit.heading, hit.headingRow);
       }
       break;
     case kHitTitleBar:
@@ -175,9 +167,9 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
           drag();
         }
       } else {
-        int id = DefaultItem(menus.note);
+        int id = DefaultItem(menus.note, kInNoteMenu, settings_.locked);
         if (!id) id = DoubleClickCommand();
-        if (id) NoteCommand(id);
+        if (id > 0) NoteCommand(id);
       }
       break;
   }

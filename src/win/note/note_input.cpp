@@ -25,6 +25,11 @@ int DefaultItem(HMENU menu, int use, bool locked) {
   return locked && LockDoes(kLockGreys, static_cast<int>(id), use) ? -1 : static_cast<int>(id);
 }
 
+// Takes the state submenu's mark off again once the menu has been used.
+void TakeStateMark(UINT item) {
+  if (item && App().menus.detail) CheckMenuItem(App().menus.detail, item, MF_BYCOMMAND | MF_UNCHECKED);
+}
+
 // "CmdW": 1 add from the clipboard, 2 add and edit, 3 add in the dialog.
 int DoubleClickCommand() {
   switch (App().options->Store().ReadInt("CmdW", "2", 0, 3)) {
@@ -68,6 +73,48 @@ void CCheckWnd::ChangeDetailState(int heading, int row) {
   if (content_.AdvanceDetailState(state, row, status, Rules(), LocalNow())) Repaint();
 }
 
+UINT CCheckWnd::PrepareSpotMenu(const HitResult& hit) {
+  AppMenus& menus = App().menus;
+  if (hit.code == kHitGlyph || hit.code == kHitHeadingText)
+    GreyByLock(menus.heading, kInHeadingMenu, settings_.locked);
+  if (hit.code != kHitCheckBox && hit.code != kHitDetailText) return 0;
+  GreyByLock(menus.detail, kInDetailMenu, settings_.locked);
+  const UINT mark = kCmdStateUnchecked + static_cast<UINT>(DetailStateOf(content_.rows.At(hit.row).status));
+  if (menus.detail) CheckMenuItem(menus.detail, mark, MF_BYCOMMAND | MF_CHECKED);
+  return mark;
+}
+
+void CCheckWnd::ShowSpotMenu(const HitResult& hit, UINT stateMark) {
+  AppMenus& menus = App().menus;
+  if (stateMark) {
+    const int id = TrackMenuAtCursor(menus.detail, window_);
+    TakeStateMark(stateMark);
+    if (id) DetailCommand(id, hit.heading, hit.row);
+  } else if (hit.code == kHitGlyph || hit.code == kHitHeadingText) {
+    if (int id = TrackMenuAtCursor(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
+  } else if (int id = ShowNoteMenu(*this, window_, menus.note)) {
+    NoteCommand(id);
+  }
+  TrimWorkingSet();
+}
+
+void CCheckWnd::RunDefaultItem(const HitResult& hit, UINT stateMark) {
+  AppMenus& menus = App().menus;
+  if (hit.code == kHitDetailText) {
+    const int id = DefaultItem(menus.detail, kInDetailMenu, settings_.locked);
+    TakeStateMark(stateMark);
+    if (id > 0) DetailCommand(id, hit.heading, hit.row);
+    if (id == 0) ChangeDetailState(hit.heading, hit.row);
+    return;
+  }
+  const bool heading = hit.code == kHitHeadingText;
+  int id = DefaultItem(heading ? menus.heading : menus.note, heading ? kInHeadingMenu : kInNoteMenu,
+                       settings_.locked);
+  if (!id) id = DoubleClickCommand();
+  if (id > 0 && heading) HeadingCommand(id, hit.heading, hit.headingRow);
+  if (id > 0 && !heading) NoteCommand(id);
+}
+
 void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
   if (edit_) {
     EndEdit();  // the click only commits the edit
@@ -80,33 +127,9 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
     content_.pointerHeading = hit.heading;
     content_.pointerHeadingRow = hit.headingRow;
   }
-  AppMenus& menus = App().menus;
-  const bool onHeading = hit.code == kHitGlyph || hit.code == kHitHeadingText;
-  const bool onDetail = hit.code == kHitCheckBox || hit.code == kHitDetailText;
-  UINT checkedState = 0;
-  if (message != WM_LBUTTONDOWN) {
-    if (onHeading) GreyByLock(menus.heading, kInHeadingMenu, settings_.locked);
-    if (onDetail) {
-      GreyByLock(menus.detail, kInDetailMenu, settings_.locked);
-      checkedState = kCmdStateUnchecked + static_cast<UINT>(DetailStateOf(content_.rows.At(hit.row).status));
-      if (menus.detail) CheckMenuItem(menus.detail, checkedState, MF_BYCOMMAND | MF_CHECKED);
-    }
-  }
-  const auto uncheck = [&] {
-    if (checkedState && menus.detail) CheckMenuItem(menus.detail, checkedState, MF_BYCOMMAND | MF_UNCHECKED);
-  };
-
+  const UINT stateMark = message != WM_LBUTTONDOWN ? PrepareSpotMenu(hit) : 0;
   if (message == WM_RBUTTONDOWN) {
-    if (onDetail) {
-      const int id = TrackMenuAtCursor(menus.detail, window_);
-      uncheck();
-      if (id) DetailCommand(id, hit.heading, hit.row);
-    } else if (onHeading) {
-      if (int id = TrackMenuAtCursor(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
-    } else if (int id = ShowNoteMenu(*this, window_, menus.note)) {
-      NoteCommand(id);
-    }
-    TrimWorkingSet();
+    ShowSpotMenu(hit, stateMark);
     return;
   }
 
@@ -124,27 +147,14 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
       break;
     case kHitCheckBox:
       ChangeDetailState(hit.heading, hit.row);
-      uncheck();
+      TakeStateMark(stateMark);
       break;
     case kHitDetailText:
-      if (!dbl) {
-        drag();
-      } else if (int id = DefaultItem(menus.detail, kInDetailMenu, settings_.locked)) {
-        uncheck();
-        if (id > 0) DetailCommand(id, hit.heading, hit.row);
-      } else {
-        uncheck();
-        ChangeDetailState(hit.heading, hit.row);
-      }
-      break;
     case kHitHeadingText:
-      if (!dbl) {
+      if (dbl)
+        RunDefaultItem(hit, stateMark);
+      else
         drag();
-      } else {
-        int id = DefaultItem(menus.heading, kInHeadingMenu, settings_.locked);
-        if (!id) id = DoubleClickCommand();
-        if (id > 0) HeadingCommand(id, hit.heading, hit.headingRow);
-      }
       break;
     case kHitTitleBar:
       if (dbl) {
@@ -158,18 +168,14 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
       }
       break;
     default:
-      if (!dbl) {
-        if (edgeMask_ != 0 && !settings_.fixed) {
-          ReleaseCapture();
-          SendMessageW(window_, WM_NCLBUTTONDOWN, static_cast<WPARAM>(ResizeHitOfMask(edgeMask_)),
-                       MAKELPARAM(screen.x, screen.y));
-        } else {
-          drag();
-        }
+      if (dbl) {
+        RunDefaultItem(hit, stateMark);
+      } else if (edgeMask_ != 0 && !settings_.fixed) {
+        ReleaseCapture();
+        SendMessageW(window_, WM_NCLBUTTONDOWN, static_cast<WPARAM>(ResizeHitOfMask(edgeMask_)),
+                     MAKELPARAM(screen.x, screen.y));
       } else {
-        int id = DefaultItem(menus.note, kInNoteMenu, settings_.locked);
-        if (!id) id = DoubleClickCommand();
-        if (id > 0) NoteCommand(id);
+        drag();
       }
       break;
   }

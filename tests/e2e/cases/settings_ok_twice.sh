@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Cancel after changes on the pages leaves every file as it was; OK on every
+# page, then OK again without changes, leaves the files byte for byte as the
+# first OK left them.
+source "$(dirname "$0")/../lib.sh"
+e2e_init settings_ok_twice "$1" "$2"
+printf '[Default]\nList=1\nTimer=5\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,580\nSnooze=300\n' | crlf "$d/Varnel.ini"
+printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=head\n' | crlf "$d/Varnel00.dat"
+sums() { (cd "$d" && md5sum Varnel.ini Varnel*.dat); }
+every_tab() { for tab in 0 1 2 3 4; do probe choose 1000 $tab >/dev/null || fail "tab $tab"; done; }
+e2e_start
+e2e_wait_main 30
+xdo mousemove 640 400 || fail "xdotool cannot reach the display"
+start=$(sums)
+open_settings
+probe text 3111 7 >/dev/null && probe tick 3131 0 >/dev/null || fail "general page"
+probe choose 1000 4 >/dev/null && probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "menu page"
+probe press 12 >/dev/null
+wait_no_dialog
+expect_eq "$(sums)" "$start" "files after Cancel"
+for round in 1 2; do
+  open_settings
+  every_tab
+  probe press 11 >/dev/null
+  wait_no_dialog
+  e2e_ini Varnel.ini >"$E2E_CASE/ini.$round"
+  eval "after$round=\$(sums)"
+done
+cat "$E2E_CASE/ini.1"
+grep -qx 'Snooze=300' "$E2E_CASE/ini.1" || fail "a plain OK changed a value"
+expect_eq "$after2" "$after1" "files after the second OK"
+probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+expect_eq "$code" 0 "exit code"
+exit 0

@@ -63,9 +63,6 @@ sleep 0.5
 xdo mousemove 300 250 click 1
 sleep 0.5
 xdo key ctrl+b
-for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 2 ] && break; sleep 0.25; done
-expect_eq "$(probe notes | grep -c 'visible=1')" 2 "Ctrl+B made a new note"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+wait_visible_notes 2 "Ctrl+B made a new note"
+e2e_close_ok
 exit 0

@@ -154,3 +154,18 @@ wait_no_dialog() {
 
 # One control's line of `probe dialog` (the visible one first).
 control_line() { probe dialog | grep "^control=$1 " | sort -t= -k4 -r | head -n1; }
+
+# Waits (up to 5 s) until n notes are visible; fails with what is there otherwise.
+wait_visible_notes() {
+  local n=$1 i
+  for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge "$n" ] && break; sleep 0.25; done
+  expect_eq "$(probe notes | grep -c 'visible=1')" "$n" "${2:-visible notes}"
+}
+
+# Closes the main window and expects the program to end with 0.
+e2e_close_ok() {
+  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+  local code
+  code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+  expect_eq "$code" 0 "exit code"
+}

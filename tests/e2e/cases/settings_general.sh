@@ -38,9 +38,7 @@ sleep 0.5
 e2e_shot state-menu
 xdo key Down Down Return
 sleep 0.7
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close_ok
 status=$(e2e_ini Varnel00.dat | line_value 2S)
 expect_eq "${status:7:1}" 3 "the third state item deletes d2"
 exit 0

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The menu page: a note menu built there (明細追加, その他) is the note's right
-# click menu after OK; a hot key bound there (Ctrl+B, 新規作成) makes a note;
+# The menu page: a note menu built there (明細追加 captioned in place, その他)
+# is the note's right click menu after OK; a hot key bound there (Ctrl+B, 新規作成) makes a note;
 # the same key for a second command is refused with its message.
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_menus "$1" "$2"
@@ -19,6 +19,16 @@ echo "$rows"
 expect_eq "$(echo "$rows" | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|')" \
   "col0=明細追加 col1=明細追加|col0=その他 col1=その他|" "note menu rows"
 e2e_shot note-menu-list
+# The row popup's 編集 (its last item) edits the first row's caption in place.
+IFS=, read -r l t r b <<<"$(control_line 3801 | field rect)"
+xdo mousemove $((l + 40)) $((t + 28)) click 3
+probe menu 3000 >/dev/null || fail "no row popup"
+xdo key Up Return
+sleep 0.5
+xdo type Plus
+xdo key Return
+sleep 0.3
+probe rows 3801 | grep -q '^row=0 .*col0=Plus col1=明細追加' || fail "caption not edited: $(probe rows 3801)"
 # Hot keys: 新規作成 on Ctrl+B (HKM_SETHOTKEY, Ctrl = 2 in the high byte).
 probe choose 3821 3 >/dev/null || fail "hot key list"
 probe ctl 3828 0x0401 0x0242 0 >/dev/null || fail "hot key control"
@@ -32,10 +42,13 @@ expect_eq "$(echo "$box" | line_value text)" "キーが重複しています。�
 e2e_shot duplicate
 probe msgbox-press 1 >/dev/null || fail "closing the message"
 expect_eq "$(probe rows 3804 | grep -c '^row=')" 1 "hot key rows after the refusal"
+probe choose 3821 5 >/dev/null || fail "default items"
+sleep 0.3
+e2e_shot default-items
 probe press 11 >/dev/null
 wait_no_dialog
 ini=$(e2e_ini Varnel.ini)
-for kv in 'MenuW0=11,明細追加' 'MenuW1=0,その他' 'HotKey0=78,578' 'MenuDefW=-1'; do
+for kv in 'MenuW0=11,Plus' 'MenuW1=0,その他' 'HotKey0=78,578' 'MenuDefW=-1'; do
   echo "$ini" | grep -qx "$kv" || fail "$kv not written: $ini"
 done
 xdo mousemove 300 250 click 3
@@ -50,9 +63,6 @@ sleep 0.5
 xdo mousemove 300 250 click 1
 sleep 0.5
 xdo key ctrl+b
-for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 2 ] && break; sleep 0.25; done
-expect_eq "$(probe notes | grep -c 'visible=1')" 2 "Ctrl+B made a new note"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+wait_visible_notes 2 "Ctrl+B made a new note"
+e2e_close_ok
 exit 0

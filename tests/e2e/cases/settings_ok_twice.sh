@@ -30,7 +30,5 @@ done
 cat "$E2E_CASE/ini.1"
 grep -qx 'Snooze=300' "$E2E_CASE/ini.1" || fail "a plain OK changed a value"
 expect_eq "$after2" "$after1" "files after the second OK"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close_ok
 exit 0

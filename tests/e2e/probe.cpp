@@ -560,16 +560,11 @@ int CmdDialog() {
   struct Ctx {
     static BOOL CALLBACK Print(HWND h, LPARAM) {
       const std::wstring cls = ClassOf(h);
-<<<<<<< HEAD
-      std::printf("control=%d class=%s visible=%d enabled=%d", GetDlgCtrlID(h), Utf8(cls).c_str(),
-                  IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0);
-=======
       RECT r = {};
       GetWindowRect(h, &r);
       std::printf("control=%d class=%s visible=%d enabled=%d rect=%ld,%ld,%ld,%ld", GetDlgCtrlID(h),
                   Utf8(cls).c_str(), IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0, r.left, r.top,
                   r.right, r.bottom);
->>>>>>> h4
       if (cls == L"Button") std::printf(" checked=%d", (int)Send(h, BM_GETCHECK, 0, 0));
       if (cls == L"ComboBox") std::printf(" selected=%d", (int)Send(h, CB_GETCURSEL, 0, 0));
       std::printf(" text=%s\n", OneLine(ControlText(h)).c_str());

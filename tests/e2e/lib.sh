@@ -130,3 +130,11 @@ e2e_teardown() {
 }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }
+
+# Closes the program as the exit command does and expects a clean exit.
+e2e_close() {
+  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+  local code
+  code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+  expect_eq "$code" 0 "exit code"
+}

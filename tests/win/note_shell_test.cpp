@@ -26,19 +26,6 @@ const std::string kDropHeadings =
     "[2]\r\n0S=00000000\r\n0L=F1\r\n1S=080000010000ff0000000000\r\n1L=x\r\n"
     "[3]\r\n0S=00000000\r\n0L=F2\r\n1S=080000010000ff0000000000\r\n1L=x\r\n";
 
-template <typename Char>
-std::basic_string<Char> ClipboardBlock(UINT format) {
-  std::basic_string<Char> out;
-  if (!OpenClipboard(nullptr)) return out;
-  if (HANDLE data = GetClipboardData(format)) {
-    const auto* p = static_cast<const Char*>(GlobalLock(data));
-    out.assign(p, GlobalSize(data) / sizeof(Char));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return out;
-}
-
 void PutOnClipboard(UINT format, const void* bytes, std::size_t size) {
   OpenClipboard(nullptr);
   EmptyClipboard();
@@ -88,14 +75,14 @@ void CheckReferenceCount(HWND window) {
 void CheckCopyAndPaste(CCheckWnd& note) {
   const std::string expected = "Shop\r\n\t□ milk\r\n\t■ bread\r\n\r\n";
   CHECK(note.HeadingCommand(kCmdCopy, 0, note.Content().HeadingRow(0)) == 1);
-  CHECK(ClipboardBlock<char>(CF_TEXT) == expected + '\0');
-  CHECK(ClipboardBlock<wchar_t>(CF_UNICODETEXT) == ToWide(expected) + L'\0');
+  CHECK(ClipboardBlock<char>(nullptr, CF_TEXT) == expected + '\0');
+  CHECK(ClipboardBlock<wchar_t>(nullptr, CF_UNICODETEXT) == ToWide(expected) + L'\0');
   SendMessageW(App().mainWindow, WM_APP, 12, MAKELPARAM(0, note.Slot()));  // another program's paste
   const std::string rows = RowsOf(note);
   CHECK(rows.rfind("Shop[milk:0 bread:2] ", 0) == 0 &&
         rows.substr(rows.size() - 21) == " Shop[milk:0 bread:2]");
   CHECK(note.DetailCommand(kCmdCopy, 0, note.Content().rows.Find(MakeRowKey(1, 2))) == 1);
-  CHECK(ClipboardBlock<char>(CF_TEXT) == std::string("bread") + '\0');
+  CHECK(ClipboardBlock<char>(nullptr, CF_TEXT) == std::string("bread") + '\0');
   // A clipboard another window holds: no copy, so nothing could be mailed.
   HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   OpenClipboard(other);

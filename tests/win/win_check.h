@@ -69,3 +69,17 @@ inline std::string RowsOf(varnel::win::CCheckWnd& note) {
   }
   return out;
 }
+
+// The clipboard's block of a format as it lies there, terminator included.
+template <typename Char>
+std::basic_string<Char> ClipboardBlock(HWND owner, UINT format) {
+  std::basic_string<Char> out;
+  if (!OpenClipboard(owner)) return out;
+  if (HANDLE data = GetClipboardData(format)) {
+    const auto* p = static_cast<const Char*>(GlobalLock(data));
+    out.assign(p, GlobalSize(data) / sizeof(Char));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return out;
+}

@@ -25,9 +25,7 @@ probe clip "$(printf 'Groceries\r\n\t□ eggs\r\n\t■ tea\r\n■ not a mark\r\n
 probe send 0x8000 22 0 >/dev/null || fail "WM_APP 22"
 for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 2 ] && break; sleep 0.25; done
 e2e_shot pasted
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 n=$(e2e_ini Varnel01.dat) || fail "no new note"
 echo "$n"
 rows=$(echo "$n" | sed -n '/^\[1\]/,$p' | grep -E '^[0-9]+[LS]=' | tr '\n' ' ')

@@ -27,9 +27,7 @@ e2e_shot dropped
 xdo mousemove 300 280 click 1
 sleep 0.5
 e2e_shot committed
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 n=$(e2e_ini Varnel00.dat)
 echo "$n"
 # A stored text with a line break is escaped: "\|" first, "\\" for "\", "\n\r" for CR LF.

@@ -21,7 +21,5 @@ expect_eq "$(cat "$E2E_CASE/Postrel.exe.args")" \
   "\"Z:$(echo "$E2E_CASE" | tr / '\\')\\Postrel.exe\" -c -s\"Varnel(週報 -x a)\"" "mail command line"
 expect_eq "$(probe clip-read | line_value text)" \
   "$(printf 'Shop\r\n　□milk\r\n\r\n' | iconv -f UTF-8 -t CP932 | od -An -tx1 | tr -d ' \n')" "mail text"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 exit 0

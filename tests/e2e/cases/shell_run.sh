@@ -38,9 +38,7 @@ for i in $(seq 1 40); do [ -f "$args" ] && break; sleep 0.25; done
 [ -f "$args" ] || fail "258 on the heading did not run the detail"
 sleep 0.5
 e2e_shot heading-run
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 n=$(e2e_ini Varnel00.dat)
 echo "$n"
 expect_eq "$(echo "$n" | line_value 1S | cut -c8),$(echo "$n" | line_value 2S | cut -c8)" "1,0" \

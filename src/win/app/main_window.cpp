@@ -156,10 +156,12 @@ LRESULT OnExternalMessage(WPARAM wParam, LPARAM lParam) {
         App().slots[static_cast<size_t>(created)]->NoteCommand(kCmdAddDetailClip);
       break;
     case 12:
+      // Several details from the clipboard into a new heading of the note.
       if (SlotHoldsNote(slot)) App().slots[static_cast<size_t>(slot)]->NoteCommand(kCmdAddDetailsClip);
       break;
     case 22:
-      if (const int created = RunGlobalCommand(IDM_NEWNOTE); SlotHoldsNote(created))
+      // A new note holding the clipboard's lines as its list.
+      if (const int created = RunGlobalCommand(kCmdNewNote); SlotHoldsNote(created))
         App().slots[static_cast<size_t>(created)]->NoteCommand(kCmdAddDetailsClip);
       break;
     default:

@@ -162,8 +162,8 @@ wait_visible_notes() {
   expect_eq "$(probe notes | grep -c 'visible=1')" "$n" "${2:-visible notes}"
 }
 
-# Closes the main window and expects the program to end with 0.
-e2e_close_ok() {
+# Closes the program as the exit command does and expects a clean exit.
+e2e_close() {
   probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
   local code
   code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"

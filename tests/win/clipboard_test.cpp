@@ -8,12 +8,11 @@
 #include <string>
 
 #include "win/platform/text_convert.h"
+#include "win_check.h"
 
 using namespace varnel::win;
 
 namespace {
-
-int g_failures = 0;
 
 void Check(bool ok, const std::string& what) {
   if (!ok) {
@@ -31,19 +30,6 @@ void PutRaw(HWND owner, UINT format, const void* bytes, std::size_t size) {
   GlobalUnlock(block);
   Check(SetClipboardData(format, block) != nullptr, "raw put");
   CloseClipboard();
-}
-
-template <typename Char>
-std::basic_string<Char> GetRaw(HWND owner, UINT format) {
-  std::basic_string<Char> out;
-  if (!OpenClipboard(owner)) return out;
-  if (HANDLE data = GetClipboardData(format)) {
-    const auto* p = static_cast<const Char*>(GlobalLock(data));
-    out.assign(p, GlobalSize(data) / sizeof(Char));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return out;
 }
 
 }  // namespace
@@ -65,8 +51,8 @@ int main() {
 
     // The program's own write: both forms, each with one terminator.
     Check(WriteClipboardText(owner, text), "write " + name);
-    Check(GetRaw<char>(owner, CF_TEXT) == text + '\0', "CF_TEXT is CP932: " + name);
-    Check(GetRaw<wchar_t>(owner, CF_UNICODETEXT) == wide + L'\0', "CF_UNICODETEXT: " + name);
+    Check(ClipboardBlock<char>(owner, CF_TEXT) == text + '\0', "CF_TEXT is CP932: " + name);
+    Check(ClipboardBlock<wchar_t>(owner, CF_UNICODETEXT) == wide + L'\0', "CF_UNICODETEXT: " + name);
     Check(ReadClipboardText(owner, got) && got == text, "round trip " + name);
   }
 

@@ -38,7 +38,7 @@ sleep 0.5
 e2e_shot state-menu
 xdo key Down Down Return
 sleep 0.7
-e2e_close_ok
+e2e_close
 status=$(e2e_ini Varnel00.dat | line_value 2S)
 expect_eq "${status:7:1}" 3 "the third state item deletes d2"
 exit 0

@@ -156,4 +156,14 @@ std::vector<NoteMove> AlignWidths(const std::vector<ArrangeNote>& notes) {
   return moves;
 }
 
+LayoutRect CornerMove(int command, const LayoutRect& window, const WorkArea& frame) {
+  const int k = command - kCmdMoveMenu, w = window.right - window.left, h = window.bottom - window.top;
+  int left = window.left, top = window.top;
+  if (k & 1) left = frame.right - w;
+  if (k & 2) left = frame.left;
+  if (k & 4) top = frame.top;
+  if (k & 8) top = frame.bottom - h;
+  return LayoutRect{left, top, left + w, top + h};
+}
+
 }  // namespace varnel

@@ -26,6 +26,10 @@ struct NoteMove {
   LayoutRect window;
 };
 
+// Where a move command (301..310) puts a window: against the frame's right,
+// left, top or bottom edge as the command names, size unchanged.
+LayoutRect CornerMove(int command, const LayoutRect& window, const WorkArea& frame);
+
 // The arrangement ids 405, 406, 409, 410 (vertical) and 421, 422, 425, 426 (horizontal).
 bool IsArrangeCommand(int command);
 

@@ -12,7 +12,6 @@ namespace varnel {
 
 namespace {
 
-int g_minimumFontSize = 13;
 
 // Style options. "Theight" is listed too but is never taken from a note.
 // "Timer"/"STimer" allow 0 (= off), as the settings dialog offers it.
@@ -79,8 +78,6 @@ const NoteOptionDef* FindNoteOption(const char* key) {
   return nullptr;
 }
 
-int MinimumFontSize() { return g_minimumFontSize; }
-void SetMinimumFontSize(int size) { g_minimumFontSize = size; }
 
 namespace {
 
@@ -251,7 +248,7 @@ int GlobalOptions::ReadNoteOption(ProfileStore* note, const char* key) {
   const NoteOptionDef* def = FindNoteOption(key);
   if (!def) return 0;  // not a style option: nothing to read
   int min = def->min;
-  if (EqualNoCase(def->key, "SizeH") || EqualNoCase(def->key, "SizeB")) min = MinimumFontSize();
+  if (EqualNoCase(def->key, "SizeH") || EqualNoCase(def->key, "SizeB")) min = minimumFontSize;
   int value = store_.ReadInt(key, def->defaultText, min, std::max(min, def->max));
   // The bar height is program-wide: every note's bar uses the global value.
   if (!note || EqualNoCase(def->key, "Theight")) return value;

@@ -47,8 +47,6 @@ struct NoteOptionDef {
 const NoteOptionDef* FindNoteOption(const char* key);
 
 // The program-wide minimum font size: 13 at start, then the themed check box height.
-int MinimumFontSize();
-void SetMinimumFontSize(int size);
 
 // The options kept in memory, as the settings dialog edits a copy of them.
 struct OptionValues {
@@ -125,6 +123,8 @@ class GlobalOptions : public OptionValues {
 
   // Style value: the global value, overridden by the note's own.
   int ReadNoteOption(ProfileStore* note, const char* key);
+  // Lower bound of "SizeH"/"SizeB": the check box's height, as the shell measures it.
+  int minimumFontSize = 13;
   // The note's text when it has at least minLength bytes, else the global one;
   // "Font" falls back to "ＭＳ Ｐゴシック".
   std::string ReadNoteText(ProfileStore* note, const char* key, std::size_t size, std::size_t minLength);

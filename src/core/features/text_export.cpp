@@ -166,4 +166,13 @@ int ApplyPastedText(NoteContent& content, int heading, const PastedText& pasted)
   return heading;
 }
 
+std::string PastedDetailText(std::string_view clipboard, std::size_t limit) {
+  std::size_t start = 0;
+  while (start < clipboard.size() && IsBlank(clipboard[start])) ++start;
+  if (start >= 1000) return {};
+  std::string text = cp932::Cut(clipboard.substr(start), limit);
+  while (!text.empty() && IsBlank(text.back())) text.pop_back();
+  return text;
+}
+
 }  // namespace varnel

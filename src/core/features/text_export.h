@@ -60,4 +60,9 @@ PastedText ParsePastedText(std::string_view text, const MarkSet& marks, bool hid
 // when no heading could take the details (the note has 20 headings).
 int ApplyPastedText(NoteContent& content, int heading, const PastedText& pasted);
 
+// The text of one detail added from the clipboard: leading blanks skipped
+// (nothing after a thousand of them), cut at limit bytes on a whole character,
+// trailing blanks dropped. Empty when nothing is left to add.
+std::string PastedDetailText(std::string_view clipboard, std::size_t limit);
+
 }  // namespace varnel

@@ -337,4 +337,16 @@ RowCommandResult SetDetailStateCommand(NoteContent& content, int row, int state,
   return Result(RowEffect::kRepaint);
 }
 
+bool ToggleHeadingFold(NoteContent& content, int heading, int headingRow, bool hideHeadingRows) {
+  if (hideHeadingRows || heading < 0 || heading >= content.headingCount) return false;
+  std::uint32_t& attributes = content.headingAttributes[static_cast<std::size_t>(heading)];
+  attributes ^= kHeadingFolded;
+  if (content.rows.Valid(headingRow)) {
+    std::string& status = content.rows.At(headingRow).status;
+    const int digit = StatusDigit(status, 7);
+    SetStatusDigit(status, 7, (attributes & kHeadingFolded) ? (digit | 2) : (digit & ~2));
+  }
+  return true;
+}
+
 }  // namespace varnel

@@ -39,6 +39,9 @@ RowCommandResult ShowAllHeadings(NoteContent& content);                         
 RowCommandResult ResetAllDetails(NoteContent& content, const NoteRules& rules, const DateTime& now);  // 249
 
 // Heading level; `heading` is a display position.
+// Folds or unfolds a heading: its attribute and the fold digit of its row.
+// False when the note hides its heading rows or there is no such heading.
+bool ToggleHeadingFold(NoteContent& content, int heading, int headingRow, bool hideHeadingRows);
 RowCommandResult ShowHeading(NoteContent& content, int heading, bool show);  // 205, 206
 // 246: the copy, with its own alarm registrations, lands directly below.
 RowCommandResult DuplicateHeading(NoteContent& content, int heading);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/app/command_ids.h"
 #include "core/config/profile_store.h"
 #include "core/note/format_record.h"
 
@@ -15,6 +16,13 @@ int Digits(std::string_view text, std::size_t offset, int length, int low, int h
 }
 
 }  // namespace
+
+OpacityStep OpacityOfCommand(int command) {
+  OpacityStep step;
+  step.active = command < kCmdAlpha2Menu;
+  step.value = (command - (step.active ? kCmdAlphaMenu : kCmdAlpha2Menu)) * 255 / 10;
+  return step;
+}
 
 NoteSchedule ReadSchedule(ProfileStore& note) {
   NoteSchedule schedule;

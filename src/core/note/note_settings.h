@@ -73,6 +73,13 @@ enum NoteSettingKeys : unsigned {
   kNoteVisible = 128,   // "V"
 };
 
+// An opacity command (601..610 "Alpha", 621..630 "Alpha2"): 10% steps of 255.
+struct OpacityStep {
+  bool active = true;  // "Alpha", else "Alpha2"
+  int value = 255;
+};
+OpacityStep OpacityOfCommand(int command);
+
 NoteSchedule ReadSchedule(ProfileStore& note);
 // "SDT3" read afresh, bounded -1..36160; second value -1 when unset.
 int ReadSchedule3(ProfileStore& note, int& second);

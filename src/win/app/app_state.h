@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "core/config/global_options.h"
 #include "core/features/alarm_table.h"
@@ -15,7 +16,42 @@
 
 namespace varnel::win {
 
-class CCheckWnd;  // the note object; its window handling owns and frees it
+class CCheckWnd;
+
+// The 50 note slots own their notes. A note closed while its own code may
+// still be on the stack (its delete command, its WM_CLOSE) is retired, not
+// freed: the message loop frees it once every call has returned.
+class NoteSlots {
+ public:
+  NoteSlots();
+  ~NoteSlots();
+  NoteSlots(const NoteSlots&) = delete;
+  NoteSlots& operator=(const NoteSlots&) = delete;
+
+  CCheckWnd* operator[](std::size_t slot) const { return notes_[slot].get(); }
+  void Put(std::size_t slot, std::unique_ptr<CCheckWnd> note);
+  // Empties the slot; its note lives on until FreeRetired.
+  void Retire(std::size_t slot);
+  void FreeRetired();
+
+  // Iteration gives every slot's note, null for an empty slot.
+  class Iterator {
+   public:
+    explicit Iterator(const std::unique_ptr<CCheckWnd>* at) : at_(at) {}
+    CCheckWnd* operator*() const { return at_->get(); }
+    Iterator& operator++() { return ++at_, *this; }
+    bool operator!=(const Iterator& other) const { return at_ != other.at_; }
+
+   private:
+    const std::unique_ptr<CCheckWnd>* at_;
+  };
+  Iterator begin() const { return Iterator(notes_.data()); }
+  Iterator end() const { return Iterator(notes_.data() + notes_.size()); }
+
+ private:
+  std::array<std::unique_ptr<CCheckWnd>, kSlotCount> notes_;
+  std::vector<std::unique_ptr<CCheckWnd>> retired_;
+};
 
 struct BusyFlags {
   bool about = false, settings = false, properties = false, quickAlarm = false, noteList = false;
@@ -33,7 +69,6 @@ struct AppMenus {
 struct AppState {
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;
-  std::array<CCheckWnd*, kSlotCount> slots{};
   // Slots whose note failed to open at start: their "List" flag stays '1'.
   std::array<bool, kSlotCount> failedAtStart{};
   std::unique_ptr<AlarmTable> alarms;
@@ -53,6 +88,8 @@ struct AppState {
   // The shutdown save of WM_QUERYENDSESSION ran and the session has not gone on since.
   bool sessionSaved = false;
   int shownDay = -1;  // the day number the notes were last drawn for
+  // Last, so the notes go before the alarm table and options they use.
+  NoteSlots slots;
 };
 
 AppState& App();

@@ -31,7 +31,7 @@ void DeletionBookkeeping(int slot) {
   app.options->slotFlags[static_cast<size_t>(slot)] = '0';
   if (app.slots[static_cast<size_t>(slot)]) {
     WriteDeleteTime(app.options->Store(), slot, LocalNow());
-    app.slots[static_cast<size_t>(slot)] = nullptr;  // the note frees itself when its window closes
+    app.slots.Retire(static_cast<size_t>(slot));  // the note closes its window next
   }
   // "List" at once: a note deleted is deleted even if the program dies next.
   app.options->SaveSlotFlagsAndPalette();
@@ -42,9 +42,7 @@ void DeletionBookkeeping(int slot) {
 ArrangeNote ArrangeNoteOf(int slot, CCheckWnd& note) {
   ArrangeNote a;
   a.slot = slot;
-  RECT r{};
-  GetWindowRect(note.Window(), &r);
-  a.window = LayoutRect{r.left, r.top, r.right, r.bottom};
+  a.window = WindowRectOf(note.Window());
   RECT c{};
   GetClientRect(note.Window(), &c);
   a.clientWidth = c.right - c.left;
@@ -127,13 +125,10 @@ int NewNote() {
     ShowMessage(nullptr, 0, kNoMoreNotesMessage);
     return -1;
   }
-  auto* note = new (std::nothrow) CCheckWnd;
+  auto note = std::make_unique<CCheckWnd>();
   // Only a note that really opened takes the slot, so no caller runs a command on a missing one.
-  if (!note || !note->Open(app.mainWindow, slot, OpenMode::New, app.mainWindow)) {
-    delete note;
-    return -1;
-  }
-  app.slots[static_cast<std::size_t>(slot)] = note;
+  if (!note->Open(app.mainWindow, slot, OpenMode::New, app.mainWindow)) return -1;
+  app.slots.Put(static_cast<std::size_t>(slot), std::move(note));
   app.options->slotFlags[static_cast<std::size_t>(slot)] = '1';
   app.options->SaveSlotFlagsAndPalette();
   return slot;

@@ -35,6 +35,8 @@ int RunMessageLoop() {
   while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+    // Every call of a closed note has returned by now.
+    App().slots.FreeRetired();
   }
   return got == 0 ? static_cast<int>(msg.wParam) : 0;
 }
@@ -73,6 +75,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterHotKeys(true);
     TrimWorkingSet();
     exitCode = RunMessageLoop();
+    app.slots.FreeRetired();
   }
 
   app.layered.Free();

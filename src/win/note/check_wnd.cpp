@@ -144,7 +144,7 @@ void CCheckWnd::MeasureThemeParts(HWND mainWindow) {
       theme.closeThemeData(h);
     }
   }
-  SetMinimumFontSize(checkBox_.cy);
+  App().options->minimumFontSize = checkBox_.cy;
 }
 
 void CCheckWnd::ReadRowFonts() { settings_.fonts = varnel::ReadRowFonts(*App().options, store_); }
@@ -240,11 +240,10 @@ void OpenNotesAtStart(HWND mainWindow) {
   AppState& app = App();
   for (int slot = 0; slot < kSlotCount; ++slot) {
     if (app.options->slotFlags[static_cast<std::size_t>(slot)] != '1') continue;
-    auto* note = new (std::nothrow) CCheckWnd;
-    if (note && note->Open(mainWindow, slot, OpenMode::Existing, mainWindow)) {
-      app.slots[static_cast<std::size_t>(slot)] = note;
+    auto note = std::make_unique<CCheckWnd>();
+    if (note->Open(mainWindow, slot, OpenMode::Existing, mainWindow)) {
+      app.slots.Put(static_cast<std::size_t>(slot), std::move(note));
     } else {
-      delete note;
       // Its file stays reserved: a new note must never take it over.
       app.failedAtStart[static_cast<std::size_t>(slot)] = true;
     }

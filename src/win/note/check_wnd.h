@@ -181,6 +181,8 @@ UINT PaintCountMessage();
 // System resize hit code (HTLEFT ...) of an edge mask; HTNOWHERE for none.
 int ResizeHitOfMask(int mask);
 
+// A window's rectangle on the screen.
+LayoutRect WindowRectOf(HWND window);
 // "data\VarnelNN.dat" of a slot.
 std::filesystem::path NoteFilePath(int slot);
 // Start-up: opens every note whose slot flag is '1'.

@@ -1,6 +1,7 @@
 // Command entry points of a note, a heading and a detail. Menus, shortcuts and
 // double clicks all end here. The commands that come with the input handling
 // are built; every other id does nothing until its piece lands.
+#include "core/app/arrangement.h"
 #include "core/app/command_table.h"
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
@@ -60,11 +61,10 @@ int CCheckWnd::AddHeadingWithEdit() {
 
 void CCheckWnd::SetAlpha(int id) {
   if (settings_.alpha < 0) return;  // see-through notes have no opacity
-  const bool active = id < kCmdAlpha2Menu;
-  const int value = (id - (active ? kCmdAlphaMenu : kCmdAlpha2Menu)) * 255 / 10;
-  (active ? settings_.alpha : settings_.alpha2) = value;
-  WriteNoteSettings(store_, settings_, active ? kNoteAlpha : kNoteAlpha2);
-  if ((GetActiveWindow() == window_) == active) ApplyActiveAlpha(active);
+  const OpacityStep step = OpacityOfCommand(id);
+  (step.active ? settings_.alpha : settings_.alpha2) = step.value;
+  WriteNoteSettings(store_, settings_, step.active ? kNoteAlpha : kNoteAlpha2);
+  if ((GetActiveWindow() == window_) == step.active) ApplyActiveAlpha(step.active);
 }
 
 int CCheckWnd::OpenPropertiesPage(int, int) { return 0; }
@@ -152,17 +152,8 @@ struct CCheckWnd::Handlers {
   }
   static int MoveWindow(CCheckWnd& n, int id, int, int) {
     if (!IsMoveCommand(id) || n.settings_.fixed) return 0;
-    const int k = id - kCmdMoveMenu;
-    const GlobalOptions& o = *App().options;
-    RECT r{};
-    GetWindowRect(n.window_, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    int left = r.left, top = r.top;
-    if (k & 1) left = o.fx2 - w;
-    if (k & 2) left = o.fx1;
-    if (k & 4) top = o.fy1;
-    if (k & 8) top = o.fy2 - h;
-    SetWindowPos(n.window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const LayoutRect to = CornerMove(id, WindowRectOf(n.window_), NoteFrame(*App().options));
+    SetWindowPos(n.window_, nullptr, to.left, to.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
   }
   // A new detail under a heading is its last one.

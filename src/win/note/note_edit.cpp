@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/app/command_ids.h"
+#include "core/features/text_export.h"
 #include "core/text/cp932.h"
 #include "win/app/app_state.h"
 #include "win/note/check_wnd.h"
@@ -55,8 +56,6 @@ std::string ClipboardText(HWND owner) {
   ReadClipboardText(owner, text);
   return text;
 }
-
-bool IsBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
 
 }  // namespace
 
@@ -208,12 +207,7 @@ int CCheckWnd::InsertDetail(int id, int heading, int afterRow) {
   std::string clip;
   if (id == kCmdAddDetailClip) {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) && !IsClipboardFormatAvailable(CF_TEXT)) return 1;
-    const std::string all = ClipboardText(window_);
-    std::size_t start = 0;
-    while (start < all.size() && IsBlank(all[start])) ++start;
-    if (start >= 1000) return 0;
-    clip = cp932::Cut(std::string_view(all).substr(start), kClipboardBytes);
-    while (!clip.empty() && IsBlank(clip.back())) clip.pop_back();
+    clip = PastedDetailText(ClipboardText(window_), kClipboardBytes);
     if (clip.empty()) return 0;
   }
   // The room is made only once the text is known, so a refused paste leaves no gap.

@@ -52,15 +52,7 @@ void PlayCheckSound() {
 }
 
 void CCheckWnd::ToggleHeadingFold(int heading, int headingRow) {
-  if (settings_.hideHeadingRows || heading < 0 || heading >= content_.headingCount) return;
-  std::uint32_t& attributes = content_.headingAttributes[static_cast<std::size_t>(heading)];
-  attributes ^= kHeadingFolded;
-  if (content_.rows.Valid(headingRow)) {
-    std::string& status = content_.rows.At(headingRow).status;
-    const int digit = StatusDigit(status, 7);
-    SetStatusDigit(status, 7, (attributes & kHeadingFolded) ? (digit | 2) : (digit & ~2));
-  }
-  Repaint();
+  if (varnel::ToggleHeadingFold(content_, heading, headingRow, settings_.hideHeadingRows)) Repaint();
 }
 
 void CCheckWnd::ChangeDetailState(int heading, int row) {

@@ -10,15 +10,16 @@
 #include "win/platform/local_time.h"
 
 namespace varnel::win {
-namespace {
-
-constexpr WPARAM kQuietClose = 16;
 
 LayoutRect WindowRectOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return LayoutRect{r.left, r.top, r.right, r.bottom};
 }
+
+namespace {
+
+constexpr WPARAM kQuietClose = 16;
 
 // Cursor shapes and system resize codes by edge mask.
 LPCWSTR CursorFor(EdgeCursor c) {
@@ -210,11 +211,10 @@ LRESULT CCheckWnd::OnClose(WPARAM wParam, LPARAM lParam) {
   if (edit_) EndEdit();
   if (!quiet) Save();
   AppState& app = App();
-  if (slot_ >= 0 && slot_ < kSlotCount && app.slots[static_cast<std::size_t>(slot_)] == this)
-    app.slots[static_cast<std::size_t>(slot_)] = nullptr;
   DestroyWindow(window_);
   window_ = nullptr;
-  delete this;
+  if (slot_ >= 0 && slot_ < kSlotCount && app.slots[static_cast<std::size_t>(slot_)] == this)
+    app.slots.Retire(static_cast<std::size_t>(slot_));
   return 0;
 }
 

@@ -212,5 +212,14 @@ TEST(AlignWidths, NothingToAlign) {
   EXPECT_TRUE(AlignWidths({Note(4, 200, 100)}).empty());
 }
 
+TEST(CornerMove, EachMoveTakesItsEdgesOfTheFrame) {
+  const LayoutRect w{400, 300, 600, 450};
+  const std::pair<int, Box> moves[] = {{301, {1180, 300, 1380, 450}},  {302, {100, 300, 300, 450}},
+                                       {304, {400, 50, 600, 200}},     {305, {1180, 50, 1380, 200}},
+                                       {306, {100, 50, 300, 200}},     {308, {400, 850, 600, 1000}},
+                                       {309, {1180, 850, 1380, 1000}}, {310, {100, 850, 300, 1000}}};
+  for (const auto& [command, box] : moves) EXPECT_EQ(B(CornerMove(command, w, kFrame)), box) << command;
+}
+
 }  // namespace
 }  // namespace varnel

@@ -74,9 +74,8 @@ TEST_F(GlobalOptionsTest, StoredValuesAreReadAndClamped) {
                                                  {"TBorder", 0x0FFFFFFF}, {"STimer", 60},  {"SizeH", 13},
                                                  {"Alpha", 255},          {"NoSuchKey", 0}};
   for (const auto& [key, value] : bounded) EXPECT_EQ(o.ReadNoteOption(nullptr, key), value) << key;
-  SetMinimumFontSize(17);
+  o.minimumFontSize = 17;
   EXPECT_EQ(o.ReadNoteOption(nullptr, "SizeB"), 17);
-  SetMinimumFontSize(13);
   EXPECT_EQ(
       Options(("List=" + std::string(60, '1') + "\r\nTimer=0\r\nTBorder=0x05FF0000\r\n").c_str()).slotFlags,
       std::string(50, '1'));

@@ -178,4 +178,15 @@ TEST(PasteText, CopyThenPasteRoundTrip) {
   EXPECT_EQ(to.DetailCount(0), 6);
 }
 
+TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {
+  const std::pair<std::string, std::string> cases[] = {
+      {" \t\r\n牛乳 \r\n", "牛乳"},
+      {"a\r\nb", "a\r\nb"},
+      {" \r\n\t", ""},
+      {std::string(999, ' ') + "x", "x"},
+      {std::string(1000, ' ') + "x", ""},
+      {"abcd表示", "abcd"} /* cut at 5 bytes would split 表 */};
+  for (const auto& [clip, text] : cases) EXPECT_EQ(PastedDetailText(clip, 5), text) << clip.size();
+}
+
 }  // namespace

@@ -223,6 +223,19 @@ TEST_F(RowCommandsTest, DetailsExchangePlacesWithinTheirHeading) {
 
 // --- Converting ----------------------------------------------------------------
 
+TEST_F(RowCommandsTest, FoldingAHeadingKeepsTheRestOfItsFoldDigit) {
+  Build({{"A", "a1"}});
+  Status(0, 0) = "00000005";
+  ASSERT_TRUE(ToggleHeadingFold(c_, 0, Row(0, 0), false));
+  EXPECT_EQ(std::make_pair(c_.headingAttributes[0] & kHeadingFolded, Status(0, 0)),
+            std::make_pair(std::uint32_t{kHeadingFolded}, std::string("00000007")));
+  ASSERT_TRUE(ToggleHeadingFold(c_, 0, Row(0, 0), false));
+  EXPECT_EQ(std::make_pair(c_.headingAttributes[0] & kHeadingFolded, Status(0, 0)),
+            std::make_pair(std::uint32_t{0}, std::string("00000005")));
+  EXPECT_FALSE(ToggleHeadingFold(c_, 0, Row(0, 0), true));  // the note hides its heading rows
+  EXPECT_FALSE(ToggleHeadingFold(c_, 1, -1, false));
+}
+
 TEST_F(RowCommandsTest, DetailBecomesAHeadingTakingTheDetailsAfterIt) {
   Build({{"A", "d1", "d2", "d3"}, {"B", "b1"}});
   c_.rows.At(Row(0, 1)).format = "1140000000000000";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/config/profile_store.h"
 #include "test_support.h"
 
@@ -53,6 +55,15 @@ TEST(NoteSettingsWrite, EachGroupWritesItsKeysAndReadsBack) {
   EXPECT_EQ(back.placement.y, 0) << "a place outside the frame comes back inside";
   EXPECT_EQ(back.placement.w, 240);
   EXPECT_EQ(back.placement.h, 180);
+}
+
+TEST(NoteSettingsWrite, OpacityCommandsStepByTenths) {
+  const std::array<int, 3> steps[] = {
+      {601, 1, 25}, {605, 1, 127}, {610, 1, 255}, {621, 0, 25}, {630, 0, 255}};
+  for (const auto& [command, active, value] : steps)
+    EXPECT_EQ(std::make_pair(int{OpacityOfCommand(command).active}, OpacityOfCommand(command).value),
+              std::make_pair(active, value))
+        << command;
 }
 
 }  // namespace

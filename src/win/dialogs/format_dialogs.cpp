@@ -24,7 +24,7 @@ class FormatDialog : public DialogBase {
     // The dialog opens over a topmost container: it must not hide behind it.
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     colours_.resize(records_.size() * 2);
-    const int minHeight = MinimumFontSize();
+    const int minHeight = App().options->minimumFontSize;
     const int detailSize = App().options->ReadNoteOption(nullptr, "SizeB");
     for (int r = 0; r < Count(); ++r) {
       const StateColour& record = records_[static_cast<std::size_t>(r)];
@@ -89,7 +89,7 @@ class FormatDialog : public DialogBase {
 
   void Collect() {
     HWND dialog = Window();
-    const int minHeight = MinimumFontSize();
+    const int minHeight = App().options->minimumFontSize;
     for (int r = 0; r < Count(); ++r) {
       StateColour& record = records_[static_cast<std::size_t>(r)];
       FormatRecord f;

@@ -4,6 +4,7 @@
 
 #include "core/config/global_options.h"
 #include "core/note/format_record.h"
+#include "win/app/app_state.h"
 #include "win/dialogs/dialog_controls.h"
 #include "win/dialogs/format_dialogs.h"
 #include "win/note/check_wnd.h"
@@ -28,7 +29,7 @@ void ShowFontBits(HWND page, int bold, int italic, int bits) {
 }
 
 void ShowSize(HWND page, int edit, int spin, int size) {
-  const int low = std::min(MinimumFontSize(), 64);
+  const int low = std::min(App().options->minimumFontSize, 64);
   LimitText(page, edit, 3);
   SetSpin(page, spin, low, 64, std::clamp(size, low, 64));
 }
@@ -112,7 +113,7 @@ StyleValues ReadStyleValues(HWND page, const StyleWorking& working) {
   v.titleShadow = IsChecked(page, IDC_STYLE_TSHADOW);
   v.borderKind = std::max(ComboIndex(page, IDC_STYLE_TBORDER), 0);
   v.borderColour = working.colours[kBorder] & 0xFFFFFF;
-  const int low = std::min(MinimumFontSize(), 64);
+  const int low = std::min(App().options->minimumFontSize, 64);
   v.headingColour = working.colours[kHeading];
   v.headingSize = NumberOf(page, IDC_STYLE_SIZE_H, low, 64);
   v.headingBits = FontBits(page, IDC_STYLE_BOLD_H, IDC_STYLE_ITALIC_H);

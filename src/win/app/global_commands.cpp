@@ -10,6 +10,7 @@
 #include "core/app/command_table.h"
 #include "core/app/slot_choice.h"
 #include "resource.h"
+#include "win/app/alarm_check.h"
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/dialogs/about_dialog.h"
@@ -166,9 +167,10 @@ int RunGlobalCommand(unsigned int command) {
       ShowAboutDialog(app.mainWindow);
       break;
     case kCmdProperties:
+      // The settings dialog comes with the dialogs, guarded by its busy flag.
+      break;
     case kCmdAlarm:
-      // The settings and quick alarm dialogs come with the dialogs, each
-      // guarded by its busy flag and held in a ModalScope.
+      RunQuickAlarm();
       break;
     case kCmdRedraw:
       RedrawAllNotes();

@@ -25,7 +25,9 @@ class CCheckWnd {
   CCheckWnd& operator=(const CCheckWnd&) = delete;
 
   // True when the note window exists; otherwise the caller frees the object.
-  bool Open(HWND mainWindow, int slot, OpenMode mode, HWND owner);
+  // alarmsFailed: set instead of telling the user when an alarm found no slot
+  // (the start-up tells once for every note).
+  bool Open(HWND mainWindow, int slot, OpenMode mode, HWND owner, bool* alarmsFailed = nullptr);
   int Save();
   void ReadRowFonts();
   // After a change of the global options: fonts, bar, colours and title again.

@@ -130,3 +130,13 @@ e2e_teardown() {
 }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }
+
+# Waits for the open dialog's control $1 to be enabled ($2 = 1) or greyed (0).
+wait_enabled() {
+  local i
+  for i in $(seq 1 "${3:-40}"); do
+    probe msgbox 2000 | grep -q "^control=$1 enabled=$2 " && return 0
+    sleep 0.5
+  done
+  return 1
+}

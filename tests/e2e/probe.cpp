@@ -198,7 +198,9 @@ int CmdMsgbox(int argc, char** argv) {
     wchar_t buf[512] = {};
     DWORD_PTR got = 0;
     SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 3000, &got);
-    std::printf("control=%d text=%s\n", GetDlgCtrlID(child), OneLine(buf).c_str());
+    std::printf("control=%d enabled=%d checked=%d text=%s\n", GetDlgCtrlID(child),
+                IsWindowEnabled(child) ? 1 : 0, (int)SendMessageW(child, BM_GETCHECK, 0, 0),
+                OneLine(buf).c_str());
   }
   return 0;
 }
@@ -227,6 +229,21 @@ int CmdMsgboxPress(int argc, char** argv) {
     Sleep(50);
   }
   std::printf("pressed=%llu\n", id);
+  return 0;
+}
+
+// Clicks a control of the open dialog and returns at once (the dialog may stay).
+int CmdClick(int argc, char** argv) {
+  unsigned long long id = 0;
+  if (argc < 1 || !ParseNum(argv[0], &id)) return 2;
+  HWND box = WaitMessageBox(5000);
+  HWND control = box ? GetDlgItem(box, (int)id) : nullptr;
+  if (!control) {
+    std::printf("error=no control %llu\n", id);
+    return 1;
+  }
+  SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  std::printf("clicked=%llu\n", id);
   return 0;
 }
 
@@ -517,7 +534,8 @@ int CmdHold(int argc, char** argv) {
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold ...\n");
+      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold "
+      "...\n");
 }
 
 }  // namespace
@@ -555,6 +573,8 @@ int main(int argc, char** argv) {
     rc = CmdMsgbox(rest, args);
   } else if (cmd == "msgbox-press") {
     rc = CmdMsgboxPress(rest, args);
+  } else if (cmd == "click") {
+    rc = CmdClick(rest, args);
   } else if (cmd == "wait-gone") {
     rc = CmdWaitGone(rest, args);
   } else if (cmd == "menu") {

@@ -62,10 +62,12 @@ class AlarmWindow : public DialogBase {
     ShowClock();
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(dialog, kClockTimer, 100, nullptr);
-    if (slot_ >= 0)
+    if (slot_ >= 0) {
       StartRinging();
-    else
+    } else {
+      ShowRinging(false);
       ArmSnooze();
+    }
     SetForegroundWindow(dialog);
     return TRUE;
   }
@@ -128,17 +130,26 @@ class AlarmWindow : public DialogBase {
     looping_ = o.alarmTime != -1;
     if (o.alarm > 0) PlaySoundChoice(o.alarm, o.alarmFile, looping_);
     Flash(FLASHW_ALL | FLASHW_TIMER);
+    ShowRinging(true);
   }
 
   void StopRinging() {
     if (looping_) StopSound();  // a single play is left to finish
     Flash(FLASHW_STOP);
+    ShowRinging(false);
     ArmSnooze();
   }
 
   void ArmSnooze() {
     bell_.StopAndArm(Absolute(LocalNow()), App().options->snooze);
     SetPickerTime(Window(), IDC_ALARM_TIME, LocalAt(bell_.snoozeAt));
+  }
+
+  // Stop is offered only while there is something to stop.
+  void ShowRinging(bool ringing) {
+    HWND stop = GetDlgItem(Window(), IDC_ALARM_STOP);
+    if (!ringing && GetFocus() == stop) SendMessageW(Window(), WM_NEXTDLGCTL, 0, FALSE);
+    EnableWindow(stop, ringing);
   }
 
   void Flash(DWORD flags) {

@@ -107,11 +107,17 @@ int CmdFind() {
 int CmdMessage(bool post, int argc, char** argv) {
   unsigned long long msg, wp, lp;
   if (argc < 3 || !ParseNum(argv[0], &msg) || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
-    std::printf("error=usage send|post <msg> <wParam> <lParam>\n");
+    std::printf("error=usage send|post <msg> <wParam> <lParam> [hwnd]\n");
     return 2;
   }
   HWND h = FindMain();
-  if (!h) {
+  if (argc > 3) {
+    // A fourth argument names the window itself (a handle as "notes" prints it).
+    unsigned long long handle = 0;
+    if (!ParseNum(argv[3], &handle)) return 2;
+    h = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle));
+  }
+  if (!h || !IsWindow(h)) {
     std::printf("error=no main window\n");
     return 1;
   }

@@ -3,6 +3,7 @@
 #include "core/config/profile_store.h"
 #include "core/features/alarm_table.h"
 #include "core/note/note_content.h"
+#include "core/text/cp932.h"
 
 namespace varnel {
 namespace {
@@ -77,6 +78,10 @@ bool SetDetailAlarm(NoteContent& content, int row, std::string_view record, int 
   SetStatusAlarmNumber(status, number);
   target.status = std::move(status);
   return ok;
+}
+
+std::string AlarmWindowTitle(std::string_view detailText) {
+  return detailText.empty() ? std::string("Varnel") : cp932::Cut(detailText, 299);
 }
 
 AlarmForm AlarmFormOfRecord(std::string_view record) {

@@ -24,6 +24,10 @@ bool SetDetailAlarm(NoteContent& content, int row, std::string_view record, int 
 // Disarms a detail's alarm (the properties page opening it): slot freed, unarmed.
 void DisarmDetailAlarm(NoteContent& content, int row);
 
+// The alarm window's title: the detail's text cut to 299 bytes on a whole
+// character, or the program's name when there is none.
+std::string AlarmWindowTitle(std::string_view detailText);
+
 // What the alarm setting dialog shows and returns.
 struct AlarmForm {
   int hour = 0, minute = 0, second = 0;

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "core/features/detail_alarm.h"
-#include "core/text/cp932.h"
 #include "resource.h"
 #include "win/app/alarm_check.h"
 #include "win/app/app_state.h"
@@ -24,7 +23,6 @@ namespace varnel::win {
 namespace {
 
 constexpr UINT_PTR kClockTimer = 102;
-constexpr std::size_t kTitleBytes = 299;
 constexpr const char* kAlarmFailed = "アラームセットに失敗しました。　　";
 
 std::int64_t Absolute(const DateTime& t) { return LocalAlarmClock().toAbsolute(t); }
@@ -173,7 +171,8 @@ constexpr int kDayBoxes = 9;  // 1110..1118: flag bits 0..8
 
 class AlarmSetDialog : public DialogBase {
  public:
-  AlarmSetDialog(CCheckWnd& note, int row, int* pageState) : note_(note), row_(row), pageState_(pageState) {}
+  AlarmSetDialog(CCheckWnd& note, int row, int* pageState)
+      : note_(note), slot_(note.Slot()), row_(row), pageState_(pageState) {}
 
  protected:
   BOOL OnInit() override {
@@ -248,6 +247,8 @@ class AlarmSetDialog : public DialogBase {
 
   void Apply() {
     HWND dialog = Window();
+    // The note may have been deleted meanwhile (a hot key reaches the program).
+    if (App().slots[static_cast<std::size_t>(slot_)] != &note_) return;
     AlarmForm form;
     const DateTime time = GetPickerTime(dialog, IDC_ALARM_TIME);
     form.hour = time.hour;
@@ -272,6 +273,7 @@ class AlarmSetDialog : public DialogBase {
   }
 
   CCheckWnd& note_;
+  int slot_;
   int row_;
   int* pageState_;
 };
@@ -281,10 +283,9 @@ class AlarmSetDialog : public DialogBase {
 int ShowAlarmWindow(HWND owner, int slotIndex) {
   AppState& app = App();
   // The title is read before the detail's alarm is marked fired.
-  std::string title = slotIndex >= 0 ? AlarmDetailText(slotIndex) : std::string();
-  if (title.empty()) title = "Varnel";
+  const std::string title = AlarmWindowTitle(slotIndex >= 0 ? AlarmDetailText(slotIndex) : std::string());
   if (!app.alarms->OpenWindow(slotIndex, NoteAlarmActions())) return 0;
-  AlarmWindow window(slotIndex, cp932::Cut(title, kTitleBytes));
+  AlarmWindow window(slotIndex, title);
   window.RunModal(L"ALARMDLG", owner, nullptr);
   app.alarms->CloseWindow();
   return 1;

@@ -70,7 +70,7 @@ void CCheckWnd::SetAlpha(int id) {
 
 int CCheckWnd::OpenPropertiesPage(int, int) { return 0; }
 int CCheckWnd::OpenAlarmDialog(int row) {
-  return ShowAlarmSetDialog(mainWindow_, static_cast<unsigned>(slot_) | (static_cast<unsigned>(row) << 16)) ==
+  return ShowAlarmSetDialog(window_, static_cast<unsigned>(slot_) | (static_cast<unsigned>(row) << 16)) ==
                  IDOK
              ? 1
              : 0;

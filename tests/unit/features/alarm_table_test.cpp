@@ -328,6 +328,12 @@ TEST(DetailAlarmTest, DialogFormsAndTheDateRange) {
   for (const char* record : {"103000030f0b", "070503800141", "000000c0007f", "235959430b19"}) {
     EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord(record)), record);
   }
+  // The window's title ends on a whole character.
+  const std::string a298(298, 'a');
+  for (auto [text, title] : {std::pair{a298 + "あい", a298},
+                             {a298 + "a" + "あ", a298 + "a"},
+                             {std::string(), std::string("Varnel")}})
+    EXPECT_EQ(AlarmWindowTitle(text), title);
   const AlarmForm none = AlarmFormOfRecord("");
   EXPECT_TRUE(none.dated);
   EXPECT_EQ(RecordOfAlarmForm(none), "000000010100");

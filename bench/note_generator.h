@@ -10,7 +10,8 @@
 
 namespace varnel::bench {
 
-inline std::string GenerateNote(int slot, unsigned seed) {
+// onAlarmsLeft: how many more alarms may be ON (armed at load); the rest are written OFF.
+inline std::string GenerateNote(int slot, unsigned seed, int* onAlarmsLeft = nullptr) {
   std::mt19937 rng(seed + static_cast<unsigned>(slot));
   static const char* const words[] = {"買い物",
                                       "会議資料",
@@ -53,10 +54,12 @@ inline std::string GenerateNote(int slot, unsigned seed) {
       const int state = static_cast<int>(rng() % 4);
       std::string text = phrase(1 + static_cast<int>(rng() % 4));
       if (rng() % 6 == 0) text += "\\n\\r" + phrase(2);
+      const bool on = alarm && (!onAlarmsLeft || *onAlarmsLeft > 0);
+      if (on && onAlarmsLeft) --*onAlarmsLeft;
       if (alarm)
-        std::snprintf(line, sizeof line, "%dS=000c000%x00000000000000001%d3000800%03x\r\n%dL=%s\r\n", d,
-                      12 | state, static_cast<int>(rng() % 10), static_cast<unsigned>(rng() % 0x7f), d,
-                      text.c_str());
+        std::snprintf(line, sizeof line, "%dS=000%c000%x00000000000000001%d3000800%03x\r\n%dL=%s\r\n", d,
+                      on ? 'c' : '4', (on ? 12 : 4) | state, static_cast<int>(rng() % 10),
+                      static_cast<unsigned>(rng() % 0x7f), d, text.c_str());
       else
         std::snprintf(line, sizeof line, "%dS=0%d00000%x0008000000000000\r\n%dL=%s\r\n", d,
                       static_cast<int>(rng() % 2), state, d, text.c_str());
@@ -67,13 +70,16 @@ inline std::string GenerateNote(int slot, unsigned seed) {
 }
 
 // Writes Varnel00.dat .. Varnel49.dat into folder and returns their total size.
-inline std::uintmax_t WriteNoteFolder(const std::filesystem::path& folder, unsigned seed = 7) {
+// At most maxOnAlarms alarms are ON, as many as the program's table holds.
+inline std::uintmax_t WriteNoteFolder(const std::filesystem::path& folder, unsigned seed = 7,
+                                      int maxOnAlarms = 50) {
+  int onAlarmsLeft = maxOnAlarms;
   std::filesystem::create_directories(folder);
   std::uintmax_t total = 0;
   for (int slot = 0; slot < 50; ++slot) {
     char name[32];
     std::snprintf(name, sizeof name, "Varnel%02d.dat", slot);
-    const std::string bytes = GenerateNote(slot, seed);
+    const std::string bytes = GenerateNote(slot, seed, &onAlarmsLeft);
     std::ofstream(folder / name, std::ios::binary | std::ios::trunc) << bytes;
     total += bytes.size();
   }

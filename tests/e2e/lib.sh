@@ -169,3 +169,13 @@ e2e_close() {
   code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
   expect_eq "$code" 0 "exit code"
 }
+
+# Waits for the open dialog's control $1 to be enabled ($2 = 1) or greyed (0).
+wait_enabled() {
+  local i
+  for i in $(seq 1 "${3:-40}"); do
+    probe msgbox 2000 | grep -q "^control=$1 enabled=$2 " && return 0
+    sleep 0.5
+  done
+  return 1
+}

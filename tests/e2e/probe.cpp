@@ -107,11 +107,17 @@ int CmdFind() {
 int CmdMessage(bool post, int argc, char** argv) {
   unsigned long long msg, wp, lp;
   if (argc < 3 || !ParseNum(argv[0], &msg) || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
-    std::printf("error=usage send|post <msg> <wParam> <lParam>\n");
+    std::printf("error=usage send|post <msg> <wParam> <lParam> [hwnd]\n");
     return 2;
   }
   HWND h = FindMain();
-  if (!h) {
+  if (argc > 3) {
+    // A fourth argument names the window itself (a handle as "notes" prints it).
+    unsigned long long handle = 0;
+    if (!ParseNum(argv[3], &handle)) return 2;
+    h = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle));
+  }
+  if (!h || !IsWindow(h)) {
     std::printf("error=no main window\n");
     return 1;
   }
@@ -198,7 +204,9 @@ int CmdMsgbox(int argc, char** argv) {
     wchar_t buf[512] = {};
     DWORD_PTR got = 0;
     SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 3000, &got);
-    std::printf("control=%d text=%s\n", GetDlgCtrlID(child), OneLine(buf).c_str());
+    std::printf("control=%d enabled=%d checked=%d text=%s\n", GetDlgCtrlID(child),
+                IsWindowEnabled(child) ? 1 : 0, (int)SendMessageW(child, BM_GETCHECK, 0, 0),
+                OneLine(buf).c_str());
   }
   return 0;
 }
@@ -227,6 +235,21 @@ int CmdMsgboxPress(int argc, char** argv) {
     Sleep(50);
   }
   std::printf("pressed=%llu\n", id);
+  return 0;
+}
+
+// Clicks a control of the open dialog and returns at once (the dialog may stay).
+int CmdClick(int argc, char** argv) {
+  unsigned long long id = 0;
+  if (argc < 1 || !ParseNum(argv[0], &id)) return 2;
+  HWND box = WaitMessageBox(5000);
+  HWND control = box ? GetDlgItem(box, (int)id) : nullptr;
+  if (!control) {
+    std::printf("error=no control %llu\n", id);
+    return 1;
+  }
+  SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  std::printf("clicked=%llu\n", id);
   return 0;
 }
 
@@ -781,7 +804,7 @@ int CmdRows(int argc, char** argv) {
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|\n"
+      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|click|\n"
       "dialog|text|tick|choose|press|ctl|rows ...\n");
 }
 
@@ -820,6 +843,8 @@ int main(int argc, char** argv) {
     rc = CmdMsgbox(rest, args);
   } else if (cmd == "msgbox-press") {
     rc = CmdMsgboxPress(rest, args);
+  } else if (cmd == "click") {
+    rc = CmdClick(rest, args);
   } else if (cmd == "wait-gone") {
     rc = CmdWaitGone(rest, args);
   } else if (cmd == "menu") {

@@ -67,7 +67,7 @@ int AlarmTable::RegisterAlarm(int noteIndex, std::uint32_t rowKey, std::string_v
   slot.note = noteIndex;
   slot.rowKey = rowKey;
   slot.flags = r.flags;
-  slot.firedToday = false;
+  slot.lastRingDay = 0;
   slot.due = clock_.toAbsolute(due);
   if (weekly) {
     AdvanceReferenceMidnight(clock_.toAbsolute(nowLocal));
@@ -97,6 +97,78 @@ void AlarmTable::FreeNote(int noteIndex) {
   if (noteIndex < 0) return;
   for (AlarmSlot& s : slots_)
     if (s.note == noteIndex) s = AlarmSlot{};
+}
+
+int AlarmDueWindow(int tickMilliseconds) {
+  const std::int64_t twoTicks = (2 * static_cast<std::int64_t>(tickMilliseconds) + 999) / 1000;
+  return static_cast<int>(Clamp<std::int64_t>(twoTicks, 60, kSecondsPerDay));
+}
+
+int AlarmTable::CheckAlarms(int tickMilliseconds, const AlarmDueActions& actions) {
+  const DateTime local = clock_.localNow();
+  const std::int64_t now = clock_.toAbsolute(local);
+  const int window = AlarmDueWindow(tickMilliseconds);
+  int result = -1;
+  for (int i = 0; i < kAlarmSlotCount; ++i) {
+    AlarmSlot& slot = slots_[i];
+    if (slot.note == -1) continue;
+    if (actions.noteExists && !actions.noteExists(slot.note)) {
+      slot = AlarmSlot{};
+      continue;
+    }
+    if ((slot.flags & kAlarmWeekly) || now < slot.due) continue;
+    const bool missed = now - slot.due >= window;
+    if (missed || ((slot.flags & kAlarmRunsCommand) && actions.runCommand && actions.runCommand(i))) {
+      if (actions.markFired) actions.markFired(i);
+      slot = AlarmSlot{};
+    } else if (result == -1) {
+      result = i;
+    }
+  }
+
+  AdvanceReferenceMidnight(now);
+  const std::int64_t s = now - referenceMidnight_;
+  const int today = TodayDayNumber(local);
+  const bool holiday = HolidayCode(today) >= 0;
+  for (int i = 0; i < kAlarmSlotCount; ++i) {
+    AlarmSlot& slot = slots_[i];
+    if (slot.note == -1 || !(slot.flags & kAlarmWeekly) || slot.lastRingDay == today) continue;
+    if (!DayBitsApply(slot.flags, today, holiday) || s < slot.due || s - slot.due >= window) continue;
+    if ((slot.flags & kAlarmRunsCommand) && actions.runCommand && actions.runCommand(i)) {
+      slot.lastRingDay = today;
+    } else if (result == -1) {
+      result = i;
+      // Marked now rather than when the window opens, which may already be tomorrow.
+      slot.lastRingDay = today;
+    }
+  }
+  return result;
+}
+
+bool AlarmTable::OpenWindow(int slotIndex, const AlarmDueActions& actions) {
+  if (windowSlot_ != kNoWindow) return false;
+  windowSlot_ = slotIndex;
+  if (slotIndex < 0 || slotIndex >= kAlarmSlotCount || slots_[slotIndex].note == -1) return true;
+  AlarmSlot& slot = slots_[slotIndex];
+  // A weekly alarm was marked as rung by the due check that found it.
+  if (slot.flags & kAlarmWeekly) return true;
+  if (actions.markFired) actions.markFired(slotIndex);
+  slot = AlarmSlot{};
+  return true;
+}
+
+void AlarmBell::Start(std::int64_t now, int alarmTime) {
+  ringUntil = now + (alarmTime == 0 ? kSecondsPerDay : alarmTime < 0 ? 0 : alarmTime);
+}
+
+void AlarmBell::StopAndArm(std::int64_t now, int snooze) {
+  ringUntil = -1;
+  snoozeAt = now + snooze;
+}
+
+AlarmBell::Step AlarmBell::Tick(std::int64_t now, bool snoozeOn) const {
+  if (Ringing()) return now >= ringUntil ? kStop : kKeep;
+  return snoozeOn && snoozeAt >= 0 && now - snoozeAt >= 0 && now - snoozeAt < 60 ? kRing : kKeep;
 }
 
 }  // namespace varnel

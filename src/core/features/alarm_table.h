@@ -16,7 +16,7 @@ constexpr int kAlarmSlotCount = 50;
 // AlarmFlags, 24 bits. One-shot: bits 0-7 year - 2000, 8-15 day, 16-19 month.
 // Weekly: bits 0-6 Monday..Sunday, 7 ring on holidays, 8 not on holidays.
 constexpr std::uint32_t kAlarmWeekly = 0x800000, kAlarmRunsCommand = 0x400000;
-constexpr std::uint32_t kAlarmOnHolidays = 0x80, kAlarmNotOnHolidays = 0x100;
+constexpr std::uint32_t kAlarmOnHolidays = kDaysOnHolidays, kAlarmNotOnHolidays = kDaysNotOnHolidays;
 constexpr int kSecondsPerDay = 86400;
 
 // AlarmRecord: "HHMMSS" followed by the flags as "%06x" (12 characters).
@@ -34,7 +34,36 @@ struct AlarmSlot {
   // One-shot: absolute time in seconds; weekly: seconds after local midnight.
   std::int64_t due = 0;
   std::uint32_t flags = 0;
-  bool firedToday = false;
+  // Weekly: the day number of the last ring, so an alarm due late in the day
+  // (23:59) still rings on the next one; 0 = never rang.
+  int lastRingDay = 0;
+};
+
+// What the due check needs from the notes.
+struct AlarmDueActions {
+  std::function<bool(int note)> noteExists;
+  // A run-command alarm: runs the detail's command; true when it ran.
+  std::function<bool(int slotIndex)> runCommand;
+  // A one-shot alarm: ON becomes OFF and unarmed in its detail (the slot is freed after).
+  std::function<void(int slotIndex)> markFired;
+};
+
+// Seconds after its due time within which an alarm still rings: a minute, or
+// two periods of the due check when that is slower, so no tick is skipped over.
+int AlarmDueWindow(int tickMilliseconds);
+
+// The alarm window's ringing and snooze, on absolute seconds.
+struct AlarmBell {
+  std::int64_t ringUntil = -1;  // -1: silent
+  std::int64_t snoozeAt = -1;   // the snooze picker's time
+  bool Ringing() const { return ringUntil >= 0; }
+  // alarmTime: seconds; 0 a whole day, -1 a single play (silent at the next tick).
+  void Start(std::int64_t now, int alarmTime);
+  // Silent, with the snooze armed `snooze` seconds ahead.
+  void StopAndArm(std::int64_t now, int snooze);
+  enum Step { kKeep, kStop, kRing };
+  // Every tick: stop at the end of the ringing, ring again within a minute of the snooze time.
+  Step Tick(std::int64_t now, bool snoozeOn) const;
 };
 
 // The shell hands in local time and the conversion of a local date-time to absolute seconds (mktime).
@@ -56,10 +85,22 @@ class AlarmTable {
   // more past it.
   void AdvanceReferenceMidnight(std::int64_t now);
 
+  // The due check of one tick: the slot index whose alarm window opens now, or -1.
+  // Missed one-shot alarms are marked fired and freed; run-command alarms run.
+  int CheckAlarms(int tickMilliseconds, const AlarmDueActions& actions);
+  // The one alarm window: -1 the quick alarm, kNoWindow none.
+  static constexpr int kNoWindow = -2;
+  int WindowSlot() const { return windowSlot_; }
+  // Opening for slot index (or -1): false while another window is open. A
+  // one-shot alarm is marked fired and its slot freed.
+  bool OpenWindow(int slotIndex, const AlarmDueActions& actions);
+  void CloseWindow() { windowSlot_ = kNoWindow; }
+
  private:
   AlarmClock clock_;
   std::array<AlarmSlot, kAlarmSlotCount> slots_{};
   std::int64_t referenceMidnight_ = 0;
+  int windowSlot_ = kNoWindow;
 };
 
 }  // namespace varnel

@@ -185,7 +185,8 @@ bool NoteContent::LoadItems(ProfileStore& store) {
           }
           row.status += record.substr(24, kAlarmRecordLength);
         }
-        SetStatusDigit(row.status, 7, digit7);
+        // Written only when it changes, so the stored letter case stays.
+        if (digit7 != StatusDigit(row.status, 7)) SetStatusDigit(row.status, 7, digit7);
         SetStatusAlarmNumber(row.status, number);
       }
       rows.Append(std::move(row));
@@ -220,7 +221,16 @@ void NoteContent::SaveItems(ProfileStore& store, int autoDel) const {
       const Row& row = rows.At(index);
       if (r > 0 && DetailStateOf(row.status) == kDeleted && autoDel == 1 && !keepDeleted) return;
       // Fixed fields, so a record saved behind the format string never shifts.
-      std::string record = Fixed(row.status, 8) + Fixed(row.format, 16);
+      std::string status = Fixed(row.status, 8);
+      if (r > 0 && (StatusDigit(status, 3) & 4)) {
+        // The table number and the armed bit are rebuilt at every load: kept
+        // as "00" and as the chosen state, so a note that did not change is not
+        // written again (a rewrite waits on the disk at every hide and exit).
+        if (StatusAlarmNumber(status) != 0) SetStatusAlarmNumber(status, 0);
+        const int digit7 = (StatusDigit(status, 7) & ~8) | (StatusDigit(status, 3) & 8);
+        if (digit7 != StatusDigit(status, 7)) SetStatusDigit(status, 7, digit7);
+      }
+      std::string record = status + Fixed(row.format, 16);
       if (StatusDigit(row.status, 3) & 4)
         record += Fixed(Field(row.status, 8, kAlarmRecordLength), kAlarmRecordLength);
       const std::string text = EscapeText(cp932::Cut(row.text, kSavedTextBytes));

@@ -10,6 +10,7 @@
 #include "core/app/command_table.h"
 #include "core/app/slot_choice.h"
 #include "resource.h"
+#include "win/app/alarm_check.h"
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/dialogs/about_dialog.h"
@@ -165,8 +166,7 @@ int RunGlobalCommand(unsigned int command) {
       RunSettingsDialog(app.mainWindow);
       break;
     case kCmdAlarm:
-      // The quick alarm dialog comes with the alarms, guarded by its busy
-      // flag and held in a ModalScope.
+      RunQuickAlarm();
       break;
     case kCmdRedraw:
       RedrawAllNotes();

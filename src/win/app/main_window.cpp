@@ -2,6 +2,7 @@
 
 #include "core/app/command_ids.h"
 #include "resource.h"
+#include "win/app/alarm_check.h"
 #include "win/app/app_state.h"
 #include "win/app/note_menus.h"
 #include "win/note/check_wnd.h"
@@ -90,7 +91,7 @@ LRESULT OnEndSession(WPARAM ending) {
 
 LRESULT OnTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (wParam == kAlarmTimer) {
-    // The alarm check and the alarm dialog come with the alarms.
+    RunAlarmTick();
     // "STimer" is 0 by default: the day change is looked for here too.
     RedrawOnNewDay(TodayDayNumber(LocalNow()));
   } else if (wParam == kScheduleTimer) {

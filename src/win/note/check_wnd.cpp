@@ -37,7 +37,7 @@ std::filesystem::path NoteFilePath(int slot) {
   return DataFolder() / name;
 }
 
-bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
+bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner, bool* alarmsFailed) {
   AppState& app = App();
   GlobalOptions& options = *app.options;
   slot_ = slot;
@@ -74,8 +74,12 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   content_.hideHeadingRows = settings_.hideHeadingRows;
   content_.colourByState = settings_.colourByState;
   itemsLoaded_ = true;
-  const bool alarmsOk = content_.LoadItems(store_);
-  if (!alarmsOk) ShowMessage(nullptr, 0, kAlarmFailed);
+  if (!content_.LoadItems(store_)) {
+    if (alarmsFailed)
+      *alarmsFailed = true;
+    else
+      ShowMessage(nullptr, 0, kAlarmFailed);
+  }
 
   content_.updateStamp = LocalNow();
   ReadNoteStamp(store_, content_.updateStamp, content_.title);
@@ -238,16 +242,19 @@ void CCheckWnd::Release() {
 
 void OpenNotesAtStart(HWND mainWindow) {
   AppState& app = App();
+  bool alarmsFailed = false;
   for (int slot = 0; slot < kSlotCount; ++slot) {
     if (app.options->slotFlags[static_cast<std::size_t>(slot)] != '1') continue;
     auto note = std::make_unique<CCheckWnd>();
-    if (note->Open(mainWindow, slot, OpenMode::Existing, mainWindow)) {
+    if (note->Open(mainWindow, slot, OpenMode::Existing, mainWindow, &alarmsFailed)) {
       app.slots.Put(static_cast<std::size_t>(slot), std::move(note));
     } else {
       // Its file stays reserved: a new note must never take it over.
       app.failedAtStart[static_cast<std::size_t>(slot)] = true;
     }
   }
+  // One message for the whole start-up, not one per note.
+  if (alarmsFailed) ShowMessage(nullptr, 0, kAlarmFailed);
 }
 
 bool SaveNoteOfSlot(int slot) {

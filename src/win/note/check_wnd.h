@@ -33,7 +33,9 @@ class CCheckWnd {
   CCheckWnd& operator=(const CCheckWnd&) = delete;
 
   // True when the note window exists; otherwise the caller frees the object.
-  bool Open(HWND mainWindow, int slot, OpenMode mode, HWND owner);
+  // alarmsFailed: set instead of telling the user when an alarm found no slot
+  // (the start-up tells once for every note).
+  bool Open(HWND mainWindow, int slot, OpenMode mode, HWND owner, bool* alarmsFailed = nullptr);
   int Save();
   void ReadRowFonts();
   // Derives the title again in mode (0..3) unless the note has its own.

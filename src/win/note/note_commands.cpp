@@ -6,6 +6,7 @@
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
+#include "win/dialogs/alarm_dialog.h"
 #include "win/note/check_wnd.h"
 #include "core/note/note_row_commands.h"
 #include "win/platform/local_time.h"
@@ -68,7 +69,12 @@ void CCheckWnd::SetAlpha(int id) {
 }
 
 int CCheckWnd::OpenPropertiesPage(int, int) { return 0; }
-int CCheckWnd::OpenAlarmDialog(int) { return 0; }
+int CCheckWnd::OpenAlarmDialog(int row) {
+  return ShowAlarmSetDialog(window_, static_cast<unsigned>(slot_) | (static_cast<unsigned>(row) << 16)) ==
+                 IDOK
+             ? 1
+             : 0;
+}
 
 void CCheckWnd::EndEditBefore(int& heading, int& row) {
   if (!edit_) return;

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Idle cost of armed alarms: CPU of the Wine process over 60 s with 50 full notes
+# and 50 armed alarms (none due) against the same notes with none armed; and no
+# note repaints while nothing is due. Prints both figures.
+source "$(dirname "$0")/../lib.sh"
+e2e_init alarm_idle "$1" "$2"
+make_notes=$3
+
+# One run: $1 = ON alarms. Sets CPU_MS and PAINTS (repaints during the minute).
+measure() {
+  rm -f "$d"/*
+  (cd "$E2E_CASE" && timeout 60 "$WINE" "$make_notes" data 7 "$1" >/dev/null 2>&1)
+  [ -f "$d/Varnel49.dat" ] || fail "no notes written"
+  printf '[Default]\nList=%s\n' "$(printf '1%.0s' $(seq 1 50))" | crlf "$d/Varnel.ini"
+  e2e_start
+  e2e_wait_main 60
+  local i p pid=""
+  for i in $(seq 1 60); do [ "$(probe notes | grep -c 'visible=1')" -ge 50 ] && break; sleep 0.5; done
+  sleep 5
+  for p in $(pgrep -f 'Varnel\.exe'); do
+    tr '\0' ' ' </proc/$p/cmdline 2>/dev/null | grep -q 'timeout' && continue
+    grep -q "WINEPREFIX=$WINEPREFIX" <(tr '\0' '\n' </proc/$p/environ 2>/dev/null) || continue
+    readlink /proc/$p/exe 2>/dev/null | grep -q wine && pid=$p
+  done
+  [ -n "$pid" ] || fail "no Wine process of Varnel.exe found"
+  local paints0 t0 t1
+  paints0=$(probe notes | sed -n 's/.*paints=\([0-9]*\).*/\1/p' | paste -sd+ | bc)
+  t0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  sleep 60
+  t1=$(awk '{print $14 + $15}' "/proc/$pid/stat") || fail "process gone while idle"
+  CPU_MS=$(((t1 - t0) * 1000 / $(getconf CLK_TCK)))
+  PAINTS=$(($(probe notes | sed -n 's/.*paints=\([0-9]*\).*/\1/p' | paste -sd+ | bc) - paints0))
+  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+  code=$(e2e_wait_exit "$E2E_RUN" 60) || fail "no exit"
+  expect_eq "$code" 0 "exit code"
+}
+
+measure 50
+with=$CPU_MS paints=$PAINTS
+measure 0
+line="IDLE_CPU_MS with 50 armed alarms=$with, without=$CPU_MS (over 60 s); repaints with alarms=$paints"
+echo "$line"
+echo "$line" >"$VARNEL_E2E_DIR/alarm_idle.txt"
+expect_eq "$paints" 0 "repaints while nothing is due"
+# 1.2 times, with 100 ms of slack for the clock tick's granularity.
+[ "$with" -le $((CPU_MS * 12 / 10 + 100)) ] || fail "armed alarms cost idle CPU: $with ms against $CPU_MS ms"
+exit 0

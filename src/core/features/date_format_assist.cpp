@@ -27,8 +27,8 @@ std::string Separator(int choice, const char* dateWord) {
 
 std::string CountCode(char letter, bool back, const Date& d) {
   char text[32];
-  std::snprintf(text, sizeof text, "%c\"%s%04d%02d%02d\"", letter, back ? "-" : "", d.year % 10000, d.month % 100,
-                d.day % 100);
+  std::snprintf(text, sizeof text, "%c\"%s%04d%02d%02d\"", letter, back ? "-" : "", d.year % 10000,
+                d.month % 100, d.day % 100);
   return text;
 }
 
@@ -57,7 +57,8 @@ std::string FormatFmtDate(const DateFormatAssist& a) {
   std::string text;
   text += Flag(a.forConversion);
   text += static_cast<char>('0' + std::clamp(a.separator, 0, 4));
-  for (bool on : {a.moveBack, a.era, a.monthTwoDigits, a.dayTwoDigits, a.english, a.countBack, a.firstCountBack})
+  for (bool on :
+       {a.moveBack, a.era, a.monthTwoDigits, a.dayTwoDigits, a.english, a.countBack, a.firstCountBack})
     text += Flag(on);
   text += static_cast<char>('0' + std::clamp(a.yearDigits, 1, 4));
   text += Flag(a.parentheses);
@@ -70,7 +71,8 @@ std::string AssistCode(AssistRow row, const DateFormatAssist& a, const Date& cou
     case AssistRow::kMove:
       return code + (a.moveBack ? "-" : "+") + std::to_string(std::clamp(a.moveDays, 0, 999));
     case AssistRow::kYear:
-      return code + std::string(static_cast<std::size_t>(YearDigitsFor(a.yearDigits, a.era)), a.era ? 'y' : 'Y') +
+      return code +
+             std::string(static_cast<std::size_t>(YearDigitsFor(a.yearDigits, a.era)), a.era ? 'y' : 'Y') +
              Separator(a.separator, "年");
     case AssistRow::kMonth:
       return code + (a.monthTwoDigits ? "MM" : "M") + Separator(a.separator, "月");

@@ -16,7 +16,7 @@ struct DateFormatAssist {
   bool moveBack = false;
   bool era = false;  // 和暦: "%y", 1..2 digits
   bool monthTwoDigits = false, dayTwoDigits = false;
-  bool english = false;  // "%WW"
+  bool english = false;                            // "%WW"
   bool countBack = false, firstCountBack = false;  // the "-" of the "%C" and "%c" rows
   int yearDigits = 2;                              // 1..4, 1..2 with era
   bool parentheses = false;                        // "(%W)"

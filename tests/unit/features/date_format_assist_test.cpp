@@ -40,7 +40,8 @@ TEST(DateFormatAssistTest, RowButtonsBuildTheirCodes) {
       {"10000000000000", R::kFirstCount, "%%c\"20110131\""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(AssistCode(c.row, ParseFmtDate(c.fmtDate), count), c.code) << c.fmtDate << " row " << int(c.row);
+    EXPECT_EQ(AssistCode(c.row, ParseFmtDate(c.fmtDate), count), c.code)
+        << c.fmtDate << " row " << int(c.row);
 }
 
 TEST(DateFormatAssistTest, GeneratedFormatsExpandAsTheUserMeantThem) {

@@ -7,6 +7,7 @@
 
 #include "win/app/app_state.h"
 #include "win/dialogs/dialog_controls.h"
+#include "win/dialogs/general_page.h"
 #include "win/dialogs/tab_pages.h"
 
 namespace varnel::win {
@@ -17,7 +18,7 @@ class BlankPage : public DialogBase {};
 // The pages in tab order. The defaults page is tab 1: the container's
 // "*作成済付箋に適用" and "除背景" belong to it.
 const SettingsPageDef kPages[] = {
-    {"全般", L"EMPTYPAGE", MakeBlankPage},
+    {"全般", L"ODLG0", MakeGeneralPage},
     {"規定値", L"EMPTYPAGE", MakeBlankPage},
     // The note list and deleted notes pages come with those lists.
     {"付箋一覧", L"EMPTYPAGE", MakeBlankPage},

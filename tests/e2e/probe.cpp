@@ -455,7 +455,7 @@ LRESULT Send(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 // Tells the control's parent what a user's action would (WM_COMMAND with the code).
 void Notify(HWND control, int code) {
-  PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), (LPARAM)control);
+  Send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), (LPARAM)control);
 }
 
 // An argument text: ASCII as it is, or "x:" and the hex digits of UTF-8 bytes
@@ -603,11 +603,13 @@ int CmdChoose(int argc, char** argv) {
   return 0;
 }
 
-// Clicks a button (posted: a click may open a modal window).
+// Clicks a button and waits for what it does, unless that opens a modal window
+// (the wait then ends after a few seconds with the window up).
 int CmdPress(int argc, char** argv) {
   HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
   if (!h) return std::printf("error=no control\n"), 1;
-  PostMessageW(h, BM_CLICK, 0, 0);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(h, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
   std::printf("pressed=%s\n", argv[0]);
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "win/app/app_state.h"
 #include "win/dialogs/dialog_controls.h"
 #include "win/dialogs/general_page.h"
+#include "win/dialogs/menu_page.h"
 #include "win/dialogs/tab_pages.h"
 
 namespace varnel::win {
@@ -23,7 +24,7 @@ const SettingsPageDef kPages[] = {
     // The note list and deleted notes pages come with those lists.
     {"付箋一覧", L"EMPTYPAGE", MakeBlankPage},
     {"削除付箋", L"EMPTYPAGE", MakeBlankPage},
-    {"ﾒﾆｭｰ", L"EMPTYPAGE", MakeBlankPage},
+    {"ﾒﾆｭｰ", L"ODLG4", MakeMenuPage},
 };
 constexpr int kDefaultsTab = 1;
 

@@ -414,10 +414,259 @@ int CmdHold(int argc, char** argv) {
   return 0;
 }
 
+// ---- Dialog driving: the controls of the program's topmost dialog, found by id
+// among all its descendants (the pages of a tabbed dialog too), visible first.
+
+HWND TopDialog() {
+  DWORD pid = MainPid();
+  if (!pid) return nullptr;
+  for (HWND h : TopWindows(pid))
+    if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return h;
+  return nullptr;
+}
+
+struct FindCtx {
+  int id;
+  HWND visible = nullptr, any = nullptr;
+};
+
+BOOL CALLBACK FindControl(HWND h, LPARAM lp) {
+  auto* ctx = reinterpret_cast<FindCtx*>(lp);
+  if (GetDlgCtrlID(h) != ctx->id) return TRUE;
+  if (!ctx->any) ctx->any = h;
+  if (!ctx->visible && IsWindowVisible(h)) ctx->visible = h;
+  return TRUE;
+}
+
+HWND Control(const char* idText) {
+  unsigned long long id = 0;
+  HWND dialog = TopDialog();
+  if (!dialog || !ParseNum(idText, &id)) return nullptr;
+  FindCtx ctx{(int)id};
+  EnumChildWindows(dialog, FindControl, reinterpret_cast<LPARAM>(&ctx));
+  return ctx.visible ? ctx.visible : ctx.any;
+}
+
+LRESULT Send(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 10000, &result);
+  return (LRESULT)result;
+}
+
+// Tells the control's parent what a user's action would (WM_COMMAND with the code).
+void Notify(HWND control, int code) {
+  Send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), (LPARAM)control);
+}
+
+// An argument text: ASCII as it is, or "x:" and the hex digits of UTF-8 bytes
+// (Wine mangles other arguments).
+std::wstring ArgText(const char* arg) {
+  if (std::strncmp(arg, "x:", 2) != 0) return Wide(arg);
+  std::string utf8;
+  for (const char* p = arg + 2; p[0] && p[1]; p += 2) {
+    const char pair[3] = {p[0], p[1], 0};
+    utf8 += static_cast<char>(strtoul(pair, nullptr, 16));
+  }
+  return Wide(utf8.c_str());
+}
+
+std::wstring ControlText(HWND h) {
+  wchar_t buf[1024] = {};
+  Send(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
+  return buf;
+}
+
+// A buffer inside the program's process, for list view messages that carry pointers.
+class Remote {
+ public:
+  explicit Remote(HWND h, SIZE_T size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~Remote() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  bool Ok() const { return memory_ != nullptr; }
+  char* At(SIZE_T offset) const { return static_cast<char*>(memory_) + offset; }
+  bool Write(SIZE_T offset, const void* data, SIZE_T n) {
+    return WriteProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T n) {
+    return ReadProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+constexpr UINT kLvmGetItemCount = 0x1004, kLvmSetItemState = 0x102B, kLvmGetItemTextW = 0x1073,
+               kLvmGetItemState = 0x102C, kLvmEnsureVisible = 0x1013;
+constexpr UINT kLvifText = 1, kLvisFocused = 1, kLvisSelected = 2;
+
+struct ListViewItem {  // LVITEMW
+  UINT mask;
+  int iItem, iSubItem;
+  UINT state, stateMask;
+  wchar_t* pszText;
+  int cchTextMax, iImage;
+  LPARAM lParam;
+  int iIndent, iGroupId;
+  UINT cColumns;
+  UINT* puColumns;
+  int* piColFmt;
+  int iGroup;
+};
+
+bool SelectListViewRow(HWND list, int row) {
+  Remote remote(list, sizeof(ListViewItem));
+  if (!remote.Ok()) return false;
+  ListViewItem item{};
+  item.stateMask = kLvisSelected | kLvisFocused;
+  item.state = row >= 0 ? item.stateMask : 0;
+  remote.Write(0, &item, sizeof item);
+  Send(list, kLvmSetItemState, (WPARAM)row, (LPARAM)remote.At(0));
+  if (row >= 0) Send(list, kLvmEnsureVisible, (WPARAM)row, FALSE);
+  return true;
+}
+
+int CmdDialog() {
+  HWND dialog = TopDialog();
+  if (!dialog) {
+    std::printf("error=no dialog\n");
+    return 1;
+  }
+  RECT r = {};
+  GetWindowRect(dialog, &r);
+  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld topmost=%d\n", (unsigned long long)(ULONG_PTR)dialog, r.left,
+              r.top, r.right, r.bottom, (GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+  std::printf("caption=%s\n", OneLine(TextOf(dialog)).c_str());
+  struct Ctx {
+    static BOOL CALLBACK Print(HWND h, LPARAM) {
+      const std::wstring cls = ClassOf(h);
+      std::printf("control=%d class=%s visible=%d enabled=%d", GetDlgCtrlID(h), Utf8(cls).c_str(),
+                  IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0);
+      if (cls == L"Button") std::printf(" checked=%d", (int)Send(h, BM_GETCHECK, 0, 0));
+      if (cls == L"ComboBox") std::printf(" selected=%d", (int)Send(h, CB_GETCURSEL, 0, 0));
+      std::printf(" text=%s\n", OneLine(ControlText(h)).c_str());
+      return TRUE;
+    }
+  };
+  EnumChildWindows(dialog, Ctx::Print, 0);
+  return 0;
+}
+
+int CmdSetText(int argc, char** argv) {
+  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
+  if (!h) return std::printf("error=no control\n"), 1;
+  Send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ArgText(argv[1]).c_str()));
+  std::printf("text=%s\n", OneLine(ControlText(h)).c_str());
+  return 0;
+}
+
+// Ticks (1) or clears (0) a check box, or checks a radio button, as a click does.
+int CmdTick(int argc, char** argv) {
+  HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
+  if (!h) return std::printf("error=no control\n"), 1;
+  const int want = argc >= 2 ? std::atoi(argv[1]) : 1;
+  if ((int)Send(h, BM_GETCHECK, 0, 0) != want) Send(h, BM_CLICK, 0, 0);
+  const int now = (int)Send(h, BM_GETCHECK, 0, 0);
+  std::printf("checked=%d\n", now);
+  return now == want ? 0 : 1;
+}
+
+// Chooses item index of a combo box, list box, tab control or list view (-1: none) and, with
+// "double", double-clicks it (list boxes).
+int CmdChoose(int argc, char** argv) {
+  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
+  if (!h) return std::printf("error=no control\n"), 1;
+  const int index = std::atoi(argv[1]);
+  const std::wstring cls = ClassOf(h);
+  if (cls == L"ComboBox") {
+    Send(h, CB_SETCURSEL, (WPARAM)index, 0);
+    Notify(h, CBN_SELCHANGE);
+  } else if (cls == L"ListBox") {
+    Send(h, LB_SETCURSEL, (WPARAM)index, 0);
+    Notify(h, LBN_SELCHANGE);
+    if (argc >= 3 && std::string(argv[2]) == "double") Notify(h, LBN_DBLCLK);
+  } else if (cls == L"SysTabControl32") {
+    Send(h, 0x1330 /*TCM_SETCURFOCUS*/, (WPARAM)index, 0);  // selects and notifies, as a click
+  } else if (cls == L"SysListView32") {
+    if (!SelectListViewRow(h, index)) return std::printf("error=no memory in the program\n"), 1;
+  } else {
+    return std::printf("error=not a list\n"), 1;
+  }
+  std::printf("chosen=%d\n", index);
+  return 0;
+}
+
+// Clicks a button and waits for what it does, unless that opens a modal window
+// (the wait then ends after a few seconds with the window up).
+int CmdPress(int argc, char** argv) {
+  HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
+  if (!h) return std::printf("error=no control\n"), 1;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(h, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
+  std::printf("pressed=%s\n", argv[0]);
+  return 0;
+}
+
+// Any message without pointers to a control; prints the result.
+int CmdControlSend(int argc, char** argv) {
+  unsigned long long msg, wp, lp;
+  HWND h = argc >= 4 ? Control(argv[0]) : nullptr;
+  if (!h || !ParseNum(argv[1], &msg) || !ParseNum(argv[2], &wp) || !ParseNum(argv[3], &lp))
+    return std::printf("error=usage ctl <id> <msg> <wParam> <lParam>\n"), 2;
+  std::printf("result=%lld\n", (long long)Send(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp));
+  return 0;
+}
+
+// The rows of a list box or list view: row=<n> selected=<0|1> and the columns' texts.
+int CmdRows(int argc, char** argv) {
+  HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
+  if (!h) return std::printf("error=no control\n"), 1;
+  if (ClassOf(h) == L"ListBox") {
+    const int n = (int)Send(h, LB_GETCOUNT, 0, 0), sel = (int)Send(h, LB_GETCURSEL, 0, 0);
+    for (int i = 0; i < n; ++i) {
+      wchar_t buf[512] = {};
+      Send(h, LB_GETTEXT, (WPARAM)i, reinterpret_cast<LPARAM>(buf));
+      std::printf("row=%d selected=%d text=%s\n", i, i == sel ? 1 : 0, OneLine(buf).c_str());
+    }
+    return 0;
+  }
+  constexpr int kChars = 512;
+  Remote remote(h, sizeof(ListViewItem) + kChars * sizeof(wchar_t));
+  if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
+  const int n = (int)Send(h, kLvmGetItemCount, 0, 0);
+  const int columns = argc >= 2 ? std::atoi(argv[1]) : 2;
+  for (int i = 0; i < n; ++i) {
+    std::printf("row=%d selected=%d", i,
+                (Send(h, kLvmGetItemState, (WPARAM)i, kLvisSelected) & kLvisSelected) ? 1 : 0);
+    for (int c = 0; c < columns; ++c) {
+      ListViewItem item{};
+      item.mask = kLvifText;
+      item.iSubItem = c;
+      item.pszText = reinterpret_cast<wchar_t*>(remote.At(sizeof(ListViewItem)));
+      item.cchTextMax = kChars;
+      remote.Write(0, &item, sizeof item);
+      const int len = (int)Send(h, kLvmGetItemTextW, (WPARAM)i, (LPARAM)remote.At(0));
+      std::wstring text(len > 0 ? len : 0, L'\0');
+      if (len > 0) remote.Read(sizeof(ListViewItem), &text[0], len * sizeof(wchar_t));
+      std::printf(" col%d=%s", c, OneLine(text).c_str());
+    }
+    std::printf("\n");
+  }
+  return 0;
+}
+
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|msgbox|msgbox-press|wait-gone|menu|memory|hold ...\n");
+      "find|send|post|windows|notes|clip|msgbox|msgbox-press|wait-gone|menu|memory|hold|\n"
+      "dialog|text|tick|choose|press|ctl|rows ...\n");
 }
 
 }  // namespace
@@ -457,6 +706,20 @@ int main(int argc, char** argv) {
     rc = CmdMenu(rest, args);
   } else if (cmd == "hold") {
     rc = CmdHold(rest, args);
+  } else if (cmd == "dialog") {
+    rc = CmdDialog();
+  } else if (cmd == "text") {
+    rc = CmdSetText(rest, args);
+  } else if (cmd == "tick") {
+    rc = CmdTick(rest, args);
+  } else if (cmd == "choose") {
+    rc = CmdChoose(rest, args);
+  } else if (cmd == "press") {
+    rc = CmdPress(rest, args);
+  } else if (cmd == "ctl") {
+    rc = CmdControlSend(rest, args);
+  } else if (cmd == "rows") {
+    rc = CmdRows(rest, args);
   } else if (cmd == "memory") {
     rc = CmdMemory();
   } else {

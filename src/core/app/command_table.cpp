@@ -75,10 +75,7 @@ constexpr CommandTableArray MakeTable() {
 
 constexpr CommandTableArray kTable = MakeTable();
 
-struct KeyBinding {
-  const CommandEntry* entry;
-  int keyWord;  // low 16 bits of the stored number
-};
+}  // namespace
 
 // "%d,%d" (index, key word) values of prefix0.. up to the first empty one, for
 // commands 1..84 carrying mask and with a virtual key.
@@ -99,12 +96,10 @@ std::vector<KeyBinding> ReadKeyBindings(ProfileStore& store, const char* prefix,
         static_cast<int>(static_cast<std::uint64_t>(ParseNumber(value.substr(comma + 1))) & 0xFFFF);
     // A modifier without a key would bind the bare modifier or end the shortcut table early.
     if ((keyWord & 0xFF) == 0) continue;
-    out.push_back({entry, keyWord});
+    out.push_back({static_cast<int>(index), entry, keyWord});
   }
   return out;
 }
-
-}  // namespace
 
 const CommandTableArray& CommandTable() { return kTable; }
 

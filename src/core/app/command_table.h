@@ -65,6 +65,15 @@ std::vector<HotKeyRegistration> ReadHotKeys(ProfileStore& store);
 // says by now.
 std::vector<int> HotKeyCommands();
 
+// One stored key binding ("%d,%d": index, key word) of a command 1..84.
+struct KeyBinding {
+  int index = 0;
+  const CommandEntry* entry = nullptr;
+  int keyWord = 0;  // low 16 bits of the stored number; its virtual key is not 0
+};
+// prefix0.. up to the first empty value or limit, the commands carrying mask.
+std::vector<KeyBinding> ReadKeyBindings(ProfileStore& store, const char* prefix, int limit, int mask);
+
 // Clears the table and fills it from "SCKey0".."SCKey29" up to the first empty value.
 void ReadShortcuts(ProfileStore& store, ShortcutTable& table);
 

@@ -12,6 +12,7 @@
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/dialogs/about_dialog.h"
+#include "win/dialogs/settings_dialog.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
 
@@ -165,9 +166,11 @@ int RunGlobalCommand(unsigned int command) {
       ShowAboutDialog(app.mainWindow);
       break;
     case IDM_SETTINGS:
+      RunSettingsDialog(app.mainWindow);
+      break;
     case IDM_QUICKALARM:
-      // The settings and quick alarm dialogs come with the dialogs, each
-      // guarded by its busy flag and held in a ModalScope.
+      // The quick alarm dialog comes with the alarms, guarded by its busy
+      // flag and held in a ModalScope.
       break;
     case 228:
       RedrawAllNotes();

@@ -10,7 +10,9 @@ namespace varnel::win {
 
 void FollowOptionChanges(unsigned effects) {
   AppState& app = App();
-  if (effects & kOptionTimers) SetTimers(true, app.mainWindow);
+  // The timer message belongs to the window the change came from (a topmost
+  // settings dialog would hide a box owned by the hidden main window).
+  if (effects & kOptionTimers) SetTimers(true, GetActiveWindow() ? GetActiveWindow() : app.mainWindow);
   if (effects & kOptionMenus) BuildNoteMenus();
   if (effects & kOptionHotKeys) {
     ReadShortcuts(app.options->Store(), app.options->shortcuts);

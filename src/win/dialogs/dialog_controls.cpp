@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "core/config/profile_store.h"
 #include "core/text/cp932.h"
+#include "win/app/message_box.h"
 #include "win/platform/holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/text_convert.h"
@@ -80,6 +82,10 @@ int ComboIndex(HWND dialog, int id) {
   return index == CB_ERR ? -1 : static_cast<int>(index);
 }
 
+int GetControlNumber(HWND dialog, int id, int low, int high) {
+  return static_cast<int>(Clamp<std::int64_t>(ParseNumber(GetControlText(dialog, id, 31)), low, high));
+}
+
 void SetSpin(HWND dialog, int id, int low, int high, int value) {
   SendDlgItemMessageW(dialog, id, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
   SendDlgItemMessageW(dialog, id, UDM_SETPOS32, 0, value);
@@ -95,6 +101,26 @@ void FilterSignedNumber(HWND dialog, int id) {
   if (!edit || GetPropW(edit, kFilterProperty)) return;
   const LONG_PTR old = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NumberFilterProc));
   SetPropW(edit, kFilterProperty, reinterpret_cast<HANDLE>(old));
+}
+
+bool ChooseFileToOpen(HWND owner, const wchar_t* filter, const wchar_t* defaultExt, std::string& path) {
+  wchar_t file[MAX_PATH] = {};
+  const std::wstring start = ToWide(path);
+  start.copy(file, MAX_PATH - 1);
+  // The filter is pairs of texts ending in an empty one.
+  std::wstring filters = std::wstring(filter) + L'\0' + filter + L'\0';
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filters.c_str();
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrDefExt = defaultExt;
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  ModalScope modal;
+  if (!GetOpenFileNameW(&ofn)) return false;
+  path = FromWide(file);
+  return true;
 }
 
 DateTime GetPickerTime(HWND dialog, int id) {

@@ -27,6 +27,9 @@ void SetRadioIndex(HWND dialog, int first, int last, int index);
 void SetComboItems(HWND dialog, int id, const std::vector<std::string>& items, int selected);
 int ComboIndex(HWND dialog, int id);  // -1 when none is selected
 
+// An edit's text as a number (its numeric prefix, 0 when none) bounded to low..high.
+int GetControlNumber(HWND dialog, int id, int low, int high);
+
 // An up-down control's range and position.
 void SetSpin(HWND dialog, int id, int low, int high, int value);
 
@@ -34,6 +37,10 @@ void SetSpin(HWND dialog, int id, int low, int high, int value);
 void FilterSignedNumber(HWND dialog, int id);
 // The filter's rule: whether typing ch at caret position pos of text is taken.
 bool SignedNumberAccepts(const std::wstring& text, DWORD pos, wchar_t ch);
+
+// The open-file dialog starting from path (CP932), showing filter ("*.wav"),
+// the read-only box hidden, the path required to exist; false when cancelled.
+bool ChooseFileToOpen(HWND owner, const wchar_t* filter, const wchar_t* defaultExt, std::string& path);
 
 // Date and time pickers, in the core's time.
 DateTime GetPickerTime(HWND dialog, int id);

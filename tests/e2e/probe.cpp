@@ -336,6 +336,19 @@ int CmdNotes() {
     SendMessageTimeoutW(h, paintMsg, 0, 0, SMTO_ABORTIFHUNG, 5000, &paints);
     std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld visible=%d paints=%llu", (unsigned long long)(ULONG_PTR)h,
                 r.left, r.top, r.right, r.bottom, IsWindowVisible(h) ? 1 : 0, (unsigned long long)paints);
+    // The window's class, stacking band and layered attributes (alpha, or key= for a colour key).
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const bool layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags) != FALSE;
+    std::printf(" class=%s topmost=%d", Utf8(cls).c_str(),
+                (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+    if (!layered)
+      std::printf(" layered=0");
+    else if (flags & LWA_COLORKEY)
+      std::printf(" layered=1 key=0x%06lX", (unsigned long)key);
+    else
+      std::printf(" layered=1 alpha=%d", alpha);
     if (HWND edit = GetDlgItem(h, 105)) {
       RECT er = {};
       GetWindowRect(edit, &er);

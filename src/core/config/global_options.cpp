@@ -5,6 +5,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/note/format_record.h"
 #include "core/text/cp932.h"
 
 namespace varnel {
@@ -42,7 +43,6 @@ const NoteOptionDef kTxtColor = {"TxtColor", "0x000000", 0, 0xFFFFFF, kOptionNot
 constexpr int kPaletteDefaults[16] = {0x99FFCC, 0x66FFFF, 0xFFFFCC, 0xEECCCC, 0xFFCCFF, 0x66CCFF, 0xEEEEEE};
 constexpr const char* kZeroFormat = "0000000000000000";
 constexpr std::size_t kFormatLength = 16;
-constexpr int kNeverDay = 36160;
 
 bool EqualNoCase(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b) {
@@ -192,7 +192,7 @@ void WriteOption(ProfileStore& store, const GlobalOptionDef& def, int index, con
     return store.WriteString(key.c_str(), (*text)->c_str());
   const int value = *std::get<int*>(ref);
   if (def.kind == OptionKind::Colour) return store.WriteColor(key.c_str(), value);
-  store.WriteInt(key.c_str(), def.kind == OptionKind::DayLimit && value == kNeverDay ? -100 : value);
+  store.WriteInt(key.c_str(), def.kind == OptionKind::DayLimit ? StoredDayLimit(value) : value);
 }
 
 bool SameValue(const OptionRef& a, const OptionRef& b) {

@@ -3,11 +3,10 @@
 #include <cstdio>
 
 #include "core/config/profile_store.h"
+#include "core/note/format_record.h"
 
 namespace varnel {
 namespace {
-
-constexpr int kNeverDay = 36160;
 
 int Digits(std::string_view text, std::size_t offset, int length, int low, int high) {
   if (offset >= text.size()) return low;  // a missing part reads as 0, bounded

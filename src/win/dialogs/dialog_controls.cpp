@@ -3,8 +3,13 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cwchar>
+#include <vector>
+
 #include "core/config/profile_store.h"
+#include "core/note/note_properties.h"
 #include "core/text/cp932.h"
+#include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/platform/holders.h"
 #include "win/platform/local_time.h"
@@ -134,17 +139,42 @@ void SetPickerTime(HWND dialog, int id, const DateTime& t) {
   SendDlgItemMessageW(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
 }
 
+bool SwatchTextWhite(COLORREF colour) {
+  const int red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
+  return (red < 128) + (green < 128) - (blue >= 128) > 0;
+}
+
+std::wstring SwatchText(COLORREF colour) {
+  wchar_t text[16];
+  swprintf(text, 16, L"0x%06X", static_cast<unsigned>(colour & 0xFFFFFF));
+  return text;
+}
+
 void DrawColourSwatch(const DRAWITEMSTRUCT& item, COLORREF colour) {
+  HDC dc = item.hDC;
   RECT rc = item.rcItem;
-  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-  DrawFrameControl(item.hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-  InflateRect(&rc, -4, -4);
+  const std::wstring text = SwatchText(colour);
+  const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  SetBkMode(dc, TRANSPARENT);
+  if (item.itemState & ODS_DISABLED) {
+    // A disabled swatch looks like any disabled button: no colour, the text embossed.
+    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH);
+    RECT light = rc;
+    OffsetRect(&light, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+    DrawTextW(dc, text.c_str(), -1, &light, format);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text.c_str(), -1, &rc, format);
+    return;
+  }
   GdiObject<HBRUSH> brush(CreateSolidBrush(colour & 0xFFFFFF));
-  FillRect(item.hDC, &rc, brush.Get());
-  FrameRect(item.hDC, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  FillRect(dc, &rc, brush.Get());
+  DrawEdge(dc, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  SetTextColor(dc, SwatchTextWhite(colour) ? RGB(255, 255, 255) : RGB(0, 0, 0));
+  DrawTextW(dc, text.c_str(), -1, &rc, format);
   if (item.itemState & ODS_FOCUS) {
-    InflateRect(&rc, 2, 2);
-    DrawFocusRect(item.hDC, &rc);
+    InflateRect(&rc, -2, -2);
+    DrawFocusRect(dc, &rc);
   }
 }
 
@@ -154,7 +184,8 @@ bool ChooseColour(HWND owner, COLORREF& colour, std::array<int, 16>& customColou
   CHOOSECOLORW cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = owner;
-  cc.rgbResult = colour & 0xFFFFFF;
+  // A colour of "none" starts the chooser on white.
+  cc.rgbResult = static_cast<int>(colour) < 0 ? RGB(255, 255, 255) : colour & 0xFFFFFF;
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT | CC_FULLOPEN;
   // The custom colours are the program's even when the choice is cancelled.
@@ -162,6 +193,47 @@ bool ChooseColour(HWND owner, COLORREF& colour, std::array<int, 16>& customColou
   for (std::size_t i = 0; i < 16; ++i) customColours[i] = static_cast<int>(custom[i]);
   if (chosen) colour = cc.rgbResult;
   return chosen;
+}
+
+}  // namespace varnel::win
+
+namespace varnel::win {
+
+bool PickColour(HWND owner, int& colour) {
+  COLORREF value = static_cast<COLORREF>(colour);
+  if (!ChooseColour(owner, value, App().options->palette)) return false;
+  colour = static_cast<int>(value);
+  return true;
+}
+
+namespace {
+
+int CALLBACK AddFontFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
+  if (font->lfFaceName[0] == L'@') return 1;  // vertical-writing faces are no note face
+  reinterpret_cast<std::vector<std::string>*>(names)->push_back(FromWide(font->lfFaceName));
+  return 1;
+}
+
+}  // namespace
+
+void FillFontList(HWND dialog, int id, const std::string& face) {
+  HWND box = GetDlgItem(dialog, id);
+  if (!box) return;
+  std::vector<std::string> families;
+  WindowDc screen(nullptr);
+  for (BYTE charset : {static_cast<BYTE>(GetTextCharset(screen.Get())), static_cast<BYTE>(ANSI_CHARSET)}) {
+    LOGFONTW lf{};
+    lf.lfCharSet = charset;
+    EnumFontFamiliesExW(screen.Get(), &lf, AddFontFace, reinterpret_cast<LPARAM>(&families), 0);
+  }
+  // Exact names once: a prefix match would drop "Meiryo" after "Meiryo UI".
+  SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  for (const std::string& name : FontFaceList(families, face))
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(name).c_str()));
+  const std::wstring wide = ToWide(face);
+  const LRESULT index =
+      SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
+  if (index != CB_ERR) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 }  // namespace varnel::win

@@ -46,10 +46,19 @@ bool ChooseFileToOpen(HWND owner, const wchar_t* filter, const wchar_t* defaultE
 DateTime GetPickerTime(HWND dialog, int id);
 void SetPickerTime(HWND dialog, int id, const DateTime& time);
 
-// An owner-drawn button (BS_OWNERDRAW) showing colour: call from WM_DRAWITEM.
+// An owner-drawn button (BS_OWNERDRAW) showing colour and its "0x%06X" text:
+// call from WM_DRAWITEM. Pressed it looks sunken, disabled like a plain button.
 void DrawColourSwatch(const DRAWITEMSTRUCT& item, COLORREF colour);
+// Whether a swatch's text is white (else black) so that it reads on colour.
+bool SwatchTextWhite(COLORREF colour);
+std::wstring SwatchText(COLORREF colour);
+// Fills a combo box with the face names of the screen's character set, then of
+// the ANSI one (a name only once), and shows face.
+void FillFontList(HWND dialog, int id, const std::string& face);
 // The colour chooser with the program's 16 custom colours (kept when changed);
 // false when cancelled, colour unchanged.
 bool ChooseColour(HWND owner, COLORREF& colour, std::array<int, 16>& customColours);
+// The same with the program's custom colours ("Palette%d"); colour as kept in the options.
+bool PickColour(HWND owner, int& colour);
 
 }  // namespace varnel::win

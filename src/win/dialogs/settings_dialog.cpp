@@ -9,6 +9,7 @@
 #include "win/dialogs/dialog_controls.h"
 #include "win/dialogs/general_page.h"
 #include "win/dialogs/menu_page.h"
+#include "win/dialogs/style_page.h"
 #include "win/dialogs/tab_pages.h"
 
 namespace varnel::win {
@@ -20,7 +21,7 @@ class BlankPage : public DialogBase {};
 // "*作成済付箋に適用" and "除背景" belong to it.
 const SettingsPageDef kPages[] = {
     {"全般", L"ODLG0", MakeGeneralPage},
-    {"規定値", L"EMPTYPAGE", MakeBlankPage},
+    {"規定値", L"ODLG1", MakeDefaultsPage},
     // The note list and deleted notes pages come with those lists.
     {"付箋一覧", L"EMPTYPAGE", MakeBlankPage},
     {"削除付箋", L"EMPTYPAGE", MakeBlankPage},

@@ -163,7 +163,12 @@ void CCheckWnd::ReadOptions() {
   s.barBorder = fresh.barBorder;
   s.gradientKind = fresh.gradientKind;
   s.background = fresh.background;
-  content_.UpdateTitle(-1, Rules(), LocalNow());
+  // The title mode as it is now; -1 would take a derived title for the note's own.
+  UpdateTitle(Rules().title);
+}
+
+void CCheckWnd::UpdateTitle(int mode) {
+  content_.UpdateTitle(mode, Rules(), LocalNow());
   Repaint();
 }
 

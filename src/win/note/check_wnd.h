@@ -17,6 +17,13 @@
 
 namespace varnel::win {
 
+struct StyleWorking;
+
+// How StylePageApply applies a style page: in full to one note (0), or the
+// defaults to a note already made (1), the same keeping its background and
+// transparency (2).
+enum StyleApplyMode { kStyleApplyFull = 0, kStyleApplyDefaults = 1, kStyleApplyKeepBack = 2 };
+
 class CCheckWnd {
  public:
   CCheckWnd() = default;
@@ -28,6 +35,8 @@ class CCheckWnd {
   bool Open(HWND mainWindow, int slot, OpenMode mode, HWND owner);
   int Save();
   void ReadRowFonts();
+  // Derives the title again in mode (0..3) unless the note has its own.
+  void UpdateTitle(int mode);
   // After a change of the global options: fonts, bar, colours and title again.
   void ReadOptions();
   bool GetSchedule(int index, int& first, int& second);
@@ -67,6 +76,10 @@ class CCheckWnd {
   int PasteDetails(int heading);
   bool RunRow(int id, int row);
 
+  // The style pages (note_style.cpp): fill a page from this note, apply one to it.
+  void StylePageInit(HWND page, StyleWorking& working);
+  void StylePageApply(HWND page, const StyleWorking& working, int mode);
+
   // The program's own close: saves and frees the note (the delete command).
   void CloseByProgram();
   // Reads the rows again from the file (an open edit is committed first).
@@ -101,6 +114,9 @@ class CCheckWnd {
   void ToggleHeadingFold(int heading, int headingRow);
   void ChangeDetailState(int heading, int row);
   void ApplyTransparency();
+  // A new window of the class the drop-shadow bit asks for, in the old one's
+  // place, visibility and stacking.
+  void RecreateWindow();
   void ApplyActiveAlpha(bool active);
   void MeasureThemeParts(HWND mainWindow);
   int WriteNote();  // Save's writes in one batch; the "Pos" value

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The defaults page "規定値": Cancel changes nothing; the state colour and
+# decoration dialogs (screenshots) hand their records back on OK only; the defaults
+# applied to the notes already made, with "除背景" (background and opacity
+# kept) and without; a drop shadow turned on keeps a hidden note hidden, a
+# topmost note topmost and its opacity, and the text being typed in it; OK
+# writes the global file, and a second OK without changes writes nothing.
+source "$(dirname "$0")/../lib.sh"
+e2e_init settings_defaults "$1" "$2"
+printf '[Default]\nList=11\n' | crlf "$d/Varnel.ini"
+{
+  printf '[Default]\nX=100\nY=100\nW=240\nH=200\nStyle=1\nZ=-1\nBkColor=0x00FFFF\nAlpha=200\n'
+  printf '[1]\n0S=00000000\n0L=H1\n1S=000000000000000000000000\n1L=d1\n'
+} | crlf "$d/Varnel00.dat"
+printf '[Default]\nX=400\nY=100\nW=240\nH=200\nV=0\n[1]\n0S=00000000\n0L=G1\n' | crlf "$d/Varnel01.dat"
+e2e_start
+e2e_wait_main 30
+for i in $(seq 1 20); do probe notes | grep -q 'visible=1' && break; sleep 0.5; done
+xdo mousemove 10 790 || fail "xdotool cannot reach the display"
+files() { md5sum "$d"/Varnel*; }
+note() { e2e_ini "Varnel0$1.dat" | line_value "$2"; }
+wait_caption() {
+  for i in $(seq 1 50); do probe dialog 2>/dev/null | grep -q "^caption=$1\$" && return 0; sleep 0.2; done
+  fail "no dialog $1: $(probe dialog | sed -n 2p)"
+}
+defaults_tab() { open_settings; probe choose 1000 1 >/dev/null || fail "tab 1"; sleep 0.3; }
+
+before=$(files)
+defaults_tab
+e2e_shot page
+probe text 3070 30 >/dev/null && probe tick 3053 1 >/dev/null || fail "edit the page"
+probe press 12 >/dev/null
+wait_no_dialog
+expect_eq "$(files)" "$before" "Cancel leaves every file"
+
+# A detail being typed in note 0 while the defaults reach it.
+xdo mousemove 150 128 click --repeat 2 --delay 120 1
+for i in $(seq 1 20); do probe notes | grep -q 'edit=1' && break; sleep 0.3; done
+probe notes | grep -q 'edit=1' || fail "no edit box: $(probe notes)"
+xdo type abc
+defaults_tab
+probe press 4002 >/dev/null
+wait_caption 状態別設定
+e2e_shot state-colours
+probe tick 3131 1 >/dev/null && probe text 4041 1500 >/dev/null && probe tick 4022 1 >/dev/null || fail "edit colours"
+probe press 11 >/dev/null
+wait_caption "Varnel 設定"
+# Cancel hands nothing back: record 0 stays out of force.
+probe press 4002 >/dev/null
+wait_caption 状態別設定
+probe tick 3130 1 >/dev/null || fail "tick record 0"
+probe press 12 >/dev/null
+wait_caption "Varnel 設定"
+probe press 4003 >/dev/null
+wait_caption 修飾設定
+e2e_shot decorations
+probe tick 4020 1 >/dev/null && probe tick 4035 1 >/dev/null || fail "edit decorations"
+probe press 11 >/dev/null
+wait_caption "Varnel 設定"
+
+probe tick 3053 1 >/dev/null && probe tick 3080 1 >/dev/null || fail "shadow, except background"
+probe press 3826 >/dev/null
+for i in $(seq 1 30); do [ "$(probe notes | grep -c 'class=CCheckWndS')" = 2 ] && break; sleep 0.3; done
+shown=$(probe notes | grep 'visible=1')
+hidden=$(probe notes | grep 'visible=0')
+echo "$shown" | grep -q 'class=CCheckWndS topmost=1 layered=1 alpha=200' || fail "note 0 after the shadow: $shown"
+echo "$shown" | grep -q 'edit=0' || fail "edit still open: $shown"
+echo "$hidden" | grep -q 'class=CCheckWndS' || fail "hidden note after the shadow: $hidden"
+expect_eq "$(note 0 Style)/$(note 1 Style)" "5/5" "Style of the notes"
+expect_eq "$(note 0 BkColor)/$(note 0 Alpha)" "0x00FFFF/200" "除背景 keeps background and opacity"
+expect_eq "$(note 0 Font)" "ＭＳ Ｐゴシック" "face written"
+expect_eq "$(note 0 Non)$(note 1 Non)" "" "Non is not the defaults' to write"
+probe tick 3080 0 >/dev/null
+probe press 3826 >/dev/null
+for i in $(seq 1 30); do [ "$(note 0 BkColor)" = 0x99FFCC ] && break; sleep 0.3; done
+expect_eq "$(note 0 BkColor)/$(note 0 Alpha)/$(note 0 Alpha2)" "0x99FFCC/255/255" "defaults' background and opacity"
+probe notes | grep 'visible=1' | grep -q 'alpha=255' || fail "opacity not applied: $(probe notes)"
+e2e_shot applied
+
+probe text 3070 24 >/dev/null
+probe press 11 >/dev/null
+wait_no_dialog
+ini() { e2e_ini Varnel.ini | line_value "$1"; }
+expect_eq "$(ini Theight)/$(ini Style)" "24/5" "bar height and style"
+expect_eq "$(ini CColor1)/$(ini CCDay1)" "2008000000000000/999" "state colour record 1"
+expect_eq "$(ini CColor0)$(ini CColor2)/$(ini CCDay0)" "/" "records not in force"
+expect_eq "$(ini Pen0)/$(ini Pen1)" "2001000000000000/0000000000000000" "decorations"
+
+after=$(files)
+defaults_tab
+probe press 11 >/dev/null
+wait_no_dialog
+expect_eq "$(files)" "$after" "a second OK writes nothing"
+
+probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+expect_eq "$code" 0 "exit code"
+e2e_ini Varnel00.dat | grep -q '^2L=abc$' || fail "the typed detail was lost: $(e2e_ini Varnel00.dat)"
+exit 0

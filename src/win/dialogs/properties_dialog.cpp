@@ -7,6 +7,7 @@
 
 #include "win/app/app_state.h"
 #include "win/dialogs/properties_pages.h"
+#include "win/dialogs/style_page.h"
 #include "win/dialogs/tab_pages.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/text_convert.h"
@@ -28,7 +29,7 @@ class PropertiesDialog : public DialogBase {
     SetWindowPos(Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     tabs_ = std::make_unique<TabPages>(Window());
     const bool headings = !note_.HideHeadingRows();
-    // "全体" is the style page, which joins as the first tab once it is built.
+    if (auto style = MakeNoteStylePage(note_)) Add("全体", std::move(style), L"PDLGW");
     if (kind_ == PropertiesKind::kNote) {
       Add("全体２", std::make_unique<PositionSchedulePage>(note_), L"PDLGS");
       if (headings) Add("見出一覧", std::make_unique<HeadingListPage>(note_), L"PDLGL");

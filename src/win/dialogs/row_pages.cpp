@@ -172,9 +172,7 @@ INT_PTR RowPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& han
     if (wParam == IDC_PROP_FORMATS) {
       DrawFormat(item);
     } else if (static_cast<int>(wParam) == ids.textSwatch || static_cast<int>(wParam) == ids.backSwatch) {
-      const bool on = IsWindowEnabled(item.hwndItem) != FALSE;
-      DrawColourSwatch(item, on ? (static_cast<int>(wParam) == ids.textSwatch ? text_ : back_)
-                                : GetSysColor(COLOR_BTNFACE));
+      DrawColourSwatch(item, static_cast<int>(wParam) == ids.textSwatch ? text_ : back_);
     } else {
       return FALSE;
     }

@@ -59,12 +59,13 @@ class CCheckWnd {
 
   // Entry points of the pieces later issues bring: the properties dialog
   // (page 0 note, 1 heading, 2 detail), the alarm dialog, clipboard and mail
-  // export, pasting several details and running a row. Until then each does
-  // nothing and reports 0, so no command that reaches them changes a note.
+  // export and pasting several details. Until then each does nothing and
+  // reports 0, so no command that reaches them changes a note.
   int OpenPropertiesPage(int page, int row);
   int OpenAlarmDialog(int row);
   int ExportText(int id, int heading, int row);
   int PasteDetails(int heading);
+  // Runs the row's text (kCmdRunCommand, kCmdRun); true when it started (note_run.cpp).
   bool RunRow(int id, int row);
 
   // The program's own close: saves and frees the note (the delete command).

@@ -89,8 +89,6 @@ void CCheckWnd::SetAlpha(int id) {
 
 int CCheckWnd::OpenPropertiesPage(int, int) { return 0; }
 int CCheckWnd::OpenAlarmDialog(int) { return 0; }
-int CCheckWnd::ExportText(int, int, int) { return 0; }
-int CCheckWnd::PasteDetails(int) { return 0; }
 
 void CCheckWnd::EndEditBefore(int& heading, int& row) {
   if (!edit_) return;

@@ -517,7 +517,8 @@ int CmdHold(int argc, char** argv) {
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold ...\n");
+      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold "
+      "...\n");
 }
 
 }  // namespace

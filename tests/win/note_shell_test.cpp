@@ -96,6 +96,12 @@ void CheckCopyAndPaste(CCheckWnd& note) {
         rows.substr(rows.size() - 21) == " Shop[milk:0 bread:2]");
   CHECK(note.DetailCommand(kCmdCopy, 0, note.Content().rows.Find(MakeRowKey(1, 2))) == 1);
   CHECK(ClipboardBlock<char>(CF_TEXT) == std::string("bread") + '\0');
+  // A clipboard another window holds: no copy, so nothing could be mailed.
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  OpenClipboard(other);
+  CHECK(note.NoteCommand(kCmdMail) == 0);
+  CloseClipboard();
+  DestroyWindow(other);
   const int headings = note.Content().headingCount;
   PutOnClipboard(CF_DIB, "x", 1);
   CHECK(note.NoteCommand(kCmdAddDetailsClip) == 1);  // no text: nothing, and no message

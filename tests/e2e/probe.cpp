@@ -1,8 +1,10 @@
 // Probe: looks at and pokes the running program from outside, the way the shell
 // and other programs do. One command per run; prints key=value lines; exit 0 on success.
 #include <windows.h>
-// psapi.h needs the types of windows.h first.
+// psapi.h and ole2.h need the types of windows.h first.
+#include <ole2.h>
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -396,6 +398,104 @@ int CmdClip(int argc, char** argv) {
   return ok ? 0 : 1;
 }
 
+// The clipboard's CP932 text (CF_TEXT) as hex digits, and whether Unicode text
+// is offered beside it.
+int CmdClipRead() {
+  for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+  const bool wide = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+  std::string hex;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    const auto* p = static_cast<const unsigned char*>(GlobalLock(data));
+    const SIZE_T size = GlobalSize(data);
+    for (SIZE_T i = 0; p && i < size && p[i]; ++i) {
+      char pair[3];
+      std::snprintf(pair, sizeof pair, "%02x", p[i]);
+      hex += pair;
+    }
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  std::printf("unicode=%d\ntext=%s\n", wide ? 1 : 0, hex.c_str());
+  return 0;
+}
+
+// A drag of files as the desktop shell makes one: a data object with CF_HDROP,
+// and a source that lets the drag run a few rounds over the point, then drops.
+class FileDrag : public IDataObject, public IDropSource {
+ public:
+  explicit FileDrag(const std::wstring& files) : files_(files) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IDataObject)
+      *out = static_cast<IDataObject*>(this);
+    else if (iid == IID_IDropSource)
+      *out = static_cast<IDropSource*>(this);
+    else
+      return *out = nullptr, E_NOINTERFACE;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on main's stack
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
+    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
+    const SIZE_T size = sizeof(DROPFILES) + (files_.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(drop + 1, files_.c_str(), (files_.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    m->tymed = TYMED_HGLOBAL;
+    m->hGlobal = block;
+    m->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+    return f && f->cfFormat == CF_HDROP && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    static FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return SHCreateStdEnumFmtEtc(1, &format, out);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    if (escape) return DRAGDROP_S_CANCEL;
+    return ++rounds_ > 10 ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  std::wstring files_;  // zero-separated
+  int rounds_ = 0;
+};
+
+// drop X Y FILE...: drags the files from this process onto the screen point.
+int CmdDrop(int argc, char** argv) {
+  unsigned long long x, y;
+  if (argc < 3 || !ParseNum(argv[0], &x) || !ParseNum(argv[1], &y)) return 2;
+  std::wstring files;
+  for (int i = 2; i < argc; ++i) files += Wide(argv[i]) + L'\0';
+  OleInitialize(nullptr);
+  SetCursorPos(static_cast<int>(x), static_cast<int>(y));
+  FileDrag drag(files);
+  DWORD effect = DROPEFFECT_NONE;
+  const HRESULT hr = DoDragDrop(static_cast<IDataObject*>(&drag), static_cast<IDropSource*>(&drag),
+                                DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+  OleUninitialize();
+  std::printf("dropped=%d effect=%lu\n", hr == DRAGDROP_S_DROP ? 1 : 0, effect);
+  return hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE ? 0 : 1;
+}
+
 // Holds a file open without sharing, as another program may, with its time
 // moved on so the program looks at it again, until the flag file appears.
 int CmdHold(int argc, char** argv) {
@@ -723,8 +823,10 @@ int CmdRows(int argc, char** argv) {
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|msgbox|msgbox-press|wait-gone|menu|memory|hold|\n"
-      "dialog|text|tick|choose|press|ctl|date|rows ...\n");
+      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|
+"
+      "dialog|text|tick|choose|press|ctl|date|rows ...
+");
 }
 
 }  // namespace
@@ -752,6 +854,10 @@ int main(int argc, char** argv) {
     rc = CmdWindows();
   } else if (cmd == "notes") {
     rc = CmdNotes();
+  } else if (cmd == "clip-read") {
+    rc = CmdClipRead();
+  } else if (cmd == "drop") {
+    rc = CmdDrop(rest, args);
   } else if (cmd == "clip") {
     rc = CmdClip(rest, args);
   } else if (cmd == "msgbox") {

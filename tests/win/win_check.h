@@ -14,3 +14,58 @@ inline int g_checks = 0;
       std::printf("  FAILED %s:%d: %s\n", __FILE__, __LINE__, #cond); \
     }                                                                 \
   } while (0)
+
+// A running program in this process: the data folder written from files (name,
+// bytes), the options, the main window, the menus and the notes of "List".
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/features/alarm_table.h"
+#include "win/app/app_state.h"
+#include "win/app/main_window.h"
+#include "win/app/resource_menus.h"
+#include "win/note/check_wnd.h"
+#include "win/platform/local_time.h"
+#include "win/platform/program_paths.h"
+
+inline bool StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files) {
+  using namespace varnel;
+  using namespace varnel::win;
+  const std::filesystem::path data = DataFolder();
+  std::filesystem::remove_all(data);
+  std::filesystem::create_directories(data);
+  for (const auto& [name, bytes] : files) std::ofstream(data / name, std::ios::binary) << bytes;
+  AppState& app = App();
+  app.instance = GetModuleHandleW(nullptr);
+  app.options = std::make_unique<GlobalOptions>(ProgramStoreEnv(), data, WorkArea{0, 0, 1280, 800});
+  app.alarms = std::make_unique<AlarmTable>(LocalAlarmClock());
+  if (!RegisterWindowClasses(app.instance) || !(app.mainWindow = CreateMainWindow(app.instance)))
+    return false;
+  LoadResourceMenus(app.instance);
+  OpenNotesAtStart(app.mainWindow);
+  return true;
+}
+
+// The note's rows as "heading[detail:state ...]", hidden headings in parentheses.
+inline std::string RowsOf(varnel::win::CCheckWnd& note) {
+  using namespace varnel;
+  NoteContent& c = note.Content();
+  std::string out;
+  for (int h = 0; h < c.headingCount; ++h) {
+    const bool hidden = (c.headingAttributes[static_cast<std::size_t>(h)] & kHeadingHidden) != 0;
+    out += std::string(h ? " " : "") + (hidden ? "(" : "") + c.rows.At(c.HeadingRow(h)).text +
+           (hidden ? ")[" : "[");
+    c.ForEachRow(h, false, [&](int row, std::uint32_t) {
+      out += (out.back() == '[' ? "" : " ") + c.rows.At(row).text + ":" +
+             std::to_string(DetailStateOf(c.rows.At(row).status));
+    });
+    out += "]";
+  }
+  return out;
+}

@@ -1,5 +1,6 @@
 #include "win/app/main_window.h"
 
+#include "core/app/command_ids.h"
 #include "resource.h"
 #include "win/app/app_state.h"
 #include "win/app/note_menus.h"
@@ -154,8 +155,14 @@ LRESULT OnExternalMessage(WPARAM wParam, LPARAM lParam) {
       if (const int created = RunGlobalCommand(IDM_NEWNOTE); SlotHoldsNote(created))
         App().slots[static_cast<size_t>(created)]->NoteCommand(253);
       break;
+    case 12:
+      if (SlotHoldsNote(slot)) App().slots[static_cast<size_t>(slot)]->NoteCommand(kCmdAddDetailsClip);
+      break;
+    case 22:
+      if (const int created = RunGlobalCommand(IDM_NEWNOTE); SlotHoldsNote(created))
+        App().slots[static_cast<size_t>(created)]->NoteCommand(kCmdAddDetailsClip);
+      break;
     default:
-      // 12 and 22 (several details) come with the paste of several details.
       break;
   }
   return 0;

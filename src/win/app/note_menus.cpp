@@ -1,13 +1,12 @@
 #include "win/app/note_menus.h"
 
 #include <cmath>
-#include <filesystem>
 
 #include "core/app/command_table.h"
 #include "core/app/menu_spec.h"
 #include "win/app/app_state.h"
 #include "win/note/check_wnd.h"
-#include "win/platform/program_paths.h"
+#include "win/platform/shell.h"
 #include "win/platform/text_convert.h"
 
 namespace varnel::win {
@@ -43,12 +42,6 @@ void Attach(HMENU menu, UINT id, HMENU sub) {
   info.fMask = MIIM_SUBMENU;
   info.hSubMenu = sub;
   SetMenuItemInfoW(menu, id, FALSE, &info);
-}
-
-// The mail program sits beside this one.
-bool MailerExists() {
-  std::error_code ec;
-  return std::filesystem::exists(ProgramPath().parent_path() / L"Postrel.exe", ec);
 }
 
 HMENU MenuOfKind(MenuKind kind, int builtInIndex, bool mailer, bool& made) {
@@ -115,7 +108,7 @@ void BuildNoteMenus() {
   if (!app.menus.popup) return;
   AppMenus& m = app.menus;
   ReleaseMadeMenus(m);
-  const bool mailer = MailerExists();
+  const bool mailer = !MailerPath().empty();
   bool made = false;
   m.note = MenuOfKind(MenuKind::kNote, 5, mailer, made);
   m.madeNote = made ? m.note : nullptr;

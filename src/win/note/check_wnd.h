@@ -2,6 +2,7 @@
 // core's NoteContent), its settings and its own store on the note file.
 #pragma once
 #include <windows.h>
+#include <ole2.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -61,19 +62,29 @@ class CCheckWnd {
   // Add-detail actions 243, 244 and 253: a new detail after row afterRow of heading.
   int InsertDetail(int id, int heading, int afterRow);
 
+  // Drop target of the detail being edited (drop_target.cpp): 1 registers it
+  // on the in-place edit box, 2 on the detail page's text box (window: the
+  // dialog); 4 takes the first dropped file, 7 adds a further one as a new
+  // detail after the edited row; 9 revokes it.
+  void DropAction(int action, HWND window, HWND target);
+  int EditKind() const { return editKind_; }
+
   // Command entry points (note_commands.cpp); the results are the commands' own.
   int NoteCommand(int id);
   int HeadingCommand(int id, int heading, int headingRow);
   int DetailCommand(int id, int heading, int row);
 
   // Entry points of the pieces later issues bring: the properties dialog
-  // (page 0 note, 1 heading, 2 detail), the alarm dialog, clipboard and mail
-  // export, pasting several details and running a row. Until then each does
-  // nothing and reports 0, so no command that reaches them changes a note.
+  // (page 0 note, 1 heading, 2 detail) and the alarm dialog. Until then each
+  // does nothing and reports 0, so no command that reaches them changes a note.
   int OpenPropertiesPage(int page, int row);
   int OpenAlarmDialog(int row);
+  // Copy (kCmdCopy) or mail (kCmdMail) the note (heading -1), a heading or a
+  // detail (row >= 0); 1 when the text reached the clipboard (note_export.cpp).
   int ExportText(int id, int heading, int row);
+  // Details from the clipboard's lines into the heading, or a new heading (-1).
   int PasteDetails(int heading);
+  // Runs the row's text (kCmdRunCommand, kCmdRun); true when it started (note_run.cpp).
   bool RunRow(int id, int row);
 
   // The style pages (note_style.cpp): fill a page from this note, apply one to it.
@@ -147,7 +158,11 @@ class CCheckWnd {
   GdiObject<HFONT> editFont_;
   HWND edit_ = nullptr;
   int editLines_ = 1;
-  int editKind_ = 0;  // 4 after a file drop: the row shows from its second line
+  // 0 no drop target, 1 on the edit box, 2 on the detail page, 4 as 1 after a
+  // file drop with "DDLine": the row then shows from its second line.
+  int editKind_ = 0;
+  ComPtr<IDropTarget> dropTarget_;  // our reference, released after the revoke
+  HWND dropWindow_ = nullptr;
   int edgeMask_ = 0;
   bool titlePeek_ = false;
   bool closeByProgram_ = false;

@@ -116,9 +116,6 @@ int CCheckWnd::OpenPropertiesPage(int page, int row) {
   return result == IDOK ? 1 : 0;
 }
 int CCheckWnd::OpenAlarmDialog(int) { return 0; }
-int CCheckWnd::ExportText(int, int, int) { return 0; }
-int CCheckWnd::PasteDetails(int) { return 0; }
-bool CCheckWnd::RunRow(int, int) { return false; }
 
 void CCheckWnd::EndEditBefore(int& heading, int& row) {
   if (!edit_) return;

@@ -111,6 +111,7 @@ bool CCheckWnd::BeginEdit(bool heading, int row, const RowRect& rect) {
   SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(editFont_.Get()), FALSE);
   editLines_ = std::clamp(static_cast<int>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0)), 1, 20);
   SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(text.size()), static_cast<LPARAM>(text.size()));
+  if (!heading) DropAction(1, edit_, edit_);  // files and text may be dropped on a detail
   SetFocus(edit_);
   Repaint();
   return true;
@@ -130,7 +131,7 @@ bool CCheckWnd::EndEdit() {
     content_.UpdateTitle(9, Rules(), LocalNow());
   }
   edit_ = nullptr;  // from here on the note paints without the box
-  editKind_ = 0;
+  DropAction(9, edit, nullptr);
   if (auto own = reinterpret_cast<LONG_PTR>(GetPropW(edit, kOwnProcProp))) {
     SetWindowLongPtrW(edit, GWLP_WNDPROC, own);
     RemovePropW(edit, kOwnProcProp);

@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "core/text/cp932.h"
 #include "win/platform/holders.h"
+#include "win/platform/program_paths.h"
 #include "win/platform/text_convert.h"
 
 namespace varnel::win {
@@ -19,9 +21,13 @@ bool OpenThroughShell(const std::wstring& target) {
   return ShellExecuteExW(&info) && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
 }
 
-bool StartCommandLine(const std::string& commandLine) {
+namespace {
+
+// CreateProcessW's command line, its terminator included.
+constexpr std::size_t kCommandLineChars = 32767;
+
+bool StartProcess(const std::wstring& wide) {
   // CreateProcessW may write into the command line: give it its own copy.
-  const std::wstring wide = ToWide(commandLine);
   std::vector<wchar_t> line(wide.begin(), wide.end());
   line.push_back(L'\0');
   STARTUPINFOW startup{};
@@ -32,6 +38,36 @@ bool StartCommandLine(const std::string& commandLine) {
     return false;
   KernelHandle process(info.hProcess), thread(info.hThread);
   return true;
+}
+
+}  // namespace
+
+bool StartCommandLine(const std::string& commandLine) { return StartProcess(ToWide(commandLine)); }
+
+std::filesystem::path MailerPath() {
+  std::error_code ec;
+  std::filesystem::path mailer = ProgramPath().parent_path() / L"Postrel.exe";
+  return std::filesystem::is_regular_file(mailer, ec) ? mailer : std::filesystem::path();
+}
+
+std::wstring MailerCommandLine(const std::filesystem::path& mailer, const std::string& title) {
+  std::string subject;
+  for (char c : title)
+    if (c != '"') subject += c;
+  const std::wstring head = L"\"" + mailer.wstring() + L"\" -c -s\"Varnel(";
+  const std::wstring tail = L")\"";
+  std::wstring wideSubject = ToWide(subject);
+  // Cut by whole characters of the CP932 subject until the line fits.
+  while (head.size() + wideSubject.size() + tail.size() >= kCommandLineChars && !subject.empty()) {
+    subject = cp932::Cut(subject, subject.size() - 1);
+    wideSubject = ToWide(subject);
+  }
+  return head + wideSubject + tail;
+}
+
+bool StartMailer(const std::string& title) {
+  const std::filesystem::path mailer = MailerPath();
+  return !mailer.empty() && StartProcess(MailerCommandLine(mailer, title));
 }
 
 }  // namespace varnel::win

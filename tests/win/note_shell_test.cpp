@@ -1,0 +1,208 @@
+// A note's text through the clipboard, the mail program's command line, and
+// drops onto a detail being edited, driven through IDropTarget with the
+// system's own data object on clipboard contents.
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/app/command_ids.h"
+#include "core/note/note_content.h"
+#include "win/note/drop_target.h"
+#include "win/platform/shell.h"
+#include "win/platform/text_convert.h"
+#include "win_check.h"
+
+using namespace varnel;
+using namespace varnel::win;
+
+namespace {
+
+const std::string kFormat = "0000000000000000";
+// Checked details with a format and a status flag, to drop onto.
+const std::string kDropHeadings =
+    "[2]\r\n0S=00000000\r\n0L=F1\r\n1S=080000010000ff0000000000\r\n1L=x\r\n"
+    "[3]\r\n0S=00000000\r\n0L=F2\r\n1S=080000010000ff0000000000\r\n1L=x\r\n";
+
+template <typename Char>
+std::basic_string<Char> ClipboardBlock(UINT format) {
+  std::basic_string<Char> out;
+  if (!OpenClipboard(nullptr)) return out;
+  if (HANDLE data = GetClipboardData(format)) {
+    const auto* p = static_cast<const Char*>(GlobalLock(data));
+    out.assign(p, GlobalSize(data) / sizeof(Char));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return out;
+}
+
+void PutOnClipboard(UINT format, const void* bytes, std::size_t size) {
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(block), bytes, size);
+  GlobalUnlock(block);
+  SetClipboardData(format, block);
+  CloseClipboard();
+}
+
+void PutFiles(const std::wstring& zeroSeparated) {
+  std::string block(sizeof(DROPFILES), '\0');
+  auto* files = reinterpret_cast<DROPFILES*>(block.data());
+  files->pFiles = sizeof(DROPFILES);
+  files->fWide = TRUE;
+  block.append(reinterpret_cast<const char*>(zeroSeparated.c_str()),
+               (zeroSeparated.size() + 1) * sizeof(wchar_t));
+  PutOnClipboard(CF_HDROP, block.data(), block.size());
+}
+
+// The clipboard as the system's data object, as a drag source hands it over.
+ComPtr<IDataObject> ClipboardObject() {
+  ComPtr<IDataObject> data;
+  CHECK(SUCCEEDED(OleGetClipboard(data.Out())));
+  return data;
+}
+
+POINTL CentreOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The drop target's life: ours from creation, the system's while registered.
+void CheckReferenceCount(HWND window) {
+  auto* target = new NoteDropTarget(0, window);
+  CHECK(SUCCEEDED(RegisterDragDrop(window, target)));
+  const ULONG registered = target->AddRef() - 1;
+  target->Release();
+  CHECK(registered >= 2);
+  CHECK(SUCCEEDED(RevokeDragDrop(window)));
+  CHECK(target->AddRef() == 2);
+  target->Release();
+  CHECK(target->Release() == 0);
+}
+
+void CheckCopyAndPaste(CCheckWnd& note) {
+  const std::string expected = "Shop\r\n\t□ milk\r\n\t■ bread\r\n\r\n";
+  CHECK(note.HeadingCommand(kCmdCopy, 0, note.Content().HeadingRow(0)) == 1);
+  CHECK(ClipboardBlock<char>(CF_TEXT) == expected + '\0');
+  CHECK(ClipboardBlock<wchar_t>(CF_UNICODETEXT) == ToWide(expected) + L'\0');
+  SendMessageW(App().mainWindow, WM_APP, 12, MAKELPARAM(0, note.Slot()));  // another program's paste
+  const std::string rows = RowsOf(note);
+  CHECK(rows.rfind("Shop[milk:0 bread:2] ", 0) == 0 &&
+        rows.substr(rows.size() - 21) == " Shop[milk:0 bread:2]");
+  CHECK(note.DetailCommand(kCmdCopy, 0, note.Content().rows.Find(MakeRowKey(1, 2))) == 1);
+  CHECK(ClipboardBlock<char>(CF_TEXT) == std::string("bread") + '\0');
+  // A clipboard another window holds: no copy, so nothing could be mailed.
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  OpenClipboard(other);
+  CHECK(note.NoteCommand(kCmdMail) == 0);
+  CloseClipboard();
+  DestroyWindow(other);
+  const int headings = note.Content().headingCount;
+  PutOnClipboard(CF_DIB, "x", 1);
+  CHECK(note.NoteCommand(kCmdAddDetailsClip) == 1);  // no text: nothing, and no message
+  CHECK(note.Content().headingCount == headings);
+}
+
+void CheckMailerCommandLine() {
+  const std::filesystem::path mailer = L"C:\\v\\Postrel.exe";
+  const struct {
+    std::string title;
+    std::wstring expected;
+  } cases[] = {
+      {"買い物", L"\"C:\\v\\Postrel.exe\" -c -s\"Varnel(買い物)\""},
+      {"a\" -x \"b", L"\"C:\\v\\Postrel.exe\" -c -s\"Varnel(a -x b)\""},
+  };
+  for (const auto& c : cases) CHECK(MailerCommandLine(mailer, c.title) == c.expected);
+  const std::wstring longLine = MailerCommandLine(mailer, std::string(20000, '\x88'));
+  CHECK(longLine.size() < 32767 && longLine.substr(longLine.size() - 2) == L")\"");
+}
+
+// Three files onto the edit box of detail milk: it takes the first, the others
+// follow it with its format and state, their first lines hidden.
+void CheckFileAndTextDrops(CCheckWnd& note, int heading, bool ddLine) {
+  NoteContent& c = note.Content();
+  const std::uint32_t id = KeyHeadingId(c.headingKeys[static_cast<std::size_t>(heading)]);
+  App().options->ddLine = ddLine;
+  CHECK(note.DetailCommand(kCmdEdit, heading, c.rows.Find(MakeRowKey(id, 1))) == 1);
+  HWND edit = GetDlgItem(note.Window(), 105);
+  CHECK(note.EditKind() == 1);
+  PutFiles(std::wstring(L"C:\\d\\one.txt\0C:\\d\\表.txt\0C:\\d\\three.txt\0", 39));
+  ComPtr<IDataObject> files = ClipboardObject();
+  auto* target = new NoteDropTarget(note.Slot(), edit);
+  const struct {
+    POINTL point;
+    DWORD keys, allowed, effect;
+  } drags[] = {
+      {CentreOf(edit), 0, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_COPY},
+      {CentreOf(edit), MK_SHIFT, DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_MOVE},
+      {CentreOf(edit), MK_SHIFT, DROPEFFECT_COPY, DROPEFFECT_COPY},
+      {POINTL{5, 5}, 0, DROPEFFECT_COPY, DROPEFFECT_NONE},
+  };
+  for (const auto& d : drags) {
+    DWORD effect = d.allowed;
+    target->DragEnter(files.Get(), d.keys, d.point, &effect);
+    CHECK(effect == d.effect);
+    target->DragLeave();
+  }
+  DWORD effect = DROPEFFECT_COPY;
+  CHECK(target->Drop(files.Get(), 0, CentreOf(edit), &effect) == S_OK && effect == DROPEFFECT_COPY);
+  CHECK(note.EditKind() == (ddLine ? 4 : 1));
+  note.EndEdit();
+  CHECK(note.EditKind() == 0);
+  const std::string first = ddLine ? "C:\\d\\one.txt\r\none.txt" : "C:\\d\\one.txt";
+  CHECK(RowsOf(note).find("[" + first + ":1 C:\\d\\表.txt\r\n表.txt:1 C:\\d\\three.txt\r\nthree.txt:1]") !=
+        std::string::npos);
+  for (std::uint32_t n : {1u, 2u, 3u}) {
+    const Row& row = c.rows.At(c.rows.Find(MakeRowKey(id, n)));
+    CHECK((StatusDigit(row.status, 1) & 1) == (n > 1 || ddLine ? 1 : 0));
+    CHECK(row.format == "0000ff0000000000");
+  }
+
+  // Text replaces the box's text; anything else is refused.
+  CHECK(note.DetailCommand(kCmdEdit, heading, c.rows.Find(MakeRowKey(id, 3))) == 1);
+  edit = GetDlgItem(note.Window(), 105);
+  target->Release();
+  target = new NoteDropTarget(note.Slot(), edit);
+  PutOnClipboard(CF_TEXT, "dropped\0tail", 12);
+  ComPtr<IDataObject> text = ClipboardObject();
+  CHECK(target->Drop(text.Get(), 0, CentreOf(edit), &effect) == S_OK && effect == DROPEFFECT_COPY);
+  PutOnClipboard(CF_DIB, "x", 1);
+  ComPtr<IDataObject> other = ClipboardObject();
+  effect = DROPEFFECT_COPY;
+  target->DragEnter(other.Get(), 0, CentreOf(edit), &effect);
+  CHECK(effect == DROPEFFECT_NONE);
+  CHECK(target->Drop(other.Get(), 0, CentreOf(edit), &effect) == S_OK && effect == DROPEFFECT_NONE);
+  target->Release();
+  note.EndEdit();
+  CHECK(c.rows.At(c.rows.Find(MakeRowKey(id, 3))).text == "dropped");
+}
+
+}  // namespace
+
+int main() {
+  OleInitialize(nullptr);
+  const bool started = StartTestProgram(
+      {{"Varnel.ini", "[Default]\r\nList=1\r\n"},
+       {"Varnel00.dat",
+        "[Default]\r\nX=100\r\nY=100\r\nW=300\r\nH=200\r\n[1]\r\n0S=00000000\r\n0L=Shop\r\n"
+        "1S=00000000" +
+            kFormat + "\r\n1L=milk\r\n2S=00000002" + kFormat + "\r\n2L=bread\r\n" + kDropHeadings}});
+  CCheckWnd* note = App().slots[0];
+  CHECK(started && note);
+  if (note) {
+    CheckReferenceCount(note->Window());
+    CheckCopyAndPaste(*note);
+    CheckFileAndTextDrops(*note, 1, false);
+    CheckFileAndTextDrops(*note, 2, true);
+  }
+  CheckMailerCommandLine();
+  CloseNotesQuietly(App().mainWindow);
+  OleUninitialize();
+  std::printf("%d checks, %d failed\n", g_checks, g_failures);
+  return g_failures ? 1 : 0;
+}

@@ -823,10 +823,8 @@ int CmdRows(int argc, char** argv) {
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|
-"
-      "dialog|text|tick|choose|press|ctl|date|rows ...
-");
+      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|\n"
+      "dialog|text|tick|choose|press|ctl|date|rows ...\n");
 }
 
 }  // namespace

@@ -254,6 +254,8 @@ BOOL DetailPage::OnInit() {
   shownState_ = p.state;
   SetRadioIndex(page, IDC_PROP_STATE_UNCHECKED, IDC_PROP_STATE_DELETED, p.state);
   SetRadioIndex(page, IDC_PROP_ALARM_NONE, IDC_PROP_ALARM_OFF, p.alarm);
+  // Files and text dropped on the page go into the text.
+  note_.DropAction(2, page, GetDlgItem(page, IDC_PROP_TEXT));
   // Setting the alarm from this page comes with the alarm setting dialog.
   for (int id = IDC_PROP_ALARM_NONE; id <= IDC_PROP_ALARM_OFF; ++id)
     EnableWindow(GetDlgItem(page, id), FALSE);
@@ -262,6 +264,7 @@ BOOL DetailPage::OnInit() {
 }
 
 void DetailPage::Close(bool ok) {
+  note_.DropAction(9, Window(), nullptr);
   NoteContent& content = note_.Content();
   if (!ok || !content.rows.Valid(row_)) return;
   HWND page = Window();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The properties dialog of a note, a heading and a detail, and of a detail of
-# a "Non" note: the tabs of each, a screenshot of every page. Cancel leaves the
+# a "Non" note: the tabs of each, a screenshot of every page; a file dropped
+# on the detail page goes into its text. Cancel leaves the
 # note files as they were but keeps the date format list; OK writes the detail's
 # text with a date inserted from the picker, moves the used format to the top,
 # and keeps a done state that is out of use when no other state was picked.
@@ -55,6 +56,13 @@ cancel
 open_properties 514 126  # the "Non" note's detail
 expect_eq "$(tab_count)" 2 "tabs of a Non note's detail"
 look 1 3602 non-detail
+# A file dropped on the page goes into the text.
+mkdir -p "$E2E_CASE/files" && : >"$E2E_CASE/files/memo.txt"
+IFS=, read -r l t r b <<<"$(control_line 3031 | field rect)"
+probe drop $(((l + r) / 2)) $(((t + b) / 2)) "Z:$(echo "$E2E_CASE/files/memo.txt" | tr / '\\')" >/dev/null || fail "drop refused"
+for i in $(seq 1 20); do control_line 3031 | grep -q 'memo.txt$' && break; sleep 0.25; done
+control_line 3031 | grep -q 'text=Z:.*files.memo.txt$' || fail "dropped file: $(control_line 3031)"
+e2e_shot non-dropped
 cancel
 expect_eq "$(md5sum <"$d/Varnel00.dat"),$(md5sum <"$d/Varnel01.dat")" "$before0,$before1" "files after Cancel"
 

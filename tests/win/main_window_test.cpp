@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "core/app/command_ids.h"
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
@@ -96,7 +97,7 @@ void TestGuards(HWND main) {
   // listed at once; a note file that nothing lists is left alone.
   const std::string unlisted = "[Default]\r\nTitle=unlisted\r\n";
   std::ofstream(DataFolder() / "Varnel00.dat", std::ios::binary) << unlisted;
-  const int slot = RunGlobalCommand(211);
+  const int slot = RunGlobalCommand(kCmdNewNote);
   Check(slot == 1 && app.slots[1] != nullptr && app.options->slotFlags[1] == '1',
         "211 opens a note in slot 1");
   Check(ReadFile(DataFolder() / "Varnel00.dat") == unlisted, "the unlisted note file kept");
@@ -163,7 +164,7 @@ void TestExitDuringMessageBox(HWND main, const std::filesystem::path& ini) {
   Check(!IsWindow(main) && app.tornDown, "torn down");
   Check(app.tray.State() == -1, "tray removed");
   Check(ReadFile(ini).find("0x123456") == std::string::npos, "no second save");
-  Check(RunGlobalCommand(203) == -1, "commands after teardown do nothing");
+  Check(RunGlobalCommand(kCmdExit) == -1, "commands after teardown do nothing");
 }
 
 }  // namespace

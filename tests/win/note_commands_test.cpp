@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/note_generator.h"
+#include "core/app/command_ids.h"
 #include "core/features/alarm_table.h"
 #include "core/note/note_content.h"
 #include "win/app/app_state.h"
@@ -106,7 +107,7 @@ void RunEveryCommand(int slot) {
 // being edited: the typed text must end up in that detail.
 void CheckAddsKeepTypedText(CCheckWnd& note) {
   NoteContent& c = note.Content();
-  note.NoteCommand(243);  // an empty note: heading "見出項目" and a first detail
+  note.NoteCommand(kCmdAddDetail);  // an empty note: heading "見出項目" and a first detail
   SetWindowTextA(GetDlgItem(note.Window(), 105), "first");
   note.EndEdit();
   const std::uint32_t key = MakeRowKey(KeyHeadingId(c.headingKeys[0]), 1);
@@ -116,7 +117,7 @@ void CheckAddsKeepTypedText(CCheckWnd& note) {
   } cases[] = {{kNote, 241},    {kNote, 243},    {kNote, 244},   {kNote, 253},   {kHeading, 243},
                {kHeading, 244}, {kHeading, 253}, {kDetail, 243}, {kDetail, 244}, {kDetail, 253}};
   for (const auto& t : cases) {
-    note.DetailCommand(245, 0, c.rows.Find(key));
+    note.DetailCommand(kCmdEdit, 0, c.rows.Find(key));
     const std::string typed = "typed " + std::to_string(t.level) + "/" + std::to_string(t.id);
     SetWindowTextA(GetDlgItem(note.Window(), 105), typed.c_str());
     if (t.level == kNote) note.NoteCommand(t.id);
@@ -186,10 +187,11 @@ void CheckEffects(CCheckWnd& note, const std::filesystem::path& file) {
   }
   // The lock greys what adds rows in the note menu, and only while it is on.
   HMENU menu = CreatePopupMenu();
-  const UINT adding[] = {241, 242, 243, 244, 253, 254, 251, 249};
+  const UINT adding[] = {kCmdAddHeading,    kCmdAddHeadingDlg,  kCmdAddDetail,       kCmdAddDetailDlg,
+                         kCmdAddDetailClip, kCmdAddDetailsClip, kCmdShowAllHeadings, kCmdResetDetails};
   for (UINT id : adding) AppendMenuW(menu, MF_STRING, id, L"x");
   for (bool locked : {true, false}) {
-    if (note.Locked() != locked) note.NoteCommand(226);
+    if (note.Locked() != locked) note.NoteCommand(kCmdEditLock);
     MarkNoteMenu(note, menu);
     for (UINT id : adding)
       Check(((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0) == locked, "greyed while locked", id,
@@ -201,11 +203,11 @@ void CheckEffects(CCheckWnd& note, const std::filesystem::path& file) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   };
   const std::string before = bytes();
-  note.NoteCommand(223);
+  note.NoteCommand(kCmdFixPlace);
   Check(note.Fixed() && before.find("Fix=1") == std::string::npos &&
             bytes().find("Fix=1\r\n") != std::string::npos,
         "fixing is stored at once");
-  note.NoteCommand(223);
+  note.NoteCommand(kCmdFixPlace);
 }
 
 void CheckFilesLoad(const std::filesystem::path& data) {
@@ -265,7 +267,7 @@ int main() {
     RunGlobalCommand(static_cast<unsigned>(id));
   // Deleting a note through its own command frees its slot and keeps its file.
   if (CCheckWnd* note = app.slots[0]) {
-    note->NoteCommand(500);
+    note->NoteCommand(kCmdDeleteNote);
     Check(app.slots[0] == nullptr && app.options->slotFlags[0] == '0', "500 frees the slot");
     Check(std::filesystem::exists(data / "Varnel00.dat"), "a deleted note keeps its file");
   }

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "core/app/command_ids.h"
+
 namespace varnel {
 
 namespace {
 
-constexpr int kArrangeBase = 400;
+constexpr int kArrangeBase = kCmdArrangeMenu;
 constexpr int kHorizontalBit = 16;
 
 bool Vertical(int command) { return ((command - kArrangeBase) & kHorizontalBit) == 0; }
@@ -14,7 +16,8 @@ bool Vertical(int command) { return ((command - kArrangeBase) & kHorizontalBit) 
 // Lists run first to last where the first note lands top or left, else last to
 // first, so slots ascend on screen either way.
 bool WalksBackwards(int command) {
-  return command == 409 || command == 410 || command == 421 || command == 425;
+  return command == kCmdArrangeBottomRightDown || command == kCmdArrangeBottomLeftDown ||
+         command == kCmdArrangeTopRightAcross || command == kCmdArrangeBottomRightAcross;
 }
 
 bool KeepsOwnHeight(std::uint8_t bar) { return (bar & kBarShown) && (bar & kBarFolded); }
@@ -27,14 +30,14 @@ LayoutRect Moved(const LayoutRect& r, int x, int y) {
 
 bool IsArrangeCommand(int command) {
   switch (command) {
-    case 405:
-    case 406:
-    case 409:
-    case 410:
-    case 421:
-    case 422:
-    case 425:
-    case 426:
+    case kCmdArrangeTopRightDown:
+    case kCmdArrangeTopLeftDown:
+    case kCmdArrangeBottomRightDown:
+    case kCmdArrangeBottomLeftDown:
+    case kCmdArrangeTopRightAcross:
+    case kCmdArrangeTopLeftAcross:
+    case kCmdArrangeBottomRightAcross:
+    case kCmdArrangeBottomLeftAcross:
       return true;
     default:
       return false;

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kAllMenus = kInNoteMenu | kInHeadingMenu | kInDetailMenu;
 constexpr int kW = kInNoteMenu, kH = kInHeadingMenu, kB = kInDetailMenu;
+constexpr int kLocked = kLockGreys | kLockRefuses;
 
 struct Listed {
   int index;
@@ -20,51 +21,51 @@ struct Listed {
 };
 
 constexpr Listed kListed[] = {
-    {0, {kAllMenus, kOtherCommandsCommand, "その他"}},
-    {1, {kAllMenus, 204, "詳細"}},
-    {2, {kH | kB, 245, "編集"}},
-    {3, {kAllMenus, 261, "修飾1"}},
-    {4, {kAllMenus, 262, "修飾2"}},
-    {9, {kW, 241, "見出追加"}},
-    {10, {kW, 242, "見出追加(D)"}},
-    {11, {kAllMenus, 243, "明細追加"}},
-    {12, {kAllMenus, 244, "明細追加(D)"}},
-    {13, {kAllMenus, 253, "明細追加(C)"}},
-    {14, {kW | kH, 254, "複数明細追加(C)"}},
-    {21, {kH | kB, 246, "複写"}},
-    {22, {kH | kB, 247, "上移動"}},
-    {23, {kH | kB, 248, "下移動"}},
-    {30, {kW, 500, "付箋削除"}},
-    {31, {kH, 250, "見出削除"}},
-    {32, {kB, 250, "明細削除"}},
-    {39, {kB, 290, "状態変更"}},
-    {40, {kW | kH, 249, "全明細初期化"}},
-    {41, {kB, 212, "ｱﾗｰﾑ設定"}},
-    {47, {kH, 255, "明細化"}},
-    {48, {kB, 256, "見出化"}},
-    {49, {kH, 206, "見出非表示"}},
-    {50, {kW, 251, "全見出表示"}},
-    {57, {kW, 224, "ｻｲｽﾞ自動調整"}},
-    {58, {kW, 206, "非表示"}},
-    {59, {kW, 226, "編集ﾛｯｸ"}},
-    {60, {kW, 223, "ｻｲｽﾞ位置固定"}},
-    {61, {kW, 222, "最前面"}},
-    {62, {kW, 300, "移動"}},
-    {63, {kW, 600, "ｱｸﾃｨﾌﾞ時透過度"}},
-    {64, {kW, 620, "非ｱｸﾃｨﾌﾞ時透過度"}},
-    {68, {kW, 210, "ﾃﾞｰﾀｾｰﾌﾞ"}},
-    {69, {kAllMenus, 257, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ"}},
-    {70, {kW, 209, "ﾃﾞｰﾀ再読込"}},
-    {75, {kW | kH, kMailCommand, "ﾒｰﾙ送信"}},
-    {76, {kH | kB, 258, "ｺﾏﾝﾄﾞ実行"}},
-    {77, {kH | kB, 259, "実行"}},
-    {78, {kAsHotKey, 211, "新規作成"}},
-    {79, {kAsHotKey, 212, "ｸｲｯｸｱﾗｰﾑ"}},
-    {80, {kAsHotKey, 205, "一括表示"}},
-    {81, {kAsHotKey, 206, "一括非表示"}},
-    {82, {kAsHotKey, 207, "一括前面移動"}},
-    {83, {kAsHotKey, 208, "一括背面移動"}},
-    {84, {kAsHotKey, 210, "ﾃﾞｰﾀｾｰﾌﾞ"}},
+    {0, {kAllMenus, kCmdOtherCommands, "その他"}},
+    {1, {kAllMenus, kCmdProperties, "詳細"}},
+    {2, {kH | kB, kCmdEdit, "編集", kLocked}},
+    {3, {kAllMenus, kCmdDecoration1, "修飾1"}},
+    {4, {kAllMenus, kCmdDecoration2, "修飾2"}},
+    {9, {kW, kCmdAddHeading, "見出追加", kLocked}},
+    {10, {kW, kCmdAddHeadingDlg, "見出追加(D)", kLocked}},
+    {11, {kAllMenus, kCmdAddDetail, "明細追加", kLocked}},
+    {12, {kAllMenus, kCmdAddDetailDlg, "明細追加(D)", kLocked}},
+    {13, {kAllMenus, kCmdAddDetailClip, "明細追加(C)", kLocked}},
+    {14, {kW | kH, kCmdAddDetailsClip, "複数明細追加(C)", kLocked}},
+    {21, {kH | kB, kCmdDuplicate, "複写", kLocked}},
+    {22, {kH | kB, kCmdMoveUp, "上移動", kLocked}},
+    {23, {kH | kB, kCmdMoveDown, "下移動", kLocked}},
+    {30, {kW, kCmdDeleteNote, "付箋削除"}},
+    {31, {kH, kCmdDelete, "見出削除", kLocked}},
+    {32, {kB, kCmdDelete, "明細削除", kLocked}},
+    {39, {kB, kCmdStateMenu, "状態変更"}},
+    {40, {kW | kH, kCmdResetDetails, "全明細初期化", kLockGreys}},
+    {41, {kB, kCmdAlarm, "ｱﾗｰﾑ設定"}},
+    {47, {kH, kCmdToDetail, "明細化", kLocked}},
+    {48, {kB, kCmdToHeading, "見出化", kLocked}},
+    {49, {kH, kCmdHide, "見出非表示", kLocked}},
+    {50, {kW, kCmdShowAllHeadings, "全見出表示", kLockGreys}},
+    {57, {kW, kCmdAutoSize, "ｻｲｽﾞ自動調整"}},
+    {58, {kW, kCmdHide, "非表示"}},
+    {59, {kW, kCmdEditLock, "編集ﾛｯｸ"}},
+    {60, {kW, kCmdFixPlace, "ｻｲｽﾞ位置固定"}},
+    {61, {kW, kCmdTopmost, "最前面"}},
+    {62, {kW, kCmdMoveMenu, "移動"}},
+    {63, {kW, kCmdAlphaMenu, "ｱｸﾃｨﾌﾞ時透過度"}},
+    {64, {kW, kCmdAlpha2Menu, "非ｱｸﾃｨﾌﾞ時透過度"}},
+    {68, {kW, kCmdSave, "ﾃﾞｰﾀｾｰﾌﾞ"}},
+    {69, {kAllMenus, kCmdCopy, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ"}},
+    {70, {kW, kCmdReload, "ﾃﾞｰﾀ再読込"}},
+    {75, {kW | kH, kCmdMail, "ﾒｰﾙ送信"}},
+    {76, {kH | kB, kCmdRunCommand, "ｺﾏﾝﾄﾞ実行"}},
+    {77, {kH | kB, kCmdRun, "実行"}},
+    {78, {kAsHotKey, kCmdNewNote, "新規作成"}},
+    {79, {kAsHotKey, kCmdAlarm, "ｸｲｯｸｱﾗｰﾑ"}},
+    {80, {kAsHotKey, kCmdShow, "一括表示"}},
+    {81, {kAsHotKey, kCmdHide, "一括非表示"}},
+    {82, {kAsHotKey, kCmdToFront, "一括前面移動"}},
+    {83, {kAsHotKey, kCmdToBack, "一括背面移動"}},
+    {84, {kAsHotKey, kCmdSave, "ﾃﾞｰﾀｾｰﾌﾞ"}},
 };
 
 constexpr CommandTableArray MakeTable() {
@@ -106,6 +107,12 @@ const CommandTableArray& CommandTable() { return kTable; }
 const CommandEntry* CommandAt(std::int64_t index) {
   if (index < 0 || index >= kCommandCount) return nullptr;
   return &kTable[static_cast<std::size_t>(index)];
+}
+
+bool LockDoes(int lockBit, int command, int use) {
+  return std::any_of(kTable.begin(), kTable.end(), [&](const CommandEntry& e) {
+    return (e.flags & use) && e.command == command && (e.lock & lockBit);
+  });
 }
 
 std::vector<HotKeyRegistration> ReadHotKeys(ProfileStore& store) {

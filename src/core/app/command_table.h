@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/app/command_ids.h"
 #include "core/app/shortcuts.h"
 
 namespace varnel {
@@ -22,13 +23,26 @@ constexpr int kAsShortcut = kInNoteMenu;
 
 constexpr int kCommandCount = 85;
 constexpr std::size_t kMaxCommandCaption = 39;  // CP932 bytes
-constexpr int kOtherCommandsCommand = 213;      // index 0: where the submenu of other commands goes
-constexpr int kMailCommand = 260;               // needs the mailer program
+
+// 601..610 and 621..630: an opacity step when active or inactive.
+constexpr bool IsAlphaCommand(int id) {
+  return (id >= kCmdAlpha10 && id <= kCmdAlpha100) || (id >= kCmdAlpha2x10 && id <= kCmdAlpha2x100);
+}
+// 301..310 but 303 and 307: a move to an edge or a corner of the frame.
+constexpr bool IsMoveCommand(int id) {
+  return id > kCmdMoveMenu && id <= kCmdMoveBottomLeft && id != kCmdMoveMenu + 3 && id != kCmdMoveMenu + 7;
+}
+
+// What the edit lock does to an entry, in every menu the entry is in. Some
+// items it only greys: their commands stay open to other callers.
+constexpr int kLockGreys = 1;
+constexpr int kLockRefuses = 2;
 
 struct CommandEntry {
   int flags = 0;  // 0: an unused index
   int command = 0;
   const char* caption = "";
+  int lock = 0;  // kLock* bits
 };
 using CommandTableArray = std::array<CommandEntry, kCommandCount>;
 
@@ -36,6 +50,10 @@ const CommandTableArray& CommandTable();
 
 // The entry at index, or null outside 0..84 (entries with flags 0 are returned).
 const CommandEntry* CommandAt(std::int64_t index);
+
+// Whether the edit lock greys (kLockGreys) or refuses (kLockRefuses) command in
+// the menu of use (kInNoteMenu, kInHeadingMenu or kInDetailMenu).
+bool LockDoes(int lockBit, int command, int use);
 
 // Key words as the hot-key control returns them: low byte the virtual key,
 // high byte these modifier flags.

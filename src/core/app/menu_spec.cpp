@@ -105,7 +105,7 @@ MenuSpec BuildItemMenu(ProfileStore& store, MenuKind kind, bool mailer) {
   spec.kind = kind;
   MenuItem title;
   title.type = MenuItemType::kTitle;
-  title.command = kMenuTitleCommand;
+  title.command = kCmdTitle;
   title.caption = TitleCaption(kind);
   spec.items.push_back(std::move(title));
 
@@ -133,7 +133,7 @@ MenuSpec BuildItemMenu(ProfileStore& store, MenuKind kind, bool mailer) {
       target.push_back(std::move(separator));
     } else {
       const CommandEntry& command = CommandTable()[static_cast<std::size_t>(entry.index)];
-      if (command.command == kMailCommand && !mailer) continue;
+      if (command.command == kCmdMail && !mailer) continue;
       target.push_back(
           Command(command.command, entry.caption.empty() ? command.caption : std::move(entry.caption)));
       placed[static_cast<std::size_t>(entry.index)] = true;
@@ -151,10 +151,10 @@ MenuSpec BuildItemMenu(ProfileStore& store, MenuKind kind, bool mailer) {
     for (int i = 1; i < kCommandCount; ++i) {
       const CommandEntry& e = CommandTable()[static_cast<std::size_t>(i)];
       if (!(e.flags & mask) || placed[static_cast<std::size_t>(i)]) continue;
-      if (e.command == kMailCommand && !mailer) continue;
+      if (e.command == kCmdMail && !mailer) continue;
       others.push_back(Command(e.command, e.caption));
     }
-    if (MenuItem* place = FindItem(spec.items, kOtherCommandsCommand)) {
+    if (MenuItem* place = FindItem(spec.items, kCmdOtherCommands)) {
       place->type = MenuItemType::kSubmenu;
       place->items = std::move(others);
     } else {
@@ -176,10 +176,10 @@ int ReadMenuDefault(ProfileStore& store, MenuKind kind) {
 }
 
 std::vector<MenuItem> BuildStateMenu(bool ckType1, bool ckType2, bool ckType3) {
-  std::vector<MenuItem> items{Command(291, "未チェック")};
-  if (ckType1) items.push_back(Command(292, "チェック"));
-  if (ckType2) items.push_back(Command(293, "完了"));
-  if (ckType3) items.push_back(Command(294, "削除"));
+  std::vector<MenuItem> items{Command(kCmdStateUnchecked, "未チェック")};
+  if (ckType1) items.push_back(Command(kCmdStateChecked, "チェック"));
+  if (ckType2) items.push_back(Command(kCmdStateDone, "完了"));
+  if (ckType3) items.push_back(Command(kCmdStateDeleted, "削除"));
   return items;
 }
 

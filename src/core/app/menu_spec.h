@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/app/command_ids.h"
+
 namespace varnel {
 
 class ProfileStore;
@@ -14,7 +16,6 @@ enum class MenuKind : char { kNote = 'W', kHeading = 'H', kDetail = 'B' };
 // The command table flag of the kind (kInNoteMenu, ...).
 int MenuMask(MenuKind kind);
 
-constexpr int kMenuTitleCommand = 0xFFFF;  // the bold title item; runs nothing
 constexpr int kMaxMenuEntries = 100;
 
 // Stored indices other than commands.
@@ -37,7 +38,7 @@ enum class MenuItemType { kTitle, kCommand, kSeparator, kSubmenu };
 
 struct MenuItem {
   MenuItemType type = MenuItemType::kCommand;
-  // kTitle: kMenuTitleCommand. kSubmenu: 0, or kOtherCommandsCommand where the
+  // kTitle: kCmdTitle. kSubmenu: 0, or kCmdOtherCommands where the
   // user placed the submenu of other commands.
   int command = 0;
   std::string caption;

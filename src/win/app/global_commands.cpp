@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/arrangement.h"
+#include "core/app/command_table.h"
 #include "core/app/slot_choice.h"
 #include "resource.h"
 #include "win/app/app_state.h"
@@ -93,9 +94,9 @@ void HideEveryNote() {
     if (note->Window() == active)
       last = note;
     else
-      note->NoteCommand(IDM_HIDE);
+      note->NoteCommand(kCmdHide);
   }
-  if (last) last->NoteCommand(IDM_HIDE);
+  if (last) last->NoteCommand(kCmdHide);
 }
 
 // Every note whose window is visible and that is not fixed.
@@ -144,43 +145,43 @@ int RunGlobalCommand(unsigned int command) {
   if (app.exitPending || app.tornDown) return -1;
   const unsigned int id = command & 0xFFFF;
   switch (id) {
-    case IDM_EXIT:
+    case kCmdExit:
       SendMessageW(app.mainWindow, WM_CLOSE, 0, 0);
       break;
-    case IDM_DELETENOTE:
+    case kCmdDeleteNote:
       DeletionBookkeeping(static_cast<int>(command >> 16));
       break;
-    case IDM_NEWNOTE:
-    case 3311: {
+    case kCmdNewNote:
+    case kCmdNewItem: {
       const int slot = NewNote();
       if (slot >= 0) return slot;  // a fresh note keeps its working set
       break;
     }
-    case 227:
+    case kCmdAlignWidths:
       ApplyMoves(AlignWidths(CollectNotes(false)));
       break;
-    case IDM_HELP:
+    case kCmdHelp:
       ShowHelp();
       break;
-    case IDM_ABOUT:
+    case kCmdAbout:
       ShowAboutDialog(app.mainWindow);
       break;
-    case IDM_SETTINGS:
+    case kCmdProperties:
       RunSettingsDialog(app.mainWindow);
       break;
-    case IDM_QUICKALARM:
+    case kCmdAlarm:
       // The quick alarm dialog comes with the alarms, guarded by its busy
       // flag and held in a ModalScope.
       break;
-    case 228:
+    case kCmdRedraw:
       RedrawAllNotes();
       break;
     default:
-      if (id == IDM_HIDE) {
+      if (id == kCmdHide) {
         HideEveryNote();
-      } else if ((id >= 205 && id <= 210) || (id > 600 && id <= 610) || (id > 620 && id <= 630)) {
+      } else if ((id >= kCmdShow && id <= kCmdSave) || IsAlphaCommand(static_cast<int>(id))) {
         ForEveryNote(static_cast<int>(id));
-      } else if (id == IDM_AUTOSIZE || id == IDM_FOLD || (id > 300 && id <= 310 && id != 303 && id != 307)) {
+      } else if (id == kCmdAutoSize || id == kCmdFold || IsMoveCommand(static_cast<int>(id))) {
         ForVisibleUnfixedNotes(static_cast<int>(id));
       }
       if (IsArrangeCommand(static_cast<int>(id)))
@@ -195,14 +196,17 @@ void RunDoubleClickAction() {
   const int cmd = App().options->ReadNoteOption(nullptr, "Cmd");
   const int mode = cmd >> 8;
   if (mode == 2) {
-    RunGlobalCommand(IDM_NEWNOTE);
+    RunGlobalCommand(kCmdNewNote);
     return;
   }
   if (mode != 1) return;
-  if (cmd & 0x10) RunGlobalCommand(IDM_AUTOSIZE);
-  if (cmd & 0x80) RunGlobalCommand(227);  // align widths
-  if (cmd & 0x20) RunGlobalCommand(IDM_FOLD);
-  static const unsigned int kArrange[8] = {405, 421, 406, 422, 409, 425, 410, 426};
+  if (cmd & 0x10) RunGlobalCommand(kCmdAutoSize);
+  if (cmd & 0x80) RunGlobalCommand(kCmdAlignWidths);
+  if (cmd & 0x20) RunGlobalCommand(kCmdFold);
+  static const unsigned int kArrange[8] = {kCmdArrangeTopRightDown,    kCmdArrangeTopRightAcross,
+                                           kCmdArrangeTopLeftDown,     kCmdArrangeTopLeftAcross,
+                                           kCmdArrangeBottomRightDown, kCmdArrangeBottomRightAcross,
+                                           kCmdArrangeBottomLeftDown,  kCmdArrangeBottomLeftAcross};
   const int index = cmd & 0x0F;
   if ((cmd & 0x40) && index < 8) RunGlobalCommand(kArrange[index]);
 }

@@ -102,7 +102,7 @@ LRESULT OnTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT OnHotKey(HWND window, WPARAM id) {
   SetForegroundWindow(window);
   // Deletion bookkeeping is only ever reported by a note, never by a key.
-  if ((id & 0xFFFF) != IDM_DELETENOTE) RunGlobalCommand(static_cast<unsigned int>(id));
+  if ((id & 0xFFFF) != kCmdDeleteNote) RunGlobalCommand(static_cast<unsigned int>(id));
   return 0;
 }
 
@@ -116,7 +116,7 @@ LRESULT OnTrayCallback(HWND window, LPARAM event) {
   switch (static_cast<UINT>(event)) {
     case WM_LBUTTONDOWN:
       SetForegroundWindow(window);
-      RunGlobalCommand(IDM_FRONT);
+      RunGlobalCommand(kCmdToFront);
       break;
     case WM_LBUTTONDBLCLK:
       RunDoubleClickAction();
@@ -147,13 +147,13 @@ LRESULT OnExternalMessage(WPARAM wParam, LPARAM lParam) {
       if (SlotHoldsNote(slot)) {
         CCheckWnd& note = *App().slots[static_cast<size_t>(slot)];
         const int heading = LOWORD(lParam);
-        note.HeadingCommand(253, heading, note.Content().HeadingRow(heading));
+        note.HeadingCommand(kCmdAddDetailClip, heading, note.Content().HeadingRow(heading));
       }
       break;
     case 21:
       // A new note holding the clipboard's text as its detail.
-      if (const int created = RunGlobalCommand(IDM_NEWNOTE); SlotHoldsNote(created))
-        App().slots[static_cast<size_t>(created)]->NoteCommand(253);
+      if (const int created = RunGlobalCommand(kCmdNewNote); SlotHoldsNote(created))
+        App().slots[static_cast<size_t>(created)]->NoteCommand(kCmdAddDetailClip);
       break;
     case 12:
       if (SlotHoldsNote(slot)) App().slots[static_cast<size_t>(slot)]->NoteCommand(kCmdAddDetailsClip);

@@ -51,7 +51,7 @@ HMENU MenuOfKind(MenuKind kind, int builtInIndex, bool mailer, bool& made) {
   made = !spec.builtIn;
   if (spec.builtIn) {
     menu = GetSubMenu(app.menus.popup, builtInIndex);
-    if (spec.removeMailItem) DeleteMenu(menu, static_cast<UINT>(kMailCommand), MF_BYCOMMAND);
+    if (spec.removeMailItem) DeleteMenu(menu, static_cast<UINT>(kCmdMail), MF_BYCOMMAND);
   } else {
     menu = MakeMenu(spec.items);
   }
@@ -93,8 +93,8 @@ void Detach(HMENU menu, UINT id) {
 // Frees the menus an earlier build made. The resource's own submenus, which a
 // made note menu only borrows, are taken out first so they stay with the popup.
 void ReleaseMadeMenus(AppMenus& m) {
-  for (UINT id : {300u, 600u, 620u}) Detach(m.note, id);
-  Detach(m.detail, 290);
+  for (UINT id : {kCmdMoveMenu, kCmdAlphaMenu, kCmdAlpha2Menu}) Detach(m.note, id);
+  Detach(m.detail, kCmdStateMenu);
   for (HMENU* made : {&m.state, &m.madeNote, &m.madeHeading, &m.madeDetail}) {
     if (*made) DestroyMenu(*made);
     *made = nullptr;
@@ -116,12 +116,19 @@ void BuildNoteMenus() {
   m.madeHeading = made ? m.heading : nullptr;
   m.detail = MenuOfKind(MenuKind::kDetail, 7, mailer, made);
   m.madeDetail = made ? m.detail : nullptr;
-  Attach(m.note, 300, GetSubMenu(m.popup, 0));
-  Attach(m.note, 600, GetSubMenu(m.popup, 8));
-  Attach(m.note, 620, GetSubMenu(m.popup, 9));
+  Attach(m.note, kCmdMoveMenu, GetSubMenu(m.popup, 0));
+  Attach(m.note, kCmdAlphaMenu, GetSubMenu(m.popup, 8));
+  Attach(m.note, kCmdAlpha2Menu, GetSubMenu(m.popup, 9));
   const GlobalOptions& o = *app.options;
   m.state = MakeMenu(BuildStateMenu(o.ckType1, o.ckType2, o.ckType3));
-  Attach(m.detail, 290, m.state);
+  Attach(m.detail, kCmdStateMenu, m.state);
+}
+
+void GreyByLock(HMENU menu, int use, bool locked) {
+  if (!menu) return;
+  for (const CommandEntry& e : CommandTable())
+    if ((e.flags & use) && (e.lock & kLockGreys))
+      EnableMenuItem(menu, static_cast<UINT>(e.command), MF_BYCOMMAND | (locked ? MF_GRAYED : MF_ENABLED));
 }
 
 void MarkNoteMenu(const CCheckWnd& note, HMENU menu) {
@@ -132,15 +139,15 @@ void MarkNoteMenu(const CCheckWnd& note, HMENU menu) {
   const auto enable = [&](UINT id, bool on) {
     EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
   };
-  check(222, s.z == -1);
-  check(223, s.fixed);
-  check(226, s.locked);
-  enable(600, s.alpha >= 0);
-  enable(620, s.alpha2 >= 0);
-  for (UINT id : {241u, 242u, 243u, 244u, 253u, 254u, 251u, 249u}) enable(id, !s.locked);
+  check(kCmdTopmost, s.z == -1);
+  check(kCmdFixPlace, s.fixed);
+  check(kCmdEditLock, s.locked);
+  enable(kCmdAlphaMenu, s.alpha >= 0);
+  enable(kCmdAlpha2Menu, s.alpha2 >= 0);
+  GreyByLock(menu, kInNoteMenu, s.locked);
   if (s.hideHeadingRows && menu == App().menus.note) {
-    enable(241, false);
-    enable(242, false);
+    enable(kCmdAddHeading, false);
+    enable(kCmdAddHeadingDlg, false);
   }
 }
 
@@ -151,11 +158,11 @@ int ShowNoteMenu(const CCheckWnd& note, HWND owner, HMENU menu) {
     CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
   };
   const int a = OpacityStep(note.Settings().alpha), b = OpacityStep(note.Settings().alpha2);
-  if (a > 0) check(static_cast<UINT>(600 + a), true);
-  if (b > 0) check(static_cast<UINT>(620 + b), true);
+  if (a > 0) check(static_cast<UINT>(kCmdAlphaMenu + a), true);
+  if (b > 0) check(static_cast<UINT>(kCmdAlpha2Menu + b), true);
   const int id = TrackMenuAtCursor(menu, owner);
-  if (a > 0) check(static_cast<UINT>(600 + a), false);
-  if (b > 0) check(static_cast<UINT>(620 + b), false);
+  if (a > 0) check(static_cast<UINT>(kCmdAlphaMenu + a), false);
+  if (b > 0) check(static_cast<UINT>(kCmdAlpha2Menu + b), false);
   return id;
 }
 

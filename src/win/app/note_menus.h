@@ -12,6 +12,8 @@ int TrackMenuAtCursor(HMENU menu, HWND owner);
 
 // The three menus from "Menu%c%d"/"MenuDef%c", or the resource's built-in ones.
 void BuildNoteMenus();
+// Greys (locked) or enables what the edit lock greys in a menu of use (kInNoteMenu, ...).
+void GreyByLock(HMENU menu, int use, bool locked);
 // Checks and greys the items of a note's menus for its settings (the edit lock greys adding).
 void MarkNoteMenu(const CCheckWnd& note, HMENU menu);
 // Shows the note menu for note at the cursor; the chosen id, 0 for none.

@@ -17,10 +17,10 @@ void AttachSubmenu(HMENU menu, UINT id, HMENU sub) {
 }
 
 void AttachShared(HMENU menu, HMENU popup) {
-  AttachSubmenu(menu, IDM_MOVE, GetSubMenu(popup, 0));
-  AttachSubmenu(menu, IDM_ARRANGE, GetSubMenu(popup, 1));
-  AttachSubmenu(menu, IDM_ALPHA, GetSubMenu(popup, 8));
-  AttachSubmenu(menu, IDM_ALPHA2, GetSubMenu(popup, 9));
+  AttachSubmenu(menu, kCmdMoveMenu, GetSubMenu(popup, 0));
+  AttachSubmenu(menu, kCmdArrangeMenu, GetSubMenu(popup, 1));
+  AttachSubmenu(menu, kCmdAlphaMenu, GetSubMenu(popup, 8));
+  AttachSubmenu(menu, kCmdAlpha2Menu, GetSubMenu(popup, 9));
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner) {
   if (settings_.barStat == 2 || (settings_.barStat == 1 && (options.ReadNoteOption(&store_, "Bar") & 4)))
     FoldTitle(1);
   // A corner place: sized to the content, then moved there.
-  static const int kCornerCommands[] = {305, 309, 306, 310};
+  static const int kCornerCommands[] = {kCmdMoveTopRight, kCmdMoveBottomRight, kCmdMoveTopLeft,
+                                        kCmdMoveBottomLeft};
   if (settings_.pos >= 2 && settings_.pos <= 5) {
     AutoSize(true);
     NoteCommand(kCornerCommands[settings_.pos - 2]);

@@ -120,6 +120,12 @@ class CCheckWnd {
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void OnMouseMove();
   void OnMouse(UINT message, LPARAM lParam);
+  // The menu of the spot clicked (note_input.cpp): greyed by the lock, with a
+  // detail's state marked (the mark returned, 0 for none).
+  UINT PrepareSpotMenu(const HitResult& hit);
+  void ShowSpotMenu(const HitResult& hit, UINT stateMark);
+  // A double click: the menu's default item, else what the double-click option says.
+  void RunDefaultItem(const HitResult& hit, UINT stateMark);
   void OnKey(WPARAM key, LPARAM lParam);
   void EndTitlePeek();
   void ToggleHeadingFold(int heading, int headingRow);
@@ -138,6 +144,7 @@ class CCheckWnd {
   // Commits an open edit before a command adds or moves rows, so the typed
   // text stays in its own row; heading and row are kept on the same rows.
   void EndEditBefore(int& heading, int& row);
+  struct Handlers;  // the command dispatch tables (note_commands.cpp)
   // Edit box (note_edit.cpp).
   static LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void OnEditChange();

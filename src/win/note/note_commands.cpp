@@ -1,6 +1,7 @@
 // Command entry points of a note, a heading and a detail. Menus, shortcuts and
 // double clicks all end here. The commands that come with the input handling
 // are built; every other id does nothing until its piece lands.
+#include "core/app/command_table.h"
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
@@ -17,27 +18,6 @@ constexpr const char* kNoMoreHeadings = "これ以上は見出を追加できま
 
 constexpr const char* kNoMoreRows = "これ以上は追加できません。　　";
 constexpr const char* kAlarmNotSet = "アラームセットに失敗しました。　　";
-
-bool IsAddDetail(int id) { return id == 243 || id == 244 || id == 253; }
-
-// Note commands that add or rearrange rows (the rest act on the window).
-bool ChangesRows(int id) {
-  for (int rows : {241, 243, 244, 253, 254, 249, 251, 3311})
-    if (id == rows) return true;
-  return false;
-}
-
-bool IsLockedAtHeading(int id) {
-  for (int locked : {245, 246, 243, 244, 253, 254, 249, 250, 206, 255, 247, 248})
-    if (id == locked) return true;
-  return false;
-}
-
-bool IsLockedAtDetail(int id) {
-  for (int locked : {245, 250, 253, 246, 243, 244, 256, 247, 248})
-    if (id == locked) return true;
-  return false;
-}
 
 // Where a stacking value puts the window: -1 topmost, 0 top, 1 bottom, else normal.
 HWND InsertAfter(int z) {
@@ -65,7 +45,7 @@ int CCheckWnd::AddHeadingWithEdit() {
     for (int h = content_.headingCount - 1; h >= 0; --h) {
       if (content_.headingAttributes[static_cast<std::size_t>(h)] & (kHeadingHidden | kHeadingFolded))
         continue;
-      return HeadingCommand(243, h, content_.HeadingRow(h));
+      return HeadingCommand(kCmdAddDetail, h, content_.HeadingRow(h));
     }
     return 0;
   }
@@ -81,8 +61,8 @@ int CCheckWnd::AddHeadingWithEdit() {
 
 void CCheckWnd::SetAlpha(int id) {
   if (settings_.alpha < 0) return;  // see-through notes have no opacity
-  const bool active = id < 620;
-  const int value = (id - (active ? 600 : 620)) * 255 / 10;
+  const bool active = id < kCmdAlpha2Menu;
+  const int value = (id - (active ? kCmdAlphaMenu : kCmdAlpha2Menu)) * 255 / 10;
   (active ? settings_.alpha : settings_.alpha2) = value;
   WriteNoteSettings(store_, settings_, active ? kNoteAlpha : kNoteAlpha2);
   if ((GetActiveWindow() == window_) == active) ApplyActiveAlpha(active);
@@ -129,113 +109,208 @@ void CCheckWnd::EndEditBefore(int& heading, int& row) {
   if (rowKey) row = content_.rows.Find(rowKey);
 }
 
-int CCheckWnd::NoteCommand(int id) {
-  if (edit_ && ChangesRows(id)) EndEdit();
-  if (IsAddDetail(id)) {
-    if (settings_.locked) return 0;
-    if (content_.headingCount == 0 && content_.AddHeading(kDefaultHeading) < 0) return 0;
-    // The last heading that is shown and open takes the new detail.
-    for (int h = content_.headingCount - 1; h >= 0; --h) {
-      if (content_.headingAttributes[static_cast<std::size_t>(h)] & (kHeadingHidden | kHeadingFolded))
-        continue;
-      return HeadingCommand(id, h, content_.HeadingRow(h));
+// Each level's commands as small handlers: run(note, id, heading, row). The
+// edit lock's part comes from the command table, so it is spelled once.
+struct CCheckWnd::Handlers {
+  using Run = int (*)(CCheckWnd& n, int id, int heading, int row);
+  struct Entry {
+    int first, last;  // the ids it takes
+    Run run;
+    bool endsEdit = false;  // adds or rearranges rows: an open edit is committed first
+  };
+  template <std::size_t N>
+  static const Entry* Find(const Entry (&table)[N], int id) {
+    for (const Entry& e : table)
+      if (id >= e.first && id <= e.last) return &e;
+    return nullptr;
+  }
+  static const Entry kNote[], kHeading[], kDetail[];
+
+  static int Show(CCheckWnd& n, int, int, int) {
+    ShowWindow(n.window_, SW_SHOWNOACTIVATE);
+    SetWindowPos(n.window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return 0;
+  }
+  static int Stack(CCheckWnd& n, int id, int, int) {
+    if (id == kCmdTopmost) {
+      n.settings_.z = n.settings_.z == -1 ? -2 : -1;
+    } else if (n.settings_.z != -1) {
+      n.settings_.z = id == kCmdToFront ? 0 : 1;
     }
+    n.PlaceInZOrder();
+    if (id == kCmdToBack && n.settings_.z != -1) n.settings_.z = -2;
     return 0;
   }
-  switch (id) {
-    case 205:
-      ShowWindow(window_, SW_SHOWNOACTIVATE);
-      SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      return 0;
-    case 206:
-      ShowWindow(window_, SW_HIDE);
-      return 0;
-    case 207:
-      if (settings_.z != -1) settings_.z = 0;
-      PlaceInZOrder();
-      return 0;
-    case 208:
-      if (settings_.z != -1) settings_.z = 1;
-      PlaceInZOrder();
-      if (settings_.z != -1) settings_.z = -2;
-      return 0;
-    case 209:
-      Reload();
-      return 0;
-    case 210:
-      Save();
-      if (App().options->autoDel == 1) Reload();  // dropped deleted details leave the window too
-      return 0;
-    case 222:
-      settings_.z = settings_.z == -1 ? -2 : -1;
-      PlaceInZOrder();
-      return 0;
-    case 223:
-      settings_.fixed = !settings_.fixed;
-      WriteNoteSettings(store_, settings_, kNoteFixed);
-      return 0;
-    case 224:
-      AutoSize(true);
-      return 0;
-    case 226:
-      settings_.locked = !settings_.locked;
-      WriteNoteSettings(store_, settings_, kNoteLocked);
-      return 0;
-    case 241:
-      return settings_.locked ? 0 : AddHeadingWithEdit();
-    case 249:
-      return ApplyRowResult(ResetAllDetails(content_, Rules(), LocalNow()));
-    case 251:
-      return ApplyRowResult(ShowAllHeadings(content_));
-    case 252:
-      FoldTitle(1);
-      return 0;
-    case 500:
-      // Saved first, so the deleted note's file holds its last content.
-      Save();
-      RunGlobalCommand(500u | (static_cast<unsigned>(slot_) << 16));
-      CloseByProgram();
-      return 0;
-    case 204:
-      return OpenPropertiesPage(0, 0);
-    case 242:
-      return settings_.locked ? 0 : OpenPropertiesPage(1, -1);
-    case 254:
-      return settings_.locked ? 0 : PasteDetails(-1);
-    case 257:
-    case 260:
-      return ExportText(id, -1, -1);
-    case 3311:
-      if (settings_.hideHeadingRows || settings_.locked) return 0;
-      if (content_.AddHeading("") < 0) {
-        ShowMessage(nullptr, 0, kNoMoreHeadings);
-        return 0;
-      }
-      Repaint();
-      return 1;
-    default:
-      break;
-  }
-  if ((id > 600 && id <= 610) || (id > 620 && id <= 630)) {
-    SetAlpha(id);
+  static int Save(CCheckWnd& n, int, int, int) {
+    n.Save();
+    if (App().options->autoDel == 1) n.Reload();  // dropped deleted details leave the window too
     return 0;
   }
-  if (id > 300 && id <= 310) {
-    const int k = id - 300;
-    if (k == 3 || k == 7 || settings_.fixed) return 0;
+  static int Toggle(CCheckWnd& n, int id, int, int) {
+    bool& flag = id == kCmdFixPlace ? n.settings_.fixed : n.settings_.locked;
+    flag = !flag;
+    WriteNoteSettings(n.store_, n.settings_, id == kCmdFixPlace ? kNoteFixed : kNoteLocked);
+    return 0;
+  }
+  // The last heading that is shown and open takes the new detail.
+  static int AddDetail(CCheckWnd& n, int id, int, int) {
+    NoteContent& c = n.content_;
+    if (c.headingCount == 0 && c.AddHeading(kDefaultHeading) < 0) return 0;
+    for (int h = c.headingCount - 1; h >= 0; --h)
+      if (!(c.headingAttributes[static_cast<std::size_t>(h)] & (kHeadingHidden | kHeadingFolded)))
+        return n.HeadingCommand(id, h, c.HeadingRow(h));
+    return 0;
+  }
+  static int DeleteNote(CCheckWnd& n, int, int, int) {
+    // Saved first, so the deleted note's file holds its last content.
+    n.Save();
+    RunGlobalCommand(static_cast<unsigned>(kCmdDeleteNote) | (static_cast<unsigned>(n.slot_) << 16));
+    n.CloseByProgram();
+    return 0;
+  }
+  static int NewItem(CCheckWnd& n, int, int, int) {
+    if (n.settings_.hideHeadingRows || n.settings_.locked) return 0;
+    if (n.content_.AddHeading("") < 0) {
+      ShowMessage(nullptr, 0, kNoMoreHeadings);
+      return 0;
+    }
+    n.Repaint();
+    return 1;
+  }
+  static int MoveWindow(CCheckWnd& n, int id, int, int) {
+    if (!IsMoveCommand(id) || n.settings_.fixed) return 0;
+    const int k = id - kCmdMoveMenu;
     const GlobalOptions& o = *App().options;
     RECT r{};
-    GetWindowRect(window_, &r);
+    GetWindowRect(n.window_, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     int left = r.left, top = r.top;
     if (k & 1) left = o.fx2 - w;
     if (k & 2) left = o.fx1;
     if (k & 4) top = o.fy1;
     if (k & 8) top = o.fy2 - h;
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(n.window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
   }
-  return 0;
+  // A new detail under a heading is its last one.
+  static int AddLastDetail(CCheckWnd& n, int id, int heading, int) {
+    const std::uint32_t key = n.content_.headingKeys[static_cast<std::size_t>(heading)];
+    int last = n.content_.rows.Find(key - 1);
+    if (last < 0) last = n.content_.HeadingRow(heading);
+    return n.InsertDetail(id, heading, last);
+  }
+  static int EditHeading(CCheckWnd& n, int, int, int row) {
+    if (!n.content_.rows.Valid(row) || n.settings_.hideHeadingRows) return 0;
+    return n.BeginEdit(true, row, n.content_.rows.At(row).rect) ? 1 : 0;
+  }
+  static int EditDetail(CCheckWnd& n, int, int, int row) {
+    return n.BeginEdit(false, row, n.content_.rows.At(row).rect) ? 1 : 0;
+  }
+  static int Decorate(CCheckWnd& n, int id, int, int row) {
+    const char* key = id == kCmdDecoration1 ? "Pen0" : "Pen1";
+    const std::string own = n.store_.ReadString(key, "", 300);
+    const std::string global = App().options->Store().ReadString(key, "", 300);
+    return n.ApplyRowResult(DecorateDetail(n.content_, row, DecorationPreset(own, global)));
+  }
+};
+
+// A row command of the core, applied with its message and repaint.
+#define VARNEL_ROW(call)                     \
+  [](CCheckWnd& n, int id, int h, int row) { \
+    (void)id, (void)h, (void)row;            \
+    return n.ApplyRowResult(call);           \
+  }
+
+const CCheckWnd::Handlers::Entry CCheckWnd::Handlers::kNote[] = {
+    {kCmdShow, kCmdShow, Show},
+    {kCmdHide, kCmdHide, [](CCheckWnd& n, int, int, int) { return ShowWindow(n.window_, SW_HIDE), 0; }},
+    {kCmdToFront, kCmdToBack, Stack},
+    {kCmdTopmost, kCmdTopmost, Stack},
+    {kCmdReload, kCmdReload, [](CCheckWnd& n, int, int, int) { return n.Reload(), 0; }},
+    {kCmdSave, kCmdSave, Save},
+    {kCmdFixPlace, kCmdFixPlace, Toggle},
+    {kCmdEditLock, kCmdEditLock, Toggle},
+    {kCmdAutoSize, kCmdAutoSize, [](CCheckWnd& n, int, int, int) { return n.AutoSize(true), 0; }},
+    {kCmdAddHeading, kCmdAddHeading, [](CCheckWnd& n, int, int, int) { return n.AddHeadingWithEdit(); },
+     true},
+    {kCmdAddDetail, kCmdAddDetailDlg, AddDetail, true},
+    {kCmdAddDetailClip, kCmdAddDetailClip, AddDetail, true},
+    {kCmdResetDetails, kCmdResetDetails, VARNEL_ROW(ResetAllDetails(n.content_, n.Rules(), LocalNow())),
+     true},
+    {kCmdShowAllHeadings, kCmdShowAllHeadings, VARNEL_ROW(ShowAllHeadings(n.content_)), true},
+    {kCmdFold, kCmdFold, [](CCheckWnd& n, int, int, int) { return n.FoldTitle(1), 0; }},
+    {kCmdDeleteNote, kCmdDeleteNote, DeleteNote},
+    {kCmdProperties, kCmdProperties, [](CCheckWnd& n, int, int, int) { return n.OpenPropertiesPage(0, 0); }},
+    {kCmdAddHeadingDlg, kCmdAddHeadingDlg,
+     [](CCheckWnd& n, int, int, int) { return n.OpenPropertiesPage(1, -1); }},
+    {kCmdAddDetailsClip, kCmdAddDetailsClip, [](CCheckWnd& n, int, int, int) { return n.PasteDetails(-1); },
+     true},
+    {kCmdCopy, kCmdCopy, [](CCheckWnd& n, int id, int, int) { return n.ExportText(id, -1, -1); }},
+    {kCmdMail, kCmdMail, [](CCheckWnd& n, int id, int, int) { return n.ExportText(id, -1, -1); }},
+    {kCmdNewItem, kCmdNewItem, NewItem, true},
+    {kCmdAlpha10, kCmdAlpha100, [](CCheckWnd& n, int id, int, int) { return n.SetAlpha(id), 0; }},
+    {kCmdAlpha2x10, kCmdAlpha2x100, [](CCheckWnd& n, int id, int, int) { return n.SetAlpha(id), 0; }},
+    {kCmdMoveRight, kCmdMoveBottomLeft, MoveWindow},
+};
+
+const CCheckWnd::Handlers::Entry CCheckWnd::Handlers::kHeading[] = {
+    {kCmdShow, kCmdHide, VARNEL_ROW(ShowHeading(n.content_, h, id == kCmdShow))},
+    {kCmdAddDetail, kCmdAddDetailDlg, AddLastDetail},
+    {kCmdAddDetailClip, kCmdAddDetailClip, AddLastDetail},
+    {kCmdEdit, kCmdEdit, EditHeading},
+    {kCmdDuplicate, kCmdDuplicate, VARNEL_ROW(DuplicateHeading(n.content_, h))},
+    {kCmdMoveUp, kCmdMoveUp, VARNEL_ROW(MoveHeadingUp(n.content_, h))},
+    {kCmdMoveDown, kCmdMoveDown, VARNEL_ROW(MoveHeadingDown(n.content_, h))},
+    {kCmdResetDetails, kCmdResetDetails, VARNEL_ROW(ResetHeading(n.content_, h, n.Rules(), LocalNow()))},
+    {kCmdDelete, kCmdDelete, VARNEL_ROW(DeleteHeadingCommand(n.content_, h))},
+    {kCmdToDetail, kCmdToDetail, VARNEL_ROW(TurnHeadingIntoDetails(n.content_, h))},
+    {kCmdProperties, kCmdProperties,
+     [](CCheckWnd& n, int, int, int row) { return n.OpenPropertiesPage(1, row); }},
+    {kCmdAddDetailsClip, kCmdAddDetailsClip, [](CCheckWnd& n, int, int h, int) { return n.PasteDetails(h); }},
+    {kCmdCopy, kCmdCopy, [](CCheckWnd& n, int id, int h, int) { return n.ExportText(id, h, -1); }},
+    {kCmdMail, kCmdMail, [](CCheckWnd& n, int id, int h, int) { return n.ExportText(id, h, -1); }},
+    {kCmdRunCommand, kCmdRun,
+     VARNEL_ROW(
+         RunHeadingRows(n.content_, h, n.Rules(), LocalNow(), [&](int r) { return n.RunRow(id, r); }))},
+};
+
+const CCheckWnd::Handlers::Entry CCheckWnd::Handlers::kDetail[] = {
+    {kCmdAddDetail, kCmdAddDetailDlg,
+     [](CCheckWnd& n, int id, int h, int row) { return n.InsertDetail(id, h, row); }},
+    {kCmdAddDetailClip, kCmdAddDetailClip,
+     [](CCheckWnd& n, int id, int h, int row) { return n.InsertDetail(id, h, row); }},
+    {kCmdEdit, kCmdEdit, EditDetail},
+    {kCmdDuplicate, kCmdDuplicate, VARNEL_ROW(DuplicateDetail(n.content_, row))},
+    {kCmdMoveUp, kCmdMoveUp, VARNEL_ROW(MoveDetailUp(n.content_, row))},
+    {kCmdMoveDown, kCmdMoveDown, VARNEL_ROW(MoveDetailDown(n.content_, row))},
+    {kCmdDelete, kCmdDelete,
+     [](CCheckWnd& n, int, int h, int row) {
+       n.content_.DeleteDetailCommand(row, h, n.Rules(), LocalNow());
+       return n.Repaint(), 1;
+     }},
+    {kCmdToHeading, kCmdToHeading,
+     [](CCheckWnd& n, int, int, int row) {
+       return n.settings_.hideHeadingRows ? 0 : n.ApplyRowResult(TurnDetailIntoHeading(n.content_, row));
+     }},
+    {kCmdDecoration1, kCmdDecoration2, Decorate},
+    {kCmdStateUnchecked, kCmdStateDeleted,
+     VARNEL_ROW(SetDetailStateCommand(n.content_, row, id - kCmdStateUnchecked, n.Rules(), LocalNow()))},
+    {kCmdProperties, kCmdProperties,
+     [](CCheckWnd& n, int, int, int row) { return n.OpenPropertiesPage(2, row); }},
+    {kCmdAlarm, kCmdAlarm, [](CCheckWnd& n, int, int, int row) { return n.OpenAlarmDialog(row); }},
+    {kCmdCopy, kCmdCopy, [](CCheckWnd& n, int id, int h, int row) { return n.ExportText(id, h, row); }},
+    // The state stays as it is.
+    {kCmdRunCommand, kCmdRun, [](CCheckWnd& n, int id, int, int row) { return n.RunRow(id, row), 0; }},
+};
+
+#undef VARNEL_ROW
+
+int CCheckWnd::NoteCommand(int id) {
+  const Handlers::Entry* e = Handlers::Find(Handlers::kNote, id);
+  if (!e) return 0;
+  if (edit_ && e->endsEdit) EndEdit();
+  if (settings_.locked && LockDoes(kLockRefuses, id, kInNoteMenu)) return 0;
+  return e->run(*this, id, -1, -1);
 }
 
 int CCheckWnd::ApplyRowResult(const RowCommandResult& result) {
@@ -259,98 +334,18 @@ int CCheckWnd::ApplyRowResult(const RowCommandResult& result) {
 
 int CCheckWnd::HeadingCommand(int id, int heading, int headingRow) {
   if (heading < 0 || heading >= content_.headingCount) return 0;
-  // What the lock greys in the heading menu it refuses from keys too.
-  if (settings_.locked && IsLockedAtHeading(id)) return 0;
+  if (settings_.locked && LockDoes(kLockRefuses, id, kInHeadingMenu)) return 0;
   EndEditBefore(heading, headingRow);
-  if (heading < 0) return 0;
-  if (IsAddDetail(id)) {
-    const std::uint32_t key = content_.headingKeys[static_cast<std::size_t>(heading)];
-    int last = content_.rows.Find(key - 1);
-    if (last < 0) last = content_.HeadingRow(heading);
-    return InsertDetail(id, heading, last);
-  }
-  switch (id) {
-    case 205:
-    case 206:
-      return ApplyRowResult(ShowHeading(content_, heading, id == 205));
-    case 245:
-      if (!content_.rows.Valid(headingRow) || settings_.hideHeadingRows) return 0;
-      return BeginEdit(true, headingRow, content_.rows.At(headingRow).rect) ? 1 : 0;
-    case 246:
-      return ApplyRowResult(DuplicateHeading(content_, heading));
-    case 247:
-      return ApplyRowResult(MoveHeadingUp(content_, heading));
-    case 248:
-      return ApplyRowResult(MoveHeadingDown(content_, heading));
-    case 249:
-      return ApplyRowResult(ResetHeading(content_, heading, Rules(), LocalNow()));
-    case 250:
-      return ApplyRowResult(DeleteHeadingCommand(content_, heading));
-    case 255:
-      return ApplyRowResult(TurnHeadingIntoDetails(content_, heading));
-    case 204:
-      return OpenPropertiesPage(1, headingRow);
-    case 254:
-      return PasteDetails(heading);
-    case 257:
-    case 260:
-      return ExportText(id, heading, -1);
-    case 258:
-    case 259:
-      return ApplyRowResult(
-          RunHeadingRows(content_, heading, Rules(), LocalNow(), [&](int row) { return RunRow(id, row); }));
-    default:
-      return 0;
-  }
+  const Handlers::Entry* e = Handlers::Find(Handlers::kHeading, id);
+  return e && heading >= 0 ? e->run(*this, id, heading, headingRow) : 0;
 }
 
 int CCheckWnd::DetailCommand(int id, int heading, int row) {
   if (!content_.rows.Valid(row) || KeyNumber(content_.rows.At(row).key) == 0) return 0;
-  if (settings_.locked && IsLockedAtDetail(id)) return 0;
+  if (settings_.locked && LockDoes(kLockRefuses, id, kInDetailMenu)) return 0;
   EndEditBefore(heading, row);
-  if (!content_.rows.Valid(row)) return 0;
-  if (IsAddDetail(id)) return InsertDetail(id, heading, row);
-  switch (id) {
-    case 245:
-      return BeginEdit(false, row, content_.rows.At(row).rect) ? 1 : 0;
-    case 246:
-      return ApplyRowResult(DuplicateDetail(content_, row));
-    case 247:
-      return ApplyRowResult(MoveDetailUp(content_, row));
-    case 248:
-      return ApplyRowResult(MoveDetailDown(content_, row));
-    case 250:
-      content_.DeleteDetailCommand(row, heading, Rules(), LocalNow());
-      Repaint();
-      return 1;
-    case 256:
-      if (settings_.hideHeadingRows) return 0;
-      return ApplyRowResult(TurnDetailIntoHeading(content_, row));
-    case 261:
-    case 262: {
-      const char* key = id == 261 ? "Pen0" : "Pen1";
-      const std::string own = store_.ReadString(key, "", 300);
-      const std::string global = App().options->Store().ReadString(key, "", 300);
-      return ApplyRowResult(DecorateDetail(content_, row, DecorationPreset(own, global)));
-    }
-    case 291:
-    case 292:
-    case 293:
-    case 294:
-      return ApplyRowResult(SetDetailStateCommand(content_, row, id - 291, Rules(), LocalNow()));
-    case 204:
-      return OpenPropertiesPage(2, row);
-    case 212:
-      return OpenAlarmDialog(row);
-    case 257:
-      return ExportText(id, heading, row);
-    case 258:
-    case 259:
-      RunRow(id, row);  // the state stays as it is
-      return 0;
-    default:
-      return 0;
-  }
+  const Handlers::Entry* e = Handlers::Find(Handlers::kDetail, id);
+  return e && content_.rows.Valid(row) ? e->run(*this, id, heading, row) : 0;
 }
 
 }  // namespace varnel::win

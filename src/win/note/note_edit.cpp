@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/app/command_ids.h"
 #include "core/text/cp932.h"
 #include "win/app/app_state.h"
 #include "win/note/check_wnd.h"
@@ -205,7 +206,7 @@ LRESULT CALLBACK CCheckWnd::EditBoxProc(HWND edit, UINT message, WPARAM wParam, 
 
 int CCheckWnd::InsertDetail(int id, int heading, int afterRow) {
   std::string clip;
-  if (id == 253) {
+  if (id == kCmdAddDetailClip) {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) && !IsClipboardFormatAvailable(CF_TEXT)) return 1;
     const std::string all = ClipboardText(window_);
     std::size_t start = 0;
@@ -218,15 +219,15 @@ int CCheckWnd::InsertDetail(int id, int heading, int afterRow) {
   // The room is made only once the text is known, so a refused paste leaves no gap.
   if (!content_.rows.Valid(afterRow)) return 0;
   const std::uint32_t key = content_.MakeRoomAfter(heading, afterRow);
-  const int row = content_.InsertDetail(heading, key, id == 253 ? clip : std::string());
+  const int row = content_.InsertDetail(heading, key, id == kCmdAddDetailClip ? clip : std::string());
   if (!content_.rows.Valid(row)) return 0;
   heading = content_.HeadingIndexOfId(KeyHeadingId(key));
-  if (id == 253) {
+  if (id == kCmdAddDetailClip) {
     if (App().options->pasteSize) AutoSize(false);
     Stamp();
     return 1;
   }
-  if (id == 244) {
+  if (id == kCmdAddDetailDlg) {
     // Filled in on the detail page; a row that comes back empty goes again.
     content_.dialogRow = content_.editedRow = row;
     content_.editFlag = 1;

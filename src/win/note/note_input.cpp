@@ -5,6 +5,7 @@
 // mmsystem.h needs the types of windows.h first.
 #include "win/platform/sound.h"
 
+#include "core/app/command_table.h"
 #include "win/app/app_state.h"
 #include "win/app/global_commands.h"
 #include "win/app/note_menus.h"
@@ -15,33 +16,29 @@
 namespace varnel::win {
 namespace {
 
-constexpr UINT kHeadingEditItems[] = {245, 246, 243, 244, 253, 254, 249, 250, 206, 255, 247, 248};
-constexpr UINT kDetailEditItems[] = {245, 250, 253, 246, 243, 244, 256, 247, 248};
-constexpr UINT kStateItem = 291;
-
-// Greys or enables the editing items by the lock; a default mark set by the
-// user stays, so a double click still finds it.
-template <std::size_t N>
-void PrepareMenu(HMENU menu, const UINT (&items)[N], bool locked) {
-  if (!menu) return;
-  for (UINT id : items) EnableMenuItem(menu, id, MF_BYCOMMAND | (locked ? MF_GRAYED : MF_ENABLED));
-}
-
-int DefaultItem(HMENU menu) {
+// The default item, greyed or not, so a greyed one is found and does nothing
+// rather than letting the double-click option stand in; -1 for a greyed one.
+int DefaultItem(HMENU menu, int use, bool locked) {
   if (!menu) return 0;
   const UINT id = GetMenuDefaultItem(menu, FALSE, GMDI_USEDISABLED);
-  return id == static_cast<UINT>(-1) ? 0 : static_cast<int>(id);
+  if (id == static_cast<UINT>(-1)) return 0;
+  return locked && LockDoes(kLockGreys, static_cast<int>(id), use) ? -1 : static_cast<int>(id);
+}
+
+// Takes the state submenu's mark off again once the menu has been used.
+void TakeStateMark(UINT item) {
+  if (item && App().menus.detail) CheckMenuItem(App().menus.detail, item, MF_BYCOMMAND | MF_UNCHECKED);
 }
 
 // "CmdW": 1 add from the clipboard, 2 add and edit, 3 add in the dialog.
 int DoubleClickCommand() {
   switch (App().options->Store().ReadInt("CmdW", "2", 0, 3)) {
     case 1:
-      return 253;
+      return kCmdAddDetailClip;
     case 2:
-      return 243;
+      return kCmdAddDetail;
     case 3:
-      return 244;
+      return kCmdAddDetailDlg;
     default:
       return 0;
   }
@@ -76,6 +73,48 @@ void CCheckWnd::ChangeDetailState(int heading, int row) {
   if (content_.AdvanceDetailState(state, row, status, Rules(), LocalNow())) Repaint();
 }
 
+UINT CCheckWnd::PrepareSpotMenu(const HitResult& hit) {
+  AppMenus& menus = App().menus;
+  if (hit.code == kHitGlyph || hit.code == kHitHeadingText)
+    GreyByLock(menus.heading, kInHeadingMenu, settings_.locked);
+  if (hit.code != kHitCheckBox && hit.code != kHitDetailText) return 0;
+  GreyByLock(menus.detail, kInDetailMenu, settings_.locked);
+  const UINT mark = kCmdStateUnchecked + static_cast<UINT>(DetailStateOf(content_.rows.At(hit.row).status));
+  if (menus.detail) CheckMenuItem(menus.detail, mark, MF_BYCOMMAND | MF_CHECKED);
+  return mark;
+}
+
+void CCheckWnd::ShowSpotMenu(const HitResult& hit, UINT stateMark) {
+  AppMenus& menus = App().menus;
+  if (stateMark) {
+    const int id = TrackMenuAtCursor(menus.detail, window_);
+    TakeStateMark(stateMark);
+    if (id) DetailCommand(id, hit.heading, hit.row);
+  } else if (hit.code == kHitGlyph || hit.code == kHitHeadingText) {
+    if (int id = TrackMenuAtCursor(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
+  } else if (int id = ShowNoteMenu(*this, window_, menus.note)) {
+    NoteCommand(id);
+  }
+  TrimWorkingSet();
+}
+
+void CCheckWnd::RunDefaultItem(const HitResult& hit, UINT stateMark) {
+  AppMenus& menus = App().menus;
+  if (hit.code == kHitDetailText) {
+    const int id = DefaultItem(menus.detail, kInDetailMenu, settings_.locked);
+    TakeStateMark(stateMark);
+    if (id > 0) DetailCommand(id, hit.heading, hit.row);
+    if (id == 0) ChangeDetailState(hit.heading, hit.row);
+    return;
+  }
+  const bool heading = hit.code == kHitHeadingText;
+  int id = DefaultItem(heading ? menus.heading : menus.note, heading ? kInHeadingMenu : kInNoteMenu,
+                       settings_.locked);
+  if (!id) id = DoubleClickCommand();
+  if (id > 0 && heading) HeadingCommand(id, hit.heading, hit.headingRow);
+  if (id > 0 && !heading) NoteCommand(id);
+}
+
 void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
   if (edit_) {
     EndEdit();  // the click only commits the edit
@@ -88,33 +127,9 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
     content_.pointerHeading = hit.heading;
     content_.pointerHeadingRow = hit.headingRow;
   }
-  AppMenus& menus = App().menus;
-  const bool onHeading = hit.code == kHitGlyph || hit.code == kHitHeadingText;
-  const bool onDetail = hit.code == kHitCheckBox || hit.code == kHitDetailText;
-  UINT checkedState = 0;
-  if (message != WM_LBUTTONDOWN) {
-    if (onHeading) PrepareMenu(menus.heading, kHeadingEditItems, settings_.locked);
-    if (onDetail) {
-      PrepareMenu(menus.detail, kDetailEditItems, settings_.locked);
-      checkedState = kStateItem + static_cast<UINT>(DetailStateOf(content_.rows.At(hit.row).status));
-      if (menus.detail) CheckMenuItem(menus.detail, checkedState, MF_BYCOMMAND | MF_CHECKED);
-    }
-  }
-  const auto uncheck = [&] {
-    if (checkedState && menus.detail) CheckMenuItem(menus.detail, checkedState, MF_BYCOMMAND | MF_UNCHECKED);
-  };
-
+  const UINT stateMark = message != WM_LBUTTONDOWN ? PrepareSpotMenu(hit) : 0;
   if (message == WM_RBUTTONDOWN) {
-    if (onDetail) {
-      const int id = TrackMenuAtCursor(menus.detail, window_);
-      uncheck();
-      if (id) DetailCommand(id, hit.heading, hit.row);
-    } else if (onHeading) {
-      if (int id = TrackMenuAtCursor(menus.heading, window_)) HeadingCommand(id, hit.heading, hit.headingRow);
-    } else if (int id = ShowNoteMenu(*this, window_, menus.note)) {
-      NoteCommand(id);
-    }
-    TrimWorkingSet();
+    ShowSpotMenu(hit, stateMark);
     return;
   }
 
@@ -132,27 +147,14 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
       break;
     case kHitCheckBox:
       ChangeDetailState(hit.heading, hit.row);
-      uncheck();
+      TakeStateMark(stateMark);
       break;
     case kHitDetailText:
-      if (!dbl) {
-        drag();
-      } else if (int id = DefaultItem(menus.detail)) {
-        uncheck();
-        DetailCommand(id, hit.heading, hit.row);
-      } else {
-        uncheck();
-        ChangeDetailState(hit.heading, hit.row);
-      }
-      break;
     case kHitHeadingText:
-      if (!dbl) {
+      if (dbl)
+        RunDefaultItem(hit, stateMark);
+      else
         drag();
-      } else {
-        int id = DefaultItem(menus.heading);
-        if (!id) id = DoubleClickCommand();
-        if (id) HeadingCommand(id, hit.heading, hit.headingRow);
-      }
       break;
     case kHitTitleBar:
       if (dbl) {
@@ -166,18 +168,14 @@ void CCheckWnd::OnMouse(UINT message, LPARAM lParam) {
       }
       break;
     default:
-      if (!dbl) {
-        if (edgeMask_ != 0 && !settings_.fixed) {
-          ReleaseCapture();
-          SendMessageW(window_, WM_NCLBUTTONDOWN, static_cast<WPARAM>(ResizeHitOfMask(edgeMask_)),
-                       MAKELPARAM(screen.x, screen.y));
-        } else {
-          drag();
-        }
+      if (dbl) {
+        RunDefaultItem(hit, stateMark);
+      } else if (edgeMask_ != 0 && !settings_.fixed) {
+        ReleaseCapture();
+        SendMessageW(window_, WM_NCLBUTTONDOWN, static_cast<WPARAM>(ResizeHitOfMask(edgeMask_)),
+                     MAKELPARAM(screen.x, screen.y));
       } else {
-        int id = DefaultItem(menus.note);
-        if (!id) id = DoubleClickCommand();
-        if (id) NoteCommand(id);
+        drag();
       }
       break;
   }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +14,26 @@
 
 namespace varnel {
 namespace {
+
+// A menu item's id as the resource script spells it: a name of the command
+// list, optionally "+ n".
+int ResourceId(const std::string& text) {
+  static const std::map<std::string, int> names = [] {
+    std::map<std::string, int> out;
+    std::ifstream in(VARNEL_SOURCE_DIR "/src/core/app/command_ids.h");
+    std::string define, name;
+    int value = 0;
+    for (std::string line; std::getline(in, line);)
+      if (std::istringstream(line) >> define >> name >> value && define == "#define") out[name] = value;
+    return out;
+  }();
+  std::istringstream in(text);
+  std::string name, plus;
+  int offset = 0;
+  in >> name >> plus >> offset;
+  const auto it = names.find(name);
+  return it == names.end() ? -1 : it->second + offset;
+}
 
 // Command ids of each top-level popup of the "POPUPMENU" resource, in order.
 std::vector<std::set<int>> ResourcePopups() {
@@ -31,7 +53,7 @@ std::vector<std::set<int>> ResourcePopups() {
     } else if (depth == 1 && line.rfind("POPUP ", 0) == 0) {
       popups.emplace_back();
     } else if (line.rfind("MENUITEM \"", 0) == 0 && !popups.empty()) {
-      popups.back().insert(std::stoi(line.substr(line.rfind(',') + 1)));
+      popups.back().insert(ResourceId(line.substr(line.rfind(',') + 1)));
     }
   }
   return popups;
@@ -63,7 +85,7 @@ TEST(CommandTableTest, IndexesCaptionsAndUses) {
   EXPECT_EQ(listed, 45);
   EXPECT_EQ(std::make_tuple(CommandAt(0)->command, CommandAt(11)->command, CommandAt(78)->command,
                             CommandAt(75)->command, CommandAt(39)->flags),
-            std::make_tuple(kOtherCommandsCommand, 243, 211, kMailCommand, kInDetailMenu));
+            std::make_tuple(kCmdOtherCommands, 243, 211, kCmdMail, kInDetailMenu));
   // Menus find items and hot keys register by command id: no repeat inside one use.
   for (int mask : {kInNoteMenu, kInHeadingMenu, kInDetailMenu, kAsHotKey}) {
     std::multiset<int> ids;
@@ -88,6 +110,29 @@ TEST(CommandTableTest, MenusOfferWhatTheBuiltInMenusHold) {
   EXPECT_EQ(CommandsWith(kInHeadingMenu), builtIn(6, {213, 261, 262}));
   EXPECT_EQ(CommandsWith(kInDetailMenu), builtIn(7, {213}));
   for (int id : HotKeyCommands()) EXPECT_EQ(popups[2].count(id), 1u) << id;  // tray menu commands
+}
+
+TEST(CommandTableTest, EditLockGreysAndRefuses) {
+  // What a locked note greys in each menu; it refuses the same commands except
+  // resetting the details and showing all headings, which it only greys.
+  const std::pair<int, std::set<int>> greyed[] = {
+      {kInNoteMenu,
+       {kCmdAddHeading, kCmdAddHeadingDlg, kCmdAddDetail, kCmdAddDetailDlg, kCmdAddDetailClip,
+        kCmdAddDetailsClip, kCmdShowAllHeadings, kCmdResetDetails}},
+      {kInHeadingMenu,
+       {kCmdEdit, kCmdDuplicate, kCmdAddDetail, kCmdAddDetailDlg, kCmdAddDetailClip, kCmdAddDetailsClip,
+        kCmdResetDetails, kCmdDelete, kCmdHide, kCmdToDetail, kCmdMoveUp, kCmdMoveDown}},
+      {kInDetailMenu,
+       {kCmdEdit, kCmdDelete, kCmdAddDetailClip, kCmdDuplicate, kCmdAddDetail, kCmdAddDetailDlg,
+        kCmdToHeading, kCmdMoveUp, kCmdMoveDown}},
+  };
+  for (const auto& [use, ids] : greyed)
+    for (int id = kCmdHelp; id <= kCmdAlpha2x100; ++id) {
+      const bool grey = ids.count(id) != 0;
+      EXPECT_EQ(LockDoes(kLockGreys, id, use), grey) << use << " " << id;
+      EXPECT_EQ(LockDoes(kLockRefuses, id, use), grey && id != kCmdResetDetails && id != kCmdShowAllHeadings)
+          << use << " " << id;
+    }
 }
 
 class KeyReadingTest : public test::StoreTest {

@@ -128,8 +128,8 @@ TEST_F(MenuSpecTest, DefaultItemAndSettingsPageEntries) {
   const MenuSpec spec =
       BuildItemMenu(Store({"-2,Sub", "0,Rest", "-3", "11"}, 'W', "MenuDefW=213\r\n"), MenuKind::kNote, false);
   EXPECT_EQ(spec.defaultCommand, 213);
-  ASSERT_NE(FindMenuItem(spec.items, kOtherCommandsCommand), nullptr);
-  EXPECT_EQ(FindMenuItem(spec.items, kOtherCommandsCommand)->caption, "Rest");
+  ASSERT_NE(FindMenuItem(spec.items, kCmdOtherCommands), nullptr);
+  EXPECT_EQ(FindMenuItem(spec.items, kCmdOtherCommands)->caption, "Rest");
   EXPECT_EQ(BuildItemMenu(Store({"11"}, 'B', "MenuDefB=250\r\nMenuDefW=243\r\n"), MenuKind::kDetail, false)
                 .defaultCommand,
             250);

@@ -159,7 +159,7 @@ LRESULT OnExternalMessage(WPARAM wParam, LPARAM lParam) {
       if (SlotHoldsNote(slot)) App().slots[static_cast<size_t>(slot)]->NoteCommand(kCmdAddDetailsClip);
       break;
     case 22:
-      if (const int created = RunGlobalCommand(IDM_NEWNOTE); SlotHoldsNote(created))
+      if (const int created = RunGlobalCommand(kCmdNewNote); SlotHoldsNote(created))
         App().slots[static_cast<size_t>(created)]->NoteCommand(kCmdAddDetailsClip);
       break;
     default:

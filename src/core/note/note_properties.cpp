@@ -130,7 +130,7 @@ DetailProperties ReadDetailProperties(const Row& row, const RowFonts& fonts, con
   p.look = ReadRowLook(row.format, false, fonts.detailSize, fonts.detailBold, fonts.detailItalic);
   p.state = ShownDetailState(DetailStateOf(row.status), rules);
   const int alarm = StatusDigit(row.status, 3) & 12;
-  p.alarm = alarm == 12 ? kAlarmOn : alarm == 4 ? kAlarmOff : kAlarmNone;
+  p.alarm = alarm == 12 ? kPageAlarmOn : alarm == 4 ? kPageAlarmOff : kPageAlarmNone;
   return p;
 }
 

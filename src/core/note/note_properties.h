@@ -38,14 +38,14 @@ HeadingProperties ReadHeadingProperties(const NoteContent& content, int heading,
 // Text, attribute text and flags; hidden also by display mode 2, or 1 without details.
 void ApplyHeadingProperties(NoteContent& content, int heading, const HeadingProperties& p, int minHeight);
 
-enum DetailAlarmChoice { kAlarmNone = 0, kAlarmOn = 1, kAlarmOff = 2 };  // 1121..1123
+enum PageAlarmChoice { kPageAlarmNone = 0, kPageAlarmOn = 1, kPageAlarmOff = 2 };  // 1121..1123
 
 struct DetailProperties {
   std::string text;
   bool conversion = false, hideFirstLine = false;
   RowLook look;
   int state = 0;  // the state shown: the detail's own, or the next in use
-  int alarm = kAlarmNone;
+  int alarm = kPageAlarmNone;
 };
 DetailProperties ReadDetailProperties(const Row& row, const RowFonts& fonts, const NoteRules& rules);
 // chosenState: the state the user picked, -1 when none was picked (the stored one stays).

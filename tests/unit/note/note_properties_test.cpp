@@ -86,7 +86,7 @@ TEST_F(RowPagesTest, ADetailKeepsAStateOutOfUseUnlessTheUserPicksOne) {
   row.status[3] = 'C';
   DetailProperties p = ReadDetailProperties(row, fonts, rules);
   EXPECT_EQ(p.state, kDeleted);  // shown with the next state in use
-  EXPECT_EQ(p.alarm, kAlarmOn);
+  EXPECT_EQ(p.alarm, kPageAlarmOn);
   p.text = "変更";
   p.hideFirstLine = p.conversion = true;
   ApplyDetailProperties(row, p, -1, 13);

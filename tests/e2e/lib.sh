@@ -179,3 +179,22 @@ wait_enabled() {
   done
   return 1
 }
+
+# Opens the properties dialog of the spot x y of a note the user's way: right
+# click, 詳細 (the item after the menu's title line), and waits for it.
+open_properties() {
+  local i
+  xdo mousemove "$1" "$2" click 3
+  probe menu 5000 >/dev/null || fail "no menu at $1,$2"
+  xdo key Down Down Return
+  for i in $(seq 1 50); do
+    probe dialog 2>/dev/null | grep -q '^control=1000 ' && return 0
+    sleep 0.2
+  done
+  fail "no properties dialog at $1,$2"
+}
+
+# The number of tabs of the open tabbed dialog (TCM_GETITEMCOUNT).
+tab_count() { probe ctl 1000 0x1304 0 0 | field result; }
+# Whether control $1 of the open dialog is visible (the page on top holds it).
+shown() { probe dialog | grep "^control=$1 " | grep -q 'visible=1'; }

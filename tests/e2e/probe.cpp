@@ -707,10 +707,23 @@ int CmdSetText(int argc, char** argv) {
 }
 
 // Ticks (1) or clears (0) a check box, or checks a radio button, as a click does.
+// With a row, the check box of that list view row.
 int CmdTick(int argc, char** argv) {
   HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
   if (!h) return std::printf("error=no control\n"), 1;
   const int want = argc >= 2 ? std::atoi(argv[1]) : 1;
+  if (argc >= 3 && ClassOf(h) == L"SysListView32") {
+    Remote remote(h, sizeof(ListViewItem));
+    if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
+    ListViewItem item{};
+    item.stateMask = 0xF000;  // LVIS_STATEIMAGEMASK
+    item.state = (want ? 2u : 1u) << 12;
+    remote.Write(0, &item, sizeof item);
+    Send(h, kLvmSetItemState, (WPARAM)std::atoi(argv[2]), (LPARAM)remote.At(0));
+    const int now = ((Send(h, kLvmGetItemState, (WPARAM)std::atoi(argv[2]), 0xF000) >> 12) == 2) ? 1 : 0;
+    std::printf("checked=%d\n", now);
+    return now == want ? 0 : 1;
+  }
   if ((int)Send(h, BM_GETCHECK, 0, 0) != want) Send(h, BM_CLICK, 0, 0);
   const int now = (int)Send(h, BM_GETCHECK, 0, 0);
   std::printf("checked=%d\n", now);
@@ -763,6 +776,32 @@ int CmdControlSend(int argc, char** argv) {
   return 0;
 }
 
+// Sets a date or time picker to "YYYY-MM-DD" and/or "HH:MM" and tells its parent,
+// as a user's change does.
+int CmdDate(int argc, char** argv) {
+  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
+  if (!h) return std::printf("error=no control\n"), 1;
+  SYSTEMTIME st = {};
+  GetLocalTime(&st);
+  st.wSecond = st.wMilliseconds = 0;
+  for (int i = 1; i < argc; ++i) {
+    int a = 0, b = 0, c = 0;
+    if (std::sscanf(argv[i], "%d-%d-%d", &a, &b, &c) == 3) {
+      st.wYear = (WORD)a, st.wMonth = (WORD)b, st.wDay = (WORD)c;
+    } else if (std::sscanf(argv[i], "%d:%d", &a, &b) == 2) {
+      st.wHour = (WORD)a, st.wMinute = (WORD)b;
+    } else {
+      return std::printf("error=usage date <id> [YYYY-MM-DD] [HH:MM]\n"), 2;
+    }
+  }
+  Remote remote(h, sizeof st);
+  if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
+  remote.Write(0, &st, sizeof st);
+  const LRESULT ok = Send(h, 0x1002 /*DTM_SETSYSTEMTIME*/, 0 /*GDT_VALID*/, (LPARAM)remote.At(0));
+  std::printf("set=%d text=%s\n", ok ? 1 : 0, OneLine(ControlText(h)).c_str());
+  return ok ? 0 : 1;
+}
+
 // The rows of a list box or list view: row=<n> selected=<0|1> and the columns' texts.
 int CmdRows(int argc, char** argv) {
   HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
@@ -784,6 +823,9 @@ int CmdRows(int argc, char** argv) {
   for (int i = 0; i < n; ++i) {
     std::printf("row=%d selected=%d", i,
                 (Send(h, kLvmGetItemState, (WPARAM)i, kLvisSelected) & kLvisSelected) ? 1 : 0);
+    // LVM_GETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES: rows with check boxes say whether ticked.
+    if (Send(h, 0x1037, 0, 0) & 4)
+      std::printf(" checked=%d", (int)((Send(h, kLvmGetItemState, (WPARAM)i, 0xF000) >> 12) == 2));
     for (int c = 0; c < columns; ++c) {
       ListViewItem item{};
       item.mask = kLvifText;
@@ -805,7 +847,7 @@ void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
       "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|click|\n"
-      "dialog|text|tick|choose|press|ctl|rows ...\n");
+      "dialog|text|tick|choose|press|ctl|date|rows ...\n");
 }
 
 }  // namespace
@@ -863,6 +905,8 @@ int main(int argc, char** argv) {
     rc = CmdPress(rest, args);
   } else if (cmd == "ctl") {
     rc = CmdControlSend(rest, args);
+  } else if (cmd == "date") {
+    rc = CmdDate(rest, args);
   } else if (cmd == "rows") {
     rc = CmdRows(rest, args);
   } else if (cmd == "memory") {

@@ -9,6 +9,7 @@
 
 #include "core/config/global_options.h"
 #include "core/features/alarm_table.h"
+#include "core/features/date_formats.h"
 #include "win/app/html_help.h"
 #include "win/app/tray_icon.h"
 #include "win/platform/layered_window_api.h"
@@ -76,6 +77,7 @@ struct AppState {
   TrayIcon tray;
   BusyFlags busy;
   std::unique_ptr<GlobalOptions> options;
+  DateFormatList dateFormats;  // the format combo of the heading and detail pages
   LayeredWindowApi layered;
   ThemeApi theme;
   HtmlHelpApi help;

@@ -67,7 +67,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.tray.Create(instance, app.mainWindow);
     app.tray.Add();
     LoadResourceMenus(instance);
-    // The date format list comes with its piece.
+    app.dateFormats.Load(app.options->Store());
     OpenNotesAtStart(app.mainWindow);
     DeleteExpiredNotes();
     RunScheduleTick();

@@ -4,8 +4,10 @@
 #include <commdlg.h>
 
 #include <cwchar>
+#include <vector>
 
 #include "core/config/profile_store.h"
+#include "core/note/note_properties.h"
 #include "core/text/cp932.h"
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
@@ -206,13 +208,9 @@ bool PickColour(HWND owner, int& colour) {
 
 namespace {
 
-int CALLBACK AddFontFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM combo) {
-  const HWND box = reinterpret_cast<HWND>(combo);
+int CALLBACK AddFontFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
   if (font->lfFaceName[0] == L'@') return 1;  // vertical-writing faces are no note face
-  // A family already listed (or one its name begins with) is not added again.
-  if (SendMessageW(box, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(font->lfFaceName)) ==
-      CB_ERR)
-    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+  reinterpret_cast<std::vector<std::string>*>(names)->push_back(FromWide(font->lfFaceName));
   return 1;
 }
 
@@ -221,20 +219,21 @@ int CALLBACK AddFontFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
 void FillFontList(HWND dialog, int id, const std::string& face) {
   HWND box = GetDlgItem(dialog, id);
   if (!box) return;
-  SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  std::vector<std::string> families;
   WindowDc screen(nullptr);
   for (BYTE charset : {static_cast<BYTE>(GetTextCharset(screen.Get())), static_cast<BYTE>(ANSI_CHARSET)}) {
     LOGFONTW lf{};
     lf.lfCharSet = charset;
-    EnumFontFamiliesExW(screen.Get(), &lf, AddFontFace, reinterpret_cast<LPARAM>(box), 0);
+    EnumFontFamiliesExW(screen.Get(), &lf, AddFontFace, reinterpret_cast<LPARAM>(&families), 0);
   }
+  // Exact names once: a prefix match would drop "Meiryo" after "Meiryo UI".
+  SendMessageW(box, CB_RESETCONTENT, 0, 0);
+  for (const std::string& name : FontFaceList(families, face))
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(name).c_str()));
   const std::wstring wide = ToWide(face);
   const LRESULT index =
       SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
-  if (index != CB_ERR)
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  else
-    SetWindowTextW(box, wide.c_str());  // a face this machine lacks still shows and is kept
+  if (index != CB_ERR) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 }  // namespace varnel::win

@@ -107,6 +107,12 @@ class CCheckWnd {
   int PaintCount() const { return paintCount_; }
   const NoteSettings& Settings() const { return settings_; }
   NoteContent& Content() { return content_; }
+  ProfileStore& Store() { return store_; }
+  NoteRules Rules() const;
+  // The update time now, the title again and a repaint (rows were edited).
+  void Stamp();
+  // A schedule just written by the properties page; the next tick applies it.
+  void SetSchedule(const NoteSchedule& schedule) { settings_.schedule = schedule; }
 
   // Window messages (note_window.cpp).
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -132,9 +138,7 @@ class CCheckWnd {
   void RecreateWindow();
   void ApplyActiveAlpha(bool active);
   void MeasureThemeParts(HWND mainWindow);
-  NoteRules Rules() const;
   int WriteNote();  // Save's writes in one batch; the "Pos" value
-  void Stamp();
   void PlaceInZOrder();
   int AddHeadingWithEdit();
   void SetAlpha(int id);

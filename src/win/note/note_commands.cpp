@@ -7,6 +7,7 @@
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
 #include "win/dialogs/alarm_dialog.h"
+#include "win/dialogs/properties_dialog.h"
 #include "win/note/check_wnd.h"
 #include "core/note/note_row_commands.h"
 #include "win/platform/local_time.h"
@@ -68,7 +69,33 @@ void CCheckWnd::SetAlpha(int id) {
   if ((GetActiveWindow() == window_) == step.active) ApplyActiveAlpha(step.active);
 }
 
-int CCheckWnd::OpenPropertiesPage(int, int) { return 0; }
+int CCheckWnd::OpenPropertiesPage(int page, int row) {
+  if (App().busy.properties) return 0;
+  if (edit_) EndEdit();
+  std::uint32_t newHeadingId = 0;
+  if (page == 1 && row < 0) {
+    // 242: a heading made for the page; it goes again when left without text.
+    if (settings_.hideHeadingRows) return 0;
+    row = content_.AddHeading("");
+    if (row < 0) {
+      ShowMessage(nullptr, 0, kNoMoreHeadings);
+      return 0;
+    }
+    newHeadingId = KeyHeadingId(content_.rows.At(row).key);
+    Repaint();
+  }
+  const int heading =
+      content_.rows.Valid(row) ? content_.HeadingIndexOfId(KeyHeadingId(content_.rows.At(row).key)) : -1;
+  if (page == 2) content_.dialogRow = row;
+  const INT_PTR result = OpenNoteProperties(*this, static_cast<PropertiesKind>(page), heading, row);
+  if (newHeadingId) {
+    const int h = content_.HeadingIndexOfId(newHeadingId);
+    const int r = content_.HeadingRow(h);
+    if (h >= 0 && (!content_.rows.Valid(r) || content_.rows.At(r).text.empty())) content_.DeleteHeading(h);
+    Repaint();
+  }
+  return result == IDOK ? 1 : 0;
+}
 int CCheckWnd::OpenAlarmDialog(int row) {
   return ShowAlarmSetDialog(window_, static_cast<unsigned>(slot_) | (static_cast<unsigned>(row) << 16)) ==
                  IDOK

@@ -9,6 +9,7 @@
 
 #include "core/config/profile_store.h"
 #include "core/features/alarm_table.h"
+#include "core/features/schedule.h"
 #include "core/note/note_content.h"
 #include "core/text/cp932.h"
 
@@ -29,6 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AlarmTable alarms(AlarmClock{[] { return DateTime{}; }, [](const DateTime&) { return std::int64_t{0}; }});
   ProfileStore store;
   store.Open(env, false, "Default", &file, nullptr);
+  // The schedule keys as the file gives them: read within bounds, and every
+  // tick leaves a state the machine knows.
+  NoteSchedule schedule = ReadSchedule(store);
+  int unused = 0;
+  ReadSchedule3(store, unused);
+  for (int minute : {0, 719, 1439}) {
+    EvaluateNoteSchedule(schedule, minute & 1, ScheduleMoment{9472, minute, false, true});
+    const int s = schedule.state;
+    if (!(s == -1 || s == 0 || s == 1 || s == 9 || (s >= 10 && s < 30) || s == 99)) __builtin_trap();
+  }
   NoteContent first;
   first.alarms = &alarms;
   first.LoadItems(store);

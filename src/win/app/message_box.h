@@ -12,6 +12,9 @@ namespace varnel::win {
 // text is CP932; extra: further MB_ flags (a default button). Returns the
 // message-box result.
 int ShowMessage(HWND owner, int kind, std::string_view text, UINT extra = 0);
+
+// An ON alarm found no free slot in the alarm table.
+constexpr const char* kAlarmFailed = "アラームセットに失敗しました。　　";
 UINT MessageBoxType(int kind);
 
 void CenterWindow(HWND window, bool useParent);

@@ -23,7 +23,6 @@ namespace varnel::win {
 namespace {
 
 constexpr UINT_PTR kClockTimer = 102;
-constexpr const char* kAlarmFailed = "アラームセットに失敗しました。　　";
 
 std::int64_t Absolute(const DateTime& t) { return LocalAlarmClock().toAbsolute(t); }
 

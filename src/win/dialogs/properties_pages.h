@@ -90,11 +90,13 @@ class DetailPage : public RowPage {
 
  protected:
   BOOL OnInit() override;
+  bool OnCommand(int id, int code, HWND control) override;
   void Close(bool ok) override;
 
  private:
   int row_;
   int shownState_ = 0;
+  int openedAlarm_ = 0;  // the alarm state the page found; Cancel puts it back
 };
 
 }  // namespace varnel::win

@@ -6,7 +6,10 @@
 
 #include "core/features/date_codes.h"
 #include "core/features/date_formats.h"
+#include "core/features/detail_alarm.h"
 #include "win/app/app_state.h"
+#include "win/app/message_box.h"
+#include "win/dialogs/alarm_dialog.h"
 #include "win/dialogs/date_format_dialog.h"
 #include "win/dialogs/dialog_controls.h"
 #include "win/dialogs/properties_pages.h"
@@ -256,18 +259,34 @@ BOOL DetailPage::OnInit() {
   SetRadioIndex(page, IDC_PROP_ALARM_NONE, IDC_PROP_ALARM_OFF, p.alarm);
   // Files and text dropped on the page go into the text.
   note_.DropAction(2, page, GetDlgItem(page, IDC_PROP_TEXT));
-  // Setting the alarm from this page comes with the alarm setting dialog.
-  for (int id = IDC_PROP_ALARM_NONE; id <= IDC_PROP_ALARM_OFF; ++id)
-    EnableWindow(GetDlgItem(page, id), FALSE);
-  EnableWindow(GetDlgItem(page, IDC_PROP_ALARM_SET), FALSE);
+  // The alarm rests while the page is open: it cannot ring on a detail being edited.
+  openedAlarm_ = DetailAlarmState(content, row_, nullptr);
+  DisarmDetailAlarm(content, row_);
   return TRUE;
+}
+
+bool DetailPage::OnCommand(int id, int code, HWND control) {
+  if (id != IDC_PROP_ALARM_SET) return RowPage::OnCommand(id, code, control);
+  // The dialog stores the record in the page's row and hands back the chosen state.
+  int state = RadioIndex(Window(), IDC_PROP_ALARM_NONE, IDC_PROP_ALARM_OFF);
+  const unsigned slot = static_cast<unsigned>(note_.Slot());
+  if (ShowAlarmSetDialog(Window(), slot | (0xFFFFu << 16), &state) == IDOK)
+    SetRadioIndex(Window(), IDC_PROP_ALARM_NONE, IDC_PROP_ALARM_OFF, state);
+  return true;
 }
 
 void DetailPage::Close(bool ok) {
   note_.DropAction(9, Window(), nullptr);
   NoteContent& content = note_.Content();
-  if (!ok || !content.rows.Valid(row_)) return;
+  if (!content.rows.Valid(row_)) return;
   HWND page = Window();
+  std::string record;
+  DetailAlarmState(content, row_, &record);
+  const int alarm = ok ? RadioIndex(page, IDC_PROP_ALARM_NONE, IDC_PROP_ALARM_OFF) : openedAlarm_;
+  // A detail that never had an alarm and gets none keeps its status as it is.
+  if ((alarm != kAlarmNone || openedAlarm_ != kAlarmNone) && !SetDetailAlarm(content, row_, record, alarm))
+    ShowMessage(page, 0, kAlarmFailed);
+  if (!ok) return;
   DetailProperties p;
   p.text = GetControlText(page, IDC_PROP_TEXT, kPageTextBytes);
   p.conversion = IsChecked(page, IDC_PROP_CONVERSION);
@@ -275,7 +294,8 @@ void DetailPage::Close(bool ok) {
   p.look = ReadLook();
   // A state out of use shows as the next one; only a different pick is written.
   const int state = RadioIndex(page, IDC_PROP_STATE_UNCHECKED, IDC_PROP_STATE_DELETED);
-  ApplyDetailProperties(content.rows.At(row_), p, state != shownState_ ? state : -1, App().options->minimumFontSize);
+  ApplyDetailProperties(content.rows.At(row_), p, state != shownState_ ? state : -1,
+                        App().options->minimumFontSize);
   note_.Stamp();
 }
 

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kQuietClose = 16;  // WM_CLOSE wParam of the exit's teardown
 constexpr const char* kScheduleSet = "表示スケジュールを設定しましたので確認してください。　　";
-constexpr const char* kAlarmFailed = "アラームセットに失敗しました。　　";
 
 NoteRules RulesOf(const GlobalOptions& o) {
   NoteRules r;

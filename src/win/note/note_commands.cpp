@@ -19,7 +19,6 @@ constexpr const char* kDefaultHeading = "見出項目";
 constexpr const char* kNoMoreHeadings = "これ以上は見出を追加できません。　　";
 
 constexpr const char* kNoMoreRows = "これ以上は追加できません。　　";
-constexpr const char* kAlarmNotSet = "アラームセットに失敗しました。　　";
 
 // Where a stacking value puts the window: -1 topmost, 0 top, 1 bottom, else normal.
 HWND InsertAfter(int z) {
@@ -319,7 +318,7 @@ int CCheckWnd::ApplyRowResult(const RowCommandResult& result) {
       ShowMessage(nullptr, 0, kNoMoreHeadings);
       break;
     case RowMessage::kAlarmNotSet:
-      ShowMessage(nullptr, 0, kAlarmNotSet);
+      ShowMessage(nullptr, 0, kAlarmFailed);
       break;
     case RowMessage::kNone:
       break;

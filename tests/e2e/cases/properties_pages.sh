@@ -4,7 +4,8 @@
 # on the detail page goes into its text. Cancel leaves the
 # note files as they were but keeps the date format list; OK writes the detail's
 # text with a date inserted from the picker, moves the used format to the top,
-# and keeps a done state that is out of use when no other state was picked.
+# and keeps a done state that is out of use when no other state was picked;
+# the alarm radios are live and OK stores the chosen alarm state.
 source "$(dirname "$0")/../lib.sh"
 e2e_init properties_pages "$1" "$2"
 printf '[Default]\nList=11\nCkType2=0\nTWord0=%%YY/%%MM/%%DD\nTWord1=%%M月%%D日(%%W)\n' | crlf "$d/Varnel.ini"
@@ -76,6 +77,7 @@ probe press 3154 >/dev/null
 expect_eq "$(control_line 3031 | sed 's/.* text=//')" "d2の商1月10日(月)" "text after 挿入"
 expect_eq "$(control_line 3151 | sed 's/.* text=//')" "%M月%D日(%W)" "the used format on top"
 e2e_shot inserted
+probe tick 1123 1 >/dev/null || fail "alarm OFF"  # the page's alarm radios are live
 probe press 11 >/dev/null
 wait_no_dialog
 ini=$(e2e_ini Varnel.ini)
@@ -85,6 +87,9 @@ probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
 expect_eq "$(e2e_wait_exit "$E2E_RUN" 20)" 0 "exit code"
 n=$(e2e_ini Varnel00.dat)
 expect_eq "$(echo "$n" | line_value 2L)" "d2の商1月10日(月)" "the detail's text"
-# "done" is out of use and shows as "deleted"; a plain OK keeps it done.
-expect_eq "$(echo "$n" | line_value 2S | cut -c8)" 2 "the detail's state"
+# "done" is out of use and shows as "deleted"; a plain OK keeps it done. The
+# alarm chosen on the page is stored OFF (digit 3 and the present bit of digit 7).
+s=$(echo "$n" | line_value 2S)
+expect_eq "$((0x$(echo "$s" | cut -c8) & 3)),$(echo "$s" | cut -c4),$((0x$(echo "$s" | cut -c8) & 4))" "2,4,4" \
+  "the detail's state and alarm: $s"
 exit 0

@@ -8,6 +8,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "core/app/command_ids.h"
 #include "core/app/command_table.h"
 #include "core/app/menu_spec.h"
 #include "core/config/profile_store.h"
@@ -17,7 +18,7 @@ using namespace varnel;
 namespace {
 
 bool KnownCommand(int command) {
-  if (command == kMenuTitleCommand || command == kOtherCommandsCommand || command == 0) return true;
+  if (command == kCmdTitle || command == kCmdOtherCommands || command == 0) return true;
   for (const CommandEntry& e : CommandTable())
     if (e.flags && e.command == command) return true;
   return false;

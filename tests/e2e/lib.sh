@@ -36,6 +36,10 @@ e2e_init() {
   trap e2e_teardown EXIT
 }
 
+# A row text in the note file's strict form ("\\|", every backslash doubled), so a
+# Windows path under any folder (Z:\tmp...) never reads as a TAB or a line break.
+strict_text() { printf '\\|%s' "$(printf '%s' "$1" | sed 's/\\/\\\\/g')"; }
+
 # Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 

@@ -13,8 +13,8 @@ w=$(echo "Z:$E2E_CASE" | tr / '\\')
 printf '[Default]\nList=1\nMenuDefB=258\nMenuDefH=258\n' | crlf "$d/Varnel.ini"
 {
   printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=Run\n'
-  printf '1S=000000000000000000000000\n1L=テスト %s\\my tools\\prog.exe hello world\n' "$w"
-  printf '2S=000000000000000000000000\n2L=%s\\doc.txt\n' "$w"
+  printf '1S=000000000000000000000000\n1L=%s\n' "$(strict_text "テスト $w\\my tools\\prog.exe hello world")"
+  printf '2S=000000000000000000000000\n2L=%s\n' "$(strict_text "$w\\doc.txt")"
 } | crlf "$d/Varnel00.dat"
 args="$E2E_CASE/my tools/prog.exe.args"
 e2e_start

@@ -35,11 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   if (RecordOfAlarmForm(AlarmFormOfRecord(record)).size() != 12) std::abort();
 
-  const Date d = DayNumberToDate(start);
   DateTime now;
-  now.year = static_cast<std::uint16_t>(d.year);
-  now.month = static_cast<std::uint16_t>(d.month);
-  now.day = static_cast<std::uint16_t>(d.day);
+  SetDateOfDay(now, start);
   AlarmTable table(AlarmClock{[&] { return now; }, Absolute});
   NoteContent note;
   note.alarms = &table;

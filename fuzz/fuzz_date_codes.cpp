@@ -29,12 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 5) return 0;
   const int mode = data[0] & 3;
   const int day = (data[1] << 8 | data[2]) % (kLastDayNumber + 1);
-  const Date date = DayNumberToDate(day);
   DateTime dt;
-  dt.year = static_cast<std::uint16_t>(date.year);
-  dt.month = static_cast<std::uint16_t>(date.month);
-  dt.day = static_cast<std::uint16_t>(date.day);
-  dt.dayOfWeek = static_cast<std::uint16_t>(WeekdayOf(day));
+  SetDateOfDay(dt, day);
   dt.hour = data[3] % 24;
   dt.minute = data[4] % 60;
   const DateTime before = dt;

@@ -120,6 +120,14 @@ bool DayBitsApply(unsigned bits, int dayNumber, bool holiday) {
   return weekday;
 }
 
+void SetDateOfDay(DateTime& t, int dayNumber) {
+  const Date d = DayNumberToDate(dayNumber);
+  t.year = static_cast<std::uint16_t>(d.year);
+  t.month = static_cast<std::uint16_t>(d.month);
+  t.day = static_cast<std::uint16_t>(d.day);
+  t.dayOfWeek = static_cast<std::uint16_t>(WeekdayOf(DayNumber(d.year, d.month, d.day)));
+}
+
 int TodayDayNumber(const DateTime& now) { return DayNumber(now.year, now.month, now.day); }
 
 MonthCarry AddMonths(int month, int delta) {

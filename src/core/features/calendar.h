@@ -28,6 +28,8 @@ int WeekdayOf(int dayNumber);         // 0 Sunday .. 6 Saturday, never negative
 // Weekday of any Gregorian date (month and day clamped as by DayNumber).
 int WeekdayOfDate(int year, int month, int day);
 int TodayDayNumber(const DateTime& now);
+// Gives t the date and weekday of a day number (clamped as DayNumberToDate); its time stays.
+void SetDateOfDay(DateTime& t, int dayNumber);
 
 struct MonthCarry {
   int month;

@@ -156,11 +156,7 @@ class Expander {
     }
     const int from = DayNumber(dt_.year, dt_.month, dt_.day);
     const int to = forward ? from + days : from - days;  // DayNumberToDate clamps
-    const Date date = DayNumberToDate(to);
-    dt_.year = static_cast<std::uint16_t>(date.year);
-    dt_.month = static_cast<std::uint16_t>(date.month);
-    dt_.day = static_cast<std::uint16_t>(date.day);
-    dt_.dayOfWeek = static_cast<std::uint16_t>(WeekdayOf(DayNumber(date.year, date.month, date.day)));
+    SetDateOfDay(dt_, to);
     return 2 + n;
   }
 

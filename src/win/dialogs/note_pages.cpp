@@ -23,12 +23,8 @@ constexpr int kPosSpins[4] = {IDC_PROP_POS_X_SPIN, IDC_PROP_POS_Y_SPIN, IDC_PROP
 constexpr int kScheduleDates[3] = {IDC_PROP_SDT_START_DATE, IDC_PROP_SDT_END_DATE, IDC_PROP_SDT_DELETE_DATE};
 
 DateTime DayToDateTime(int day, int minutes) {
-  const Date d = DayNumberToDate(day);
   DateTime t;
-  t.year = static_cast<std::uint16_t>(d.year);
-  t.month = static_cast<std::uint16_t>(d.month);
-  t.day = static_cast<std::uint16_t>(d.day);
-  t.dayOfWeek = static_cast<std::uint16_t>(WeekdayOf(day));
+  SetDateOfDay(t, day);
   t.hour = static_cast<std::uint16_t>(std::min(minutes / 60, 23));
   t.minute = static_cast<std::uint16_t>(minutes % 60);
   return t;

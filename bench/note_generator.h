@@ -45,7 +45,7 @@ inline std::string GenerateNote(int slot, unsigned seed, int* onAlarmsLeft = nul
                 slot % 28 + 1, slot % 28 + 1, 20 + slot * 7, 30 + slot * 5, 0x99FFCC + slot);
   out += line;
   for (int h = 1; h <= 20; ++h) {
-    std::snprintf(line, sizeof line, "[%d]\r\n0S=%08x0000000000000000\r\n0L=%s\r\n", h,
+    std::snprintf(line, sizeof line, "[%d]\r\n0S=%08X0000000000000000\r\n0L=%s\r\n", h,
                   h % 3 == 0 ? 0x00010000 : 0, phrase(2).c_str());
     out += line;
     const int details = 5 + static_cast<int>(rng() % 11);
@@ -57,11 +57,11 @@ inline std::string GenerateNote(int slot, unsigned seed, int* onAlarmsLeft = nul
       const bool on = alarm && (!onAlarmsLeft || *onAlarmsLeft > 0);
       if (on && onAlarmsLeft) --*onAlarmsLeft;
       if (alarm)
-        std::snprintf(line, sizeof line, "%dS=000%c000%x00000000000000001%d3000800%03x\r\n%dL=%s\r\n", d,
-                      on ? 'c' : '4', (on ? 12 : 4) | state, static_cast<int>(rng() % 10),
+        std::snprintf(line, sizeof line, "%dS=000%c000%X00000000000000001%d3000800%03X\r\n%dL=%s\r\n", d,
+                      on ? 'C' : '4', (on ? 12 : 4) | state, static_cast<int>(rng() % 10),
                       static_cast<unsigned>(rng() % 0x7f), d, text.c_str());
       else
-        std::snprintf(line, sizeof line, "%dS=0%d00000%x0008000000000000\r\n%dL=%s\r\n", d,
+        std::snprintf(line, sizeof line, "%dS=0%d00000%X0008000000000000\r\n%dL=%s\r\n", d,
                       static_cast<int>(rng() % 2), state, d, text.c_str());
       out += line;
     }

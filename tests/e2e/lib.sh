@@ -53,6 +53,7 @@ e2e_seed() {
 # Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>.
 # With E2E_CLOCK set (a faketime -f time, e.g. "@2026-12-07 23:00:00"), the
 # prefix's server is stopped first so that it starts again under that clock.
+# E2E_CLOCK="=2026-03-02 06:50:00" starts a clock that e2e_clock_set moves.
 E2E_RUNS=0
 e2e_start() {
   local clock=()
@@ -60,6 +61,12 @@ e2e_start() {
     timeout 30 /usr/lib/wine/wineserver -k 2>/dev/null
     timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
     clock=(faketime -f "$E2E_CLOCK")
+    if [ "${E2E_CLOCK:0:1}" = "=" ]; then
+      e2e_clock_set "${E2E_CLOCK:1}"
+      clock=(env LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+             FAKETIME_TIMESTAMP_FILE="$E2E_CASE/clock.rc" FAKETIME_CACHE_DURATION=1
+             FAKETIME_DONT_FAKE_MONOTONIC=1)
+    fi
   fi
   E2E_RUNS=$((E2E_RUNS + 1))
   local n=$E2E_RUNS
@@ -109,6 +116,13 @@ e2e_wait_main() {
   fail "no main window after ${secs}s"
 }
 
+# Moves the settable clock to a local time "YYYY-MM-DD hh:mm:ss" (read again
+# by the program within a second), from where it runs on.
+e2e_clock_set() {
+  local off=$(($(date -d "$1" +%s) - $(date +%s)))
+  printf '%+d\n' "$off" >"$E2E_CASE/clock.rc.tmp" && mv "$E2E_CASE/clock.rc.tmp" "$E2E_CASE/clock.rc"
+}
+
 e2e_shot() {
   local path="$E2E_SHOTS/$E2E_NAME-$1.png"
   timeout 20 import -display "$DISPLAY" -window root "$path" 2>/dev/null && e2e_log "screenshot $path"
@@ -131,6 +145,17 @@ e2e_teardown() {
   wait 2>/dev/null
   if [ $rc -eq 0 ]; then e2e_log "PASS $E2E_NAME"; else e2e_log "case $E2E_NAME failed (rc $rc)"; fi
   exit $rc
+}
+
+# Polls a command line (eval'd) every quarter second until it succeeds; false
+# after $1 seconds. For what the program shows some time after an input.
+wait_until() {
+  local end=$((SECONDS + $1))
+  shift
+  until eval "$*"; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.25
+  done
 }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }

@@ -105,36 +105,48 @@ int CmdFind() {
 }
 
 int CmdMessage(bool post, int argc, char** argv) {
-  unsigned long long msg, wp, lp;
-  if (argc < 3 || !ParseNum(argv[0], &msg) || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
-    std::printf("error=usage send|post <msg> <wParam> <lParam> [hwnd]\n");
+  unsigned long long msg = 0, wp, lp;
+  // A message given by name is the program's registered message of that name.
+  if (argc > 0 && !ParseNum(argv[0], &msg)) msg = RegisterWindowMessageW(Wide(argv[0]).c_str());
+  if (argc < 3 || !msg || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
+    std::printf("error=usage send|post <msg|name> <wParam> <lParam> [hwnd,...]\n");
     return 2;
   }
-  HWND h = FindMain();
+  // A fourth argument names the windows themselves (handles as "notes" prints
+  // them, comma-separated): each gets the message in turn.
+  std::vector<HWND> windows;
   if (argc > 3) {
-    // A fourth argument names the window itself (a handle as "notes" prints it).
-    unsigned long long handle = 0;
-    if (!ParseNum(argv[3], &handle)) return 2;
-    h = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle));
+    for (char* part = std::strtok(argv[3], ","); part; part = std::strtok(nullptr, ",")) {
+      unsigned long long handle = 0;
+      if (!ParseNum(part, &handle)) return 2;
+      windows.push_back(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle)));
+    }
+  } else {
+    windows.push_back(FindMain());
   }
-  if (!h || !IsWindow(h)) {
-    std::printf("error=no main window\n");
-    return 1;
-  }
-  if (post) {
-    if (!PostMessageW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp)) {
-      std::printf("error=PostMessage failed %lu\n", GetLastError());
+  const DWORD start = GetTickCount();
+  for (HWND h : windows) {
+    if (!h || !IsWindow(h)) {
+      std::printf("error=no main window\n");
       return 1;
     }
-    std::printf("posted=1\n");
-    return 0;
+    if (post) {
+      if (!PostMessageW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp)) {
+        std::printf("error=PostMessage failed %lu\n", GetLastError());
+        return 1;
+      }
+      std::printf("posted=1\n");
+      continue;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp, SMTO_ABORTIFHUNG, 10000, &result)) {
+      std::printf("error=SendMessageTimeout failed %lu\n", GetLastError());
+      return 1;
+    }
+    std::printf("result=%lld\n", (long long)(LONG_PTR)result);
   }
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp, SMTO_ABORTIFHUNG, 10000, &result)) {
-    std::printf("error=SendMessageTimeout failed %lu\n", GetLastError());
-    return 1;
-  }
-  std::printf("result=%lld\n", (long long)(LONG_PTR)result);
+  // How long the windows took to answer, without this program's own start.
+  if (windows.size() > 1) std::printf("elapsed_ms=%lu\n", GetTickCount() - start);
   return 0;
 }
 

@@ -1,44 +1,62 @@
 #!/usr/bin/env bash
-# Fixture setup: a fresh Wine prefix and one Xvfb display for this test run.
+# Fixture setup: a fresh Wine prefix and one Xvfb display for each lane of this
+# test run, set up side by side (each lane looks for a display in its own range).
 set -u
 source "$(dirname "$0")/wine-env.sh"
-mkdir -p "$VARNEL_E2E_DIR"
 for tool in "$WINE" Xvfb; do
   command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install wine64 xvfb)"; exit 1; }
 done
-# Leftovers of an earlier run of this folder: its display and its prefix's server.
-for f in xcompmgr xvfb; do
-  if [ -f "$VARNEL_E2E_DIR/$f.pid" ]; then kill "$(cat "$VARNEL_E2E_DIR/$f.pid")" 2>/dev/null; fi
-done
-rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/xcompmgr.pid" "$VARNEL_E2E_DIR/display"
-[ -d "$WINEPREFIX" ] && timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
-rm -rf "$WINEPREFIX"
-for n in $(seq 90 140); do
-  if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
-  # setsid: the display outlives this script and no terminal signal reaches it.
-  setsid Xvfb :$n -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-  echo $! >"$VARNEL_E2E_DIR/xvfb.pid"
-  for i in $(seq 1 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  if [ -e /tmp/.X11-unix/X$n ] && kill -0 "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null; then
-    echo ":$n" >"$VARNEL_E2E_DIR/display"
-    break
-  fi
-  kill "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null
-  rm -f "$VARNEL_E2E_DIR/xvfb.pid"
-done
-[ -f "$VARNEL_E2E_DIR/display" ] || { echo "no Xvfb display"; exit 1; }
-export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"
-# A compositing manager, so a note's opacity blends with what lies below it as
-# on the desktop of a user; without one Xvfb shows layered windows opaque.
-if command -v xcompmgr >/dev/null; then
-  setsid xcompmgr </dev/null >/dev/null 2>&1 &
-  echo $! >"$VARNEL_E2E_DIR/xcompmgr.pid"
-else
-  echo "warning: no xcompmgr (apt-get install xcompmgr); opacity is not blended"
-fi
 fc-list 2>/dev/null | grep -qi ipa || echo "warning: no CJK font (apt-get install fonts-ipafont); Japanese shows as boxes"
-timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$VARNEL_E2E_DIR/wineboot.log" 2>&1 || {
-  echo "wineboot failed"; tail -20 "$VARNEL_E2E_DIR/wineboot.log"; exit 1; }
-timeout 60 /usr/lib/wine/wineserver -w 2>/dev/null
-[ -f "$WINEPREFIX/system.reg" ] || { echo "prefix not created"; exit 1; }
-echo "prefix ready at $WINEPREFIX on $DISPLAY"
+
+setup_lane() (  # lane folder, first display number
+  export VARNEL_E2E_DIR=$1 WINEPREFIX=$1/prefix
+  mkdir -p "$VARNEL_E2E_DIR"
+  # Leftovers of an earlier run of this folder: its display and its prefix's server.
+  for f in xcompmgr xvfb; do
+    if [ -f "$VARNEL_E2E_DIR/$f.pid" ]; then kill "$(cat "$VARNEL_E2E_DIR/$f.pid")" 2>/dev/null; fi
+  done
+  rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/xcompmgr.pid" "$VARNEL_E2E_DIR/display"
+  [ -d "$WINEPREFIX" ] && timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
+  rm -rf "$WINEPREFIX"
+  for n in $(seq "$2" $(($2 + 24))); do
+    if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
+    # setsid: the display outlives this script and no terminal signal reaches it.
+    setsid Xvfb :$n -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    echo $! >"$VARNEL_E2E_DIR/xvfb.pid"
+    for i in $(seq 1 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    if [ -e /tmp/.X11-unix/X$n ] && kill -0 "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null; then
+      echo ":$n" >"$VARNEL_E2E_DIR/display"
+      break
+    fi
+    kill "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null
+    rm -f "$VARNEL_E2E_DIR/xvfb.pid"
+  done
+  [ -f "$VARNEL_E2E_DIR/display" ] || { echo "no Xvfb display"; exit 1; }
+  export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"
+  # A compositing manager, so a note's opacity blends with what lies below it as
+  # on the desktop of a user; without one Xvfb shows layered windows opaque.
+  if command -v xcompmgr >/dev/null; then
+    setsid xcompmgr </dev/null >/dev/null 2>&1 &
+    echo $! >"$VARNEL_E2E_DIR/xcompmgr.pid"
+  else
+    echo "warning: no xcompmgr (apt-get install xcompmgr); opacity is not blended"
+  fi
+  timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$VARNEL_E2E_DIR/wineboot.log" 2>&1 || {
+    echo "wineboot failed"; tail -20 "$VARNEL_E2E_DIR/wineboot.log"; exit 1; }
+  timeout 60 /usr/lib/wine/wineserver -w 2>/dev/null
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "prefix not created"; exit 1; }
+  # The prefix is new: Wine must never stop to update it again in the middle of a
+  # case (seen after a server restart under a shifted clock).
+  echo disable >"$WINEPREFIX/.update-timestamp"
+  echo "prefix ready at $WINEPREFIX on $DISPLAY"
+)
+
+first=90 pids=()
+for lane in $VARNEL_E2E_LANES; do
+  setup_lane "$(lane_dir "$lane")" $first >"$(lane_dir "$lane").setup.log" 2>&1 &
+  pids+=($!) first=$((first + 25))
+done
+status=0
+for p in "${pids[@]}"; do wait "$p" || status=1; done
+for lane in $VARNEL_E2E_LANES; do cat "$(lane_dir "$lane").setup.log"; done
+exit $status

@@ -13,6 +13,7 @@
 #include "win/app/schedule_tick.h"
 #include "win/app/timers.h"
 #include "win/platform/local_time.h"
+#include "win/platform/sound.h"
 
 namespace varnel::win {
 
@@ -210,6 +211,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
   }
   if (message != 0 && message == App().taskbarCreated) return OnTaskbarCreated();
+  // Tests read whether a looping sound still plays; nothing else can hear it.
+  static const UINT soundLooping = RegisterWindowMessageW(L"Varnel.SoundLooping");
+  if (message == soundLooping) return SoundLooping() ? 1 : 0;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -7,7 +7,10 @@
 
 namespace varnel::win {
 
-bool PlaySoundChoice(int choice, const std::string& file, bool loop) {
+namespace {
+bool g_looping = false;
+
+bool Play(int choice, const std::string& file, bool loop) {
   static const wchar_t* const kSystemSounds[] = {L".Default", L"SystemAsterisk", L"SystemQuestion",
                                                  L"SystemExclamation", L"SystemHand"};
   const DWORD flags = SND_ASYNC | SND_NODEFAULT | (loop ? SND_LOOP : 0);
@@ -15,7 +18,19 @@ bool PlaySoundChoice(int choice, const std::string& file, bool loop) {
   if (choice >= 2 && choice <= 6) return PlaySoundW(kSystemSounds[choice - 2], nullptr, flags | SND_ALIAS);
   return false;
 }
+}  // namespace
 
-void StopSound() { PlaySoundW(nullptr, nullptr, 0); }
+bool PlaySoundChoice(int choice, const std::string& file, bool loop) {
+  const bool played = Play(choice, file, loop);
+  g_looping = played && loop;
+  return played;
+}
+
+void StopSound() {
+  PlaySoundW(nullptr, nullptr, 0);
+  g_looping = false;
+}
+
+bool SoundLooping() { return g_looping; }
 
 }  // namespace varnel::win

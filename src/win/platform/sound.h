@@ -10,5 +10,7 @@ namespace varnel::win {
 bool PlaySoundChoice(int choice, const std::string& file, bool loop);
 // Ends a looping sound.
 void StopSound();
+// Whether a looping sound is playing (what the main window reports to tests).
+bool SoundLooping();
 
 }  // namespace varnel::win

@@ -24,7 +24,7 @@ echo "$box" | grep -q '^caption=朝会の準備$' || fail "title is not the deta
 echo "$box" | grep -q '^control=1010 .*text=07:0.:..   03/02(Mon)$' || fail "clock text"
 echo "$box" | grep -q '^control=1013 enabled=1 ' || fail "not ringing"
 e2e_shot ringing
-for i in $(seq 1 20); do [ -f "$E2E_CASE/ran.txt" ] && break; sleep 0.5; done
+wait_until 30 '[ -f "$E2E_CASE/ran.txt" ]'
 [ -f "$E2E_CASE/ran.txt" ] || fail "the run-command alarm started nothing"
 clock1=$(probe msgbox | sed -n 's/^control=1010 .*text=//p')
 probe click 1013 >/dev/null || fail "Stop"

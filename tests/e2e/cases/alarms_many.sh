@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # 50 full notes with about a hundred ON alarms, twice the table: the start shows
-# one "アラームセットに失敗しました。" for the whole start-up, and closing ten
-# notes (they hide) and the exit cost what they cost with the same notes without
-# alarms. Prints the figures of both runs.
+# one "アラームセットに失敗しました。" for the whole start-up. With the table
+# full (50 ON alarms), closing ten notes (they hide) and the exit cost what they
+# cost with the same notes without alarms. Prints the figures of the runs.
+# (The first run only counts boxes: once a message box has been up, Wine without
+# a window manager waits 2 s for every window it hides, alarms or not.)
 source "$(dirname "$0")/../lib.sh"
 e2e_init alarms_many "$1" "$2"
 make_notes=$3
@@ -30,6 +32,10 @@ measure() {
     probe msgbox-press 1 >/dev/null || fail "answering the message"
   done
   START_MS=$(($(now_ms) - t0))
+  if [ "${2:-}" = boxes ]; then
+    e2e_close
+    return
+  fi
   # Measured once the notes have painted: no repaint for two probes in a row.
   local last="" now
   for i in $(seq 1 60); do
@@ -38,11 +44,10 @@ measure() {
     last=$now
     sleep 1
   done
-  t0=$(now_ms)
-  for h in $(probe notes | sed -n 's/^hwnd=\(0x[0-9a-f]*\).*/\1/p' | head -n 10); do
-    probe send 0x0010 0 0 "$h" >/dev/null || fail "closing a note"
-  done
-  HIDE_MS=$(($(now_ms) - t0))
+  local ten
+  ten=$(probe notes | sed -n 's/^hwnd=\(0x[0-9a-f]*\).*/\1/p' | head -n 10 | paste -sd,)
+  HIDE_MS=$(probe send 0x0010 0 0 "$ten" | field elapsed_ms)
+  [ -n "$HIDE_MS" ] || fail "closing ten notes"
   probe msgbox 1000 >/dev/null && fail "a message box while hiding"
   expect_eq "$(probe notes | grep -c 'visible=1')" 40 "ten notes hidden"
   t0=$(now_ms)
@@ -52,9 +57,11 @@ measure() {
   expect_eq "$code" 0 "exit code"
 }
 
-measure 999
-a="ON alarms: start ${START_MS} ms, ${BOXES} box(es), hide ten ${HIDE_MS} ms, exit ${EXIT_MS} ms"
+measure 999 boxes
 expect_eq "$BOXES" 1 "one message for the whole start-up"
+measure 50
+a="50 ON alarms: start ${START_MS} ms, ${BOXES} box(es), hide ten ${HIDE_MS} ms, exit ${EXIT_MS} ms"
+expect_eq "$BOXES" 0 "no message when every alarm fits"
 hide_with=$HIDE_MS exit_with=$EXIT_MS
 measure 0
 b="no ON alarm: start ${START_MS} ms, ${BOXES} box(es), hide ten ${HIDE_MS} ms, exit ${EXIT_MS} ms"
@@ -62,7 +69,7 @@ echo "$a"
 echo "$b"
 echo "$a; $b" >"$VARNEL_E2E_DIR/alarms_many.txt"
 expect_eq "$BOXES" 0 "no message without alarms"
-# Within half again (plus a second for Wine's start-up noise) of the run without alarms.
+# Within half again (plus a second of noise) of the run without alarms.
 [ "$hide_with" -le $((HIDE_MS * 3 / 2 + 1000)) ] || fail "hiding costs more with alarms"
 [ "$exit_with" -le $((EXIT_MS * 3 / 2 + 1000)) ] || fail "the exit costs more with alarms"
 exit 0

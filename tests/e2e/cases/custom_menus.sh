@@ -23,8 +23,7 @@ sleep 0.5
 xdo mousemove 300 250 click 1
 sleep 0.5
 xdo key ctrl+d
-sleep 0.7
-probe notes | grep 'rect=100,100,' | grep -q 'edit=1' || fail "Ctrl+D did not add a detail: $(probe notes)"
+wait_until 10 "probe notes | grep 'rect=100,100,' | grep -q 'edit=1'" || fail "Ctrl+D did not add a detail: $(probe notes)"
 xdo type 'by key'
 xdo mousemove 300 280 click 1
 sleep 0.5

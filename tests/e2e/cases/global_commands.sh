@@ -65,7 +65,7 @@ expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-8)" 11000000 "List f
 e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
 # Every free slot now has a record; the oldest (2020, lowest slot) is slot 2.
 hotkey 211
-for i in $(seq 1 20); do [ -f "$d/Varnel02.dat" ] && break; sleep 0.25; done
+wait_until 20 '[ -f "$d/Varnel02.dat" ]'
 [ -f "$d/Varnel02.dat" ] || fail "second new note not in slot 2: $(ls "$d")"
 # WM_APP 21: a new note (slot 3 now) that takes the clipboard's text as a detail.
 probe clip "$(printf 'via app' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"

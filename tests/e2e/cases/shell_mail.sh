@@ -14,8 +14,7 @@ for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 1 ] && bre
 xdo mousemove 300 250 click 1
 sleep 0.5
 xdo key ctrl+m
-for i in $(seq 1 40); do [ -f "$E2E_CASE/Postrel.exe.args" ] && break; sleep 0.25; done
-[ -f "$E2E_CASE/Postrel.exe.args" ] || fail "the mail program was not started"
+wait_until 30 '[ -f "$E2E_CASE/Postrel.exe.args" ]' || fail "the mail program was not started"
 e2e_shot mailed
 expect_eq "$(cat "$E2E_CASE/Postrel.exe.args")" \
   "\"Z:$(echo "$E2E_CASE" | tr / '\\')\\Postrel.exe\" -c -s\"Varnel(週報 -x a)\"" "mail command line"

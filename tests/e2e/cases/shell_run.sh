@@ -21,7 +21,7 @@ e2e_start
 e2e_wait_main 30
 for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 1 ] && break; sleep 0.5; done
 xdo mousemove 160 145 click --repeat 2 --delay 80 1
-for i in $(seq 1 40); do [ -f "$args" ] && break; sleep 0.25; done
+wait_until 30 '[ -f "$args" ]'
 [ -f "$args" ] || fail "258 did not start the program"
 expect_eq "$(cat "$args")" "\"$w\\my tools\\prog.exe\" hello world" "command line"
 rm -f "$args"
@@ -34,7 +34,7 @@ e2e_shot opened
 probe --class Notepad post 0x0010 0 0 >/dev/null
 probe --class Notepad wait-gone 10000 >/dev/null || fail "notepad stayed"
 xdo mousemove 134 127 click --repeat 2 --delay 80 1
-for i in $(seq 1 40); do [ -f "$args" ] && break; sleep 0.25; done
+wait_until 30 '[ -f "$args" ]'
 [ -f "$args" ] || fail "258 on the heading did not run the detail"
 sleep 0.5
 e2e_shot heading-run

@@ -73,7 +73,7 @@ e2e_start() {
   rm -f "$E2E_CASE/exit.$n"
   (
     cd "$E2E_CASE" || exit 99
-    timeout -k 5 170 "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
+    timeout -k 5 "${E2E_LIFETIME:-170}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
     echo $? >"$E2E_CASE/exit.$n.tmp" && mv "$E2E_CASE/exit.$n.tmp" "$E2E_CASE/exit.$n"
   ) &
   E2E_PID=$!

@@ -107,8 +107,9 @@ int CmdFind() {
 int CmdMessage(bool post, int argc, char** argv) {
   unsigned long long msg = 0, wp, lp;
   // A message given by name is the program's registered message of that name.
-  if (argc > 0 && !ParseNum(argv[0], &msg)) msg = RegisterWindowMessageW(Wide(argv[0]).c_str());
-  if (argc < 3 || !msg || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
+  const bool named = argc > 0 && !ParseNum(argv[0], &msg);
+  if (named) msg = RegisterWindowMessageW(Wide(argv[0]).c_str());
+  if (argc < 3 || (named && !msg) || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
     std::printf("error=usage send|post <msg|name> <wParam> <lParam> [hwnd,...]\n");
     return 2;
   }
@@ -146,7 +147,7 @@ int CmdMessage(bool post, int argc, char** argv) {
     std::printf("result=%lld\n", (long long)(LONG_PTR)result);
   }
   // How long the windows took to answer, without this program's own start.
-  if (windows.size() > 1) std::printf("elapsed_ms=%lu\n", GetTickCount() - start);
+  if (argc > 3) std::printf("elapsed_ms=%lu\n", GetTickCount() - start);
   return 0;
 }
 
@@ -337,6 +338,10 @@ int CmdMemory() {
   BOOL ok = GetProcessMemoryInfo(p, &pmc, sizeof(pmc));
   FILETIME c, e, k, u;
   BOOL tok = GetProcessTimes(p, &c, &e, &k, &u);
+  // Handle and window-system object counts, where the platform keeps them (0 otherwise).
+  DWORD handles = 0;
+  GetProcessHandleCount(p, &handles);
+  const DWORD gdi = GetGuiResources(p, GR_GDIOBJECTS), user = GetGuiResources(p, GR_USEROBJECTS);
   CloseHandle(p);
   if (!ok) {
     std::printf("error=GetProcessMemoryInfo failed %lu\n", GetLastError());
@@ -352,7 +357,7 @@ int CmdMemory() {
     };
     std::printf(" CPU_MS=%llu", ms(k) + ms(u));
   }
-  std::printf("\n");
+  std::printf(" HANDLES=%lu GDI=%lu USER=%lu\n", handles, gdi, user);
   return 0;
 }
 

@@ -1,26 +1,43 @@
 #!/usr/bin/env bash
 # The settings dialog from the tray menu: topmost, its five tabs each with its
 # page (a screenshot of each), "*作成済付箋に適用" and "除背景" only on the
-# defaults tab; Cancel closes it and leaves the file as it was.
+# defaults tab. Cancel after changes on the pages leaves every file as it was;
+# OK on every page, then OK again without changes, leaves the files byte for
+# byte as the first OK left them.
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_pages "$1" "$2"
-printf '[Default]\nList=0\n' | crlf "$d/Varnel.ini"
-before=$(md5sum <"$d/Varnel.ini")
+printf '[Default]\nList=1\nTimer=5\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,580\nSnooze=300\n' | crlf "$d/Varnel.ini"
+printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=head\n' | crlf "$d/Varnel00.dat"
+sums() { (cd "$d" && md5sum Varnel.ini Varnel*.dat); }
+every_tab() { for tab in 0 1 2 3 4; do probe choose 1000 $tab >/dev/null || fail "tab $tab"; done; }
 e2e_start
 e2e_wait_main 30
 xdo mousemove 640 400 || fail "xdotool cannot reach the display"
+start=$(sums)
 open_settings
 probe dialog | head -n1 | grep -q 'topmost=1' || fail "not topmost: $(probe dialog | head -n1)"
 for tab in 0 1 2 3 4; do
   probe choose 1000 $tab >/dev/null || fail "tab $tab"
-  sleep 0.5
-  e2e_shot tab$tab
   want=0
   [ $tab = 1 ] && want=1
-  expect_eq "$(control_line 3826 | field visible)" $want "3826 visible on tab $tab"
+  wait_until 5 '[ "$(control_line 3826 | field visible)" = $want ]' || fail "3826 not visible=$want on tab $tab"
+  e2e_shot tab$tab
 done
+probe choose 1000 0 >/dev/null && probe text 3111 7 >/dev/null && probe tick 3131 0 >/dev/null || fail "general page"
+probe choose 1000 1 >/dev/null && probe text 3070 30 >/dev/null && probe tick 3053 1 >/dev/null || fail "defaults page"
+probe choose 1000 4 >/dev/null && probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "menu page"
 probe press 12 >/dev/null
 wait_no_dialog
-expect_eq "$(md5sum <"$d/Varnel.ini")" "$before" "Cancel leaves the file"
+expect_eq "$(sums)" "$start" "files after Cancel"
+for round in 1 2; do
+  open_settings
+  every_tab
+  probe press 11 >/dev/null
+  wait_no_dialog
+  e2e_ini Varnel.ini >"$E2E_CASE/ini.$round"
+  eval "after$round=\$(sums)"
+done
+grep -qx 'Snooze=300' "$E2E_CASE/ini.1" || fail "a plain OK changed a value: $(cat "$E2E_CASE/ini.1")"
+expect_eq "$after2" "$after1" "files after the second OK"
 e2e_close
 exit 0

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Weeks of a resident program, shortened: the clock runs 60 times fast for ten
+# minutes (ten simulated hours from Tuesday 2026-03-03 00:00) with 50 full notes,
+# a display window on five of them and 50 weekly alarms, one every 12 simulated
+# minutes; a helper stops and closes each alarm window as it comes. The program
+# answers a message within a second throughout, and its working set, handles
+# and window-system objects end within a few percent of where they stood after
+# the first simulated hour. Not part of the test command (see the README).
+source "$(dirname "$0")/../lib.sh"
+e2e_init soak "$1" "$2"
+make_notes=$3
+(cd "$E2E_CASE" && timeout 60 "$WINE" "$make_notes" data 7 0 >/dev/null 2>&1)
+[ -f "$d/Varnel49.dat" ] || fail "no notes written"
+printf '[Default]\nList=%s\nSTimer=1\nAlarm=2\nSnooze=600\n' "$(printf '1%.0s' $(seq 1 50))" | crlf "$d/Varnel.ini"
+for i in $(seq 0 49); do
+  f=$(printf '%s/Varnel%02d.dat' "$d" "$i")
+  m=$((5 + 12 * i))
+  # Note i's first detail: a weekly alarm (every weekday) at 00:05 + 12 min * i.
+  sed -i "0,/^1S=/s/^1S=.*\r\$/1S=000C000C0000000000000000$(printf '%02d%02d00' $((m / 60)) $((m % 60)))80007f\r/" "$f"
+  # Notes 0..4: shown only in a two-hour window, each starting an hour later.
+  [ "$i" -lt 5 ] && sed -i "0,/^V=/s/^V=.*\r\$/V=1\r\nSDT4=$(((60 + 60 * i) * 10000 + 180 + 60 * i)),007f\r/" "$f"
+done
+grep -c '80007f' "$d"/Varnel*.dat | grep -c ':1$' | grep -qx 50 || fail "alarms not written into every note"
+# Wine needs the real monotonic clock (its waits end at once otherwise); timers keep real time.
+FAKETIME_DONT_FAKE_MONOTONIC=1 E2E_CLOCK="@2026-03-03 00:00:00 x60" E2E_LIFETIME=900 e2e_start
+e2e_wait_main 60
+main=$(probe find | field hwnd)
+start=$SECONDS rings=0 slowest=0 base="" missed=0
+while [ $((SECONDS - start)) -lt 610 ]; do
+  ms=$(probe send 0 0 0 "$main" | field elapsed_ms)
+  if [ -z "$ms" ]; then missed=$((missed + 1)); else [ "$ms" -gt "$slowest" ] && slowest=$ms; fi
+  box=$(probe msgbox 300) || box=""
+  if echo "$box" | grep -q '^control=1013 '; then
+    probe click 1013 >/dev/null
+    probe click 11 >/dev/null && rings=$((rings + 1))
+  fi
+  if [ -z "$base" ] && [ $((SECONDS - start)) -ge 60 ]; then
+    base=$(probe memory) && e2e_log "after one simulated hour: $base"
+  fi
+done
+e2e_shot end
+end=$(probe memory) || fail "no memory figures at the end"
+e2e_log "after ten simulated hours: $end"
+line="SOAK: $rings alarms answered, slowest answer ${slowest} ms, $missed unanswered; first hour: $base; end: $end"
+echo "$line" | tee "$VARNEL_E2E_DIR/soak.txt"
+e2e_close
+[ "$missed" -eq 0 ] && [ "$slowest" -le 1000 ] || fail "the program did not answer within a second"
+[ "$rings" -ge 48 ] || fail "only $rings of 50 alarms rang"
+# Within a few percent: 5 % plus a little room for what Wine itself allocates.
+grow() { local a b; a=$(echo "$base" | field "$1") b=$(echo "$end" | field "$1"); [ "$b" -le $((a + a / 20 + $2)) ] || fail "$1 grew from $a to $b"; }
+grow WORKING_SET_KB 1024
+grow PRIVATE_KB 1024
+grow HANDLES 5
+grow GDI 5
+grow USER 5
+exit 0

@@ -2,6 +2,7 @@
 // external message and hot-key guards, the warning a restored note with a
 // schedule gives, and the exit that waits for an open message box, saving once.
 #include "win/app/main_window.h"
+#include "win/app/tray_icon.h"
 
 #include <windows.h>
 
@@ -101,6 +102,14 @@ void TestGuards(HWND main) {
   Check(slot == 1 && app.slots[1] != nullptr && app.options->slotFlags[1] == '1',
         "211 opens a note in slot 1");
   Check(ReadFile(DataFolder() / "Varnel00.dat") == unlisted, "the unlisted note file kept");
+  // The tray double-click runs "Cmd": mode 1 with bit 0x40 arranges (index 0, from the top right).
+  if (!app.slots[1]) return;
+  RECT before{}, after{};
+  GetWindowRect(app.slots[1]->Window(), &before);
+  app.options->Store().WriteInt("Cmd", 0x140);
+  SendMessageW(main, kTrayCallback, 0, WM_LBUTTONDBLCLK);
+  GetWindowRect(app.slots[1]->Window(), &after);
+  Check(after.right > before.right && after.right > 700 && after.top < 100, "the double-click arranges");
 }
 
 // The icon of the first message box of this process, then the box is answered.

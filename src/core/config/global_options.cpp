@@ -12,7 +12,6 @@ namespace varnel {
 
 namespace {
 
-
 // Style options. "Theight" is listed too but is never taken from a note.
 // "Timer"/"STimer" allow 0 (= off), as the settings dialog offers it.
 const NoteOptionDef kNoteOptions[] = {
@@ -77,7 +76,6 @@ const NoteOptionDef* FindNoteOption(const char* key) {
   if (StartsWithNoCase(key, "TxtColor")) return &kTxtColor;
   return nullptr;
 }
-
 
 namespace {
 
@@ -218,17 +216,27 @@ GlobalOptions::GlobalOptions(const StoreEnv& env, const std::filesystem::path& d
   // "SCKey%d" (note shortcut keys) are read once the command table exists.
   for (const GlobalOptionDef& def : GlobalOptionTable())
     for (int i = 0; i < def.count; ++i) ReadOption(store_, def, i, *this, workArea);
+  userFrame = WorkArea{fx1, fy1, fx2, fy2};
 }
 
 unsigned GlobalOptions::Apply(const OptionValues& next, const std::vector<OptionWrite>& writes) {
   unsigned effects = 0;
   OptionValues wanted = next;
   wanted.slotFlags.resize(kSlotCount, '0');
+  // A frame in force merely passed through stays unwritten; one the user
+  // changed is written in full over the user's old one.
+  const bool frameChanged = wanted.fx1 != fx1 || wanted.fy1 != fy1 || wanted.fx2 != fx2 || wanted.fy2 != fy2;
+  OptionValues held = *this;
+  if (frameChanged) {
+    held.fx1 = userFrame.left, held.fy1 = userFrame.top, held.fx2 = userFrame.right,
+    held.fy2 = userFrame.bottom;
+    userFrame = WorkArea{wanted.fx1, wanted.fy1, wanted.fx2, wanted.fy2};
+  }
   {
     ProfileStore::Batch batch(store_);
     for (const GlobalOptionDef& def : GlobalOptionTable()) {
       for (int i = 0; i < def.count; ++i) {
-        const OptionRef now = def.field(*this, i), to = def.field(wanted, i);
+        const OptionRef now = def.field(held, i), to = def.field(wanted, i);
         if (SameValue(now, to)) continue;
         WriteOption(store_, def, i, to);
         effects |= def.effects;

@@ -115,6 +115,10 @@ class GlobalOptions : public OptionValues {
   // Note shortcut keys, filled from "SCKey%d" at start.
   ShortcutTable shortcuts{};
 
+  // The frame as the user set it. fx1..fy2 hold the frame in force, which the
+  // shell replaces while this one lies off every monitor; the file keeps this.
+  WorkArea userFrame;
+
   // Writes the options of next that differ from the ones in memory, and the
   // other writes, as one replacement of the file; takes them into memory and
   // tells onApplied what they ask of the program. Returns those effects.

@@ -25,13 +25,14 @@ int BoldGrowth(const RowFontSpec& font) {
 }
 
 // The gap above heading i: 4 px after a folded heading, else 8.
-int HeadingGap(const NoteContent& content, int i) {
-  return (i > 0 && (content.headingAttributes[static_cast<std::size_t>(i - 1)] & kHeadingFolded)) ? 4 : 8;
+int HeadingGap(const NoteContent& content, const NoteGeometry& g, int i) {
+  return g.Px((i > 0 && (content.headingAttributes[static_cast<std::size_t>(i - 1)] & kHeadingFolded)) ? 4
+                                                                                                       : 8);
 }
 
 int FirstRowTop(const NoteGeometry& g, bool topBarOnly) {
   const bool shown = topBarOnly ? (g.bar & (kBarShown | kBarBottom)) == kBarShown : (g.bar & kBarShown) != 0;
-  return shown ? g.barHeight - 6 : 0;
+  return shown ? g.barHeight - g.Px(6) : 0;
 }
 
 // Text after the first line and the run of line breaks behind it; the whole
@@ -56,25 +57,26 @@ class RowPlacer {
     p.row = row;
     p.heading = true;
     p.headingIndex = heading;
-    p.font = RowFontOf(r.format, true, fonts_, g_.checkBox.cy, false);
+    p.font = RowFontOf(r.format, true, fonts_, g_.checkBox.cy, false, g_.dpi);
     const int fh = p.font.height;
     p.text = r.text;
     p.textColour = f.ownText ? f.textColour : fonts_.headingColour;
     if (f.ownBack) {
       p.back = f.backColour;
-      p.backRect = LayoutRect{0, y - 2, g_.width, y + fh};
+      p.backRect = LayoutRect{0, y - g_.Px(2), g_.width, y + fh};
     }
     band = (f.bandToDetails && f.ownBack) ? f.backColour : -1;
-    p.mark = LayoutRect{10, y, 10 + g_.glyph.cx, y + fh};
+    const int glyphLeft = g_.Px(10);
+    p.mark = LayoutRect{glyphLeft, y, glyphLeft + g_.glyph.cx, y + fh};
     p.folded = (content_.headingAttributes[static_cast<std::size_t>(heading)] & kHeadingFolded) != 0;
     p.edited = row == g_.editedRow;
-    const int left = g_.glyph.cx + 14;
-    const int right = std::min(g_.width - 6, left + measurer_.Line(p.font, p.text).cx);
+    const int left = g_.glyph.cx + g_.Px(14);
+    const int right = std::min(g_.width - g_.Px(6), left + measurer_.Line(p.font, p.text).cx);
     p.textRect = LayoutRect{left, y, right, y + fh};
-    p.rowRect = LayoutRect{10, y, right, y + fh};
+    p.rowRect = LayoutRect{glyphLeft, y, right, y + fh};
     r.rect = p.rowRect;
     out.push_back(std::move(p));
-    return y + fh + 2;
+    return y + fh + g_.Px(2);
   }
 
   int Detail(int heading, int row, int y, int band, std::vector<RowPaint>& out) {
@@ -84,16 +86,16 @@ class RowPlacer {
     RowPaint p;
     p.row = row;
     p.headingIndex = heading;
-    p.font = RowFontOf(look.format, false, fonts_, g_.checkBox.cy, look.strikeOut);
+    p.font = RowFontOf(look.format, false, fonts_, g_.checkBox.cy, look.strikeOut, g_.dpi);
     const int fh = p.font.height;
     p.text = std::move(look.text);
     p.textColour = f.ownText ? f.textColour : fonts_.detailColour;
     p.state = look.state;
     p.alarmHot = (StatusDigit(r.status, 7) & 12) == 12;
     const bool non = g_.hideHeadingRows;
-    const int x0 = non ? 10 : g_.glyph.cx + 14;
-    const int cw = non ? 0 : g_.checkBox.cx + 4;
-    const int limit = g_.width - cw - x0 - 4;
+    const int x0 = non ? g_.Px(10) : g_.glyph.cx + g_.Px(14);
+    const int cw = non ? 0 : g_.checkBox.cx + g_.Px(4);
+    const int limit = g_.width - cw - x0 - g_.Px(4);
     int width = 0, height = 0;
     if (row == g_.editedRow) {
       p.edited = true;
@@ -109,19 +111,19 @@ class RowPlacer {
       width = size.cx + BoldGrowth(p.font);
       if (band >= 0 && !non) {
         p.band = band;
-        p.bandRect = LayoutRect{0, y - 2, g_.width, y + height + 3};
+        p.bandRect = LayoutRect{0, y - g_.Px(2), g_.width, y + height + g_.Px(3)};
       }
       if (f.ownBack) {
         p.back = f.backColour;
-        p.backRect = LayoutRect{x0 - 2, y, x0 + cw + width + 2, y + height};
+        p.backRect = LayoutRect{x0 - g_.Px(2), y, x0 + cw + width + g_.Px(2), y + height};
       }
     }
-    if (!non) p.mark = LayoutRect{x0, y + 1, x0 + g_.checkBox.cx, y + 1 + fh};
+    if (!non) p.mark = LayoutRect{x0, y + g_.Px(1), x0 + g_.checkBox.cx, y + g_.Px(1) + fh};
     p.textRect = LayoutRect{x0 + cw, y, x0 + cw + width, y + height};
     p.rowRect = LayoutRect{x0, y, p.textRect.right, p.textRect.bottom};
     r.rect = p.rowRect;
     out.push_back(std::move(p));
-    return y + height + 4;
+    return y + height + g_.Px(4);
   }
 
  private:
@@ -151,21 +153,29 @@ RowFormat ParseRowFormat(std::string_view format) {
   return f;
 }
 
+int ScaleToDpi(int value, int dpi) {
+  if (dpi == 96 || dpi <= 0) return value;
+  // Rounded half away from zero, as MulDiv does.
+  const long long scaled = static_cast<long long>(value) * dpi;
+  return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : -((-scaled + 48) / 96));
+}
+
 RowFontSpec RowFontOf(std::string_view format, bool heading, const RowFonts& fonts, int checkBoxHeight,
-                      bool strikeOut) {
+                      bool strikeOut, int dpi) {
   const RowFormat f = ParseRowFormat(format);
   RowFontSpec spec;
   spec.strikeOut = strikeOut;
   if (f.ownHeight) {
-    spec.height = std::clamp(f.height, std::min(checkBoxHeight, 64), 64);
+    const int most = ScaleToDpi(64, dpi);
+    spec.height = std::clamp(ScaleToDpi(f.height, dpi), std::min(checkBoxHeight, most), most);
     spec.bold = f.bold;
     spec.italic = f.italic;
   } else if (heading) {
-    spec.height = fonts.headingSize;
+    spec.height = ScaleToDpi(fonts.headingSize, dpi);
     spec.bold = fonts.headingBold;
     spec.italic = fonts.headingItalic;
   } else {
-    spec.height = fonts.detailSize;
+    spec.height = ScaleToDpi(fonts.detailSize, dpi);
     spec.bold = fonts.detailBold;
     spec.italic = fonts.detailItalic;
   }
@@ -210,7 +220,7 @@ std::vector<RowPaint> LayoutRows(NoteContent& content, const NoteGeometry& g, co
   for (int i = 0; i < content.headingCount && y <= g.height + 64; ++i) {
     const std::uint32_t attributes = content.headingAttributes[static_cast<std::size_t>(i)];
     if (attributes & kHeadingHidden) continue;
-    y += HeadingGap(content, i);
+    y += HeadingGap(content, g, i);
     const int headingRow = content.HeadingRow(i);
     if (headingRow < 0) continue;
     int band = -1;
@@ -227,11 +237,12 @@ TitleBarPaint LayoutTitleBar(const NoteGeometry& g, const TitleBarStyle& style) 
   const bool bottom = (g.bar & kBarBottom) != 0, folded = (g.bar & kBarFolded) != 0;
   const int top = bottom ? g.height - bh : 0;
   p.bar = LayoutRect{0, top, w, top + bh};
-  p.lineLeft = 2;
-  p.lineRight = w - 2;
-  const int innerTop = top + 1, innerBottom = top + bh - 1;
+  const int one = g.Px(1);
+  p.lineLeft = g.Px(2);
+  p.lineRight = w - g.Px(2);
+  const int innerTop = top + one, innerBottom = top + bh - one;
   const int kind = style.gradientKind;
-  const int n = (kind == 1 || kind == 2) ? (bh - 2) / kind : 0;
+  const int n = (kind == 1 || kind == 2) ? (innerBottom - innerTop) / kind : 0;
   for (int k = 0; k < n; ++k) {
     int colour = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
@@ -248,24 +259,24 @@ TitleBarPaint LayoutTitleBar(const NoteGeometry& g, const TitleBarStyle& style) 
   b.colour = style.border & 0xFFFFFF;
   if (borderKind >= 1 && borderKind <= 3 && !folded) {
     b.kind = BarBorderPaint::kLine;
-    b.penWidth = borderKind;
-    const int y = bottom ? g.height + borderKind / 2 - bh : bh - borderKind + 1;
+    b.penWidth = g.Px(borderKind);
+    const int y = bottom ? g.height + b.penWidth / 2 - bh : bh - b.penWidth + one;
     b.rect = LayoutRect{0, y, w, y};
   } else if (borderKind >= 4 && borderKind <= 6) {
     b.kind = BarBorderPaint::kFrame;
-    b.penWidth = borderKind - 3;
+    b.penWidth = g.Px(borderKind - 3);
     if (borderKind == 4) b.rect = LayoutRect{0, top, w, top + bh};
-    if (borderKind == 5) b.rect = LayoutRect{1, top + 1, w, top + bh};
-    if (borderKind == 6) b.rect = LayoutRect{1, top + 1, w - 1, top + bh - 1};
+    if (borderKind == 5) b.rect = LayoutRect{one, top + one, w, top + bh};
+    if (borderKind == 6) b.rect = LayoutRect{one, top + one, w - one, top + bh - one};
   } else if (borderKind >= 7 && borderKind <= 9) {
     b.kind = BarBorderPaint::kFrame;
-    b.penWidth = 1;
-    const int m = borderKind - 7, f = folded ? m : 0;
+    b.penWidth = one;
+    const int m = g.Px(borderKind - 7), f = folded ? m : 0;
     const int frameTop = bottom ? g.height + f - bh : m;
     b.rect = LayoutRect{m, frameTop, w - m, frameTop + bh - m - f};
   }
-  p.textRect = LayoutRect{6, top + 2, w - 6, top + bh - 2};
-  p.fontHeight = bh - 4;
+  p.textRect = LayoutRect{g.Px(6), top + g.Px(2), w - g.Px(6), top + bh - g.Px(2)};
+  p.fontHeight = bh - g.Px(4);
   return p;
 }
 
@@ -275,34 +286,35 @@ AutoSizeResult ComputeAutoSize(const NoteContent& content, const NoteGeometry& g
   AutoSizeResult r;
   if (g.fixed) return r;
   const bool non = g.hideHeadingRows;
-  const int headingAllowance = g.glyph.cx + 18;
-  const int detailAllowance = non ? g.glyph.cx + 22 : g.glyph.cx + g.checkBox.cx + 26;
+  const int headingAllowance = g.glyph.cx + g.Px(18);
+  const int detailAllowance = non ? g.glyph.cx + g.Px(22) : g.glyph.cx + g.checkBox.cx + g.Px(26);
   int y = FirstRowTop(g, false), w = 0;
   for (int i = 0; i < content.headingCount && y <= frameHeight; ++i) {
     const std::uint32_t attributes = content.headingAttributes[static_cast<std::size_t>(i)];
     if (attributes & kHeadingHidden) continue;
-    y += HeadingGap(content, i);
+    y += HeadingGap(content, g, i);
     const int headingRow = content.HeadingRow(i);
     if (headingRow < 0) continue;
     if (!non) {
       const Row& row = content.rows.At(headingRow);
       const LayoutSize size =
-          measurer.Line(RowFontOf(row.format, true, fonts, g.checkBox.cy, false), row.text);
-      y += size.cy + 2;
-      w = std::max(w, size.cx + headingAllowance + 6);
+          measurer.Line(RowFontOf(row.format, true, fonts, g.checkBox.cy, false, g.dpi), row.text);
+      y += size.cy + g.Px(2);
+      w = std::max(w, size.cx + headingAllowance + g.Px(6));
     }
     if (attributes & kHeadingFolded) continue;
     content.ForEachRow(i, false, [&](int index, std::uint32_t) {
       const DetailLook look = DetailLookOf(content.rows.At(index), colours, now);
-      const RowFontSpec font = RowFontOf(look.format, false, fonts, g.checkBox.cy, look.strikeOut);
+      const RowFontSpec font = RowFontOf(look.format, false, fonts, g.checkBox.cy, look.strikeOut, g.dpi);
       const LayoutSize size = measurer.Wrapped(font, look.text.empty() ? std::string_view("A") : look.text,
                                                frameWidth - detailAllowance);
-      y += size.cy + 4;
+      y += size.cy + g.Px(4);
       w = std::max(w, detailAllowance + size.cx + BoldGrowth(font));
     });
   }
-  w = std::min(std::max(w, 40), std::max(frameWidth, 40));
-  int h = std::min(std::max(y + 4, g.barHeight), std::max(frameHeight, g.barHeight));
+  const int least = g.Px(40);
+  w = std::min(std::max(w, least), std::max(frameWidth, least));
+  int h = std::min(std::max(y + g.Px(4), g.barHeight), std::max(frameHeight, g.barHeight));
   if ((g.bar & kBarShown) && (g.bar & kBarFolded)) {
     r.storeUnfolded = true;
     r.unfoldedHeight = h;
@@ -368,7 +380,7 @@ HitResult HitTest(const NoteContent& content, const NoteGeometry& g, int x, int 
       const LayoutRect& r = content.rows.At(headingRow).rect;
       if (r.top > y) return hit;  // below the pointer: nothing further down can be hit
       if (Contains(r, x, y)) {
-        hit.code = x <= g.glyph.cx + 10 ? kHitGlyph : kHitHeadingText;
+        hit.code = x <= g.glyph.cx + g.Px(10) ? kHitGlyph : kHitHeadingText;
         hit.row = headingRow;
         return hit;
       }
@@ -381,7 +393,7 @@ HitResult HitTest(const NoteContent& content, const NoteGeometry& g, int x, int 
       const LayoutRect& r = content.rows.At(row).rect;
       if (r.top > y) break;
       if (Contains(r, x, y)) {
-        hit.code = x <= g.glyph.cx + g.checkBox.cx + 14 ? kHitCheckBox : kHitDetailText;
+        hit.code = x <= g.glyph.cx + g.checkBox.cx + g.Px(14) ? kHitCheckBox : kHitDetailText;
         hit.row = row;
         return hit;
       }
@@ -390,14 +402,15 @@ HitResult HitTest(const NoteContent& content, const NoteGeometry& g, int x, int 
   return hit;
 }
 
-int EdgeMask(const LayoutRect& window, int x, int y, bool fixed, std::uint8_t bar) {
+int EdgeMask(const LayoutRect& window, int x, int y, bool fixed, std::uint8_t bar, int dpi) {
   if (fixed || ((bar & kBarShown) && (bar & kBarFolded))) return 0;
   if (!Contains(window, x, y)) return 0;
+  const int edge = ScaleToDpi(4, dpi);
   int mask = 0;
-  if (x < window.left + 4) mask |= 1;
-  if (x > window.right - 4) mask |= 2;
-  if (y < window.top + 4) mask |= 4;
-  if (y > window.bottom - 4) mask |= 8;
+  if (x < window.left + edge) mask |= 1;
+  if (x > window.right - edge) mask |= 2;
+  if (y < window.top + edge) mask |= 4;
+  if (y > window.bottom - edge) mask |= 8;
   return mask;
 }
 
@@ -425,22 +438,22 @@ EditBoxPlacement PlaceEditBox(bool heading, const LayoutRect& row, const NoteGeo
   // Grown whenever the row does not fit, so the box is never cut off.
   if (row.bottom > g.height) {
     p.grow = true;
-    p.growHeight = row.bottom + 4;
+    p.growHeight = row.bottom + g.Px(4);
   }
   const int height = std::max(row.bottom - row.top, 1);
   int x, width;
   if (heading) {
-    x = g.glyph.cx + row.left + 3;
-    width = g.width - g.glyph.cx - row.left - 8;
+    x = g.glyph.cx + row.left + g.Px(3);
+    width = g.width - g.glyph.cx - row.left - g.Px(8);
   } else {
-    x = g.hideHeadingRows ? row.left : g.checkBox.cx + row.left + 4;
-    width = g.width - x - 4;
+    x = g.hideHeadingRows ? row.left : g.checkBox.cx + row.left + g.Px(4);
+    width = g.width - x - g.Px(4);
   }
   p.box = LayoutRect{x, row.top, x + std::max(width, 1), row.top + height};
   if (g.colourKey) {
     p.strip = true;
-    p.stripRect = heading ? LayoutRect{2, row.top - 2, row.left, row.bottom}
-                          : LayoutRect{2, row.top, row.left, row.bottom + 1};
+    p.stripRect = heading ? LayoutRect{g.Px(2), row.top - g.Px(2), row.left, row.bottom}
+                          : LayoutRect{g.Px(2), row.top, row.left, row.bottom + g.Px(1)};
   }
   return p;
 }

@@ -51,10 +51,14 @@ struct RowFontSpec {
     return height == o.height && bold == o.bold && italic == o.italic && strikeOut == o.strikeOut;
   }
 };
+// Every size the program stores or measures at 96 DPI, in pixels at dpi.
+int ScaleToDpi(int value, int dpi);
+
 // Own height (bounded checkBoxHeight..64) and bits when char 0 bit 0 is set,
-// else the note's heading or detail size and bits.
+// else the note's heading or detail size and bits; the height in pixels at dpi
+// (checkBoxHeight already is).
 RowFontSpec RowFontOf(std::string_view format, bool heading, const RowFonts& fonts, int checkBoxHeight,
-                      bool strikeOut);
+                      bool strikeOut, int dpi = 96);
 
 // The state colour records in force for a note: its own and the global ones
 // ("CColor%d"/"CCDay%d").
@@ -85,7 +89,8 @@ class TextMeasurer {
   virtual LayoutSize Wrapped(const RowFontSpec& font, std::string_view text, int width) = 0;
 };
 
-// The window-side facts the layout needs.
+// The window-side facts the layout needs, all in pixels of the note's monitor;
+// dpi scales the layout's own gaps and the fonts' sizes.
 struct NoteGeometry {
   int width = 0, height = 0;  // client W and H
   std::uint8_t bar = kBarShown;
@@ -95,8 +100,10 @@ struct NoteGeometry {
   bool colourKey = false;        // active alpha < 0: the background is see-through
   LayoutSize checkBox{13, 13};
   LayoutSize glyph{9, 9};
-  int editedRow = -1;   // row index of the open edit box, -1 none
-  int editHeight = 0;   // the edit box's client height
+  int editedRow = -1;  // row index of the open edit box, -1 none
+  int editHeight = 0;  // the edit box's client height
+  int dpi = 96;
+  int Px(int value) const { return ScaleToDpi(value, dpi); }
 };
 
 // Alt-held background in colour-key mode: minus 8 when above 128, else plus 8.
@@ -110,19 +117,19 @@ struct RowPaint {
   RowFontSpec font;
   std::string text;  // the text to draw
   int textColour = 0;
-  int back = -1;         // own background
-  LayoutRect backRect;   // where the own background is filled
-  int band = -1;         // heading band colour covering this detail
-  LayoutRect bandRect;   // where the band is filled
-  LayoutRect mark;       // fold glyph (heading) or check box (detail)
-  bool folded = false;   // heading: the glyph shows closed
-  int state = 0;         // detail state 0..3
-  bool alarmHot = false; // detail: alarm present and armed
-  bool edited = false;   // the edit box covers the text: draw no text
+  int back = -1;          // own background
+  LayoutRect backRect;    // where the own background is filled
+  int band = -1;          // heading band colour covering this detail
+  LayoutRect bandRect;    // where the band is filled
+  LayoutRect mark;        // fold glyph (heading) or check box (detail)
+  bool folded = false;    // heading: the glyph shows closed
+  int state = 0;          // detail state 0..3
+  bool alarmHot = false;  // detail: alarm present and armed
+  bool edited = false;    // the edit box covers the text: draw no text
   LayoutRect textRect;
-  bool strip = false;    // colour-key mode, edited detail: fill the strip left of the box
+  bool strip = false;  // colour-key mode, edited detail: fill the strip left of the box
   LayoutRect stripRect;
-  LayoutRect rowRect;    // also written to the row's rect
+  LayoutRect rowRect;  // also written to the row's rect
 };
 
 // Lays out every painted row from the top while y <= H + 64 and records each
@@ -163,9 +170,9 @@ struct AutoSizeResult {
   bool storeUnfolded = false;  // folded note: the computed height becomes the unfolded height
   int unfoldedHeight = 0;
 };
-AutoSizeResult ComputeAutoSize(const NoteContent& content, const NoteGeometry& geometry, const RowFonts& fonts,
-                               const StateColourSet& colours, TextMeasurer& measurer, const DateTime& now,
-                               int frameWidth, int frameHeight, bool force);
+AutoSizeResult ComputeAutoSize(const NoteContent& content, const NoteGeometry& geometry,
+                               const RowFonts& fonts, const StateColourSet& colours, TextMeasurer& measurer,
+                               const DateTime& now, int frameWidth, int frameHeight, bool force);
 
 // Folding to the title bar. mode 1 fold, 0 unfold, negative toggle.
 struct FoldResult {
@@ -178,8 +185,14 @@ FoldResult ComputeFold(int mode, std::uint8_t bar, int barHeight, int unfoldedHe
                        int windowHeight);
 
 // Hit codes of a client point.
-enum HitCode { kHitNone = 0, kHitGlyph = 1, kHitHeadingText = 2, kHitTitleBar = 3, kHitCheckBox = -1,
-               kHitDetailText = -2 };
+enum HitCode {
+  kHitNone = 0,
+  kHitGlyph = 1,
+  kHitHeadingText = 2,
+  kHitTitleBar = 3,
+  kHitCheckBox = -1,
+  kHitDetailText = -2
+};
 struct HitResult {
   int code = kHitNone;
   int heading = -1;     // the heading under the pointer (last one walked)
@@ -191,7 +204,7 @@ HitResult HitTest(const NoteContent& content, const NoteGeometry& geometry, int 
 
 // Resize edges: 1 left, 2 right, 4 top, 8 bottom; window and point in screen
 // coordinates. 0 for a fixed note and a folded one with its bar shown.
-int EdgeMask(const LayoutRect& window, int x, int y, bool fixed, std::uint8_t bar);
+int EdgeMask(const LayoutRect& window, int x, int y, bool fixed, std::uint8_t bar, int dpi = 96);
 enum class EdgeCursor { kArrow, kWestEast, kNorthSouth, kNwSe, kNeSw };
 EdgeCursor CursorOfMask(int mask);  // kArrow for any mask that is no edge or corner
 

@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "win/app/alarm_check.h"
 #include "win/app/app_state.h"
+#include "win/app/display_changes.h"
 #include "win/app/note_menus.h"
 #include "win/note/check_wnd.h"
 #include "win/app/global_commands.h"
@@ -207,6 +208,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnTrayCallback(window, lParam);
     case kExternalMessage:
       return OnExternalMessage(wParam, lParam);
+    case WM_DISPLAYCHANGE:
+      FollowDisplayChange();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETWORKAREA) FollowDisplayChange();
+      break;
     default:
       break;
   }

@@ -7,6 +7,7 @@
 
 #include "win/app/app_state.h"
 #include "core/app/command_table.h"
+#include "win/app/display_changes.h"
 #include "win/app/global_commands.h"
 #include "win/app/main_window.h"
 #include "win/app/note_menus.h"
@@ -68,7 +69,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.tray.Add();
     LoadResourceMenus(instance);
     app.dateFormats.Load(app.options->Store());
+    // Notes are placed inside the frame: it must lie on a monitor first.
+    PutFrameInForce();
     OpenNotesAtStart(app.mainWindow);
+    KeepNotesOnScreen();
     DeleteExpiredNotes();
     RunScheduleTick();
     SetTimers(true, nullptr);

@@ -62,7 +62,7 @@ BOOL PositionSchedulePage::OnInit() {
   RECT r{};
   GetWindowRect(note_.Window(), &r);
   const NoteSettings& s = note_.Settings();
-  const FoldResult open = ComputeFold(0, s.bar, s.barHeight, s.unfoldedHeight, r.top, r.bottom - r.top);
+  const FoldResult open = ComputeFold(0, s.bar, note_.BarHeight(), s.unfoldedHeight, r.top, r.bottom - r.top);
   const int values[4] = {r.left, open.top, r.right - r.left, open.height};
   const int low[4] = {frame_.left, frame_.top, 40, 20};
   const int high[4] = {frame_.right, frame_.bottom, frame_.right - frame_.left, frame_.bottom - frame_.top};

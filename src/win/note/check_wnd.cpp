@@ -6,6 +6,7 @@
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/app/save_report.h"
+#include "win/platform/display.h"
 #include "win/platform/holders.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
@@ -66,6 +67,7 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner, bool*
   window_ =
       CreateWindowExW(exStyle, cls, L"", WS_POPUP, p.x, p.y, p.w, p.h, nullptr, nullptr, app.instance, this);
   if (!window_) return false;
+  dpi_ = WindowDpi(window_);
 
   ApplyTransparency();
   content_.slot = slot;
@@ -138,12 +140,15 @@ void CCheckWnd::MeasureThemeParts(HWND mainWindow) {
     SIZE* out;
   } parts[] = {{L"BUTTON", 3 /*BP_CHECKBOX*/, 5 /*CBS_CHECKEDNORMAL*/, &checkBox_},
                {L"TREEVIEW", 2 /*TVP_GLYPH*/, 1 /*GLPS_CLOSED*/, &glyph_}};
+  // Kept at 96 DPI like every other size; each note scales them to its monitor.
+  const int dcDpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
   for (const auto& part : parts) {
     if (HTHEME_ h = theme.openThemeData(mainWindow, part.cls)) {
       SIZE size{};
       if (SUCCEEDED(theme.getThemePartSize(h, dc, part.part, part.state, nullptr, 1 /*TS_TRUE*/, &size)) &&
           size.cx > 0 && size.cy > 0)
-        *part.out = size;
+        *part.out =
+            dcDpi > 0 && dcDpi != 96 ? SIZE{MulDiv(size.cx, 96, dcDpi), MulDiv(size.cy, 96, dcDpi)} : size;
       theme.closeThemeData(h);
     }
   }
@@ -226,7 +231,7 @@ int CCheckWnd::WriteNote() {
   // A folded note keeps the rectangle it unfolds to, worked out without moving
   // it: with the bar at the bottom its top lies above the folded window's.
   const FoldResult open =
-      ComputeFold(0, settings_.bar, settings_.barHeight, settings_.unfoldedHeight, r.top, r.bottom - r.top);
+      ComputeFold(0, settings_.bar, BarHeight(), settings_.unfoldedHeight, r.top, r.bottom - r.top);
   settings_.placement = {r.left, open.top, r.right - r.left, open.height};
   settings_.visible = IsWindowVisible(window_) != FALSE;
   WriteNoteSettings(store_, settings_, kNotePlacement | kNoteVisible);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "core/app/frame_range.h"
 #include "core/config/profile_store.h"
 #include "core/features/schedule.h"
 #include "core/note/note_content.h"
@@ -49,6 +50,11 @@ class CCheckWnd {
 
   // Layout and painting (note_window.cpp).
   NoteGeometry Geometry() const;
+  // The bar's height in pixels of the note's monitor.
+  int BarHeight() const { return ScaleToDpi(settings_.barHeight, dpi_); }
+  int Dpi() const { return dpi_; }
+  // Moves the note into the nearest work area when its bar is on no monitor.
+  void KeepOnScreen(const std::vector<MonitorArea>& monitors);
   StateColourSet Colours() const;
   void AutoSize(bool force);
   void FoldTitle(int mode);
@@ -119,6 +125,8 @@ class CCheckWnd {
 
  private:
   LRESULT OnPaint();
+  // The note's monitor changed its DPI, or the note moved to another one.
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnClose(WPARAM wParam, LPARAM lParam);
   void OnMouseMove();
   void OnMouse(UINT message, LPARAM lParam);
@@ -163,7 +171,8 @@ class CCheckWnd {
   HWND mainWindow_ = nullptr;
   bool itemsLoaded_ = false;  // stands for the item list: Save does nothing without it
   int width_ = 0, height_ = 0;
-  SIZE checkBox_{13, 13}, glyph_{9, 9};
+  SIZE checkBox_{13, 13}, glyph_{9, 9};  // at 96 DPI, scaled by dpi_
+  int dpi_ = 96;
   GdiObject<HFONT> editFont_;
   HWND edit_ = nullptr;
   int editLines_ = 1;

@@ -97,7 +97,7 @@ bool CCheckWnd::BeginEdit(bool heading, int row, const RowRect& rect) {
   if (place.strip) FillColourKeyStrip(place.stripRect);
   const Row& r = content_.rows.At(row);
   const RowFontSpec spec = RowFontOf(heading ? r.format : DetailLookOf(r, Colours(), LocalNow()).format,
-                                     heading, settings_.fonts, checkBox_.cy, false);
+                                     heading, settings_.fonts, g.checkBox.cy, false, g.dpi);
   LOGFONTW lf{};
   lf.lfHeight = spec.height;
   lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
@@ -166,7 +166,7 @@ void CCheckWnd::OnEditChange() {
   // line typed stays in sight.
   POINT top{0, 0};
   MapWindowPoints(edit_, window_, &top, 1);
-  GrowClient(top.y + height + 4, App().options->fy2);
+  GrowClient(top.y + height + ScaleToDpi(4, dpi_), App().options->fy2);
   Repaint();
 }
 

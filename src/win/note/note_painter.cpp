@@ -48,16 +48,18 @@ RECT CentredBox(const LayoutRect& mark, LayoutSize size) {
   return RECT{mark.left, top, mark.left + (size.cx > 0 ? size.cx : h), top + h};
 }
 
+// A square of n pixels (9 at 96 DPI) with a minus, or a plus when folded.
 void DrawClassicGlyph(HDC dc, const RECT& box, bool folded) {
-  const int x = box.left, y = box.top;
+  const int x = box.left, y = box.top, n = box.right - box.left;
+  const int inset = n * 2 / 9, mid = n / 2;
   SelectScope pen(dc, GetStockObject(BLACK_PEN));
   SelectScope brush(dc, GetStockObject(WHITE_BRUSH));
-  Rectangle(dc, x, y, x + 9, y + 9);
-  MoveToEx(dc, x + 2, y + 4, nullptr);
-  LineTo(dc, x + 7, y + 4);
+  Rectangle(dc, x, y, x + n, y + n);
+  MoveToEx(dc, x + inset, y + mid, nullptr);
+  LineTo(dc, x + n - inset, y + mid);
   if (folded) {
-    MoveToEx(dc, x + 4, y + 2, nullptr);
-    LineTo(dc, x + 4, y + 7);
+    MoveToEx(dc, x + mid, y + inset, nullptr);
+    LineTo(dc, x + mid, y + n - inset);
   }
 }
 
@@ -67,9 +69,10 @@ void DrawGlyph(HDC dc, const RowPaint& p, const NoteGeometry& g, ThemeApi* theme
     RECT rc = CentredBox(p.mark, g.glyph);
     if (SUCCEEDED(theme->drawThemeBackground(t, dc, kGlyphPart, p.folded ? 1 : 2, &rc, nullptr))) return;
   }
-  // The 9-pixel square, centred vertically in the glyph's place.
-  const int top = p.mark.top + (p.mark.bottom - p.mark.top - 9) / 2;
-  const RECT box{p.mark.left, top, p.mark.left + 9, top + 9};
+  // The 9-pixel square (at 96 DPI), centred vertically in the glyph's place.
+  const int n = g.Px(9);
+  const int top = p.mark.top + (p.mark.bottom - p.mark.top - n) / 2;
+  const RECT box{p.mark.left, top, p.mark.left + n, top + n};
   cache.CopyMark(dc, box, p.folded ? 1 : 0,
                  [&](HDC target, const RECT& r) { DrawClassicGlyph(target, r, p.folded); });
 }

@@ -67,12 +67,13 @@ NoteGeometry CCheckWnd::Geometry() const {
   g.width = width_;
   g.height = height_;
   g.bar = settings_.bar;
-  g.barHeight = settings_.barHeight;
+  g.dpi = dpi_;
+  g.barHeight = BarHeight();
   g.hideHeadingRows = settings_.hideHeadingRows;
   g.fixed = settings_.fixed;
   g.colourKey = settings_.alpha < 0;
-  g.checkBox = LayoutSize{checkBox_.cx, checkBox_.cy};
-  g.glyph = LayoutSize{glyph_.cx, glyph_.cy};
+  g.checkBox = LayoutSize{g.Px(checkBox_.cx), g.Px(checkBox_.cy)};
+  g.glyph = LayoutSize{g.Px(glyph_.cx), g.Px(glyph_.cy)};
   if (edit_) {
     RECT rc{};
     GetClientRect(edit_, &rc);
@@ -149,13 +150,47 @@ void CCheckWnd::AutoSize(bool force) {
 void CCheckWnd::FoldTitle(int mode) {
   if (!window_) return;
   const LayoutRect w = WindowRectOf(window_);
-  const FoldResult r = ComputeFold(mode, settings_.bar, settings_.barHeight, settings_.unfoldedHeight, w.top,
-                                   w.bottom - w.top);
+  const FoldResult r =
+      ComputeFold(mode, settings_.bar, BarHeight(), settings_.unfoldedHeight, w.top, w.bottom - w.top);
   if (!r.change) return;
   settings_.bar = r.bar;
   settings_.unfoldedHeight = r.unfoldedHeight;
   SetWindowPos(window_, nullptr, w.left, r.top, w.right - w.left, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
   Repaint();
+}
+
+LRESULT CCheckWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const int dpi = LOWORD(wParam);
+  if (dpi <= 0 || dpi == dpi_) return 0;
+  // The box and its font are of the old size: the typed text is kept, the box closed.
+  if (edit_) EndEdit();
+  settings_.unfoldedHeight = MulDiv(settings_.unfoldedHeight, dpi, dpi_);
+  dpi_ = dpi;
+  fonts_.Clear();
+  // The system's rectangle keeps the note under the pointer while it is dragged across.
+  const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+  const bool folded = (settings_.bar & kBarShown) && (settings_.bar & kBarFolded);
+  SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, folded ? BarHeight() : r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Repaint();
+  return 0;
+}
+
+void CCheckWnd::KeepOnScreen(const std::vector<MonitorArea>& monitors) {
+  if (!window_) return;
+  const LayoutRect w = WindowRectOf(window_);
+  const FrameRange window{w.left, w.top, w.right, w.bottom};
+  FrameRange grip = window;
+  if (settings_.bar & kBarShown) {
+    if (settings_.bar & kBarBottom)
+      grip.top = grip.bottom - BarHeight();
+    else
+      grip.bottom = grip.top + BarHeight();
+  }
+  const FrameRange placed = varnel::KeepOnScreen(window, grip, monitors);
+  if (placed == window) return;
+  SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left,
+               placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CCheckWnd::ApplyActiveAlpha(bool active) {
@@ -178,7 +213,7 @@ void CCheckWnd::OnMouseMove() {
   const LayoutRect w = WindowRectOf(window_);
   const bool inside = pt.x >= w.left && pt.x < w.right && pt.y >= w.top && pt.y < w.bottom;
   if (!inside && titlePeek_) EndTitlePeek();
-  edgeMask_ = EdgeMask(w, pt.x, pt.y, settings_.fixed, settings_.bar);
+  edgeMask_ = EdgeMask(w, pt.x, pt.y, settings_.fixed, settings_.bar, dpi_);
   const EdgeCursor c = CursorOfMask(edgeMask_);
   if (c == EdgeCursor::kArrow) edgeMask_ = 0;
   SetCursor(LoadCursorW(nullptr, CursorFor(c)));
@@ -248,10 +283,12 @@ LRESULT CALLBACK CCheckWnd::WindowProc(HWND window, UINT message, WPARAM wParam,
       break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      info->ptMinTrackSize.x = 40;
-      info->ptMinTrackSize.y = note->settings_.barHeight;
+      info->ptMinTrackSize.x = ScaleToDpi(40, note->dpi_);
+      info->ptMinTrackSize.y = note->BarHeight();
       return 0;
     }
+    case WM_DPICHANGED:
+      return note->OnDpiChanged(wParam, lParam);
     case WM_WINDOWPOSCHANGING:
       if (note->settings_.z == 1) reinterpret_cast<WINDOWPOS*>(lParam)->hwndInsertAfter = HWND_BOTTOM;
       break;

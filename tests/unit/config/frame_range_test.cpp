@@ -50,5 +50,44 @@ TEST(FrameRangeTest, SizeAndBounds) {
   }
 }
 
+// A primary monitor with a taskbar below and a second one to its left.
+const std::vector<MonitorArea> kMonitors = {{{0, 0, 1280, 800}, {0, 0, 1280, 770}},
+                                            {{-1920, -200, 0, 880}, {-1920, -200, 0, 880}}};
+
+TEST(FrameRangeTest, FrameOutsideEveryMonitorGivesWayToThePrimaryWorkArea) {
+  const struct {
+    FrameRange user, inForce;
+  } cases[] = {
+      {{1920, 0, 3840, 1080}, {0, 0, 1280, 770}},          // the monitor it was made for is gone
+      {{1279, 799, 3000, 2000}, {1279, 799, 3000, 2000}},  // one pixel on the primary still counts
+      {{-3000, 0, -1920, 500}, {0, 0, 1280, 770}},         // only touches the left monitor's edge
+      {{-1000, 0, -10, 500}, {-1000, 0, -10, 500}},        // on the second monitor
+  };
+  for (const auto& c : cases) EXPECT_EQ(FrameInForce(c.user, kMonitors), c.inForce) << c.user.left;
+  EXPECT_EQ(FrameInForce({5000, 0, 6000, 10}, {}), (FrameRange{5000, 0, 6000, 10}));
+}
+
+TEST(FrameRangeTest, NotesOffEveryWorkAreaMoveToTheNearestKeepingTheirSize) {
+  const auto bar = [](const FrameRange& w) { return FrameRange{w.left, w.top, w.right, w.top + 18}; };
+  const struct {
+    FrameRange window, placed;
+  } cases[] = {
+      {{100, 100, 300, 400}, {100, 100, 300, 400}},          // on screen: never moved
+      {{1200, 700, 1400, 1000}, {1200, 700, 1400, 1000}},    // its bar's corner is still reachable
+      {{3000, 100, 3200, 400}, {1080, 100, 1280, 400}},      // right of everything: to the primary's edge
+      {{3000, 2000, 3200, 2300}, {1080, 470, 1280, 770}},    // below right
+      {{-2500, 300, -2300, 500}, {-1920, 300, -1720, 500}},  // left of the second monitor
+      {{100, 780, 300, 900}, {100, 650, 300, 770}},          // under the taskbar only
+      {{5000, 0, 7000, 1000}, {0, 0, 1280, 770}},            // larger than the work area: cut to it
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(KeepOnScreen(c.window, bar(c.window), kMonitors), c.placed)
+        << c.window.left << "," << c.window.top;
+  // A note whose bar is off screen but whose body is not still moves: the bar is what it is dragged by.
+  EXPECT_EQ(KeepOnScreen({100, -300, 300, 100}, {100, -300, 300, -282}, kMonitors),
+            (FrameRange{100, 0, 300, 400}));
+  EXPECT_EQ(KeepOnScreen({3000, 0, 3100, 10}, {3000, 0, 3100, 10}, {}), (FrameRange{3000, 0, 3100, 10}));
+}
+
 }  // namespace
 }  // namespace varnel

@@ -258,6 +258,27 @@ TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
   EXPECT_FALSE(o.ckType2);
 }
 
+// A frame standing in for one off every monitor passes through the settings
+// unwritten; the user's own change is written and becomes theirs.
+TEST_F(GlobalOptionsTest, AFrameInForceIsNeverWrittenOverTheUsers) {
+  const std::string before = "[Default]\r\nFX1=1920\r\nFX2=3840\r\n";
+  Write("data/Varnel.ini", before);
+  GlobalOptions o = Options();
+  const auto frame = [](const WorkArea& a) { return std::make_tuple(a.left, a.top, a.right, a.bottom); };
+  EXPECT_EQ(frame(o.userFrame), std::make_tuple(1920, 0, 3840, 984));
+  o.fx1 = 0, o.fx2 = 1280;  // what the shell puts in force
+  OptionValues next = o;
+  next.sound = 1;
+  o.Apply(next);
+  EXPECT_EQ(frame(o.userFrame), std::make_tuple(1920, 0, 3840, 984));
+  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before + "Sound=1\r\n");
+  next.fy2 = 700;
+  o.Apply(next);
+  EXPECT_EQ(frame(o.userFrame), std::make_tuple(0, 0, 1280, 700));
+  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")),
+            "[Default]\r\nFX1=0\r\nFX2=1280\r\nSound=1\r\nFY2=700\r\n");
+}
+
 TEST_F(GlobalOptionsTest, SaveWritesOnlyListAndPalette) {
   {
     GlobalOptions o = Options("Sound=2\r\n");

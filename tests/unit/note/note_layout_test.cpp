@@ -1,5 +1,6 @@
 // Note geometry against a fake measurer whose metrics are easy to follow by
-// hand: 7 px a byte, one font height a line, wrapping after width / 7 bytes.
+// hand: 7 px a byte (at 96 DPI), one font height a line, wrapping after
+// width / 7 bytes.
 #include "core/note/note_layout.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +27,13 @@ Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 class FakeMeasurer : public TextMeasurer {
  public:
   LayoutSize Line(const RowFontSpec& font, std::string_view text) override {
-    return {7 * static_cast<int>(text.size()), font.height};
+    return {ScaleToDpi(7 * static_cast<int>(text.size()), dpi), font.height};
   }
   // Breaks at LF (CR ignored), then after every width / 7 bytes.
   LayoutSize Wrapped(const RowFontSpec& font, std::string_view text, int width) override {
     lastWidth = width;
     lastText = std::string(text);
-    const int perLine = std::max(1, width / 7);
+    const int perLine = std::max(1, width * 96 / (7 * dpi));
     int lines = 0, widest = 0;
     std::size_t start = 0;
     while (true) {
@@ -41,7 +42,7 @@ class FakeMeasurer : public TextMeasurer {
       int n = 0;
       for (char ch : piece) n += ch != '\r';
       lines += std::max(1, (n + perLine - 1) / perLine);
-      widest = std::max(widest, 7 * std::min(n, perLine));
+      widest = std::max(widest, ScaleToDpi(7 * std::min(n, perLine), dpi));
       if (end >= text.size()) break;
       start = end + 1;
     }
@@ -49,6 +50,7 @@ class FakeMeasurer : public TextMeasurer {
   }
   int lastWidth = 0;
   std::string lastText;
+  int dpi = 96;
 };
 
 class NoteLayoutTest : public ::testing::Test {
@@ -517,6 +519,82 @@ TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
   EXPECT_EQ(EditBoxHeightForLines(28, 2, 3), 42);
   EXPECT_EQ(EditBoxHeightForLines(42, 3, 1), 14);
   EXPECT_EQ(EditBoxHeightForLines(14, 0, 25), 280);  // counts bounded 1..20
+}
+
+// At 144 DPI every rectangle is the one at 96 made 1.5 times larger (give or
+// take the rounding of a pixel), and the fonts with it; sizes handed in are
+// the shell's, already scaled. Catches any gap left at its 96-DPI size.
+TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
+  Build({{"Heading", "short", std::string(30, 'x')}, {"B", "b1"}});
+  c_.rows.At(RowAt(0, 0)).format = "C000000000123456";  // own background and band
+  c_.rows.At(RowAt(0, 2)).format = "1141000000000000";  // own height 20, bold
+  c_.headingAttributes[1] = kHeadingFolded;
+  struct Taken {
+    std::vector<Box> rects;
+    std::vector<int> sizes;
+    std::vector<int> codes;  // hit codes and edge masks: the same at every DPI
+  };
+  const auto take = [&](int dpi) {
+    const auto px = [dpi](int v) { return ScaleToDpi(v, dpi); };
+    g_.dpi = m_.dpi = dpi;
+    g_.width = px(200);
+    g_.height = px(300);
+    g_.barHeight = px(18);
+    g_.checkBox = {px(14), px(14)};
+    g_.glyph = {px(10), px(10)};
+    g_.colourKey = true;
+    g_.editedRow = -1;
+    Taken t;
+    for (const std::uint8_t bar : {kBarShown, std::uint8_t(kBarShown | kBarBottom)}) {
+      g_.bar = bar;
+      for (const RowPaint& p : Layout()) {
+        for (const LayoutRect& r : {p.mark, p.textRect, p.rowRect, p.backRect, p.bandRect})
+          t.rects.push_back(B(r));
+        t.sizes.push_back(p.font.height);
+      }
+      const TitleBarPaint title = LayoutTitleBar(g_, TitleBarStyle{0, 0xFFFFFF, 2, 9 << 24});
+      t.rects.push_back(B(title.textRect));
+      t.rects.push_back(B(title.border.rect));
+      t.sizes.insert(t.sizes.end(), {title.fontHeight, title.lineLeft, title.lineRight});
+      const AutoSizeResult a = AutoSize(true);
+      t.sizes.insert(t.sizes.end(), {a.width, a.height});
+      const EditBoxPlacement e = PlaceEditBox(false, c_.rows.At(RowAt(0, 1)).rect, g_);
+      t.rects.push_back(B(e.box));
+      t.rects.push_back(B(e.stripRect));
+      const LayoutRect mark = PaintOf(0, 1).mark, text = PaintOf(0, 1).textRect;
+      t.codes.push_back(Hit(mark.left + 1, mark.top + 1).code);
+      t.codes.push_back(Hit(text.right - 1, text.top + 1).code);
+      t.codes.push_back(EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi));
+      t.codes.push_back(EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi));
+    }
+    g_.editedRow = RowAt(0, 1);
+    g_.editHeight = px(40);
+    const RowPaint edited = PaintOf(0, 1);
+    t.rects.push_back(B(edited.textRect));
+    t.rects.push_back(B(edited.stripRect));
+    return t;
+  };
+  const Taken at96 = take(96), at144 = take(144);
+  ASSERT_EQ(at96.rects.size(), at144.rects.size());
+  ASSERT_EQ(at96.sizes.size(), at144.sizes.size());
+  for (std::size_t i = 0; i < at96.rects.size(); ++i)
+    for (std::size_t k = 0; k < 4; ++k)
+      EXPECT_NEAR(at144.rects[i][k], at96.rects[i][k] * 1.5, 1) << "rect " << i << " edge " << k;
+  for (std::size_t i = 0; i < at96.sizes.size(); ++i)
+    EXPECT_NEAR(at144.sizes[i], at96.sizes[i] * 1.5, 1) << "size " << i;
+  EXPECT_EQ(at144.codes, at96.codes);
+  EXPECT_EQ(at96.codes,
+            (std::vector<int>{kHitCheckBox, kHitDetailText, 1, 0, kHitCheckBox, kHitDetailText, 1, 0}));
+  // Pinned at 144: the first heading below a 27-pixel bar, its font 24.
+  take(144);
+  g_.bar = kBarShown;
+  EXPECT_EQ(B(PaintOf(0, 0).mark), (Box{15, 30, 30, 54}));
+  EXPECT_EQ(PaintOf(0, 0).font.height, 24);
+  EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 21, false, 144).height, 96);
+  EXPECT_EQ(RowFontOf("1050000000000000", false, fonts_, 21, false, 144).height, 21);
+  EXPECT_EQ(ScaleToDpi(13, 144), 20);
+  EXPECT_EQ(ScaleToDpi(-3, 144), -5);
+  EXPECT_EQ(ScaleToDpi(17, 120), 21);
 }
 
 }  // namespace

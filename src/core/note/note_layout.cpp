@@ -26,8 +26,9 @@ int BoldGrowth(const RowFontSpec& font) {
 
 // The gap above heading i: 4 px after a folded heading, else 8.
 int HeadingGap(const NoteContent& content, const NoteGeometry& g, int i) {
-  return g.Px((i > 0 && (content.headingAttributes[static_cast<std::size_t>(i - 1)] & kHeadingFolded)) ? 4
-                                                                                                       : 8);
+  const bool afterFolded =
+      i > 0 && (content.headingAttributes[static_cast<std::size_t>(i - 1)] & kHeadingFolded) != 0;
+  return g.Px(afterFolded ? 4 : 8);
 }
 
 int FirstRowTop(const NoteGeometry& g, bool topBarOnly) {

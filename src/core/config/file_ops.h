@@ -37,6 +37,9 @@ struct FileOps {
   // The stamp with the file's identity, where that costs more than stamp
   // (Windows opens the file for it); empty when stamp holds it already.
   std::function<FileStamp(const std::filesystem::path&)> identify;
+  // Deletes a file; true when it is gone (a missing file counts), false when it
+  // is still there.
+  std::function<bool(const std::filesystem::path&)> remove;
 };
 
 // Portable implementation (stdio + fsync + rename). Used by the host build.

@@ -87,10 +87,16 @@ bool Replace(const fs::path& path, const std::string& content) {
   return true;
 }
 
+bool Remove(const fs::path& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  return !fs::exists(fs::symlink_status(path, ec)) && !ec;
+}
+
 }  // namespace
 
 const FileOps& HostFileOps() {
-  static const FileOps ops{ReadWhole, Stamp, Replace, nullptr};
+  static const FileOps ops{ReadWhole, Stamp, Replace, nullptr, Remove};
   return ops;
 }
 

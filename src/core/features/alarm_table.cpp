@@ -99,6 +99,16 @@ void AlarmTable::FreeNote(int noteIndex) {
     if (s.note == noteIndex) s = AlarmSlot{};
 }
 
+void AlarmTable::SwapNotes(int noteA, int noteB) {
+  for (AlarmSlot& s : slots_) {
+    if (s.note < 0) continue;
+    if (s.note == noteA)
+      s.note = noteB;
+    else if (s.note == noteB)
+      s.note = noteA;
+  }
+}
+
 int AlarmDueWindow(int tickMilliseconds) {
   const std::int64_t twoTicks = (2 * static_cast<std::int64_t>(tickMilliseconds) + 999) / 1000;
   return static_cast<int>(Clamp<std::int64_t>(twoTicks, 60, kSecondsPerDay));

@@ -80,6 +80,8 @@ class AlarmTable {
   const AlarmSlot& Slot(int index) const;  // 0..49; a free slot for any other index
   int UsedCount() const;
   void FreeNote(int noteIndex);  // frees every slot of that note (used when a note is reloaded or closed)
+  // Two notes exchanged their numbers: each one's alarms follow it.
+  void SwapNotes(int noteA, int noteB);
   std::int64_t ReferenceMidnight() const { return referenceMidnight_; }
   // Moves the reference midnight forward by whole days while now is a day or
   // more past it.

@@ -183,12 +183,24 @@ bool Replace(const std::filesystem::path& path, const std::string& content) {
   return false;
 }
 
+bool Remove(const std::filesystem::path& path) {
+  const std::wstring name = ApiPath(path);
+  if (name.empty()) return false;
+  for (int attempt = 0;; ++attempt) {
+    if (DeleteFileW(name.c_str())) return true;
+    const DWORD err = GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return true;
+    if (!IsTransient(err) || attempt >= kRetries) return false;
+    Sleep(kRetryDelayMs);
+  }
+}
+
 }  // namespace
 
 std::wstring ApiPath(const std::filesystem::path& path) { return LongPathForm(FullPath(path)); }
 
 const varnel::FileOps& WinFileOps() {
-  static const varnel::FileOps ops{ReadWhole, Stamp, Replace, Identify};
+  static const varnel::FileOps ops{ReadWhole, Stamp, Replace, Identify, Remove};
   return ops;
 }
 

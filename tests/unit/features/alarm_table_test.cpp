@@ -94,6 +94,12 @@ TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOne) {
   // -1 marks a free slot: it cannot own one.
   EXPECT_EQ(table.RegisterAlarm(-1, 0, rec), -1);
   EXPECT_EQ(table.UsedCount(), 2);
+  // Two notes exchanging numbers take their alarms along, row keys unchanged.
+  table.SwapNotes(9, 7);
+  EXPECT_EQ(table.Slot(1).note, 7);
+  EXPECT_EQ(table.Slot(1).rowKey, 103u);
+  EXPECT_EQ(table.Slot(2).note, 9);
+  EXPECT_EQ(table.Slot(0).note, -1);
 }
 
 TEST(AlarmTableTest, FullTableAndSlotNumbersOutOfRange) {

@@ -272,3 +272,6 @@
 #define IDC_ALARM_STATE_OFF 1123
 #define IDC_ALARM_DIALOG 1124
 #define IDC_ALARM_COMMAND 1125
+// "ODLG2" (note list) and "ODLG3" (deleted notes).
+#define IDC_NOTELIST_LIST 3313
+#define IDC_NOTELIST_NEW 3311

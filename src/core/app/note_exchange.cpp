@@ -15,7 +15,8 @@ constexpr std::string_view kJournalMagic = "VarnelExchange\r\n";
 bool ReadNumber(std::string_view& s, unsigned long long& value) {
   std::size_t n = 0;
   value = 0;
-  while (n < s.size() && n < 19 && s[n] >= '0' && s[n] <= '9') value = value * 10 + static_cast<unsigned>(s[n++] - '0');
+  while (n < s.size() && n < 19 && s[n] >= '0' && s[n] <= '9')
+    value = value * 10 + static_cast<unsigned>(s[n++] - '0');
   if (n == 0) return false;
   s.remove_prefix(n);
   return true;
@@ -31,7 +32,8 @@ bool Skip(std::string_view& s, std::string_view what) {
 
 std::string FormatExchangeJournal(const ExchangeJournal& j) {
   char head[96];
-  std::snprintf(head, sizeof head, "%d %d %zu %zu\r\n", j.slotA, j.slotB, j.contentA.size(), j.contentB.size());
+  std::snprintf(head, sizeof head, "%d %d %zu %zu\r\n", j.slotA, j.slotB, j.contentA.size(),
+                j.contentB.size());
   return std::string(kJournalMagic) + head + j.contentA + j.contentB;
 }
 
@@ -40,7 +42,8 @@ bool ParseExchangeJournal(std::string_view s, ExchangeJournal& j) {
   if (!Skip(s, kJournalMagic) || !ReadNumber(s, a) || !Skip(s, " ") || !ReadNumber(s, b) || !Skip(s, " ") ||
       !ReadNumber(s, lenA) || !Skip(s, " ") || !ReadNumber(s, lenB) || !Skip(s, "\r\n"))
     return false;
-  if (a >= static_cast<unsigned>(kSlotCount) || b >= static_cast<unsigned>(kSlotCount) || a == b) return false;
+  if (a >= static_cast<unsigned>(kSlotCount) || b >= static_cast<unsigned>(kSlotCount) || a == b)
+    return false;
   if (lenA > s.size() || lenB != s.size() - lenA) return false;
   j.slotA = static_cast<int>(a);
   j.slotB = static_cast<int>(b);
@@ -113,7 +116,8 @@ bool IsProgramFileName(const std::filesystem::path& name) {
   if (file.size() < kProgram.size()) return false;
   for (std::size_t i = 0; i < kProgram.size(); ++i) {
     const auto c = file[i];
-    if (c > 0x7F || std::tolower(static_cast<int>(c)) != kProgram[i]) return false;
+    if (static_cast<std::uint32_t>(c) > 0x7F || std::tolower(static_cast<int>(c)) != kProgram[i])
+      return false;
   }
   return true;
 }

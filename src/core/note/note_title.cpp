@@ -69,6 +69,10 @@ int NoteContent::UpdateTitle(int mode, const NoteRules& rules, const DateTime& n
       return 0;
     }
     titleMode = Clamp(rules.title, 0, 3);
+  } else if (mode == -9) {
+    // After a renumbering: the title shown stays the note's own until the next load.
+    if (!title.empty()) titleMode = -1;
+    return 0;
   } else if (mode >= 0 && mode <= 3) {
     if (titleMode == -1) return 0;
     titleMode = mode;

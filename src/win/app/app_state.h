@@ -34,6 +34,8 @@ class NoteSlots {
   // Empties the slot; its note lives on until FreeRetired.
   void Retire(std::size_t slot);
   void FreeRetired();
+  // Two notes exchange their slots (their numbers).
+  void Swap(std::size_t a, std::size_t b) { notes_[a].swap(notes_[b]); }
 
   // Iteration gives every slot's note, null for an empty slot.
   class Iterator {
@@ -90,6 +92,8 @@ struct AppState {
   // The shutdown save of WM_QUERYENDSESSION ran and the session has not gone on since.
   bool sessionSaved = false;
   int shownDay = -1;  // the day number the notes were last drawn for
+  // The note list and deleted-notes pages while the settings dialog shows them.
+  HWND noteListPage = nullptr, deletedNotesPage = nullptr;
   // Last, so the notes go before the alarm table and options they use.
   NoteSlots slots;
 };

@@ -14,6 +14,7 @@
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/dialogs/about_dialog.h"
+#include "win/dialogs/note_list_page.h"
 #include "win/dialogs/settings_dialog.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
@@ -36,8 +37,7 @@ void DeletionBookkeeping(int slot) {
   }
   // "List" at once: a note deleted is deleted even if the program dies next.
   app.options->SaveSlotFlagsAndPalette();
-  // Refreshing the note list and the deleted-notes view come with those windows.
-  SetForegroundWindow(app.mainWindow);
+  if (!RefreshNoteListPages()) SetForegroundWindow(app.mainWindow);
 }
 
 ArrangeNote ArrangeNoteOf(int slot, CCheckWnd& note) {
@@ -111,6 +111,17 @@ void RedrawAllNotes() {
 
 }  // namespace
 
+void ArrangeSlots(int id, const std::vector<int>& slots) {
+  std::vector<ArrangeNote> notes;
+  for (int slot : slots) {
+    CCheckWnd* note = App().slots[static_cast<std::size_t>(slot)];
+    if (!note || !note->Window()) continue;
+    const ArrangeNote a = ArrangeNoteOf(slot, *note);
+    if (a.visible && !a.fixed) notes.push_back(a);
+  }
+  ApplyMoves(ArrangeNotes(id, notes, NoteFrame(*App().options)));
+}
+
 int NewNote() {
   AppState& app = App();
   std::array<bool, kSlotCount> occupied{}, hasFile{};
@@ -132,6 +143,7 @@ int NewNote() {
   app.slots.Put(static_cast<std::size_t>(slot), std::move(note));
   app.options->slotFlags[static_cast<std::size_t>(slot)] = '1';
   app.options->SaveSlotFlagsAndPalette();
+  RefreshNoteListPages();
   return slot;
 }
 

@@ -1,6 +1,7 @@
 // RunGlobalCommand: the program-wide command ids of the tray menu, hot keys,
 // the note list and a note's deletion report (500 + 65536 * slot).
 #pragma once
+#include <vector>
 
 namespace varnel::win {
 
@@ -12,6 +13,9 @@ void TrimWorkingSet();
 
 // Opens a fresh note in the slot the deletion records choose; its slot, or -1.
 int NewNote();
+
+// An arrangement command (405 ...) on the visible unfixed notes of these slots.
+void ArrangeSlots(int id, const std::vector<int>& slots);
 
 // The tray icon's double-click action, from "Cmd" read fresh.
 void RunDoubleClickAction();

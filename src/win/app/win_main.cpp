@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "win/app/app_state.h"
+#include "win/app/note_transfer.h"
 #include "core/app/command_table.h"
 #include "win/app/display_changes.h"
 #include "win/app/global_commands.h"
@@ -71,6 +72,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.dateFormats.Load(app.options->Store());
     // Notes are placed inside the frame: it must lie on a monitor first.
     PutFrameInForce();
+    // Before any note opens its file.
+    RecoverNoteExchange();
     OpenNotesAtStart(app.mainWindow);
     KeepNotesOnScreen();
     DeleteExpiredNotes();

@@ -108,10 +108,10 @@ void FilterSignedNumber(HWND dialog, int id) {
   SetPropW(edit, kFilterProperty, reinterpret_cast<HANDLE>(old));
 }
 
-bool ChooseFileToOpen(HWND owner, const wchar_t* filter, const wchar_t* defaultExt, std::string& path) {
+bool ChooseFilePath(HWND owner, const wchar_t* filter, const wchar_t* defaultExt, bool save,
+                    std::filesystem::path& path) {
   wchar_t file[MAX_PATH] = {};
-  const std::wstring start = ToWide(path);
-  start.copy(file, MAX_PATH - 1);
+  path.wstring().copy(file, MAX_PATH - 1);
   // The filter is pairs of texts ending in an empty one.
   std::wstring filters = std::wstring(filter) + L'\0' + filter + L'\0';
   OPENFILENAMEW ofn{};
@@ -121,10 +121,75 @@ bool ChooseFileToOpen(HWND owner, const wchar_t* filter, const wchar_t* defaultE
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrDefExt = defaultExt;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : 0);
   ModalScope modal;
-  if (!GetOpenFileNameW(&ofn)) return false;
-  path = FromWide(file);
+  if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return false;
+  path = file;
+  return true;
+}
+
+bool ChooseFileToOpen(HWND owner, const wchar_t* filter, const wchar_t* defaultExt, std::string& path) {
+  std::filesystem::path chosen = ToWide(path);
+  if (!ChooseFilePath(owner, filter, defaultExt, false, chosen)) return false;
+  path = FromWide(chosen.wstring());
+  return true;
+}
+
+void SetUpCheckList(HWND list) {
+  ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+}
+
+void AddListColumn(HWND list, int index, const char* header, int width) {
+  std::wstring text = ToWide(header);
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH | LVCF_TEXT;
+  column.cx = width;
+  column.pszText = text.data();
+  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+int AddListRow(HWND list, int index, const std::string& text, LPARAM param) {
+  std::wstring wide = ToWide(text);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = index;
+  item.pszText = wide.data();
+  item.lParam = param;
+  return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void SetListText(HWND list, int row, int column, const std::string& text) {
+  std::wstring wide = ToWide(text);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = wide.data();
+  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListText(HWND list, int row, int column, std::size_t maxBytes) {
+  wchar_t buffer[512] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = 512;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return cp932::Cut(FromWide(buffer), maxBytes);
+}
+
+LPARAM ListParam(HWND list, int row) {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return item.lParam;
+}
+
+bool CheckBoxChanged(const NMLISTVIEW& change, bool& ticked) {
+  // uOldState 0: the row was just inserted, its first state is no user's tick.
+  if (!(change.uChanged & LVIF_STATE) || ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) == 0 ||
+      change.uOldState == 0)
+    return false;
+  ticked = ((change.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
   return true;
 }
 

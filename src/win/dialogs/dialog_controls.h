@@ -2,8 +2,11 @@
 // conversion to the wide controls happens here and nowhere else in a dialog.
 #pragma once
 #include <windows.h>
+// commctrl.h needs the types of windows.h first.
+#include <commctrl.h>
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,22 @@ bool SignedNumberAccepts(const std::wstring& text, DWORD pos, wchar_t ch);
 // The open-file dialog starting from path (CP932), showing filter ("*.wav"),
 // the read-only box hidden, the path required to exist; false when cancelled.
 bool ChooseFileToOpen(HWND owner, const wchar_t* filter, const wchar_t* defaultExt, std::string& path);
+// The open (the file must exist) or save dialog (a new file may be named, an
+// existing one is confirmed) starting from path; false when cancelled.
+bool ChooseFilePath(HWND owner, const wchar_t* filter, const wchar_t* defaultExt, bool save,
+                    std::filesystem::path& path);
+
+// Report list views with check boxes (the note list, deleted notes and heading
+// list pages); texts are CP932.
+void SetUpCheckList(HWND list);
+void AddListColumn(HWND list, int index, const char* header, int width);
+// Inserts a row at index with text in column 0 and param; its index.
+int AddListRow(HWND list, int index, const std::string& text, LPARAM param);
+void SetListText(HWND list, int row, int column, const std::string& text);
+std::string ListText(HWND list, int row, int column, std::size_t maxBytes);
+LPARAM ListParam(HWND list, int row);
+// Whether an LVN_ITEMCHANGED is a user's tick or untick of an existing row (ticked: the new state).
+bool CheckBoxChanged(const NMLISTVIEW& change, bool& ticked);
 
 // Date and time pickers, in the core's time.
 DateTime GetPickerTime(HWND dialog, int id);

@@ -148,13 +148,10 @@ void PositionSchedulePage::Apply() {
 
 BOOL HeadingListPage::OnInit() {
   HWND list = GetDlgItem(Window(), IDC_PROP_HEADINGS);
-  ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  SetUpCheckList(list);
   RECT client{};
   GetClientRect(list, &client);
-  LVCOLUMNW column{};
-  column.mask = LVCF_WIDTH;
-  column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
-  SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  AddListColumn(list, 0, "", client.right - GetSystemMetrics(SM_CXVSCROLL));
   Fill();
   return TRUE;
 }
@@ -166,12 +163,7 @@ void HeadingListPage::Fill() {
   ListView_DeleteAllItems(list);
   for (int h = 0; h < content.headingCount; ++h) {
     const int row = content.HeadingRow(h);
-    std::wstring text = ToWide(content.rows.Valid(row) ? content.rows.At(row).text : std::string());
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = h;
-    item.pszText = text.data();
-    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    AddListRow(list, h, content.rows.Valid(row) ? content.rows.At(row).text : std::string(), h);
     ListView_SetCheckState(list, h,
                            !(content.headingAttributes[static_cast<std::size_t>(h)] & kHeadingHidden));
   }
@@ -205,10 +197,8 @@ INT_PTR HeadingListPage::OnNotify(const NMHDR& header) {
   switch (header.code) {
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-      if (filling_ || !(change.uChanged & LVIF_STATE) ||
-          ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) == 0 || change.uOldState == 0)
-        return 0;
-      const bool shown = ((change.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+      bool shown = false;
+      if (filling_ || !CheckBoxChanged(change, shown)) return 0;
       note_.HeadingCommand(shown ? kCmdShow : kCmdHide, change.iItem, content.HeadingRow(change.iItem));
       return 0;
     }

@@ -74,9 +74,9 @@ class PropertiesDialog : public DialogBase {
 
 }  // namespace
 
-INT_PTR OpenNoteProperties(CCheckWnd& note, PropertiesKind kind, int heading, int row) {
+INT_PTR OpenNoteProperties(CCheckWnd& note, PropertiesKind kind, int heading, int row, HWND owner) {
   PropertiesDialog dialog(note, kind, heading, row);
-  return dialog.RunModal(L"BASEDLG", note.Window(), &App().busy.properties);
+  return dialog.RunModal(L"BASEDLG", owner ? owner : note.Window(), &App().busy.properties);
 }
 
 }  // namespace varnel::win

@@ -9,22 +9,18 @@
 #include "win/dialogs/dialog_controls.h"
 #include "win/dialogs/general_page.h"
 #include "win/dialogs/menu_page.h"
+#include "win/dialogs/note_list_page.h"
 #include "win/dialogs/style_page.h"
 #include "win/dialogs/tab_pages.h"
 
 namespace varnel::win {
 namespace {
 
-class BlankPage : public DialogBase {};
-
 // The pages in tab order. The defaults page is tab 1: the container's
 // "*作成済付箋に適用" and "除背景" belong to it.
 const SettingsPageDef kPages[] = {
-    {"全般", L"ODLG0", MakeGeneralPage},
-    {"規定値", L"ODLG1", MakeDefaultsPage},
-    // The note list and deleted notes pages come with those lists.
-    {"付箋一覧", L"EMPTYPAGE", MakeBlankPage},
-    {"削除付箋", L"EMPTYPAGE", MakeBlankPage},
+    {"全般", L"ODLG0", MakeGeneralPage},      {"規定値", L"ODLG1", MakeDefaultsPage},
+    {"付箋一覧", L"ODLG2", MakeNoteListPage}, {"削除付箋", L"ODLG3", MakeDeletedNotesPage},
     {"ﾒﾆｭｰ", L"ODLG4", MakeMenuPage},
 };
 constexpr int kDefaultsTab = 1;
@@ -81,8 +77,6 @@ class SettingsDialog : public DialogBase {
 };
 
 }  // namespace
-
-std::unique_ptr<DialogBase> MakeBlankPage() { return std::make_unique<BlankPage>(); }
 
 int RunSettingsDialog(HWND owner) {
   SettingsDialog dialog;

@@ -22,9 +22,6 @@ struct SettingsPageDef {
   std::unique_ptr<DialogBase> (*make)();
 };
 
-// A page that shows and does nothing: the tab of a page that comes later.
-std::unique_ptr<DialogBase> MakeBlankPage();
-
 // Modal, guarded by the settings busy flag; 1 when closed with OK.
 int RunSettingsDialog(HWND owner);
 

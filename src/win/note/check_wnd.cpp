@@ -107,6 +107,20 @@ void CCheckWnd::Reload() {
   Stamp();
 }
 
+void CCheckWnd::Renumber(int slot, const std::filesystem::path& path) {
+  if (slot == slot_ || slot < 0) return;
+  slot_ = slot;
+  content_.slot = slot;
+  store_.Open(ProgramStoreEnv(), false, "Default", &path, nullptr);
+  if (content_.titleMode == 0) UpdateTitle(0);
+}
+
+void CCheckWnd::Discard() {
+  if (edit_) DestroyWindow(edit_), edit_ = nullptr;
+  Release();
+  if (window_) SendMessageW(window_, WM_CLOSE, kQuietClose, reinterpret_cast<LPARAM>(mainWindow_));
+}
+
 NoteRules CCheckWnd::Rules() const { return RulesOf(*App().options); }
 
 void CCheckWnd::Stamp() {

@@ -85,7 +85,8 @@ class CCheckWnd {
   // Entry points of the pieces later issues bring: the properties dialog
   // (page 0 note, 1 heading, 2 detail) and the alarm dialog. Until then each
   // does nothing and reports 0, so no command that reaches them changes a note.
-  int OpenPropertiesPage(int page, int row);
+  // owner: the properties dialog's parent, the note's window when null.
+  int OpenPropertiesPage(int page, int row, HWND owner = nullptr);
   int OpenAlarmDialog(int row);
   // Copy (kCmdCopy) or mail (kCmdMail) the note (heading -1), a heading or a
   // detail (row >= 0); 1 when the text reached the clipboard (note_export.cpp).
@@ -103,6 +104,12 @@ class CCheckWnd {
   void CloseByProgram();
   // Reads the rows again from the file (an open edit is committed first).
   void Reload();
+  // The note now holds slot's number and file (the file moved under it): the
+  // store is reopened there so no cached copy of the old file is written back.
+  void Renumber(int slot, const std::filesystem::path& path);
+  // Closes the window without saving (the file was replaced under the note);
+  // its alarms are freed now, so the note's later release frees no newer ones.
+  void Discard();
 
   HWND Window() const { return window_; }
   int Slot() const { return slot_; }

@@ -68,7 +68,7 @@ void CCheckWnd::SetAlpha(int id) {
   if ((GetActiveWindow() == window_) == step.active) ApplyActiveAlpha(step.active);
 }
 
-int CCheckWnd::OpenPropertiesPage(int page, int row) {
+int CCheckWnd::OpenPropertiesPage(int page, int row, HWND owner) {
   if (App().busy.properties) return 0;
   if (edit_) EndEdit();
   std::uint32_t newHeadingId = 0;
@@ -86,7 +86,7 @@ int CCheckWnd::OpenPropertiesPage(int page, int row) {
   const int heading =
       content_.rows.Valid(row) ? content_.HeadingIndexOfId(KeyHeadingId(content_.rows.At(row).key)) : -1;
   if (page == 2) content_.dialogRow = row;
-  const INT_PTR result = OpenNoteProperties(*this, static_cast<PropertiesKind>(page), heading, row);
+  const INT_PTR result = OpenNoteProperties(*this, static_cast<PropertiesKind>(page), heading, row, owner);
   if (newHeadingId) {
     const int h = content_.HeadingIndexOfId(newHeadingId);
     const int r = content_.HeadingRow(h);

@@ -19,18 +19,25 @@ using varnel::test::WriteBytes;
 
 namespace {
 
-const std::string kA = "[Default]\r\nTitle=買い物\r\n", kB = std::string("[Default]\r\nTitle=仕事\r\n") + '\x81';
+const std::string kA = "[Default]\r\nTitle=買い物\r\n",
+                  kB = std::string("[Default]\r\nTitle=仕事\r\n") + '\x81';
 
 struct ExchangeFolder {
   TempFolder folder{"varnel-exchange"};
   fs::path Note(int slot) const { return folder.Path() / ("Varnel0" + std::to_string(slot) + ".dat"); }
   fs::path Journal() const { return folder.Path() / "Varnel.tmp"; }
   // What is on disk: the two notes and whether a journal is left.
-  std::string State() const {
-    return ReadBytes(Note(2)) + "|" + ReadBytes(Note(5)) + (fs::exists(Journal()) ? "|journal" : "");
-  }
+  std::string State() const { return ReadBytes(Note(2)) + "|" + ReadBytes(Note(5)); }
   std::string Swapped() const { return kB + "|" + kA; }
   std::string Unchanged() const { return kA + "|" + kB; }
+  FileOps Reporting(int fd) const {
+    FileOps ops = HostFileOps();
+    ops.replace = [fd](const fs::path& p, const std::string& c) {
+      return write(fd, "S", 1) == 1 && HostFileOps().replace(p, c);
+    };
+    ops.remove = [fd](const fs::path& p) { return write(fd, "S", 1) == 1 && HostFileOps().remove(p); };
+    return ops;
+  }
   ExchangeResult Exchange(const FileOps& files) const {
     return ExchangeNoteFiles(files, Journal(), 2, Note(2), 5, Note(5));
   }
@@ -79,7 +86,9 @@ TEST(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {
     SCOPED_TRACE(testing::PrintToString(c.replace) + testing::PrintToString(c.remove));
     EXPECT_EQ(f.Exchange(Failing(c.replace, c.remove)), c.result);
     EXPECT_EQ(fs::exists(f.Journal()), c.journalLeft);
-    if (c.result != ExchangeResult::kInterrupted) EXPECT_EQ(f.State(), c.swapped ? f.Swapped() : f.Unchanged());
+    if (c.result != ExchangeResult::kInterrupted) {
+      EXPECT_EQ(f.State(), c.swapped ? f.Swapped() : f.Unchanged());
+    }
     EXPECT_EQ(f.Recover(), c.recovery);
     EXPECT_EQ(f.State(), c.swapped || c.journalLeft ? f.Swapped() : f.Unchanged());
     // No temporary file of a replacement is left beside the notes.
@@ -119,7 +128,8 @@ TEST(NoteExchangeTest, RecoveryResolvesEveryStateAJournalCanBeFoundIn) {
     SCOPED_TRACE(c.after);
     WriteBytes(f.Journal(), FormatExchangeJournal({2, 5, kA, kB}));
     WriteBytes(f.Note(2), c.a);
-    if (c.b.empty()) fs::remove(f.Note(5)); else WriteBytes(f.Note(5), c.b);
+    WriteBytes(f.Note(5), c.b);
+    if (c.b.empty()) fs::remove(f.Note(5));
     EXPECT_EQ(f.Recover(), c.result);
     EXPECT_EQ(ReadBytes(f.Note(2)) + "|" + ReadBytes(f.Note(5)), c.after);
     EXPECT_EQ(fs::exists(f.Journal()), c.journalLeft);
@@ -135,8 +145,9 @@ TEST(NoteExchangeTest, JournalReadsOnlyWhole) {
   EXPECT_EQ(back.slotB, 49);
   EXPECT_EQ(back.contentA, j.contentA);
   EXPECT_EQ(back.contentB, "");
-  for (const std::string& bad : {bytes.substr(0, bytes.size() - 1), bytes + "x", FormatExchangeJournal({3, 3, "", ""}),
-                                 FormatExchangeJournal({3, 50, "", ""}), std::string("Varnel")})
+  for (const std::string& bad :
+       {bytes.substr(0, bytes.size() - 1), bytes + "x", FormatExchangeJournal({3, 3, "", ""}),
+        FormatExchangeJournal({3, 50, "", ""}), std::string("Varnel")})
     EXPECT_FALSE(ParseExchangeJournal(bad, back)) << bad;
 }
 
@@ -151,11 +162,14 @@ TEST(NoteExchangeTest, KilledExchangeAlwaysRecoversBothNotes) {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+      // The program's way: the start-up recovery, then exchange after exchange,
+      // each file operation reported as it starts.
       close(fds[0]);
-      const std::string fd = std::to_string(fds[1]), dir = f.folder.Path().string();
-      execl(VARNEL_TOOL_exchange_worker, VARNEL_TOOL_exchange_worker, dir.c_str(), fd.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
+      const FileOps ops = f.Reporting(fds[1]);
+      RecoverExchange(ops, f.Journal(), [&f](int slot) { return f.Note(slot); });
+      while (f.Exchange(ops) == ExchangeResult::kDone) {
+      }
+      _exit(1);
     }
     close(fds[1]);
     // Within the first exchanges, at an operation's start or somewhere inside it.
@@ -178,13 +192,14 @@ TEST(NoteExchangeTest, KilledExchangeAlwaysRecoversBothNotes) {
 TEST(NoteListRulesTest, RowOrderImportCheckAndOwnFiles) {
   // slot a, slot b, text order, column, direction -> sign of the result
   const int rows[][6] = {
-      {2, 5, 0, 0, 1, -1}, {2, 5, 0, 0, -1, 1},  {2, 5, 1, 0, 1, -1},  // column 0: by slot only
-      {2, 5, 1, 2, 1, 1},  {2, 5, 1, 2, -1, -1}, {5, 2, -7, 1, 1, -1}, // texts decide
-      {5, 2, 0, 2, 1, 1},  {5, 2, 0, 2, -1, -1},                       // equal texts: by slot
+      {2, 5, 0, 0, 1, -1}, {2, 5, 0, 0, -1, 1},  {2, 5, 1, 0, 1, -1},   // column 0: by slot only
+      {2, 5, 1, 2, 1, 1},  {2, 5, 1, 2, -1, -1}, {5, 2, -7, 1, 1, -1},  // texts decide
+      {5, 2, 0, 2, 1, 1},  {5, 2, 0, 2, -1, -1},                        // equal texts: by slot
   };
   for (const auto& r : rows) {
     const int got = CompareListRows(r[0], r[1], r[2], r[3], r[4]);
-    EXPECT_EQ((got > 0) - (got < 0), r[5]) << r[0] << "," << r[1] << "," << r[2] << "," << r[3] << "," << r[4];
+    EXPECT_EQ((got > 0) - (got < 0), r[5])
+        << r[0] << "," << r[1] << "," << r[2] << "," << r[3] << "," << r[4];
   }
   EXPECT_TRUE(IsNoteFileContent(""));
   EXPECT_TRUE(IsNoteFileContent(std::string(kMaxImportBytes, 'a')));

@@ -862,11 +862,38 @@ int CmdRows(int argc, char** argv) {
   return 0;
 }
 
+// Where a user clicks a list view's row (row >= 0) or its column's header
+// (row -1): x=.. y=.. on the screen.
+int CmdWhere(int argc, char** argv) {
+  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
+  if (!h) return std::printf("error=no control\n"), 1;
+  const int row = std::atoi(argv[1]), column = argc >= 3 ? std::atoi(argv[2]) : 0;
+  Remote remote(h, sizeof(RECT));
+  if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
+  RECT r = {};
+  HWND target = h;
+  if (row >= 0) {
+    r.left = 0;  // LVIR_BOUNDS
+    remote.Write(0, &r, sizeof r);
+    if (!Send(h, 0x100E /*LVM_GETITEMRECT*/, (WPARAM)row, (LPARAM)remote.At(0))) return std::printf("error=no row\n"), 1;
+  } else {
+    target = (HWND)Send(h, 0x101F /*LVM_GETHEADER*/, 0, 0);
+    if (!target || !Send(target, 0x1207 /*HDM_GETITEMRECT*/, (WPARAM)column, (LPARAM)remote.At(0)))
+      return std::printf("error=no column\n"), 1;
+  }
+  remote.Read(0, &r, sizeof r);
+  POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  if (row >= 0) p.x = r.left + 24;  // on the row's text, clear of its check box
+  ClientToScreen(target, &p);
+  std::printf("x=%ld y=%ld\n", p.x, p.y);
+  return 0;
+}
+
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
       "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|click|\n"
-      "dialog|text|tick|choose|press|ctl|date|rows ...\n");
+      "dialog|text|tick|choose|press|ctl|date|rows|where ...\n");
 }
 
 }  // namespace
@@ -926,6 +953,8 @@ int main(int argc, char** argv) {
     rc = CmdControlSend(rest, args);
   } else if (cmd == "date") {
     rc = CmdDate(rest, args);
+  } else if (cmd == "where") {
+    rc = CmdWhere(rest, args);
   } else if (cmd == "rows") {
     rc = CmdRows(rest, args);
   } else if (cmd == "memory") {

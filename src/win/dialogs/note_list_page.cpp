@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -63,13 +64,17 @@ class ListPage : public DialogBase {
     for (std::size_t i = 0; i < columns.size(); ++i)
       AddListColumn(list, static_cast<int>(i), columns[i].first,
                     static_cast<int>(i) == titleColumn
-                        ? std::max(40, client.right - GetSystemMetrics(SM_CXVSCROLL) - others)
+                        ? std::max(40, static_cast<int>(client.right) - GetSystemMetrics(SM_CXVSCROLL) - others)
                         : columns[i].second);
   }
 
+  // The texts are read before the sort: while the list sorts, its row indices move.
   void Sort(int column) {
     sortColumn_ = column;
-    ListView_SortItemsEx(List(), Compare, reinterpret_cast<LPARAM>(this));
+    HWND list = List();
+    for (int row = 0, n = ListView_GetItemCount(list); row < n; ++row)
+      sortTexts_[static_cast<std::size_t>(Slot(row))] = ToWide(ListText(list, row, column, kListTextBytes));
+    ListView_SortItems(list, Compare, reinterpret_cast<LPARAM>(this));
   }
 
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override {
@@ -107,19 +112,19 @@ class ListPage : public DialogBase {
   bool filling_ = false;
 
  private:
-  static int CALLBACK Compare(LPARAM rowA, LPARAM rowB, LPARAM self) {
+  static int CALLBACK Compare(LPARAM slotA, LPARAM slotB, LPARAM self) {
     const auto& page = *reinterpret_cast<const ListPage*>(self);
-    HWND list = page.List();
-    const int a = static_cast<int>(rowA), b = static_cast<int>(rowB), column = page.sortColumn_;
+    const int a = static_cast<int>(slotA), b = static_cast<int>(slotB), column = page.sortColumn_;
     int textOrder = 0;
     if (column > 0) {
-      const std::wstring ta = ToWide(ListText(list, a, column, kListTextBytes)),
-                         tb = ToWide(ListText(list, b, column, kListTextBytes));
+      const std::wstring& ta = page.sortTexts_[static_cast<std::size_t>(a)];
+      const std::wstring& tb = page.sortTexts_[static_cast<std::size_t>(b)];
       textOrder = CompareStringW(LOCALE_USER_DEFAULT, 0, ta.c_str(), -1, tb.c_str(), -1) - CSTR_EQUAL;
     }
-    return CompareListRows(page.Slot(a), page.Slot(b), textOrder, column,
-                           page.direction_[static_cast<std::size_t>(column)]);
+    return CompareListRows(a, b, textOrder, column, page.direction_[static_cast<std::size_t>(column)]);
   }
+
+  std::array<std::wstring, kSlotCount> sortTexts_;
 
   HWND AppState::*registered_;
 };

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Deleted notes: a note deleted from the list shows on the deleted page with
+# its time; an untitled file as "(付箋%d)"; ticking restores it whole (its
+# schedule message owned by the page, its rows, style and alarm again);
+# unticking deletes it again.
+source "$(dirname "$0")/../lib.sh"
+e2e_init deleted_notes "$1" "$2"
+printf '[Default]\nList=11\nDel3=2026/11/30 10:00\n' | crlf "$d/Varnel.ini"
+printf '[Default]\nX=20\nY=40\nW=200\nH=150\nTitle=消す付箋\nColor=0x00C0FF\nSDT3=9471\n[1]\n0S=00000000\n0L=見出\n1S=000000000000000000000000\n1L=行一\n2S=000000000000000000000000\n2L=行二\n' | crlf "$d/Varnel00.dat"
+printf '[Default]\nX=260\nY=40\nW=200\nH=150\nTitle=残る付箋\n' | crlf "$d/Varnel01.dat"
+printf '[Default]\nX=500\nY=40\nW=200\nH=150\n' | crlf "$d/Varnel03.dat"
+e2e_start
+e2e_wait_main 30
+wait_visible_notes 2
+xdo mousemove 640 700 || fail "xdotool cannot reach the display"
+open_settings
+probe choose 1000 2 >/dev/null
+rows() { probe rows 3313 "${1:-3}" | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|'; }
+for i in $(seq 1 25); do rows 2 | grep -q '残る付箋' && break; sleep 0.2; done
+before=$(md5sum <"$d/Varnel00.dat")
+at=$(probe where 3313 0) || fail "no row"
+xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 1 click 3
+probe menu 5000 >/dev/null || fail "no list menu"
+xdo key Up Up Up Return  # 付箋削除
+wait_visible_notes 1 "the deleted note is gone"
+for i in $(seq 1 25); do rows 2 | grep -q '^checked=1 col0= 2 col1=残る付箋|$' && break; sleep 0.2; done
+expect_eq "$(rows 2)" "checked=1 col0= 2 col1=残る付箋|" "the note list after the delete"
+probe choose 1000 3 >/dev/null
+for i in $(seq 1 25); do [ "$(rows | grep -o 'col0' | wc -l)" = 2 ] && break; sleep 0.2; done
+deleted=$(e2e_ini Varnel.ini | line_value Del0)
+[ -n "$deleted" ] || fail "no deletion record"
+expect_eq "$(rows)" "checked=0 col0= 1 col1=消す付箋 col2=$deleted|checked=0 col0= 4 col1=(付箋4) col2=2026/11/30 10:00|" "the deleted list"
+e2e_shot deleted
+probe tick 3313 1 0 >/dev/null
+probe msgbox 5000 | grep -q '^text=表示スケジュールを設定しましたので確認してください。' || fail "no schedule message"
+probe msgbox-press 1 >/dev/null
+wait_visible_notes 2 "the restored note is shown"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-2)" 11 "slot listed again"
+e2e_shot restored
+probe tick 3313 0 0 >/dev/null
+wait_visible_notes 1 "unticked: deleted again"
+expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1)" 0 "slot free again"
+probe tick 3313 1 0 >/dev/null
+probe msgbox-press 1 >/dev/null
+wait_visible_notes 2 "restored once more"
+probe press 11 >/dev/null
+wait_no_dialog
+e2e_close
+n=$(e2e_ini Varnel00.dat)
+for k in 0L 1L 2L Color SDT3; do
+  expect_eq "$(echo "$n" | line_value "$k")" "$(iconv -f CP932 -t UTF-8 <<<"" >/dev/null; printf '%s' "$(echo "$n" | line_value "$k")")" "$k"
+done
+expect_eq "$(echo "$n" | grep -c '^[0-9]L=')" 3 "every row kept"
+expect_eq "$(echo "$n" | line_value 2L)" 行二 "the last row whole"
+expect_eq "$(echo "$n" | line_value SDT3)" 9471 "the schedule kept"
+exit 0

@@ -875,7 +875,8 @@ int CmdWhere(int argc, char** argv) {
   if (row >= 0) {
     r.left = 0;  // LVIR_BOUNDS
     remote.Write(0, &r, sizeof r);
-    if (!Send(h, 0x100E /*LVM_GETITEMRECT*/, (WPARAM)row, (LPARAM)remote.At(0))) return std::printf("error=no row\n"), 1;
+    if (!Send(h, 0x100E /*LVM_GETITEMRECT*/, (WPARAM)row, (LPARAM)remote.At(0)))
+      return std::printf("error=no row\n"), 1;
   } else {
     target = (HWND)Send(h, 0x101F /*LVM_GETHEADER*/, 0, 0);
     if (!target || !Send(target, 0x1207 /*HDM_GETITEMRECT*/, (WPARAM)column, (LPARAM)remote.At(0)))
@@ -892,7 +893,8 @@ int CmdWhere(int argc, char** argv) {
 void Usage() {
   std::printf(
       "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|click|\n"
+      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|click|"
+      "\n"
       "dialog|text|tick|choose|press|ctl|date|rows|where ...\n");
 }
 

@@ -43,20 +43,6 @@ void Check(bool ok, const char* what, int a = 0, int b = 0) {
   }
 }
 
-// Dialogs and message boxes the commands open: pressed OK after a moment.
-std::atomic<bool> g_watching{true};
-void AnswerDialogs(DWORD process) {
-  while (g_watching) {
-    HWND box = nullptr;
-    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(box, &pid);
-      if (pid == process && IsWindowVisible(box)) PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-    Sleep(50);
-  }
-}
-
 void Write(const std::filesystem::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary);
   out << bytes;
@@ -256,7 +242,7 @@ int main() {
     return 1;
   }
   LoadResourceMenus(instance);
-  std::thread watcher(AnswerDialogs, GetCurrentProcessId());
+  auto watcher = std::make_unique<DialogAnswerer>();
   OpenNotesAtStart(app.mainWindow);
   for (int slot = 0; slot < 4; ++slot)
     Check(app.slots[static_cast<std::size_t>(slot)] != nullptr, "note open", slot);
@@ -277,8 +263,7 @@ int main() {
   for (int slot = 0; slot < kSlotCount; ++slot) SaveNoteOfSlot(slot);
   CheckFilesLoad(data);
 
-  g_watching = false;
-  watcher.join();
+  watcher.reset();
   CloseNotesQuietly(app.mainWindow);
   std::printf(g_failures ? "%d failure(s)\n" : "all passed\n", g_failures);
   return g_failures ? 1 : 0;

@@ -19,7 +19,9 @@ inline int g_checks = 0;
 // bytes), the options, the main window, the menus and the notes of "List".
 #include <windows.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -33,6 +35,40 @@ inline int g_checks = 0;
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
+
+// Presses OK on every dialog and message box of this process while it lives,
+// as a user would; counts the boxes it answered.
+class DialogAnswerer {
+ public:
+  DialogAnswerer() : thread_([this] { Run(); }) {}
+  ~DialogAnswerer() {
+    watching_ = false;
+    thread_.join();
+  }
+  int Answered() const { return answered_; }
+
+ private:
+  void Run() {
+    const DWORD process = GetCurrentProcessId();
+    while (watching_) {
+      HWND box = nullptr;
+      while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(box, &pid);
+        if (pid == process && IsWindowVisible(box) && box != last_) {
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          last_ = box;
+          ++answered_;
+        }
+      }
+      Sleep(50);
+    }
+  }
+  std::atomic<bool> watching_{true};
+  std::atomic<int> answered_{0};
+  HWND last_ = nullptr;
+  std::thread thread_;
+};
 
 inline bool StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files) {
   using namespace varnel;

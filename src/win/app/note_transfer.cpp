@@ -40,53 +40,55 @@ bool InDataFolder(const std::filesystem::path& path) {
          std::filesystem::equivalent(path.parent_path(), DataFolder(), ec);
 }
 
-void Import(HWND owner, int slot, const std::filesystem::path& chosen) {
+}  // namespace
+
+bool ImportNoteFile(HWND owner, int slot, const std::filesystem::path& chosen) {
   const FileOps& files = WinFileOps();
   std::string bytes;
   const FileStamp stamp = files.stamp(chosen);
   if (stamp.exists && stamp.size > kMaxImportBytes) {
     ShowMessage(owner, 0, kNotANoteFile);
-    return;
+    return false;
   }
   if (!files.read(chosen, bytes)) {
     ShowMessage(owner, 0, kImportFailed);
-    return;
+    return false;
   }
   if (!IsNoteFileContent(bytes)) {
     ShowMessage(owner, 0, kNotANoteFile);
-    return;
+    return false;
   }
   AppState& app = App();
   // The note stays whole in its slot until its file holds the new content.
   if (!app.slots[static_cast<std::size_t>(slot)] || !files.replace(NoteFilePath(slot), bytes)) {
     ShowMessage(owner, 0, kImportFailed);
-    return;
+    return false;
   }
   app.slots[static_cast<std::size_t>(slot)]->Discard();
   auto note = std::make_unique<CCheckWnd>();
   if (note->Open(app.mainWindow, slot, OpenMode::Existing, app.mainWindow)) {
     app.slots.Put(static_cast<std::size_t>(slot), std::move(note));
-  } else {
-    // Its file is still a note: no new note may take the slot over.
-    app.failedAtStart[static_cast<std::size_t>(slot)] = true;
-    ShowMessage(owner, 0, kOpenFailed);
+    return true;
   }
+  // Its file is still a note: no new note may take the slot over.
+  app.failedAtStart[static_cast<std::size_t>(slot)] = true;
+  ShowMessage(owner, 0, kOpenFailed);
+  return false;
 }
 
-void Export(HWND owner, int slot, const std::filesystem::path& chosen) {
+bool ExportNoteFile(HWND owner, int slot, const std::filesystem::path& chosen) {
   if (IsProgramFileName(chosen) && InDataFolder(chosen)) {
     ShowMessage(owner, 0, kOwnFile);
-    return;
+    return false;
   }
   CCheckWnd* note = App().slots[static_cast<std::size_t>(slot)];
-  if (!note) return;
+  if (!note) return false;
   note->Save();  // what is shown is what goes out
   std::string bytes;
-  if (!WinFileOps().read(NoteFilePath(slot), bytes) || !WinFileOps().replace(chosen, bytes))
-    ShowMessage(owner, 0, kExportFailed);
+  if (WinFileOps().read(NoteFilePath(slot), bytes) && WinFileOps().replace(chosen, bytes)) return true;
+  ShowMessage(owner, 0, kExportFailed);
+  return false;
 }
-
-}  // namespace
 
 bool ExchangeNotes(int slotA, int slotB, HWND owner) {
   AppState& app = App();
@@ -125,9 +127,9 @@ void ImportExportNote(int command, HWND owner, int slot) {
   // The dialog was modal: a hot key may have deleted the note meanwhile.
   if (!App().slots[static_cast<std::size_t>(slot)]) return;
   if (import)
-    Import(owner, slot, chosen);
+    ImportNoteFile(owner, slot, chosen);
   else
-    Export(owner, slot, chosen);
+    ExportNoteFile(owner, slot, chosen);
 }
 
 bool RestoreNote(int slot, HWND owner) {

@@ -62,10 +62,11 @@ class ListPage : public DialogBase {
     int others = 0;
     for (const auto& c : columns) others += c.second;
     for (std::size_t i = 0; i < columns.size(); ++i)
-      AddListColumn(list, static_cast<int>(i), columns[i].first,
-                    static_cast<int>(i) == titleColumn
-                        ? std::max(40, static_cast<int>(client.right) - GetSystemMetrics(SM_CXVSCROLL) - others)
-                        : columns[i].second);
+      AddListColumn(
+          list, static_cast<int>(i), columns[i].first,
+          static_cast<int>(i) == titleColumn
+              ? std::max(40, static_cast<int>(client.right) - GetSystemMetrics(SM_CXVSCROLL) - others)
+              : columns[i].second);
   }
 
   // The texts are read before the sort: while the list sorts, its row indices move.

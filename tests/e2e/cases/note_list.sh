@@ -28,9 +28,12 @@ wait_rows() { for i in $(seq 1 25); do [ "$(rows)" = "$1" ] && return 0; sleep 0
 click_at() { local at; at=$(probe where 3313 "$@") || fail "no place for $*"; xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 1; }
 menu_on_row() {  # row keys...: right click on the row, then the keys in its menu
   local at; at=$(probe where 3313 "$1") || fail "no row $1"; shift
-  xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 3
-  probe menu 5000 >/dev/null || fail "no list menu"
-  xdo key "$@"
+  local try
+  for try in 1 2 3; do  # a click the busy display lost is made again
+    xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 3
+    probe menu 5000 >/dev/null && { xdo key "$@"; return 0; }
+  done
+  fail "no list menu"
 }
 a='checked=1 col0= 2 col1=りんご col2=2026/12/01 08:00 col3=2026/01/01 09:00'
 b='checked=1 col0= 3 col1=みかん col2=2026/12/03 08:00 col3=2026/01/02 09:00'

@@ -272,3 +272,6 @@
 #define IDC_ALARM_STATE_OFF 1123
 #define IDC_ALARM_DIALOG 1124
 #define IDC_ALARM_COMMAND 1125
+// "BACKUPDLG" (restore from a backup).
+#define IDC_BACKUP_LIST 1201
+#define IDC_BACKUP_NOTE 1202

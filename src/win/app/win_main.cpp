@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "win/app/app_state.h"
+#include "win/app/backups.h"
 #include "core/app/command_table.h"
 #include "win/app/global_commands.h"
 #include "win/app/main_window.h"
@@ -22,12 +23,6 @@
 using namespace varnel::win;
 
 namespace {
-
-varnel::WorkArea PrimaryWorkArea() {
-  RECT r{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  return varnel::WorkArea{r.left, r.top, r.right, r.bottom};
-}
 
 int RunMessageLoop() {
   MSG msg{};
@@ -46,16 +41,15 @@ int RunMessageLoop() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   AppState& app = App();
   app.instance = instance;
-  // The options are read before the single-instance check, as always; this
-  // also creates the data folder.
-  app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), DataFolder(), PrimaryWorkArea());
-
+  // The options are read before the single-instance check, as always.
+  LoadGlobalOptions();
   app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
-  varnel::ReadShortcuts(app.options->Store(), app.options->shortcuts);
-  app.options->onApplied = FollowOptionChanges;
 
   NamedMutex mutex(L"Varnel");
   if (mutex.AlreadyExisted()) return 0;
+  // Before anything is written; it may set an unreadable global file aside
+  // and read the options again.
+  BackUpAtStart();
 
   INITCOMMONCONTROLSEX icc{sizeof(icc), 0x7FF};
   InitCommonControlsEx(&icc);
@@ -69,6 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     LoadResourceMenus(instance);
     app.dateFormats.Load(app.options->Store());
     OpenNotesAtStart(app.mainWindow);
+    ReportSetAsideFiles();
     DeleteExpiredNotes();
     RunScheduleTick();
     SetTimers(true, nullptr);

@@ -210,7 +210,8 @@ StartupBackupResult BackUpDataFolder(const FileOps& ops, const fs::path& dataFol
     RemoveTree(ops, root / old);
     names.erase(std::find(names.begin(), names.end(), old));
   }
-  result.anyBackup = !names.empty();
+  for (SetAsideFile& f : result.setAside)
+    for (const std::string& name : names) f.inBackup = f.inBackup || ops.stamp(root / name / f.name).exists;
   return result;
 }
 

@@ -36,13 +36,13 @@ bool LooksUnreadable(std::string_view bytes);
 
 struct SetAsideFile {
   std::string name, badName;
+  bool inBackup = false;  // an older backup holds a file of that name
 };
 
 struct StartupBackupResult {
   std::vector<SetAsideFile> setAside;  // unreadable files moved out of the way
   bool made = false;                   // a new backup was written
   bool failed = false;                 // one was due and could not be written
-  bool anyBackup = false;              // a backup exists afterwards
 };
 
 // Sets unreadable data files aside, then backs up the rest when it differs

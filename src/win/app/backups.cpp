@@ -17,9 +17,10 @@ namespace varnel::win {
 namespace {
 
 constexpr const char* kSetAsideHead = "次のファイルは読めないため、名前を変えて残しました。\r\n";
+constexpr const char* kInBackup = "（バックアップあり）";
 constexpr const char* kBackupExists =
-    "\r\nバックアップがあります。トレイのメニューの「バックアップから復元...」で戻せます。　　";
-constexpr const char* kNoBackup = "\r\nバックアップはありません。　　";
+    "\r\nバックアップから、トレイのメニューの「バックアップから復元...」で戻せます。　　";
+constexpr const char* kNoBackup = "\r\nこのファイルのバックアップはありません。　　";
 constexpr const char* kSaveFailed = "今の付箋を保存できないため、復元を中止しました。　　";
 constexpr const char* kBackupFailed = "今の付箋をバックアップできないため、復元を中止しました。　　";
 constexpr const char* kRestoreFailed =
@@ -45,9 +46,13 @@ void BackUpAtStart() {
 void ReportSetAsideFiles() {
   if (startResult.setAside.empty()) return;
   std::string text = kSetAsideHead;
-  for (const SetAsideFile& f : startResult.setAside) text += "\r\n" + f.name + " → " + f.badName;
+  bool anyBackup = false;
+  for (const SetAsideFile& f : startResult.setAside) {
+    text += "\r\n" + f.name + " → " + f.badName + (f.inBackup ? kInBackup : "");
+    anyBackup = anyBackup || f.inBackup;
+  }
   text += "\r\n";
-  text += startResult.anyBackup ? kBackupExists : kNoBackup;
+  text += anyBackup ? kBackupExists : kNoBackup;
   startResult = {};
   ShowMessage(nullptr, 1, text);
 }

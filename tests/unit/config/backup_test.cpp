@@ -146,7 +146,7 @@ TEST_F(BackupFolder, BacksUpOnlyWhatChangedAndThinsOut) {
 
 TEST_F(BackupFolder, UnreadableFilesAreSetAsideNeverOverwritten) {
   PutNotes("1001", "t");
-  EXPECT_TRUE(Start(0).anyBackup);
+  EXPECT_TRUE(Start(0).made);
   Put("Varnel03.dat", std::string(64, '\0'));
   Put("Varnel03.dat.bad", "an older one");
   Put("Varnel.ini", "");
@@ -154,9 +154,11 @@ TEST_F(BackupFolder, UnreadableFilesAreSetAsideNeverOverwritten) {
   ASSERT_EQ(r.setAside.size(), 2u);
   EXPECT_EQ(r.setAside[0].name + ">" + r.setAside[0].badName, "Varnel.ini>Varnel.ini.bad");
   EXPECT_EQ(r.setAside[1].name + ">" + r.setAside[1].badName, "Varnel03.dat>Varnel03.dat.2.bad");
+  EXPECT_TRUE(r.setAside[1].inBackup);
   EXPECT_EQ(test::ReadBytes(Data() / "Varnel03.dat.bad"), "an older one");
   EXPECT_EQ(test::ReadBytes(Data() / "Varnel03.dat.2.bad"), std::string(64, '\0'));
-  EXPECT_TRUE(r.anyBackup);
+  Put("Varnel09.dat", std::string("\0", 1));
+  EXPECT_FALSE(Start(3).setAside.at(0).inBackup) << "no backup ever held it";
   // The daily backup leaves the data files alone.
   Put("Varnel07.dat", "");
   EXPECT_TRUE(Start(2, false).setAside.empty());

@@ -17,6 +17,9 @@ using FileMap = std::map<std::string, std::string>;  // data file name -> bytes
 constexpr const char* kBackupFolder = "backup";
 constexpr const char* kGlobalFile = "Varnel.ini";
 constexpr char kTempPrefix = '~';  // a backup being written; never listed as one
+// The sizes and times the data files had when a backup copied them: a start
+// that finds them all the same need not compare the contents.
+constexpr const char* kStampsFile = "stamps.txt";
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -35,14 +38,20 @@ int Number(std::string_view s, std::size_t at, std::size_t n) {
   return v;
 }
 
-// Every data file of a folder, read whole; a file that cannot be read is left out.
-FileMap ReadDataFiles(const FileOps& ops, const fs::path& folder, bool* complete = nullptr) {
+// Every data file of a folder, read whole; a file that cannot be read is left
+// out. stamps (when given) gets each file's size and time, taken before it is read.
+FileMap ReadDataFiles(const FileOps& ops, const fs::path& folder, bool* complete = nullptr,
+                      FileMap* stamps = nullptr) {
   FileMap files;
   std::vector<FolderEntry> entries;
   const bool listed = ops.list(folder, entries);
   if (complete) *complete = listed;
   for (const FolderEntry& e : entries) {
     if (e.folder || !IsDataFileName(e.name)) continue;
+    if (stamps) {
+      const FileStamp st = ops.stamp(folder / e.name);
+      (*stamps)[e.name] = std::to_string(st.size) + "\t" + std::to_string(st.mtime);
+    }
     std::string bytes;
     if (ops.read(folder / e.name, bytes))
       files.emplace(e.name, std::move(bytes));
@@ -89,11 +98,12 @@ bool MoveAside(const FileOps& ops, const fs::path& folder, const std::string& na
 
 // Writes the files into a temporary folder and renames it into place, so a
 // backup folder is there whole or not at all.
-bool WriteBackup(const FileOps& ops, const fs::path& root, const FileMap& files, const DateTime& now) {
+bool WriteBackup(const FileOps& ops, const fs::path& root, const FileMap& files, const std::string& stamps,
+                 const DateTime& now) {
   const fs::path temp = root / (std::string(1, kTempPrefix) + BackupName(now) + ".tmp");
   RemoveTree(ops, temp);
   if (!ops.makeFolder(temp)) return false;
-  bool ok = true;
+  bool ok = ops.write(temp / kStampsFile, stamps);
   for (const auto& [name, bytes] : files) ok = ok && ops.write(temp / name, bytes);
   if (ok) {
     ok = false;
@@ -171,13 +181,15 @@ bool LooksUnreadable(std::string_view bytes) {
 }
 
 StartupBackupResult BackUpDataFolder(const FileOps& ops, const fs::path& dataFolder, const DateTime& now,
-                                     bool setAsideUnreadable) {
+                                     bool setAsideUnreadable, bool backUp) {
   StartupBackupResult result;
-  FileMap files = ReadDataFiles(ops, dataFolder);
+  FileMap stampOf;
+  FileMap files = ReadDataFiles(ops, dataFolder, nullptr, &stampOf);
   for (auto it = files.begin(); setAsideUnreadable && it != files.end();) {
     std::string badName;
     if (LooksUnreadable(it->second) && MoveAside(ops, dataFolder, it->first, badName)) {
       result.setAside.push_back({it->first, badName});
+      stampOf.erase(it->first);
       it = files.erase(it);
     } else {
       ++it;
@@ -191,14 +203,23 @@ StartupBackupResult BackUpDataFolder(const FileOps& ops, const fs::path& dataFol
     if (e.folder && !e.name.empty() && e.name[0] == kTempPrefix) RemoveTree(ops, root / e.name);  // a crash's
   std::vector<std::string> names = BackupNames(entries);
 
-  bool unchanged = files.empty();
+  std::string stamps;
+  for (const auto& [name, stamp] : stampOf)
+    if (files.count(name)) stamps += name + "\t" + stamp + "\r\n";
+  bool unchanged = files.empty() || !backUp;
   if (!unchanged && !names.empty()) {
-    bool complete = false;
-    unchanged = ReadDataFiles(ops, root / names.back(), &complete) == files && complete;
+    std::string last;
+    unchanged = ops.read(root / names.back() / kStampsFile, last) && last == stamps;
+    if (!unchanged) {
+      bool complete = false;
+      unchanged = ReadDataFiles(ops, root / names.back(), &complete) == files && complete;
+      // Touched but the same: the next start need not compare the contents again.
+      if (unchanged) ops.replace(root / names.back() / kStampsFile, stamps);
+    }
   }
   if (!unchanged) {
     ops.makeFolder(root);
-    result.made = WriteBackup(ops, root, files, now);
+    result.made = WriteBackup(ops, root, files, stamps, now);
     result.failed = !result.made;
     if (result.made) {
       std::vector<FolderEntry> after;
@@ -206,7 +227,7 @@ StartupBackupResult BackUpDataFolder(const FileOps& ops, const fs::path& dataFol
       names = BackupNames(after);
     }
   }
-  for (const std::string& old : BackupsToRemove(names, now)) {
+  for (const std::string& old : backUp ? BackupsToRemove(names, now) : std::vector<std::string>{}) {
     RemoveTree(ops, root / old);
     names.erase(std::find(names.begin(), names.end(), old));
   }

@@ -45,11 +45,11 @@ struct StartupBackupResult {
   bool failed = false;                 // one was due and could not be written
 };
 
-// Sets unreadable data files aside, then backs up the rest when it differs
-// from the newest backup, then thins the backups out. Nothing of the data
-// files themselves is ever written.
+// Sets unreadable data files aside, then (with backUp) backs up the rest
+// when it differs from the newest backup and thins the backups out. Nothing
+// of the data files themselves is ever written.
 StartupBackupResult BackUpDataFolder(const FileOps& ops, const std::filesystem::path& dataFolder,
-                                     const DateTime& now, bool setAsideUnreadable);
+                                     const DateTime& now, bool setAsideUnreadable, bool backUp = true);
 
 struct BackupSummary {
   std::string name;

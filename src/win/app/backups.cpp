@@ -32,7 +32,7 @@ StartupBackupResult startResult;  // what BackUpAtStart found, for the message a
 
 void BackUpAtStart() {
   AppState& app = App();
-  startResult = BackUpDataFolder(WinFileOps(), DataFolder(), LocalNow(), true);
+  startResult = BackUpDataFolder(WinFileOps(), DataFolder(), LocalNow(), true, app.options->backup);
   bool global = false;
   for (const SetAsideFile& f : startResult.setAside) global = global || SlotOfDataFile(f.name) < 0;
   if (global) LoadGlobalOptions();
@@ -57,7 +57,9 @@ void ReportSetAsideFiles() {
   ShowMessage(nullptr, 1, text);
 }
 
-void BackUpDaily() { BackUpDataFolder(WinFileOps(), DataFolder(), LocalNow(), false); }
+void BackUpDaily() {
+  if (App().options->backup) BackUpDataFolder(WinFileOps(), DataFolder(), LocalNow(), false);
+}
 
 bool RestoreFromBackup(HWND owner, const std::string& name) {
   AppState& app = App();

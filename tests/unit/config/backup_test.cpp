@@ -125,6 +125,9 @@ TEST_F(BackupFolder, BacksUpOnlyWhatChangedAndThinsOut) {
   Put("Varnel03.dat.bad", "old bad file");  // not data: never copied
   EXPECT_TRUE(Start(0).made);
   EXPECT_FALSE(Start(1).made) << "nothing changed";
+  fs::last_write_time(Data() / "Varnel03.dat",
+                      fs::last_write_time(Data() / "Varnel03.dat") + std::chrono::hours(1));
+  EXPECT_FALSE(Start(1).made) << "touched, not changed";
   ASSERT_EQ(Backups(), std::vector<std::string>{"20260501-090000"});
   EXPECT_EQ(test::ReadBytes(Root() / "20260501-090000" / "Varnel03.dat"), "[Default]\r\nTitle=買物3\r\n");
   EXPECT_FALSE(fs::exists(Root() / "20260501-090000" / "Varnel03.dat.bad"));
@@ -148,6 +151,12 @@ TEST_F(BackupFolder, UnreadableFilesAreSetAsideNeverOverwritten) {
   PutNotes("1001", "t");
   EXPECT_TRUE(Start(0).made);
   Put("Varnel03.dat", std::string(64, '\0'));
+  // Without backups, an unreadable file is still set aside.
+  const StartupBackupResult off =
+      BackUpDataFolder(HostFileOps(), Data(), test::MakeDateTime(2026, 5, 1, 9, 1), true, false);
+  EXPECT_FALSE(off.made);
+  ASSERT_EQ(off.setAside.size(), 1u);
+  fs::rename(Data() / "Varnel03.dat.bad", Data() / "Varnel03.dat");
   Put("Varnel03.dat.bad", "an older one");
   Put("Varnel.ini", "");
   const StartupBackupResult r = Start(1);

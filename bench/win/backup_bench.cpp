@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "bench/note_generator.h"
 #include "core/config/backup.h"
 #include "core/config/profile_store.h"
@@ -22,21 +23,8 @@
 namespace fs = std::filesystem;
 using namespace varnel;
 
-namespace {
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-template <typename F>
-double TimeMs(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
+using bench::Median;
+using bench::TimeMs;
 
 int main() {
   const fs::path data = fs::absolute("backup_bench") / "data";

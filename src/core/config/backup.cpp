@@ -145,12 +145,12 @@ bool ParseBackupName(std::string_view name, DateTime& time) {
   }
   const int y = Number(name, 0, 4), mo = Number(name, 4, 2), d = Number(name, 6, 2);
   const int h = Number(name, 9, 2), mi = Number(name, 11, 2), s = Number(name, 13, 2);
-  if (mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h > 23 || mi > 59 || s > 59) return false;
+  // The calendar's range: a clock outside it names no backup the program can sort by day.
+  if (y < 2001 || y > 2099 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h > 23 || mi > 59 ||
+      s > 59)
+    return false;
   time = DateTime{};
-  time.year = static_cast<std::uint16_t>(y);
-  time.month = static_cast<std::uint16_t>(mo);
-  time.day = static_cast<std::uint16_t>(d);
-  time.dayOfWeek = static_cast<std::uint16_t>(WeekdayOfDate(y, mo, d));
+  SetDateOfDay(time, DayNumber(y, mo, d));
   time.hour = static_cast<std::uint16_t>(h);
   time.minute = static_cast<std::uint16_t>(mi);
   time.second = static_cast<std::uint16_t>(s);

@@ -105,6 +105,8 @@ void RunRestoreDialog(HWND owner) {
   }
   BackupDialog dialog;
   if (dialog.RunModal(L"BACKUPDLG", owner, &app.busy.restore) != IDOK || dialog.chosen.empty()) return;
+  // An exit asked for while the dialog was open goes first.
+  if (app.exitPending || app.tornDown) return;
   RestoreFromBackup(owner, dialog.chosen);
 }
 

@@ -11,26 +11,14 @@
 #include "core/config/profile_store.h"
 #include "core/features/alarm_table.h"
 #include "core/note/note_content.h"
+#include "bench_timing.h"
 #include "note_generator.h"
 
 using namespace varnel;
 namespace fs = std::filesystem;
 
-namespace {
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-template <typename F>
-double TimeMs(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
+using bench::Median;
+using bench::TimeMs;
 
 int main() {
   const fs::path dir = fs::temp_directory_path() / "varnel_note_bench";

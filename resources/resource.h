@@ -275,3 +275,6 @@
 // "ODLG2" (note list) and "ODLG3" (deleted notes).
 #define IDC_NOTELIST_LIST 3313
 #define IDC_NOTELIST_NEW 3311
+// "BACKUPDLG" (restore from a backup).
+#define IDC_BACKUP_LIST 1201
+#define IDC_BACKUP_NOTE 1202

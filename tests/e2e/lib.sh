@@ -160,13 +160,13 @@ wait_until() {
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }
 
-# Opens the settings dialog the user's way: tray menu, 設定 (fourth item from
+# Opens the settings dialog the user's way: tray menu, 設定 (fifth item from
 # the bottom), and waits for it.
 open_settings() {
   local i
   probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
   probe menu 10000 >/dev/null || fail "no tray menu"
-  xdo key Up Up Up Up Return
+  xdo key Up Up Up Up Up Return
   for i in $(seq 1 50); do
     probe dialog 2>/dev/null | grep -q '^caption=Varnel 設定$' && return 0
     sleep 0.2

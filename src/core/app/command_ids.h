@@ -27,6 +27,7 @@
 #define kCmdRedraw 228
 #define kCmdImport 229
 #define kCmdExport 230
+#define kCmdRestoreBackup 231  // バックアップから復元... in the tray menu
 #define kCmdAddHeading 241
 #define kCmdAddHeadingDlg 242
 #define kCmdAddDetail 243

@@ -6,8 +6,16 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace varnel {
+
+// One entry of a folder listing. Only names in plain ASCII are listed: every
+// file and folder the program makes itself is named so.
+struct FolderEntry {
+  std::string name;
+  bool folder = false;
+};
 
 // What tells that a file changed behind the store. Size and time alone miss a
 // same-size file moved into place (a move keeps its time), so the file's
@@ -37,9 +45,19 @@ struct FileOps {
   // The stamp with the file's identity, where that costs more than stamp
   // (Windows opens the file for it); empty when stamp holds it already.
   std::function<FileStamp(const std::filesystem::path&)> identify;
-  // Deletes a file; true when it is gone (a missing file counts), false when it
-  // is still there.
+
+  // Folder work for the backups. list: false when the folder cannot be read.
+  std::function<bool(const std::filesystem::path&, std::vector<FolderEntry>&)> list;
+  // makeFolder: true when the folder exists afterwards.
+  std::function<bool(const std::filesystem::path&)> makeFolder;
+  // A file or folder moved to a name that must not exist yet; never replaces.
+  std::function<bool(const std::filesystem::path& from, const std::filesystem::path& to)> rename;
+  // Deletes a file, or a folder that is empty; true when it is gone (a missing
+  // one counts), false when it is still there.
   std::function<bool(const std::filesystem::path&)> remove;
+  // A plain write of a new file, not flushed: for copies inside a folder that
+  // is renamed into place only once every copy is written.
+  std::function<bool(const std::filesystem::path&, const std::string& content)> write;
 };
 
 // Portable implementation (stdio + fsync + rename). Used by the host build.

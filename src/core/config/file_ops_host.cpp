@@ -87,16 +87,53 @@ bool Replace(const fs::path& path, const std::string& content) {
   return true;
 }
 
+bool IsAscii(const std::string& name) {
+  for (unsigned char c : name)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+bool List(const fs::path& folder, std::vector<FolderEntry>& out) {
+  out.clear();
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return false;
+  for (const fs::directory_entry& e : it) {
+    const std::string name = e.path().filename().string();
+    if (IsAscii(name)) out.push_back({name, e.is_directory(ec)});
+  }
+  return true;
+}
+
+bool MakeFolder(const fs::path& folder) {
+  std::error_code ec;
+  fs::create_directory(folder, ec);
+  return fs::is_directory(folder, ec);
+}
+
+bool RenameNew(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(to, ec))) return false;
+  fs::rename(from, to, ec);
+  return !ec;
+}
+
 bool Remove(const fs::path& path) {
   std::error_code ec;
   fs::remove(path, ec);
   return !fs::exists(fs::symlink_status(path, ec)) && !ec;
 }
 
+bool WritePlain(const fs::path& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return out.write(content.data(), static_cast<std::streamsize>(content.size())) && out.flush();
+}
+
 }  // namespace
 
 const FileOps& HostFileOps() {
-  static const FileOps ops{ReadWhole, Stamp, Replace, nullptr, Remove};
+  static const FileOps ops{ReadWhole,  Stamp,     Replace, nullptr,   List,
+                           MakeFolder, RenameNew, Remove,  WritePlain};
   return ops;
 }
 

@@ -141,6 +141,7 @@ const std::vector<GlobalOptionDef>& GlobalOptionTable() {
       {"FX", 4, OptionKind::Int, nullptr, -9999, 9999, kNone, FrameEdge, FrameDefault},
       {"Palette%d", 16, OptionKind::Colour, nullptr, 0, 0, kNone, Element<&V::palette>, PaletteDefault},
       {"DefBtn", 1, OptionKind::Flag, "1", 0, 1, kNone, Field<&V::defBtn>, nullptr},
+      {"Backup", 1, OptionKind::Flag, "1", 0, 1, kNone, Field<&V::backup>, nullptr},
   };
   return table;
 }

@@ -69,6 +69,7 @@ struct OptionValues {
   std::array<int, 4> ccDay{};         // 36160 = never
   int fx1 = 0, fy1 = 0, fx2 = 0, fy2 = 0;
   bool defBtn = true;
+  bool backup = true;  // "Backup": rolling backups of the data folder at start-up and daily
 };
 
 enum class OptionKind { Int, Flag, Text, Colour, Slots, StateFormat, DayLimit };

@@ -57,7 +57,8 @@ class NoteSlots {
 };
 
 struct BusyFlags {
-  bool about = false, settings = false, properties = false, quickAlarm = false, noteList = false;
+  bool about = false, settings = false, properties = false, quickAlarm = false, noteList = false,
+       restore = false;
 };
 
 struct AppMenus {

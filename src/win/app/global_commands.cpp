@@ -14,6 +14,7 @@
 #include "win/app/app_state.h"
 #include "win/app/message_box.h"
 #include "win/dialogs/about_dialog.h"
+#include "win/dialogs/backup_dialog.h"
 #include "win/dialogs/note_list_page.h"
 #include "win/dialogs/settings_dialog.h"
 #include "win/note/check_wnd.h"
@@ -179,6 +180,9 @@ int RunGlobalCommand(unsigned int command) {
       break;
     case kCmdAlarm:
       RunQuickAlarm();
+      break;
+    case kCmdRestoreBackup:
+      RunRestoreDialog(app.mainWindow);
       break;
     case kCmdRedraw:
       RedrawAllNotes();

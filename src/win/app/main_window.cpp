@@ -95,7 +95,7 @@ LRESULT OnTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (wParam == kAlarmTimer) {
     RunAlarmTick();
     // "STimer" is 0 by default: the day change is looked for here too.
-    RedrawOnNewDay(TodayDayNumber(LocalNow()));
+    FollowNewDay(TodayDayNumber(LocalNow()));
   } else if (wParam == kScheduleTimer) {
     RunScheduleTick();
   }

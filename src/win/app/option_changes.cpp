@@ -5,8 +5,26 @@
 #include "win/app/note_menus.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
+#include "win/platform/program_paths.h"
 
 namespace varnel::win {
+namespace {
+
+WorkArea PrimaryWorkArea() {
+  RECT r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return WorkArea{r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+void LoadGlobalOptions() {
+  AppState& app = App();
+  // This also creates the data folder.
+  app.options = std::make_unique<GlobalOptions>(ProgramStoreEnv(), DataFolder(), PrimaryWorkArea());
+  ReadShortcuts(app.options->Store(), app.options->shortcuts);
+  app.options->onApplied = FollowOptionChanges;
+}
 
 void FollowOptionChanges(unsigned effects) {
   AppState& app = App();

@@ -3,6 +3,7 @@
 #include "core/app/command_ids.h"
 #include "core/features/schedule.h"
 #include "win/app/app_state.h"
+#include "win/app/backups.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
 
@@ -12,16 +13,17 @@ void RunScheduleTick() {
   const ScheduleMoment moment = MomentOf(LocalNow());
   for (CCheckWnd* note : App().slots)
     if (note) note->RunSchedule(moment);
-  RedrawOnNewDay(moment.today);
+  FollowNewDay(moment.today);
 }
 
-void RedrawOnNewDay(int today) {
+void FollowNewDay(int today) {
   AppState& app = App();
   const bool changed = app.shownDay >= 0 && app.shownDay != today;
   app.shownDay = today;
   if (!changed) return;
   for (CCheckWnd* note : app.slots)
     if (note) RedrawWindow(note->Window(), nullptr, nullptr, RDW_INVALIDATE);
+  BackUpDaily();
 }
 
 void DeleteExpiredNotes() {

@@ -4,11 +4,12 @@
 
 namespace varnel::win {
 
-// Every note's schedule now, then RedrawOnNewDay.
+// Every note's schedule now, then FollowNewDay.
 void RunScheduleTick();
-// Repaints every note once the date has changed since the last look, so date
-// codes show the new day; the first look only records the day.
-void RedrawOnNewDay(int today);
+// Once the date has changed since the last look: repaints every note, so
+// date codes show the new day, and backs up the data folder. The first look
+// only records the day.
+void FollowNewDay(int today);
 // Start-up, after the notes and before the first tick: a note whose delete
 // date has come is deleted as the delete command does.
 void DeleteExpiredNotes();

@@ -6,15 +6,13 @@
 #include <memory>
 
 #include "win/app/app_state.h"
-#include "win/app/note_transfer.h"
+#include "win/app/backups.h"
 #include "core/app/command_table.h"
-#include "win/app/display_changes.h"
 #include "win/app/global_commands.h"
 #include "win/app/main_window.h"
 #include "win/app/note_menus.h"
 #include "win/app/option_changes.h"
 #include "win/app/resource_menus.h"
-#include "win/app/schedule_tick.h"
 #include "win/app/timers.h"
 #include "win/note/check_wnd.h"
 #include "win/platform/holders.h"
@@ -24,12 +22,6 @@
 using namespace varnel::win;
 
 namespace {
-
-varnel::WorkArea PrimaryWorkArea() {
-  RECT r{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  return varnel::WorkArea{r.left, r.top, r.right, r.bottom};
-}
 
 int RunMessageLoop() {
   MSG msg{};
@@ -48,16 +40,15 @@ int RunMessageLoop() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   AppState& app = App();
   app.instance = instance;
-  // The options are read before the single-instance check, as always; this
-  // also creates the data folder.
-  app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), DataFolder(), PrimaryWorkArea());
-
+  // The options are read before the single-instance check, as always.
+  LoadGlobalOptions();
   app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
-  varnel::ReadShortcuts(app.options->Store(), app.options->shortcuts);
-  app.options->onApplied = FollowOptionChanges;
 
   NamedMutex mutex(L"Varnel");
   if (mutex.AlreadyExisted()) return 0;
+  // Before anything is written; it may set an unreadable global file aside
+  // and read the options again.
+  BackUpAtStart();
 
   INITCOMMONCONTROLSEX icc{sizeof(icc), 0x7FF};
   InitCommonControlsEx(&icc);
@@ -70,14 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.tray.Add();
     LoadResourceMenus(instance);
     app.dateFormats.Load(app.options->Store());
-    // Notes are placed inside the frame: it must lie on a monitor first.
-    PutFrameInForce();
-    // Before any note opens its file.
-    RecoverNoteExchange();
-    OpenNotesAtStart(app.mainWindow);
-    KeepNotesOnScreen();
-    DeleteExpiredNotes();
-    RunScheduleTick();
+    BringUpNotes(app.mainWindow);
+    ReportSetAsideFiles();
     SetTimers(true, nullptr);
     RegisterHotKeys(true);
     TrimWorkingSet();

@@ -4,8 +4,11 @@
 
 #include "core/app/command_ids.h"
 #include "win/app/app_state.h"
+#include "win/app/display_changes.h"
 #include "win/app/message_box.h"
+#include "win/app/note_transfer.h"
 #include "win/app/save_report.h"
+#include "win/app/schedule_tick.h"
 #include "win/platform/display.h"
 #include "win/platform/holders.h"
 #include "win/platform/local_time.h"
@@ -287,6 +290,17 @@ void CloseNotesQuietly(HWND mainWindow) {
   for (CCheckWnd* note : app.slots)
     if (note && note->Window())
       SendMessageW(note->Window(), WM_CLOSE, kQuietClose, reinterpret_cast<LPARAM>(mainWindow));
+}
+
+void BringUpNotes(HWND mainWindow) {
+  // Notes are placed inside the frame: it must lie on a monitor first.
+  PutFrameInForce();
+  // Before any note opens its file.
+  RecoverNoteExchange();
+  OpenNotesAtStart(mainWindow);
+  KeepNotesOnScreen();
+  DeleteExpiredNotes();
+  RunScheduleTick();
 }
 
 }  // namespace varnel::win

@@ -209,6 +209,10 @@ LayoutRect WindowRectOf(HWND window);
 std::filesystem::path NoteFilePath(int slot);
 // Start-up: opens every note whose slot flag is '1'.
 void OpenNotesAtStart(HWND mainWindow);
+// The notes as a start brings them up (also after a restore from a backup): the
+// frame put on a monitor, a half-done exchange of two notes settled, every
+// listed note opened and kept on screen, expired notes deleted, one schedule tick.
+void BringUpNotes(HWND mainWindow);
 // Shutdown save of one slot: writes the note; false when the slot is empty.
 bool SaveNoteOfSlot(int slot);
 // Teardown: closes every note window without a second save.

@@ -52,6 +52,9 @@ struct KernelTraits {
 struct FileTraits : KernelTraits {
   static Handle None() { return INVALID_HANDLE_VALUE; }
 };
+struct FindTraits : FileTraits {
+  static bool Free(Handle h) { return FindClose(h) != 0; }
+};
 struct RegKeyTraits {
   using Handle = HKEY;
   static Handle None() { return nullptr; }
@@ -66,6 +69,7 @@ struct GdiTraits {
 
 using KernelHandle = Holder<KernelTraits>;
 using FileHandle = Holder<FileTraits>;
+using FindHandle = Holder<FindTraits>;  // FindFirstFileW
 using RegKey = Holder<RegKeyTraits>;
 // A pen, brush, font or bitmap.
 template <typename H>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "win/platform/holders.h"
 
@@ -183,9 +184,54 @@ bool Replace(const std::filesystem::path& path, const std::string& content) {
   return false;
 }
 
+bool List(const std::filesystem::path& folder, std::vector<FolderEntry>& out) {
+  out.clear();
+  std::wstring pattern = ApiPath(folder);
+  if (pattern.empty()) return false;
+  pattern += L"\\*";
+  WIN32_FIND_DATAW found;
+  FindHandle h(FindFirstFileW(pattern.c_str(), &found));
+  if (!h) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    std::string name;
+    for (const wchar_t* c = found.cFileName; *c && name.size() < MAX_PATH; ++c) {
+      if (*c >= 0x80) {
+        name.clear();
+        break;
+      }
+      name += static_cast<char>(*c);
+    }
+    if (name.empty() || name == "." || name == "..") continue;
+    out.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(h.Get(), &found));
+  return true;
+}
+
+bool MakeFolder(const std::filesystem::path& folder) {
+  const std::wstring name = ApiPath(folder);
+  if (name.empty()) return false;
+  if (CreateDirectoryW(name.c_str(), nullptr)) return true;
+  const DWORD attrs = GetFileAttributesW(name.c_str());
+  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RenameNew(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const std::wstring a = ApiPath(from), b = ApiPath(to);
+  // No REPLACE_EXISTING: a name already taken is never overwritten.
+  return !a.empty() && !b.empty() && MoveFileExW(a.c_str(), b.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 bool Remove(const std::filesystem::path& path) {
   const std::wstring name = ApiPath(path);
   if (name.empty()) return false;
+  const DWORD attrs = GetFileAttributesW(name.c_str());
+  if (attrs == INVALID_FILE_ATTRIBUTES) {
+    const DWORD err = GetLastError();
+    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND;  // already gone
+  }
+  if (attrs & FILE_ATTRIBUTE_DIRECTORY) return RemoveDirectoryW(name.c_str()) != 0;
+  // A copy the user made read-only inside a backup still goes with its backup.
+  if (attrs & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(name.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
   for (int attempt = 0;; ++attempt) {
     if (DeleteFileW(name.c_str())) return true;
     const DWORD err = GetLastError();
@@ -195,12 +241,29 @@ bool Remove(const std::filesystem::path& path) {
   }
 }
 
+bool WritePlain(const std::filesystem::path& path, const std::string& content) {
+  const std::wstring name = ApiPath(path);
+  if (name.empty()) return false;
+  FileHandle h(
+      CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h) return false;
+  size_t done = 0;
+  while (done < content.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 30));
+    DWORD put = 0;
+    if (!WriteFile(h.Get(), content.data() + done, chunk, &put, nullptr) || put != chunk) return false;
+    done += put;
+  }
+  return h.Reset();
+}
+
 }  // namespace
 
 std::wstring ApiPath(const std::filesystem::path& path) { return LongPathForm(FullPath(path)); }
 
 const varnel::FileOps& WinFileOps() {
-  static const varnel::FileOps ops{ReadWhole, Stamp, Replace, Identify, Remove};
+  static const varnel::FileOps ops{ReadWhole,  Stamp,     Replace, Identify,  List,
+                                   MakeFolder, RenameNew, Remove,  WritePlain};
   return ops;
 }
 

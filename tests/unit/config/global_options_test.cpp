@@ -176,6 +176,7 @@ const OptionCase kOptionCases[] = {
     {"Palette14", "0", "14", "14"},
     {"Palette15", "0", "0xFFFFFF", "16777215"},
     {"DefBtn", "1", "0", "0"},
+    {"Backup", "1", "0", "0"},
 };
 
 std::string Text(const OptionRef& ref) {

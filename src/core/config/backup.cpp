@@ -278,6 +278,9 @@ bool RestoreBackup(const FileOps& ops, const fs::path& dataFolder, const std::st
   bool complete = false;
   const FileMap files = ReadDataFiles(ops, dataFolder / kBackupFolder / name, &complete);
   if (!complete || files.empty()) return false;
+  // Copies cut short by a power cut during the backup would replace good files.
+  for (const auto& entry : files)
+    if (LooksUnreadable(entry.second)) return false;
   bool ok = true;
   // The global file last: its list of open notes then names notes already back.
   for (const auto& [file, bytes] : files)

@@ -194,6 +194,11 @@ TEST_F(BackupFolder, ListsNewestFirstAndRestoresFileByFile) {
   EXPECT_TRUE(fs::exists(Data() / "Varnel12.dat")) << "a file the backup lacks stays";
   EXPECT_FALSE(RestoreBackup(HostFileOps(), Data(), "20991231-000000"));
   EXPECT_FALSE(RestoreBackup(HostFileOps(), Data(), "../data"));
+  // A backup holding a zeroed copy is refused whole: nothing is replaced.
+  PutNotes("1001", "new");
+  test::WriteBytes(Data() / "backup" / list[0].name / "Varnel00.dat", std::string(8, '\0'));
+  EXPECT_FALSE(RestoreBackup(HostFileOps(), Data(), list[0].name));
+  EXPECT_EQ(test::ReadBytes(Data() / "Varnel03.dat"), "[Default]\r\nTitle=new3\r\n");
 }
 
 // Kills a restore at random points, hundreds of times: every data file is

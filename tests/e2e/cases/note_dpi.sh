@@ -9,7 +9,18 @@ desk='HKCU\Control Panel\Desktop'
 reg() { timeout -k 5 60 "$WINE" reg "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 old=$(reg query "$desk" /v LogPixels | awk '/LogPixels/ { print $3 }')
 set_dpi() { reg add "$desk" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || fail "cannot set LogPixels $1"; }
-restore() { if [ -n "$old" ]; then reg add "$desk" /v LogPixels /t REG_DWORD /d $((old)) /f; else reg delete "$desk" /v LogPixels /f; fi; }
+dpi_now() { reg query "$desk" /v LogPixels | awk '/LogPixels/ { print $3 }'; }
+# Put back and read back (a write to a server on its way out can be lost), then
+# let the server write the registry out before the lane's next case starts.
+restore() {
+  local i
+  for i in 1 2 3; do
+    if [ -n "$old" ]; then reg add "$desk" /v LogPixels /t REG_DWORD /d $((old)) /f; else reg delete "$desk" /v LogPixels /f; fi
+    [ "$(dpi_now)" = "$old" ] && break
+    e2e_log "LogPixels not back yet: $(dpi_now)"
+  done
+  timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
+}
 trap 'rc=$?; restore >/dev/null; (exit $rc); e2e_teardown' EXIT
 printf '[Default]\nList=1\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nPos=2\nTitle=高解像度の付箋\n[1]\n0S=00000000\n0L=今日の予定\n1S=000000000000000000000000\n1L=牛乳を買う\n2S=000000010000000000000000\n2L=メールに返信する\n3S=000000030000000000000000\n3L=削除済みの項目\n' | crlf "$d/Varnel00.dat"

@@ -41,9 +41,9 @@ class BackupDialog : public DialogBase {
     RECT rc{};
     GetClientRect(list, &rc);
     const int timeWidth = 130, countWidth = 50;
-    AddColumn(list, 0, "日時", timeWidth);
-    AddColumn(list, 1, "付箋数", countWidth);
-    AddColumn(list, 2, "付箋の題名", rc.right - timeWidth - countWidth);
+    AddListColumn(list, 0, "日時", timeWidth);
+    AddListColumn(list, 1, "付箋数", countWidth);
+    AddListColumn(list, 2, "付箋の題名", rc.right - timeWidth - countWidth);
     backups_ = ListBackups(WinFileOps(), DataFolder(), kTitlesShown);
     for (std::size_t i = 0; i < backups_.size(); ++i) {
       const BackupSummary& b = backups_[i];
@@ -52,9 +52,9 @@ class BackupDialog : public DialogBase {
       for (const std::string& t : b.titles)
         titles += (titles.empty() ? "" : "、") + (t.empty() ? "(無題)" : t);
       if (static_cast<std::size_t>(b.notes) > b.titles.size()) titles += " ほか";
-      SetCell(list, row, 0, TimeText(b.time), true, row);
-      SetCell(list, row, 1, std::to_string(b.notes), false, row);
-      SetCell(list, row, 2, titles, false, row);
+      AddListRow(list, row, TimeText(b.time), row);
+      SetListText(list, row, 1, std::to_string(b.notes));
+      SetListText(list, row, 2, titles);
     }
     if (backups_.empty()) {
       SetControlText(Window(), IDC_BACKUP_NOTE, kNoBackups);

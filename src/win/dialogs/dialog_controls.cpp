@@ -301,26 +301,6 @@ void FillFontList(HWND dialog, int id, const std::string& face) {
   if (index != CB_ERR) SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void SetCell(HWND list, int row, int column, const std::string& text, bool insert, int index) {
-  std::wstring wide = ToWide(text);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | (insert ? LVIF_PARAM : 0);
-  item.iItem = row;
-  item.iSubItem = column;
-  item.pszText = wide.data();
-  item.lParam = index;
-  SendMessageW(list, insert ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-void AddColumn(HWND list, int column, const char* caption, int width) {
-  std::wstring wide = ToWide(caption);
-  LVCOLUMNW col{};
-  col.mask = LVCF_TEXT | LVCF_WIDTH;
-  col.pszText = wide.data();
-  col.cx = width;
-  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
-}
-
 int SelectedRow(HWND list) {
   return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }

@@ -80,10 +80,7 @@ bool ChooseColour(HWND owner, COLORREF& colour, std::array<int, 16>& customColou
 // The same with the program's custom colours ("Palette%d"); colour as kept in the options.
 bool PickColour(HWND owner, int& colour);
 
-// List view rows: a cell's text (inserting the row with index as its
-// parameter when insert), a column, and the selected row (-1 for none).
-void SetCell(HWND list, int row, int column, const std::string& text, bool insert, int index);
-void AddColumn(HWND list, int column, const char* caption, int width);
+// The selected row of a list view (-1 for none), and selecting one.
 int SelectedRow(HWND list);
 void SelectRow(HWND list, int row);
 

@@ -34,8 +34,8 @@ class MenuPage : public DialogBase {
       RECT rc{};
       GetClientRect(list, &rc);
       const bool keys = IsKeyList(static_cast<PageList>(k));
-      AddColumn(list, 0, keys ? "キー" : "表示", rc.right - kCommandColumnWidth);
-      AddColumn(list, 1, "コマンド", kCommandColumnWidth - GetSystemMetrics(SM_CXVSCROLL));
+      AddListColumn(list, 0, keys ? "キー" : "表示", rc.right - kCommandColumnWidth);
+      AddListColumn(list, 1, "コマンド", kCommandColumnWidth - GetSystemMetrics(SM_CXVSCROLL));
       rows_[static_cast<std::size_t>(k)] = LoadPageRows(store, static_cast<PageList>(k));
       Fill(k, -1);
     }
@@ -139,8 +139,8 @@ class MenuPage : public DialogBase {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     int n = 0;
     for (const PageRow& row : Rows()) {
-      SetCell(list, n, 0, FirstColumn(row), true, row.index);
-      SetCell(list, n++, 1, RowCommandName(row.index), false, 0);
+      AddListRow(list, n, FirstColumn(row), row.index);
+      SetListText(list, n++, 1, RowCommandName(row.index));
     }
     if (selected >= 0 && selected < n) SelectRow(list, selected);
     view_ = saved;
@@ -252,7 +252,7 @@ class MenuPage : public DialogBase {
     PageRow& row = Rows()[static_cast<std::size_t>(item.iItem)];
     row.caption = FitMenuCaption(row.index, FromWide(item.pszText));
     // The list shows what is kept, cut or not.
-    SetCell(List(), item.iItem, 0, row.caption, false, 0);
+    SetListText(List(), item.iItem, 0, row.caption);
     return FALSE;
   }
 

@@ -13,7 +13,9 @@ void NoteSlots::Put(std::size_t slot, std::unique_ptr<CCheckWnd> note) {
 }
 
 void NoteSlots::Retire(std::size_t slot) {
-  if (notes_[slot]) retired_.push_back(std::move(notes_[slot]));
+  if (!notes_[slot]) return;
+  notes_[slot]->FreeAlarms();
+  retired_.push_back(std::move(notes_[slot]));
 }
 
 void NoteSlots::FreeRetired() { retired_.clear(); }

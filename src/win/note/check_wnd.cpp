@@ -77,7 +77,7 @@ bool CCheckWnd::Open(HWND mainWindow, int slot, OpenMode mode, HWND owner, bool*
   content_.alarms = app.alarms.get();
   content_.hideHeadingRows = settings_.hideHeadingRows;
   content_.colourByState = settings_.colourByState;
-  itemsLoaded_ = true;
+  itemsLoaded_ = alarmsHeld_ = true;
   if (!content_.LoadItems(store_)) {
     if (alarmsFailed)
       *alarmsFailed = true;
@@ -257,8 +257,13 @@ int CCheckWnd::WriteNote() {
 
 void CCheckWnd::Release() {
   editFont_.Reset();
-  if (itemsLoaded_ && content_.alarms) content_.alarms->FreeNote(slot_);
+  FreeAlarms();
   itemsLoaded_ = false;
+}
+
+void CCheckWnd::FreeAlarms() {
+  if (alarmsHeld_ && content_.alarms) content_.alarms->FreeNote(slot_);
+  alarmsHeld_ = false;
 }
 
 void OpenNotesAtStart(HWND mainWindow) {

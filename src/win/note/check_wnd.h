@@ -47,6 +47,9 @@ class CCheckWnd {
   // One tick of the display schedule: shows or hides the window.
   void RunSchedule(const ScheduleMoment& moment);
   void Release();
+  // Frees the note's alarm slots once, when it leaves its slot: a note restored
+  // into the slot meanwhile owns the slot's alarms by then.
+  void FreeAlarms();
 
   // Layout and painting (note_window.cpp).
   NoteGeometry Geometry() const;
@@ -177,6 +180,7 @@ class CCheckWnd {
   HWND window_ = nullptr;
   HWND mainWindow_ = nullptr;
   bool itemsLoaded_ = false;  // stands for the item list: Save does nothing without it
+  bool alarmsHeld_ = false;
   int width_ = 0, height_ = 0;
   SIZE checkBox_{13, 13}, glyph_{9, 9};  // at 96 DPI, scaled by dpi_
   int dpi_ = 96;

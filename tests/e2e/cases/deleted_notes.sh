@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Deleted notes: a note deleted from the list shows on the deleted page with
 # its time; an untitled file as "(付箋%d)"; ticking restores it whole (its
-# schedule message owned by the page, its rows, style and alarm again);
-# unticking deletes it again.
+# schedule message owned by the page, its rows, style, and its alarm rings
+# again); unticking deletes it again.
 source "$(dirname "$0")/../lib.sh"
 e2e_init deleted_notes "$1" "$2"
 printf '[Default]\nList=11\nDel3=2026/11/30 10:00\n' | crlf "$d/Varnel.ini"
-printf '[Default]\nX=20\nY=40\nW=200\nH=150\nTitle=消す付箋\nColor=0x00C0FF\nSDT3=20000\n[1]\n0S=00000000\n0L=見出\n1S=000000000000000000000000\n1L=行一\n2S=000000000000000000000000\n2L=行二\n' | crlf "$d/Varnel00.dat"
+printf '[Default]\nX=20\nY=40\nW=200\nH=150\nTitle=消す付箋\nBkColor=0x00C0FF\nSDT3=20000\n[1]\n0S=00000000\n0L=見出\n1S=000000000000000000000000\n1L=行一\n2S=000C000C000000000000000009000080007f\n2L=行二\n' | crlf "$d/Varnel00.dat"
 printf '[Default]\nX=260\nY=40\nW=200\nH=150\nTitle=残る付箋\n' | crlf "$d/Varnel01.dat"
 printf '[Default]\nX=500\nY=40\nW=200\nH=150\n' | crlf "$d/Varnel03.dat"
+E2E_CLOCK="=2026-12-07 08:00:00"
 e2e_start
 e2e_wait_main 30
 wait_visible_notes 2
@@ -45,9 +46,15 @@ probe msgbox-press 1 >/dev/null
 wait_visible_notes 2 "restored once more"
 probe press 11 >/dev/null
 wait_no_dialog
+# Its daily alarm at 09:00 was freed with it and rings again.
+e2e_clock_set "2026-12-07 08:59:55"
+box=$(probe msgbox 30000) || fail "the restored note's alarm did not ring"
+echo "$box" | grep -q '^caption=行二$' || fail "alarm title: $box"
+probe click 11 >/dev/null
 e2e_close
 n=$(e2e_ini Varnel00.dat)
 expect_eq "$(echo "$n" | grep -c '^[0-9]L=')" 3 "every row kept"
 expect_eq "$(echo "$n" | line_value 2L)" 行二 "the last row whole"
 expect_eq "$(echo "$n" | line_value SDT3)" 20000 "the schedule kept"
+expect_eq "$(echo "$n" | line_value BkColor)" 0x00C0FF "the style kept"
 exit 0

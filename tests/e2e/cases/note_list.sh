@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The note list page: every note with its title and times, sorting by 更新日時
-# twice reverses, check boxes hide and show, ｻｲｽﾞ自動調整 on three selected
-# rows, 上移動 refused while sorted by title, and moving number 3 down past
+# twice reverses, check boxes hide and show, ｻｲｽﾞ自動調整 and 最前面 on three
+# selected rows (each once), 詳細 refreshing a row's title, 上移動 refused while sorted by title, and moving number 3 down past
 # number 6 exchanges the files ...02.dat and ...05.dat while the rows keep
 # their numbers; then import (no: nothing; yes: the new content) and an
 # export that holds a change not yet saved.
@@ -56,6 +56,17 @@ click_at 0 && xdo keydown shift && click_at 2 && xdo keyup shift
 menu_on_row 1 Down Down Down Down Down Return  # ｻｲｽﾞ自動調整
 for i in $(seq 1 25); do [ "$(heights)" != "$before" ] && break; sleep 0.2; done
 for h in $(heights); do [ "$h" -lt 200 ] || fail "a note kept its height: $(heights) (was $before)"; done
+# 最前面 toggles: run twice on a note, it would be off again.
+menu_on_row 1 Up Up Up Up Up Up Return
+wait_until 10 '[ "$(probe notes | grep -c "topmost=1")" = 3 ]'
+expect_eq "$(probe notes | grep -c 'topmost=1')" 3 "最前面 once on each selected note"
+
+# 詳細 on the first row: a new title shows in the row.
+menu_on_row 0 Down Down Return
+wait_until 10 'probe dialog | grep -q "^caption=りんご$"' || fail "no properties of りんご"
+probe text 3031 "x:$(printf 'りんご飴' | xxd -p)" >/dev/null
+probe press 11 >/dev/null
+wait_until 10 'rows | grep -q "^checked=1 col0= 2 col1=りんご飴 "' || fail "title not refreshed: $(rows)"
 
 click_at -1 1
 menu_on_row 0 Down Down Down Return  # 上移動 while sorted by title

@@ -91,6 +91,18 @@ e2e_wait_exit() {
   return 1
 }
 
+# The Wine process of the running program in this lane (not the shell or timeout).
+e2e_wine_pid() {
+  local p
+  for p in $(pgrep -f "$E2E_APP_NAME"); do
+    tr '\0' ' ' </proc/$p/cmdline 2>/dev/null | grep -q timeout && continue
+    grep -q "WINEPREFIX=$WINEPREFIX" <(tr '\0' '\n' </proc/$p/environ 2>/dev/null) || continue
+    readlink /proc/$p/exe 2>/dev/null | grep -q wine && { echo "$p"; return 0; }
+  done
+  return 1
+}
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
 e2e_running() { [ ! -f "$E2E_CASE/exit.${1:-$E2E_RUN}" ]; }
 
 # Runs one probe command; its output is on stdout, its exit code is returned.
@@ -186,9 +198,8 @@ control_line() { probe dialog | grep "^control=$1 " | sort -t= -k4 -r | head -n1
 
 # Waits (up to 5 s) until n notes are visible; fails with what is there otherwise.
 wait_visible_notes() {
-  local n=$1 i
-  for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge "$n" ] && break; sleep 0.25; done
-  expect_eq "$(probe notes | grep -c 'visible=1')" "$n" "${2:-visible notes}"
+  wait_until 30 "[ \"\$(probe notes | grep -c visible=1)\" -eq $1 ]"
+  expect_eq "$(probe notes | grep -c 'visible=1')" "$1" "${2:-visible notes}"
 }
 
 # Closes the program as the exit command does and expects a clean exit.

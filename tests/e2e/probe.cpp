@@ -92,7 +92,7 @@ std::vector<HWND> TopWindows(DWORD pid) {
   return ctx.found;
 }
 
-int CmdFind() {
+int CmdFind(int, char**) {
   HWND h = FindMain();
   if (!h) {
     std::printf("error=no window of class %s\n", Utf8(g_class).c_str());
@@ -169,7 +169,7 @@ void PrintWindow(HWND h) {
               IsWindowVisible(h) ? 1 : 0, alpha, (ex & WS_EX_TOPMOST) ? 1 : 0, OneLine(TextOf(h)).c_str());
 }
 
-int CmdWindows() {
+int CmdWindows(int, char**) {
   DWORD pid = MainPid();
   if (!pid) {
     std::printf("error=no main window\n");
@@ -323,7 +323,7 @@ int CmdMenu(int argc, char** argv) {
   return 0;
 }
 
-int CmdMemory() {
+int CmdMemory(int, char**) {
   DWORD pid = MainPid();
   if (!pid) {
     std::printf("error=no main window\n");
@@ -364,7 +364,7 @@ int CmdMemory() {
 }
 
 // The notes with their paint counts and any open edit box (child id 105).
-int CmdNotes() {
+int CmdNotes(int, char**) {
   DWORD pid = MainPid();
   if (!pid) {
     std::printf("error=no main window\n");
@@ -442,7 +442,7 @@ int CmdClip(int argc, char** argv) {
 
 // The clipboard's CP932 text (CF_TEXT) as hex digits, and whether Unicode text
 // is offered beside it.
-int CmdClipRead() {
+int CmdClipRead(int, char**) {
   for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
   const bool wide = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
   std::string hex;
@@ -688,7 +688,7 @@ bool SelectListViewRow(HWND list, int row) {
   return true;
 }
 
-int CmdDialog() {
+int CmdDialog(int, char**) {
   HWND dialog = TopDialog();
   if (!dialog) {
     std::printf("error=no dialog\n");
@@ -890,81 +890,39 @@ int CmdWhere(int argc, char** argv) {
   return 0;
 }
 
-void Usage() {
-  std::printf(
-      "usage: probe [--class NAME] "
-      "find|send|post|windows|notes|clip|clip-read|drop|msgbox|msgbox-press|wait-gone|menu|memory|hold|click|"
-      "\n"
-      "dialog|text|tick|choose|press|ctl|date|rows|where ...\n");
-}
+int CmdSend(int argc, char** argv) { return CmdMessage(false, argc, argv); }
+int CmdPost(int argc, char** argv) { return CmdMessage(true, argc, argv); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  int i = 1;
-  if (i + 1 < argc && std::string(argv[i]) == "--class") {
-    g_class = Wide(argv[i + 1]);
-    i += 2;
+  static const struct {
+    const char* name;
+    int (*run)(int, char**);
+  } kVerbs[] = {{"find", CmdFind},     {"send", CmdSend},
+                {"post", CmdPost},     {"windows", CmdWindows},
+                {"notes", CmdNotes},   {"clip-read", CmdClipRead},
+                {"drop", CmdDrop},     {"clip", CmdClip},
+                {"msgbox", CmdMsgbox}, {"msgbox-press", CmdMsgboxPress},
+                {"click", CmdClick},   {"wait-gone", CmdWaitGone},
+                {"menu", CmdMenu},     {"hold", CmdHold},
+                {"dialog", CmdDialog}, {"text", CmdSetText},
+                {"tick", CmdTick},     {"choose", CmdChoose},
+                {"press", CmdPress},   {"ctl", CmdControlSend},
+                {"date", CmdDate},     {"where", CmdWhere},
+                {"rows", CmdRows},     {"memory", CmdMemory}};
+  if (argc > 2 && std::string(argv[1]) == "--class") {  // another program's windows
+    g_class = Wide(argv[2]);
+    argc -= 2, argv += 2;
   }
-  if (i >= argc) {
-    Usage();
-    return 2;
+  for (const auto& verb : kVerbs) {
+    if (argc < 2 || std::string(argv[1]) != verb.name) continue;
+    const int rc = verb.run(argc - 2, argv + 2);
+    std::fflush(stdout);
+    return rc;
   }
-  std::string cmd = argv[i++];
-  int rest = argc - i;
-  char** args = argv + i;
-  int rc;
-  if (cmd == "find") {
-    if (rest > 0) g_class = Wide(args[0]);
-    rc = CmdFind();
-  } else if (cmd == "send" || cmd == "post") {
-    rc = CmdMessage(cmd == "post", rest, args);
-  } else if (cmd == "windows") {
-    rc = CmdWindows();
-  } else if (cmd == "notes") {
-    rc = CmdNotes();
-  } else if (cmd == "clip-read") {
-    rc = CmdClipRead();
-  } else if (cmd == "drop") {
-    rc = CmdDrop(rest, args);
-  } else if (cmd == "clip") {
-    rc = CmdClip(rest, args);
-  } else if (cmd == "msgbox") {
-    rc = CmdMsgbox(rest, args);
-  } else if (cmd == "msgbox-press") {
-    rc = CmdMsgboxPress(rest, args);
-  } else if (cmd == "click") {
-    rc = CmdClick(rest, args);
-  } else if (cmd == "wait-gone") {
-    rc = CmdWaitGone(rest, args);
-  } else if (cmd == "menu") {
-    rc = CmdMenu(rest, args);
-  } else if (cmd == "hold") {
-    rc = CmdHold(rest, args);
-  } else if (cmd == "dialog") {
-    rc = CmdDialog();
-  } else if (cmd == "text") {
-    rc = CmdSetText(rest, args);
-  } else if (cmd == "tick") {
-    rc = CmdTick(rest, args);
-  } else if (cmd == "choose") {
-    rc = CmdChoose(rest, args);
-  } else if (cmd == "press") {
-    rc = CmdPress(rest, args);
-  } else if (cmd == "ctl") {
-    rc = CmdControlSend(rest, args);
-  } else if (cmd == "date") {
-    rc = CmdDate(rest, args);
-  } else if (cmd == "where") {
-    rc = CmdWhere(rest, args);
-  } else if (cmd == "rows") {
-    rc = CmdRows(rest, args);
-  } else if (cmd == "memory") {
-    rc = CmdMemory();
-  } else {
-    Usage();
-    rc = 2;
-  }
-  std::fflush(stdout);
-  return rc;
+  std::printf("usage: probe VERB ...; verbs:");
+  for (const auto& verb : kVerbs) std::printf(" %s", verb.name);
+  std::printf("\n");
+  return 2;
 }

@@ -14,20 +14,14 @@ measure() {
   printf '[Default]\nList=%s\n' "$(printf '1%.0s' $(seq 1 50))" | crlf "$d/Varnel.ini"
   e2e_start
   e2e_wait_main 60
-  local i p pid=""
-  for i in $(seq 1 60); do [ "$(probe notes | grep -c 'visible=1')" -ge 50 ] && break; sleep 0.5; done
+  wait_visible_notes 50
   sleep 5
-  for p in $(pgrep -f 'Varnel\.exe'); do
-    tr '\0' ' ' </proc/$p/cmdline 2>/dev/null | grep -q 'timeout' && continue
-    grep -q "WINEPREFIX=$WINEPREFIX" <(tr '\0' '\n' </proc/$p/environ 2>/dev/null) || continue
-    readlink /proc/$p/exe 2>/dev/null | grep -q wine && pid=$p
-  done
-  [ -n "$pid" ] || fail "no Wine process of Varnel.exe found"
-  local paints0 t0 t1
+  local pid paints0 t0 t1
+  pid=$(e2e_wine_pid) || fail "no Wine process of $E2E_APP_NAME found"
   paints0=$(probe notes | sed -n 's/.*paints=\([0-9]*\).*/\1/p' | paste -sd+ | bc)
-  t0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  t0=$(cpu_ticks $pid)
   sleep 60
-  t1=$(awk '{print $14 + $15}' "/proc/$pid/stat") || fail "process gone while idle"
+  t1=$(cpu_ticks $pid) || fail "process gone while idle"
   CPU_MS=$(((t1 - t0) * 1000 / $(getconf CLK_TCK)))
   PAINTS=$(($(probe notes | sed -n 's/.*paints=\([0-9]*\).*/\1/p' | paste -sd+ | bc) - paints0))
   probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"

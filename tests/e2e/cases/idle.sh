@@ -6,21 +6,12 @@ e2e_init idle "$1" "$2"
 e2e_start
 e2e_wait_main 30
 sleep 10
-pid=""
-for p in $(pgrep -f 'Varnel\.exe'); do
-  # The Wine process of this case, not the shell or timeout that started it.
-  tr '\0' ' ' </proc/$p/cmdline 2>/dev/null | grep -q 'timeout' && continue
-  [ "$(readlink /proc/$p/exe 2>/dev/null)" ] || continue
-  grep -q "WINEPREFIX=$WINEPREFIX" <(tr '\0' '\n' </proc/$p/environ 2>/dev/null) || continue
-  readlink /proc/$p/exe | grep -q wine && pid=$p
-done
-[ -n "$pid" ] || fail "no Wine process of Varnel.exe found"
-ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+pid=$(e2e_wine_pid) || fail "no Wine process of $E2E_APP_NAME found"
 hz=$(getconf CLK_TCK)
 rss=$(awk '/^VmRSS:/{print $2}' "/proc/$pid/status")
-t0=$(ticks)
+t0=$(cpu_ticks $pid)
 sleep 60
-t1=$(ticks) || fail "process gone while idle"
+t1=$(cpu_ticks $pid) || fail "process gone while idle"
 e2e_running || fail "program ended while idle"
 cpu_ms=$(((t1 - t0) * 1000 / hz))
 win=$(probe memory) || win="error"

@@ -206,7 +206,7 @@ wait_visible_notes() {
 e2e_close() {
   probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
   local code
-  code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
+  code=$(e2e_wait_exit "$E2E_RUN" "${1:-20}") || fail "no exit"
   expect_eq "$code" 0 "exit code"
 }
 

@@ -24,9 +24,7 @@ measure() {
   t1=$(cpu_ticks $pid) || fail "process gone while idle"
   CPU_MS=$(((t1 - t0) * 1000 / $(getconf CLK_TCK)))
   PAINTS=$(($(probe notes | sed -n 's/.*paints=\([0-9]*\).*/\1/p' | paste -sd+ | bc) - paints0))
-  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-  code=$(e2e_wait_exit "$E2E_RUN" 60) || fail "no exit"
-  expect_eq "$code" 0 "exit code"
+  e2e_close 60
 }
 
 measure 50

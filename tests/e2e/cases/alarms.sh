@@ -69,9 +69,7 @@ for i in 1 2 3 4; do box=$(probe msgbox 25000) && break; done
 echo "$box" | grep -q '^caption=週報を書く$' || fail "wrong alarm: $box"
 probe click 11 >/dev/null || fail "close"
 
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 30) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close 30
 n=$(e2e_ini Varnel00.dat)
 echo "$n"
 expect_eq "$(echo "$n" | line_value 2S | cut -c4)" 4 "the one-shot alarm that ran is OFF"

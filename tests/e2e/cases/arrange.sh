@@ -30,8 +30,6 @@ notes=$(probe notes)
 for r in 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400; do
   echo "$notes" | grep -q "rect=$r " || fail "no note at $r after aligning widths: $notes"
 done
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 expect_eq "$(e2e_ini Varnel05.dat | line_value Y),$(e2e_ini Varnel08.dat | line_value Y)" "100,200" "slot order top to bottom"
 exit 0

@@ -31,9 +31,7 @@ sleep 0.5
 xdo key ctrl+a
 for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 2 ] && break; sleep 0.25; done
 expect_eq "$(probe notes | grep -c 'visible=1')" 2 "Ctrl+A made a new note"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 expect_eq "$(e2e_ini Varnel00.dat | line_value 1L)" "by key" "detail added by the shortcut"
 [ -f "$d/Varnel01.dat" ] || fail "no new note file"
 exit 0

@@ -19,7 +19,5 @@ e2e_shot no-more-notes
 echo "$box" | grep -q 'text=これ以上は作成できません。' || fail "wrong message: $box"
 probe msgbox-press 1 >/dev/null || fail "OK"
 expect_eq "$(probe notes | grep -c .)" 50 "still 50 notes"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 30) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close 30
 exit 0

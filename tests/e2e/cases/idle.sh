@@ -18,6 +18,4 @@ win=$(probe memory) || win="error"
 echo "IDLE_CPU_MS=$cpu_ms RSS_KB=$rss (over 60 s, pid $pid)"
 echo "WINDOWS_SIDE: $win"
 echo "IDLE_CPU_MS=$cpu_ms RSS_KB=$rss $win" >"$VARNEL_E2E_DIR/idle.txt"
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close

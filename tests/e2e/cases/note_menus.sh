@@ -30,9 +30,7 @@ e2e_shot detail-menu
 xdo key Up Up Return
 sleep 0.7
 e2e_shot after
-probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 n=$(e2e_ini Varnel00.dat)
 echo "$n"
 sec() { echo "$n" | sed -n "/^\[$1\]/,/^\[/p"; }

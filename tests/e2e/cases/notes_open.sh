@@ -51,9 +51,7 @@ sleep 10
 after=$(paints)
 echo "IDLE_PAINTS=$((after - before)) over 10 s (7 notes)"
 expect_eq "$((after - before))" 0 "paints while idle"
-out=$(probe send 0x0010 0 0) || fail "WM_CLOSE: $out"
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
+e2e_close
 n0=$(e2e_ini Varnel00.dat)
 n1=$(e2e_ini Varnel01.dat)
 echo "$n0"

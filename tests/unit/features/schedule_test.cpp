@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <vector>
+#include <string>
 
 #include "test_support.h"
 
 using namespace varnel;
-using Act = ScheduleAction;
 
 namespace {
 
@@ -19,20 +18,16 @@ ScheduleMoment At(const char* when) {  // "YYYY-MM-DD HH:MM"
   EXPECT_EQ(std::sscanf(when, "%d-%d-%d %d:%d", &y, &mo, &d, &h, &mi), 5) << when;
   return MomentOf(test::MakeDateTime(y, mo, d, h, mi));
 }
-int Day(const char* date) { return At((std::string(date) + " 00:00").c_str()).today; }
 
-struct Tick {
-  const char* when;
-  bool visible;  // before the tick (the user may have changed it)
-  Act expected;
-};
 struct Case {
   const char* name;
   const char* start;  // "YYYY-MM-DD HH:MM" or null
   const char* end;
-  int window = -1;  // from * 10000 + to
-  unsigned days = 0;
-  std::vector<Tick> ticks;
+  int window;  // from * 10000 + to, -1 none
+  unsigned days;
+  // "YYYY-MM-DD HH:MM", then the window before the tick (v visible, h hidden: the
+  // user may have changed it) and what the tick does (+ show, - hide, . nothing).
+  const char* ticks;  // separated by one blank
 };
 
 NoteSchedule Make(const Case& c) {
@@ -50,96 +45,49 @@ NoteSchedule Make(const Case& c) {
   return s;
 }
 
-}  // namespace
-
 TEST(ScheduleTest, TicksShowAndHideOnTransitionsOnly) {
   const Case cases[] = {
-      {"start hides before, user's show stays, shows at the start",
-       "2011-05-01 10:00",
-       nullptr,
-       -1,
-       0,
-       {{"2011-05-01 09:59", true, Act::kHide},
-        {"2011-05-01 09:59", true, Act::kNone},
-        {"2011-05-01 10:00", false, Act::kShow},
-        {"2011-05-02 08:00", false, Act::kNone}}},
-      {"end hides once and for good",
-       nullptr,
-       "2011-05-01 17:00",
-       -1,
-       0,
-       {{"2011-05-01 16:59", true, Act::kNone},
-        {"2011-05-01 17:00", true, Act::kHide},
-        {"2011-05-01 18:00", true, Act::kNone}}},
-      {"22:00-06:00 on Mondays, judged by Monday until 06:00",
-       nullptr,
-       nullptr,
-       13200360,
-       0x01,
-       {{"2026-12-07 21:59", true, Act::kHide},
-        {"2026-12-07 22:00", false, Act::kShow},
-        {"2026-12-08 00:00", true, Act::kNone},
-        {"2026-12-08 05:59", true, Act::kNone},
-        {"2026-12-08 06:00", true, Act::kHide},
-        {"2026-12-08 22:30", false, Act::kNone}}},
-      {"inside a window the user's hide stays until the next day",
-       nullptr,
-       nullptr,
-       5401020,
-       0x1f,
-       {{"2026-12-07 10:00", false, Act::kShow},
-        {"2026-12-07 11:00", false, Act::kNone},
-        {"2026-12-07 17:00", false, Act::kNone},
-        {"2026-12-08 09:00", false, Act::kShow}}},
-      {"from = to is the whole day; only the days decide",
-       nullptr,
-       nullptr,
-       1800180,
-       0x40,
-       {{"2026-12-06 03:00", false, Act::kShow},
-        {"2026-12-07 02:59", true, Act::kNone},
-        {"2026-12-07 03:00", true, Act::kHide}}},
-      {"a Monday holiday: 祝日を除く hides, 祝 shows",
-       nullptr,
-       nullptr,
-       0,
-       0x101,
-       {{"2026-02-23 12:00", true, Act::kHide}, {"2026-03-02 12:00", false, Act::kShow}}},
-      {"祝 shows on a Tuesday holiday", nullptr, nullptr, 0, 0x81, {{"2026-11-03 12:00", false, Act::kShow}}},
-      {"after a start the window is re-applied every tick",
-       "2026-12-01 00:00",
-       nullptr,
-       5401020,
-       0x1f,
-       {{"2026-12-07 08:00", true, Act::kHide},
-        {"2026-12-07 08:30", true, Act::kHide},
-        {"2026-12-07 09:00", false, Act::kShow},
-        {"2026-12-07 09:30", false, Act::kShow}}},
-      {"the end wins over a start and a window",
-       "2026-12-01 00:00",
-       "2026-12-07 12:00",
-       0,
-       0x7f,
-       {{"2026-12-07 11:59", false, Act::kShow},
-        {"2026-12-07 12:00", true, Act::kHide},
-        {"2026-12-07 12:01", false, Act::kNone}}},
+      {"start hides before, user's show stays, shows at the start", "2011-05-01 10:00", nullptr, -1, 0,
+       "2011-05-01 09:59 v- 2011-05-01 09:59 v. 2011-05-01 10:00 h+ 2011-05-02 08:00 h."},
+      {"end hides once and for good", nullptr, "2011-05-01 17:00", -1, 0,
+       "2011-05-01 16:59 v. 2011-05-01 17:00 v- 2011-05-01 18:00 v."},
+      {"22:00-06:00 on Mondays, judged by Monday until 06:00", nullptr, nullptr, 13200360, 0x01,
+       "2026-12-07 21:59 v- 2026-12-07 22:00 h+ 2026-12-08 00:00 v. 2026-12-08 05:59 v. 2026-12-08 06:00 v- "
+       "2026-12-08 22:30 h."},
+      {"inside a window the user's hide stays until the next day", nullptr, nullptr, 5401020, 0x1f,
+       "2026-12-07 10:00 h+ 2026-12-07 11:00 h. 2026-12-07 17:00 h. 2026-12-08 09:00 h+"},
+      {"from = to is the whole day; only the days decide", nullptr, nullptr, 1800180, 0x40,
+       "2026-12-06 03:00 h+ 2026-12-07 02:59 v. 2026-12-07 03:00 v-"},
+      {"a Monday holiday: 祝日を除く hides, 祝 shows", nullptr, nullptr, 0, 0x101,
+       "2026-02-23 12:00 v- 2026-03-02 12:00 h+"},
+      {"祝 shows on a Tuesday holiday", nullptr, nullptr, 0, 0x81, "2026-11-03 12:00 h+"},
+      {"after a start the window is re-applied every tick", "2026-12-01 00:00", nullptr, 5401020, 0x1f,
+       "2026-12-07 08:00 v- 2026-12-07 08:30 v- 2026-12-07 09:00 h+ 2026-12-07 09:30 h+"},
+      {"the end wins over a start and a window", "2026-12-01 00:00", "2026-12-07 12:00", 0, 0x7f,
+       "2026-12-07 11:59 h+ 2026-12-07 12:00 v- 2026-12-07 12:01 h."},
   };
   for (const Case& c : cases) {
     NoteSchedule s = Make(c);
-    for (const Tick& t : c.ticks)
-      EXPECT_EQ(EvaluateNoteSchedule(s, t.visible, At(t.when)), t.expected) << c.name << " at " << t.when;
+    for (std::string all = c.ticks; !all.empty(); all.erase(0, 20)) {
+      const std::string t = all.substr(0, 19);
+      const auto expected =
+          static_cast<ScheduleAction>(std::string(".+-").find(t[18]));  // kNone, kShow, kHide
+      EXPECT_EQ(EvaluateNoteSchedule(s, t[17] == 'v', At(t.c_str())), expected) << c.name << " at " << t;
+    }
   }
 }
 
 TEST(ScheduleTest, StatesRecordThePhaseAndTheDay) {
-  Case c{"", "2026-12-07 10:00", nullptr, 5401020, 0x1f, {}};
-  NoteSchedule s = Make(c);
-  EvaluateNoteSchedule(s, true, At("2026-12-07 09:00"));
-  EXPECT_EQ(s.state, kScheduleBeforeStart);
-  EvaluateNoteSchedule(s, true, At("2026-12-07 10:00"));
-  EXPECT_EQ(s.state, 20 + Day("2026-12-07") % 10);
-  EvaluateNoteSchedule(s, true, At("2026-12-08 18:00"));
-  EXPECT_EQ(s.state, 10 + Day("2026-12-08") % 10);
+  NoteSchedule s = Make(Case{"", "2026-12-07 10:00", nullptr, 5401020, 0x1f, ""});
+  const std::pair<const char*, int> ticks[] = {{"2026-12-07 09:00", kScheduleBeforeStart},
+                                               {"2026-12-07 10:00", 20 + At("2026-12-07 10:00").today % 10},
+                                               {"2026-12-08 18:00", 10 + At("2026-12-08 18:00").today % 10}};
+  for (const auto& [when, state] : ticks) {
+    EvaluateNoteSchedule(s, true, At(when));
+    EXPECT_EQ(s.state, state) << when;
+  }
   s.state = kScheduleEnded;
-  EXPECT_EQ(EvaluateNoteSchedule(s, true, At("2026-12-07 08:00")), Act::kNone);
+  EXPECT_EQ(EvaluateNoteSchedule(s, true, At("2026-12-07 08:00")), ScheduleAction::kNone);
 }
+
+}  // namespace

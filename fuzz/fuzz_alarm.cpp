@@ -1,56 +1,39 @@
-// Any bytes as the alarm record of a detail, read as a note file would hand it
-// over: parsing, registering, the due check over a day and the setting dialog's
-// form must not crash and must keep their ranges.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+// Any bytes as a detail's alarm record: parsing, registering, the due check over
+// a day and the setting dialog's form keep their ranges.
 #include "core/features/alarm_table.h"
 #include "core/features/detail_alarm.h"
 #include "core/note/note_content.h"
+#include "fuzz_support.h"
 
 using namespace varnel;
 
-namespace {
-
-std::int64_t Absolute(const DateTime& t) {
-  return static_cast<std::int64_t>(DayNumber(t.year, t.month, t.day)) * kSecondsPerDay + t.hour * 3600 +
-         t.minute * 60 + t.second;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  // The first two bytes pick the day the clock starts on.
-  const int start = 1 + (data[0] | (data[1] << 8)) % kLastDayNumber;
-  const std::string record(reinterpret_cast<const char*>(data + 2), size - 2);
-
-  const AlarmRecord r = ParseAlarmRecord(record);
-  const std::string formatted = FormatAlarmRecord(r);
-  if (formatted.size() != 12) std::abort();
-  const AlarmRecord again = ParseAlarmRecord(formatted);
-  if (again.hour != r.hour || again.minute != r.minute || again.second != r.second || again.flags != r.flags)
-    std::abort();
-  if (RecordOfAlarmForm(AlarmFormOfRecord(record)).size() != 12) std::abort();
+  const std::string record = Bytes(data, size, 2);
+  const std::string formatted = FormatAlarmRecord(ParseAlarmRecord(record));
+  Check(formatted.size() == 12 && FormatAlarmRecord(ParseAlarmRecord(formatted)) == formatted);
+  Check(RecordOfAlarmForm(AlarmFormOfRecord(record)).size() == 12);
 
   DateTime now;
-  SetDateOfDay(now, start);
-  AlarmTable table(AlarmClock{[&] { return now; }, Absolute});
+  SetDateOfDay(now, 1 + (data[0] | (data[1] << 8)) % kLastDayNumber);  // the first two bytes pick the day
+  AlarmTable table(AlarmClock{[&] { return now; },
+                              [](const DateTime& t) {
+                                return std::int64_t{DayNumber(t.year, t.month, t.day)} * kSecondsPerDay +
+                                       t.hour * 3600 + t.minute * 60 + t.second;
+                              }});
   NoteContent note;
   note.alarms = &table;
   note.AddHeading("h");
   const int row = note.InsertDetail(0, note.MakeRoomAfter(0, 0), "d");
   SetDetailAlarm(note, row, record, kAlarmOn);
-  if (DetailAlarmState(note, row, nullptr) != kAlarmOn) std::abort();
+  Check(DetailAlarmState(note, row, nullptr) == kAlarmOn);
   AlarmDueActions actions{[](int) { return true; }, [](int) { return false; },
                           [&](int i) { note.ClearAlarmMarks(i + 1, table.Slot(i).rowKey); }};
   for (int minute = 0; minute < 24 * 60; minute += 7) {
     now.hour = static_cast<std::uint16_t>(minute / 60);
     now.minute = static_cast<std::uint16_t>(minute % 60);
     const int due = table.CheckAlarms(500, actions);
-    if (due < -1 || due >= kAlarmSlotCount) std::abort();
+    Check(due >= -1 && due < kAlarmSlotCount);
   }
   return 0;
 }

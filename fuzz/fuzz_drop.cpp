@@ -1,22 +1,14 @@
-// Arbitrary bytes as a dropped text, a dropped path and the edited row's
-// columns: every text stays within the row limit, ends on a whole character,
-// and a file's row hides its first line with its alarm off.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+// Arbitrary bytes as a dropped text, path and edited row: texts within the row limit
+// on a whole character, and a file's row hides its first line with its alarm off.
 #include "core/features/drop_text.h"
 #include "core/note/note_content.h"
 #include "core/note/note_row_commands.h"
 #include "core/text/cp932.h"
+#include "fuzz_support.h"
 
 using namespace varnel;
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 void CheckRowText(const std::string& text) {
   Check(text.size() <= kRowTextBytes && cp932::CutLength(text, text.size()) == text.size());
@@ -25,11 +17,10 @@ void CheckRowText(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const std::string bytes = Bytes(data, size);
   const std::string text = DroppedText(bytes);
   CheckRowText(text);
   Check(text.find('\0') == std::string::npos && bytes.compare(0, text.size(), text) == 0);
-
   const std::string withName = DroppedFileText(bytes, true), bare = DroppedFileText(bytes, false);
   CheckRowText(withName);
   CheckRowText(bare);
@@ -37,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view name = FileNameOf(bytes);
   Check(name.size() <= bytes.size() && bytes.compare(bytes.size() - name.size(), name.size(), name) == 0);
 
-  const std::size_t half = size / 2;
-  const Row edited{MakeRowKey(1, 1), "x", bytes.substr(0, half), bytes.substr(half), {}};
+  const Row edited{MakeRowKey(1, 1), "x", bytes.substr(0, size / 2), bytes.substr(size / 2), {}};
   const Row row = DroppedFileRow(edited, MakeRowKey(1, 2), withName);
   Check(row.status.size() >= 8 && row.status.size() <= 598 && row.format.size() <= 598);
   Check((StatusDigit(row.status, 1) & 1) && !(StatusDigit(row.status, 3) & 8) &&

@@ -1,17 +1,9 @@
 // Any bytes as the global settings file: the stored menus, hot keys and
 // shortcuts must read without a crash, and what they give must be sound.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <unistd.h>
-
 #include "core/app/command_ids.h"
 #include "core/app/command_table.h"
 #include "core/app/menu_spec.h"
-#include "core/config/profile_store.h"
+#include "fuzz_support.h"
 
 using namespace varnel;
 
@@ -26,9 +18,9 @@ bool KnownCommand(int command) {
 
 void CheckItems(const std::vector<MenuItem>& items, int depth) {
   // One level of user submenus, and "その他" may sit inside one.
-  if (depth > 2 && !items.empty()) std::abort();
+  Check(depth <= 2 || items.empty());
   for (const MenuItem& item : items) {
-    if (item.type == MenuItemType::kCommand && !KnownCommand(item.command)) std::abort();
+    Check(item.type != MenuItemType::kCommand || KnownCommand(item.command));
     CheckItems(item.items, depth + 1);
   }
 }
@@ -36,29 +28,17 @@ void CheckItems(const std::vector<MenuItem>& items, int depth) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("varnel_fuzz_menus_" + std::to_string(getpid()));
-  static StoreEnv env = [] {
-    std::filesystem::create_directories(dir);
-    StoreEnv e;
-    e.programPath = dir / "Varnel.exe";
-    return e;
-  }();
-  const std::filesystem::path file = dir / "Varnel.ini";
-  std::ofstream(file, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  ProfileStore store;
-  store.Open(env, false, "Default", &file, nullptr);
+  MemoryFile file(Bytes(data, size));
+  const auto store = file.Open();
   for (MenuKind kind : {MenuKind::kNote, MenuKind::kHeading, MenuKind::kDetail}) {
-    const MenuSpec spec = BuildItemMenu(store, kind, size % 2 == 0);
-    if (!spec.builtIn && (spec.items.empty() || spec.items.front().type != MenuItemType::kTitle)) std::abort();
+    const MenuSpec spec = BuildItemMenu(*store, kind, size % 2 == 0);
+    Check(spec.builtIn || (!spec.items.empty() && spec.items.front().type == MenuItemType::kTitle));
     CheckItems(spec.items, 0);
   }
-  for (const HotKeyRegistration& r : ReadHotKeys(store))
-    if (r.virtualKey <= 0 || r.virtualKey > 0xFF || !KnownCommand(r.command)) std::abort();
+  for (const HotKeyRegistration& r : ReadHotKeys(*store))
+    Check(r.virtualKey > 0 && r.virtualKey <= 0xFF && KnownCommand(r.command));
   ShortcutTable table{};
-  ReadShortcuts(store, table);
-  for (const ShortcutEntry& e : table)
-    if (e.key < 0 || e.key > 0xFF) std::abort();
+  ReadShortcuts(*store, table);
+  for (const ShortcutEntry& e : table) Check(e.key >= 0 && e.key <= 0xFF);
   return 0;
 }

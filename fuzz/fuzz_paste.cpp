@@ -1,49 +1,27 @@
-// Arbitrary bytes as pasted text: the parse never reads outside the text,
-// keeps every line within the row limit and without line breaks, and what it
-// adds to a note exports again within the detail budget. The same bytes as a
-// row text go through the run text selection and the export of one detail.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+// Arbitrary bytes as pasted text: lines within the row limit and without breaks,
+// exported again within the detail budget; and as a row's run text and export.
 #include "core/features/run_text.h"
 #include "core/features/text_export.h"
 #include "core/note/note_content.h"
 #include "core/note/note_row_commands.h"
+#include "fuzz_support.h"
 
 using namespace varnel;
-
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-MarkSet MarksOf(const std::string& all, const std::string& pad) {
-  MarkSet set;
-  set.length = static_cast<int>(all.size() / 4);
-  for (std::size_t i = 0; i < 4; ++i) set.marks[i] = all.substr(i * set.length, set.length);
-  set.pad = pad;
-  return set;
-}
-
-}  // namespace
 
 // Layout: flags, then the text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
   const bool hide = data[0] & 1, newHeading = data[0] & 2, mail = data[0] & 4;
-  const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const MarkSet marks = mail ? MarksOf("　□　◎　■　済", "　　") : MarksOf("\t□ \t◎ \t■ \t済 ", "\t");
+  const std::string text = Bytes(data, size, 1), all = mail ? "　□　◎　■　済" : "\t□ \t◎ \t■ \t済 ";
+  MarkSet marks{{}, mail ? "　　" : "\t", static_cast<int>(all.size() / 4)};
+  for (std::size_t i = 0; i < 4; ++i) marks.marks[i] = all.substr(i * marks.length, marks.length);
 
   const PastedText pasted = ParsePastedText(text, marks, hide, newHeading);
   Check(pasted.details.size() <= static_cast<std::size_t>(kMaxPasteLines));
-  Check(pasted.headingText.size() <= kRowTextBytes);
-  Check(pasted.newHeading || pasted.headingText.empty());
-  for (const PastedDetail& d : pasted.details) {
-    Check(d.state >= 0 && d.state <= 3 && d.text.size() <= kRowTextBytes);
-    Check(d.text.find_first_of("\r\n") == std::string::npos);
-  }
+  Check(pasted.headingText.size() <= kRowTextBytes && (pasted.newHeading || pasted.headingText.empty()));
+  for (const PastedDetail& d : pasted.details)
+    Check(d.state >= 0 && d.state <= 3 && d.text.size() <= kRowTextBytes &&
+          d.text.find_first_of("\r\n") == std::string::npos);
 
   NoteContent note;
   if (!newHeading) note.AddHeading("h");
@@ -51,14 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (h >= 0) {
     Check(note.DetailCount(h) == static_cast<int>(pasted.details.size()));
     DateTime now;
-    now.year = 2011;
-    now.month = 1;
-    now.day = 10;
+    SetDateOfDay(now, 3662);
     Check(!HeadingText(note, h, marks, now).empty());
     Row row{MakeRowKey(1, 1), text, kEmptyFormat, std::string(data[0] & 8 ? "01100000" : "00000000"), {}};
     Check(DetailText(row, marks.pad, now).size() < kDetailExportBytes + 2 + marks.pad.size());
   }
-
   const RunRequest run = SelectRunText(text, data[0] & 16 ? 259 : 258);
   Check(run.text.size() <= 299 && (run.ok || run.text.empty()));
   QuoteExistingPath(run.text, [&](std::string_view p) { return p.size() % 3 == 0; });

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "core/config/profile_store.h"
 #include "core/note/note_content.h"
 #include "test_support.h"
@@ -41,11 +44,8 @@ std::string Pasted(const std::string& text, const MarkSet& marks, bool hide, boo
 }
 
 TEST(TextExport, Headings) {
-  const struct {
-    Details details;
-    bool mail;
-    std::string expected;
-  } cases[] = {
+  // Details, mail, the text.
+  const std::tuple<Details, bool, std::string> cases[] = {
       {{{"milk", "00000000"}, {"bread", "00000002"}}, false, "Shop\r\n\t□ milk\r\n\t■ bread\r\n\r\n"},
       {{{"milk", "00000000"}, {"bread", "00000002"}}, true, "Shop\r\n　□milk\r\n　■bread\r\n\r\n"},
       {{{"a\r\nb", "00000001"}, {"x", "00000003"}}, false, "Shop\r\n\t◎ a\r\n\tb\r\n\t済 x\r\n\r\n"},
@@ -57,12 +57,10 @@ TEST(TextExport, Headings) {
       // Date codes, each row from the same time.
       {{{"%+1%D日", "00100000"}, {"%D日", "00100000"}, {"%D", "00000000"}},
        false,
-       "Shop\r\n\t□ 11日\r\n\t□ 10日\r\n\t□ %D\r\n\r\n"},
-  };
-  for (const auto& c : cases) {
+       "Shop\r\n\t□ 11日\r\n\t□ 10日\r\n\t□ %D\r\n\r\n"}};
+  for (const auto& [details, mail, expected] : cases) {
     NoteContent note;
-    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", c.details), c.mail ? kMail : kClip, kNow),
-              c.expected);
+    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", details), mail ? kMail : kClip, kNow), expected);
   }
 }
 
@@ -94,16 +92,15 @@ TEST(TextExport, LongDetailsAreCutOnAWholeCharacterAndNeverDropped) {
   EXPECT_EQ(out.size(), 601 + 12 * (10 + 408 + 2) + (10 + 401 + 2) + 2);
 }
 
-TEST(TextExport, MarksOfTheNoteOverTheGlobalOnesOverTheDefaults) {
+class MarksTest : public test::StoreTest {};
+
+TEST_F(MarksTest, MarksOfTheNoteOverTheGlobalOnesOverTheDefaults) {
   const std::string forty = "0123456789abcdefghijABCDEFGHIJ!!!!!!!!!!";
-  const std::array<std::string, 4> tens = {"0123456789", "abcdefghij", "ABCDEFGHIJ", "!!!!!!!!!!"},
-                                   clip = {"\t□ ", "\t◎ ", "\t■ ", "\t済 "};
-  const struct {
-    std::string global, note;
-    bool mail;
-    std::array<std::string, 4> marks;
-    std::string pad;
-  } cases[] = {
+  using Marks4 = std::array<std::string, 4>;
+  const Marks4 tens = {"0123456789", "abcdefghij", "ABCDEFGHIJ", "!!!!!!!!!!"},
+               clip = {"\t□ ", "\t◎ ", "\t■ ", "\t済 "};
+  // Global lines, note lines, mail, the marks and the pad read.
+  const std::tuple<std::string, std::string, bool, Marks4, std::string> cases[] = {
       {"", "", false, clip, "\t"},
       {"", "", true, {"　□", "　◎", "　■", "　済"}, "　　"},
       {"Mark=\\t[]\\t()\\t##\\t%%\r\nMarkPad=\\t\\t\r\n",
@@ -114,33 +111,20 @@ TEST(TextExport, MarksOfTheNoteOverTheGlobalOnesOverTheDefaults) {
       {"Mark=abc\r\n", "MarkPad=>>\r\n", false, clip, ">>"},
       {"MarkMail=xxxxxxxx\r\n", "MarkMail=" + forty + "\r\nMarkPadMail=-\r\n", true, tens, "-"},
       {"Mark=abcd\r\n", "Mark=" + forty + forty.substr(0, 20) + "\r\n", false, tens, "\t"},
-      {"Mark=abcd\r\n", "", false, {"a", "b", "c", "d"}, "\t"},
-  };
-  test::TempFolder dir("varnel_marks");
-  const auto notePath = dir.Path() / "Varnel00.dat";
-  StoreEnv env;
-  env.programPath = dir.Path() / "Varnel.exe";
-  for (const auto& c : cases) {
-    test::WriteBytes(dir.Path() / "Varnel.ini", "[Default]\r\n" + c.global);
-    test::WriteBytes(notePath, "[Default]\r\n" + c.note);
-    ProfileStore global, note;
-    global.Open(env, false, "Default", nullptr, nullptr);
-    note.Open(env, false, "Default", &notePath, nullptr);
-    const MarkSet set = ReadMarks(global, &note, c.mail);
-    EXPECT_EQ(set.marks, c.marks) << c.global << c.note;
-    EXPECT_EQ(set.pad, c.pad) << c.global << c.note;
+      {"Mark=abcd\r\n", "", false, {"a", "b", "c", "d"}, "\t"}};
+  for (const auto& [global, note, mail, marks, pad] : cases) {
+    const MarkSet set =
+        ReadMarks(*Open("Varnel.ini", global.c_str()), Open("Varnel00.dat", note.c_str()).get(), mail);
+    EXPECT_EQ(set.marks, marks) << global << note;
+    EXPECT_EQ(set.pad, pad) << global << note;
   }
 }
 
 TEST(PasteText, LinesMarksAndHeadings) {
   std::string long_ = "x";
   for (int i = 0; i < 200; ++i) long_ += "あ";
-  const struct {
-    std::string text;
-    const MarkSet& marks;
-    bool hide, newHeading;
-    std::string expected;
-  } cases[] = {
+  // Text, marks, hide the heading rows, as a new heading, the details parsed.
+  const std::tuple<std::string, const MarkSet&, bool, bool, std::string> cases[] = {
       {"\r\n  \r\n\t Shop\r\n\t□ milk\r\n\t◎ egg\r\n\t■ bread\r\n\t済 tea\r\n\r\n", kClip, false, true,
        "[Shop]milk:0|egg:1|bread:2|tea:3|"},
       {"Shop\r\n■ bread\r\n", kClip, false, true, "[Shop]■ bread:0|"},  // its TAB is missing
@@ -149,9 +133,9 @@ TEST(PasteText, LinesMarksAndHeadings) {
       {"　■a\r\n　　b\r\n", kMail, false, false, "a:2|　　b:0|"},
       {"\r\n\tmilk\r\n\t■ x", kClip, true, true, "[]milk:0|■ x:0|"},
       {" \r\n\t ", kClip, false, true, ""},
-      {"S\r\n" + long_, kClip, false, true, "[S]" + long_.substr(0, 297) + ":0|"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Pasted(c.text, c.marks, c.hide, c.newHeading), c.expected) << c.text;
+      {"S\r\n" + long_, kClip, false, true, "[S]" + long_.substr(0, 297) + ":0|"}};
+  for (const auto& [text, marks, hide, newHeading, expected] : cases)
+    EXPECT_EQ(Pasted(text, marks, hide, newHeading), expected) << text;
   std::string lines, first;
   for (int i = 0; i < 1001; ++i) lines += "\t□ " + std::to_string(i) + "\r\n";
   for (int i = 0; i < 1000; ++i) first += std::to_string(i) + ":0|";

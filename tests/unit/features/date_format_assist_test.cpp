@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "core/features/date_codes.h"
 #include "test_support.h"
@@ -14,11 +15,7 @@ using R = AssistRow;
 
 TEST(DateFormatAssistTest, RowButtonsBuildTheirCodes) {
   const Date count{2011, 1, 31};
-  struct Case {
-    const char* fmtDate;
-    R row;
-    const char* code;
-  } cases[] = {
+  const std::tuple<const char*, R, const char*> cases[] = {
       {kDefaultFmtDate, R::kMove, "%+0"},
       {"00100000000003", R::kMove, "%-3"},
       {"10000000000010", R::kMove, "%%+10"},
@@ -39,9 +36,8 @@ TEST(DateFormatAssistTest, RowButtonsBuildTheirCodes) {
       {"00000000100000", R::kFirstCount, "%c\"-20110131\""},
       {"10000000000000", R::kFirstCount, "%%c\"20110131\""},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(AssistCode(c.row, ParseFmtDate(c.fmtDate), count), c.code)
-        << c.fmtDate << " row " << int(c.row);
+  for (const auto& [fmtDate, row, code] : cases)
+    EXPECT_EQ(AssistCode(row, ParseFmtDate(fmtDate), count), code) << fmtDate << " row " << int(row);
 }
 
 TEST(DateFormatAssistTest, GeneratedFormatsExpandAsTheUserMeantThem) {
@@ -69,10 +65,7 @@ TEST(DateFormatAssistTest, CodesNeverGrowTheFormatPastItsBox) {
 }
 
 TEST(DateFormatAssistTest, FmtDateRoundTripsAndBoundsEachPosition) {
-  struct Case {
-    const char* stored;
-    const char* rewritten;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {kDefaultFmtDate, kDefaultFmtDate},
       {"11111111141123", "11111111121123"},  // 和暦 keeps 1..2 year digits
       {"14000000040999", "14000000040999"},
@@ -81,7 +74,8 @@ TEST(DateFormatAssistTest, FmtDateRoundTripsAndBoundsEachPosition) {
       {"1x", "12000000020000"},
       {"000000000000099", "00000000010009"},  // one too many: the extra is ignored
   };
-  for (const Case& c : cases) EXPECT_EQ(FormatFmtDate(ParseFmtDate(c.stored)), c.rewritten) << c.stored;
+  for (const auto& [stored, rewritten] : cases)
+    EXPECT_EQ(FormatFmtDate(ParseFmtDate(stored)), rewritten) << stored;
   DateFormatAssist a;
   a.moveDays = 5000;
   a.yearDigits = 0;

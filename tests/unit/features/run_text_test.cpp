@@ -4,17 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 using namespace varnel;
 
 namespace {
 
 TEST(RunText, SelectsTheTextToRun) {
-  const struct {
-    std::string text;
-    int id;
-    std::string expected;  // "!" before a shell open, "" when nothing is run
-  } cases[] = {
+  // The row text, the command, what runs: "!" before a shell open, "" when nothing does.
+  const std::tuple<std::string, int, std::string> cases[] = {
       {"  notepad.exe a.txt", 258, "notepad.exe a.txt"},
       {"\r\nC:\\tools\\x.exe\r\nx.exe", 258, "C:\\tools\\x.exe"},
       {"テスト cmd /c x", 258, "cmd /c x"},  // テ's second byte is 'e'
@@ -25,9 +23,9 @@ TEST(RunText, SelectsTheTextToRun) {
       {"　テスト\r\n \t", 259, ""},
       {std::string(299, ' ') + "x", 258, ""},  // only 299 bytes are read
   };
-  for (const auto& c : cases) {
-    const RunRequest r = SelectRunText(c.text, c.id);
-    EXPECT_EQ(r.ok ? (r.openByShell ? "!" : "") + r.text : "", c.expected) << c.text;
+  for (const auto& [text, id, expected] : cases) {
+    const RunRequest r = SelectRunText(text, id);
+    EXPECT_EQ(r.ok ? (r.openByShell ? "!" : "") + r.text : "", expected) << text;
   }
 }
 
@@ -35,9 +33,7 @@ TEST(RunText, QuotesTheLongestExistingPathWithSpaces) {
   const std::set<std::string, std::less<>> existing = {
       "C:\\Program Files\\x\\setup notes.txt", "C:\\Program Files\\x\\tool.exe", "C:\\Program", "C:\\表 a"};
   const auto exists = [&](std::string_view p) { return existing.count(p) > 0; };
-  const struct {
-    std::string in, out;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"C:\\Program Files\\x\\setup notes.txt", "\"C:\\Program Files\\x\\setup notes.txt\""},
       {"C:\\Program Files\\x\\tool.exe -a  b", "\"C:\\Program Files\\x\\tool.exe\" -a  b"},
       {"C:\\表 a b", "\"C:\\表 a\" b"},
@@ -45,7 +41,7 @@ TEST(RunText, QuotesTheLongestExistingPathWithSpaces) {
       {"notepad.exe a b.txt", "notepad.exe a b.txt"},
       {"\"C:\\表 a\" x", "\"C:\\表 a\" x"},
   };
-  for (const auto& c : cases) EXPECT_EQ(QuoteExistingPath(c.in, exists), c.out) << c.in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(QuoteExistingPath(in, exists), out) << in;
 }
 
 }  // namespace

@@ -126,18 +126,11 @@ TEST(AlarmDueTest, OneShotRingsWithinItsWindowElseTurnsOffSilently) {
 }
 
 TEST(AlarmDueTest, WeeklyDaysAndHolidayRules) {
-  constexpr std::uint32_t kMon = 0x01, kSun = 0x40;
-  // 2026-02-23 a Monday holiday, 2026-03-02 a plain Monday, 2026-05-03 a Sunday holiday.
-  // Days, date, rings.
-  const std::uint32_t cases[][4] = {{kMon | kAlarmNotOnHolidays, 2, 23, 0},
-                                    {kMon | kAlarmNotOnHolidays, 3, 2, 1},
-                                    {kMon, 2, 23, 1},
-                                    {kMon, 3, 3, 0},
-                                    {kAlarmOnHolidays, 5, 3, 1},
-                                    {kMon | kAlarmOnHolidays, 5, 3, 1},
-                                    {kSun | kAlarmNotOnHolidays, 5, 3, 0},
-                                    {kSun, 5, 10, 1},
-                                    {kAlarmOnHolidays, 5, 10, 0}};
+  constexpr std::uint32_t kMon = 0x01, kSun = 0x40, kOn = kAlarmOnHolidays, kNot = kAlarmNotOnHolidays;
+  // Days, date, rings: 2026-02-23 a Monday holiday, 03-02 a plain Monday, 05-03 a Sunday holiday.
+  const std::uint32_t cases[][4] = {{kMon | kNot, 2, 23, 0}, {kMon | kNot, 3, 2, 1}, {kMon, 2, 23, 1},
+                                    {kMon, 3, 3, 0},         {kOn, 5, 3, 1},         {kMon | kOn, 5, 3, 1},
+                                    {kSun | kNot, 5, 3, 0},  {kSun, 5, 10, 1},       {kOn, 5, 10, 0}};
   for (const auto& [days, m, d, rings] : cases) {
     DueCheck f;
     *f.now = MakeDateTime(2026, m, d, 6);

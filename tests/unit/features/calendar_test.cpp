@@ -26,7 +26,8 @@ TEST(DayNumberTest, AnchorsAndClampsOfTheRange) {
     EXPECT_EQ(DayNumber(y, m, d), n < 0 ? kLastDayNumber : n) << y << "-" << m << "-" << d;
   // Impossible months and days name the nearest real date of that year.
   const std::array<int, 4> nearest[] = {{2011, 2, 31, 28}, {2012, 2, 31, 29}, {2011, 4, 31, 30},
-                                        {2011, 0, 5, 5},   {2011, 13, 5, 5},  {2011, 3, -40, 1}};
+                                        {2011, 0, 5, 5},   {2011, 13, 5, 5},  {2011, 3, 0, 1},
+                                        {2011, 3, -40, 1}};
   for (const auto& [y, m, d, real] : nearest)
     EXPECT_EQ(DayNumber(y, m, d), DayNumber(y, std::clamp(m, 1, 12), real)) << m << "-" << d;
   for (int n : {-1, INT_MIN}) EXPECT_EQ(Ymd(DayNumberToDate(n)), (std::array<int, 3>{2000, 12, 31})) << n;
@@ -65,8 +66,8 @@ TEST(DayNumberTest, MonthLengthsMonthCarriesAndEraYears) {
       {2000, 2, 29}, {2100, 2, 28}, {2012, 2, 29}, {2011, 2, 28}, {2011, 9, 30}};
   for (const auto& [y, m, days] : lengths) EXPECT_EQ(DaysInMonth(y, m), days) << y << "-" << m;
   const std::array<int, 4> carries[] = {
-      {5, 0, 5, 0},    {12, 1, 1, 1},    {1, -1, 12, -1},           {1, -12, 1, -1},
-      {12, 12, 12, 1}, {3, -27, 12, -3}, {6, INT_MAX, 1, 178956971}};  // no overflow
+      {5, 0, 5, 0},    {12, 1, 1, 1}, {1, -1, 12, -1},  {1, -12, 1, -1},
+      {12, 12, 12, 1}, {3, 25, 4, 2}, {3, -27, 12, -3}, {6, INT_MAX, 1, 178956971}};  // no overflow
   for (const auto& [month, delta, m, years] : carries) {
     const MonthCarry c = AddMonths(month, delta);
     EXPECT_EQ(std::make_pair(c.month, c.years), std::make_pair(m, years)) << month << "+" << delta;

@@ -44,6 +44,7 @@ TEST(DateCodesTest, Expansions) {
       {"%Dd|%dD", "5d|5D", kNone, 0, kMarch5},
       {"%Y|%YY|%YYY|%YYYY", "9|19|019|2019", kNone, 0, kMarch5},
       {"%YYYYY", "2019Y", kNone, 0, kMarch5},
+      {"%y|%yy", "1|01", kNone, 0, kMarch5},  // Reiwa 1
       {"%W%w|%WW|%ww|%Ww", "火火|Tue|Tue|火w", kNone, 0, kMarch5},
       // Percent signs: "%%" survives one pass for a second expansion.
       {"%%D", "%D"},
@@ -53,6 +54,7 @@ TEST(DateCodesTest, Expansions) {
       {"no codes 表示", "no codes 表示"},
       // Time codes only in time mode.
       {"%H:%FF:%SS", "9:05:07", kNone, kTimeCodes},
+      {"%HH:%ff:%ss", "09:05:07", kNone, kTimeCodes},
       {"%h|%hh|%H", "3|03|15", kNone, kTimeCodes, kAfternoon},
       {"%h%a%p", "0pm", kNone, kTimeCodes, kNoon},
       {"%a%p", "am", kNone, kTimeCodes},
@@ -61,11 +63,13 @@ TEST(DateCodesTest, Expansions) {
       {"%A\"午前\"%P\"午後\"", "A\"午前\"P\"午後\""},
       {"%H%F%S%a%p", "HFSap"},
       {"%A\"\"x", "x", kNone, kTimeCodes},
+      {"%A\"1234567\"x", "1234567x", kNone, kTimeCodes},
       {"%A\"12345678\"x", "\"12345678\"x", kNone, kTimeCodes},  // text too long
       {"%Ax\"ab\"", "x\"ab\"", kNone, kTimeCodes},
       // Day moves add up and clamp to the calendar; six digits at most.
       {"%-10%YYYY/%M/%D(%W)", "2010/12/31(金)"},
       {"%+%D%-%D", "1010"},
+      {"%+0000001%D", "110"},
       {"%-9999%YYYY-%MM-%DD %W", "2000-12-31 日"},
       {"%+999999%YYYY-%MM-%DD %WW", "2099-12-31 Thu"},
       {"%+7%D", "+710", kNone, kTimeCodes},
@@ -78,6 +82,7 @@ TEST(DateCodesTest, Expansions) {
       {"%C20110131", "20110131"},
       {"%C\"2011-1-1\"", "-9"},  // non-digits end a field
       {"%C\"21500101\"", last.c_str()},
+      {"%C\"19000101\"", "-3662"},
       {"%c\"20110131\"", "c\"20110131\"", kNone, kTimeCodes},
       // Malformed codes at the end of the text.
       {"%", "", kNone, kBoth},

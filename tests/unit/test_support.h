@@ -1,20 +1,21 @@
 // Small helpers shared by the unit tests.
 #pragma once
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <system_error>
-
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "core/config/profile_store.h"
+#include "core/features/alarm_table.h"
 #include "core/features/calendar.h"
+#include "core/note/note_content.h"
 
 namespace varnel::test {
 
@@ -86,6 +87,74 @@ class StoreTest : public ::testing::Test {
 
   TempFolder folder_{"varnel"};
   StoreEnv env_;
+};
+
+// A note in memory with an alarm table on a fixed clock, saved to and loaded from Varnel00.dat.
+class NoteTest : public StoreTest {
+ protected:
+  NoteTest() { c_.alarms = &alarms_; }
+  // Headings given as {text, details...}.
+  void Build(const std::vector<std::vector<std::string>>& headings) {
+    for (const auto& h : headings) {
+      ASSERT_GE(c_.AddHeading(h[0]), 0);
+      for (std::size_t i = 1; i < h.size(); ++i) {
+        const int heading = c_.headingCount - 1;
+        ASSERT_GE(c_.InsertDetail(heading,
+                                  c_.MakeRoomAfter(heading, c_.rows.Find(c_.headingKeys[heading] - 1)), h[i]),
+                  0);
+      }
+    }
+  }
+  int Row(int heading, std::uint32_t number) const {
+    return c_.rows.Find(MakeRowKey(KeyHeadingId(c_.headingKeys[heading]), number));
+  }
+  std::string Text(int heading, std::uint32_t number) const {
+    const int row = Row(heading, number);
+    return row < 0 ? "<none>" : c_.rows.At(row).text;
+  }
+  std::string& Status(int heading, std::uint32_t number) { return c_.rows.At(Row(heading, number)).status; }
+  // The note in display order, "heading:detail,detail|heading:…", checking on the way that every
+  // row is reached once and details are numbered 1..n.
+  std::string Outline() const {
+    std::string out;
+    int visited = 0;
+    for (int h = 0; h < c_.headingCount; ++h) {
+      if (h) out += '|';
+      std::uint32_t expected = 0;
+      c_.ForEachRow(h, true, [&](int row, std::uint32_t r) {
+        EXPECT_EQ(r, expected++) << "heading " << h;
+        ++visited;
+        out += (r == 0 ? "" : r == 1 ? ":" : ",") + c_.rows.At(row).text;
+      });
+      EXPECT_EQ(KeyNumber(c_.headingKeys[h]), expected) << "next row number of heading " << h;
+      for (int other = 0; other < h; ++other)
+        EXPECT_NE(KeyHeadingId(c_.headingKeys[other]), KeyHeadingId(c_.headingKeys[h]));
+    }
+    EXPECT_EQ(visited, c_.rows.Count()) << "rows outside every heading";
+    return out;
+  }
+  void Load(const std::string& bytes) {
+    Write("Varnel00.dat", bytes);
+    store_.Open(env_, false, "Default", &file_, nullptr);
+    loadOk_ = c_.LoadItems(store_);
+  }
+  void Save(int autoDel = 0) {
+    ProfileStore::Batch batch(store_);
+    c_.SaveItems(store_, autoDel);
+  }
+  void Reload() { loadOk_ = c_.LoadItems(store_); }
+
+  std::filesystem::path file_ = Path("Varnel00.dat");
+  ProfileStore store_;
+  DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
+  AlarmTable alarms_{AlarmClock{[this] { return now_; },
+                                [](const DateTime& t) {
+                                  return std::int64_t{DayNumber(t.year, t.month, t.day)} * 86400 +
+                                         t.hour * 3600 + t.minute * 60 + t.second;
+                                }}};
+  NoteContent c_;
+  NoteRules rules_;
+  bool loadOk_ = false;
 };
 
 }  // namespace varnel::test

@@ -7,16 +7,10 @@
 
 #include <algorithm>
 #include <array>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
-
-#include "core/note/note_content.h"
 
 #include "test_support.h"
 
-using varnel::test::MakeDateTime;
 using namespace varnel;
 
 namespace {
@@ -53,30 +47,16 @@ class FakeMeasurer : public TextMeasurer {
   int dpi = 96;
 };
 
-class NoteLayoutTest : public ::testing::Test {
+class NoteLayoutTest : public test::NoteTest {
  protected:
   void SetUp() override {
     g_.width = 200;
     g_.height = 300;
   }
-  // Headings given as {text, details...}.
-  void Build(const std::vector<std::vector<std::string>>& headings) {
-    for (const auto& h : headings) {
-      ASSERT_GE(c_.AddHeading(h[0]), 0);
-      for (std::size_t i = 1; i < h.size(); ++i) {
-        const int heading = c_.headingCount - 1;
-        const std::uint32_t key = c_.MakeRoomAfter(heading, c_.rows.Find(c_.headingKeys[heading] - 1));
-        ASSERT_GE(c_.InsertDetail(heading, key, h[i]), 0);
-      }
-    }
-  }
-  int RowAt(int heading, std::uint32_t number) const {
-    return c_.rows.Find(MakeRowKey(KeyHeadingId(c_.headingKeys[heading]), number));
-  }
-  Box RectAt(int heading, std::uint32_t number) const { return B(c_.rows.At(RowAt(heading, number)).rect); }
+  Box RectAt(int heading, std::uint32_t number) const { return B(c_.rows.At(Row(heading, number)).rect); }
   std::vector<RowPaint> Layout() { return LayoutRows(c_, g_, fonts_, colours_, m_, now_); }
   RowPaint PaintOf(int heading, std::uint32_t number) {
-    const int row = RowAt(heading, number);
+    const int row = Row(heading, number);
     for (const RowPaint& p : Layout())
       if (p.row == row) return p;
     ADD_FAILURE() << "row not painted";
@@ -87,12 +67,10 @@ class NoteLayoutTest : public ::testing::Test {
   }
   HitResult Hit(int x, int y) const { return HitTest(c_, g_, x, y); }
 
-  NoteContent c_;
   NoteGeometry g_;
   RowFonts fonts_;  // headings 16 bold, details 14
   StateColourSet colours_;
   FakeMeasurer m_;
-  DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
 };
 
 TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
@@ -132,10 +110,10 @@ TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
 TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindow) {
   Build({{"A", "a1"}, {"B", "b1"}, {"C", "c1"}});
   g_.bar = 0;
-  c_.rows.At(RowAt(2, 0)).rect = RowRect{1, 2, 3, 4};
+  c_.rows.At(Row(2, 0)).rect = RowRect{1, 2, 3, 4};
   g_.height = 24;  // C starts after y = 88 = H + 64
   EXPECT_EQ(Layout().size(), 6u);
-  c_.rows.At(RowAt(2, 0)).rect = RowRect{1, 2, 3, 4};
+  c_.rows.At(Row(2, 0)).rect = RowRect{1, 2, 3, 4};
   g_.height = 23;
   EXPECT_EQ(Layout().size(), 4u);
   EXPECT_EQ(RectAt(2, 0), (Box{1, 2, 3, 4}));  // not reached: kept
@@ -157,8 +135,8 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   EXPECT_EQ(RectAt(1, 0)[1], 96);
 
   // Own background with its band over the heading's details, not the next heading's.
-  c_.rows.At(RowAt(0, 0)).format = "C000000000123456";
-  c_.rows.At(RowAt(0, 1)).format = "6000FF0000ABCDEF";
+  c_.rows.At(Row(0, 0)).format = "C000000000123456";
+  c_.rows.At(Row(0, 1)).format = "6000FF0000ABCDEF";
   h = PaintOf(0, 0);
   EXPECT_EQ(h.back, 0x123456);
   EXPECT_EQ(B(h.backRect), (Box{0, 18, 200, 36}));
@@ -172,7 +150,7 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   EXPECT_EQ(PaintOf(1, 1).band, -1);
 
   // Own height, bounded by the check box and 64; bold or italic widens the text.
-  c_.rows.At(RowAt(0, 1)).format = "1141000000000000";
+  c_.rows.At(Row(0, 1)).format = "1141000000000000";
   d = PaintOf(0, 1);
   EXPECT_EQ(d.font, (RowFontSpec{20, true, false, false}));
   EXPECT_EQ(B(d.textRect), (Box{40, 38, 81, 58}));
@@ -182,9 +160,9 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   EXPECT_EQ(RowFontOf("0FF3000000000000", true, fonts_, 13, false), (RowFontSpec{16, true, false, false}));
 
   // Deleted details are struck out, headings never; alarm marks need both bits.
-  c_.rows.At(RowAt(0, 0)).status = "00000003";
-  c_.rows.At(RowAt(0, 1)).status = "0000000f";
-  c_.rows.At(RowAt(0, 2)).status = "00000006";  // done, alarm present but not armed
+  c_.rows.At(Row(0, 0)).status = "00000003";
+  c_.rows.At(Row(0, 1)).status = "0000000f";
+  c_.rows.At(Row(0, 2)).status = "00000006";  // done, alarm present but not armed
   EXPECT_FALSE(PaintOf(0, 0).font.strikeOut);
   d = PaintOf(0, 1);
   EXPECT_TRUE(d.font.strikeOut);
@@ -197,8 +175,8 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
 
 TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {
   Build({{"A", "a1", "a2"}});
-  c_.rows.At(RowAt(0, 0)).format = "C000000000123456";
-  g_.editedRow = RowAt(0, 1);
+  c_.rows.At(Row(0, 0)).format = "C000000000123456";
+  g_.editedRow = Row(0, 1);
   g_.editHeight = 40;
   g_.colourKey = true;
   const RowPaint d = PaintOf(0, 1);
@@ -208,7 +186,7 @@ TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {
   EXPECT_EQ(B(d.stripRect), (Box{0, 38, 23, 79}));
   EXPECT_EQ(d.band, -1);
   EXPECT_EQ(RectAt(0, 2)[1], 82);
-  g_.editedRow = RowAt(0, 0);
+  g_.editedRow = Row(0, 0);
   EXPECT_TRUE(PaintOf(0, 0).edited);
   EXPECT_EQ(RectAt(0, 1)[1], 38);
 
@@ -257,10 +235,10 @@ TEST_F(NoteLayoutTest, StateColoursByDayLimits) {
   EXPECT_EQ(DetailLookOf(r, colours_, now_).format, kEmptyFormat);
 
   Build({{"A", "a1"}});
-  c_.rows.At(RowAt(0, 1)).format = kStateFormat;
+  c_.rows.At(Row(0, 1)).format = kStateFormat;
   fonts_.detailColour = 0x444444;
   EXPECT_EQ(PaintOf(0, 1).textColour, 0x0000FF);
-  c_.rows.At(RowAt(0, 1)).format = kEmptyFormat;
+  c_.rows.At(Row(0, 1)).format = kEmptyFormat;
   EXPECT_EQ(PaintOf(0, 1).textColour, 0x444444);
 }
 
@@ -382,14 +360,14 @@ TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   EXPECT_EQ(size(AutoSize(true)), std::pair(9 + 22 + 21, 42));
   g_.hideHeadingRows = false;
 
-  c_.rows.At(RowAt(0, 1)).text = "";
+  c_.rows.At(Row(0, 1)).text = "";
   EXPECT_EQ(AutoSize(true).width, 55);
   EXPECT_EQ(m_.lastText, "A");
-  c_.rows.At(RowAt(0, 1)).text = "x\r\nwide wide";
-  c_.rows.At(RowAt(0, 1)).status = "01000000";
+  c_.rows.At(Row(0, 1)).text = "x\r\nwide wide";
+  c_.rows.At(Row(0, 1)).status = "01000000";
   EXPECT_EQ(AutoSize(true).width, 48 + 63);
 
-  c_.rows.At(RowAt(0, 0)).text = std::string(30, 'H');
+  c_.rows.At(Row(0, 0)).text = std::string(30, 'H');
   EXPECT_EQ(size(AutoSize(true, 100, 50)), std::pair(100, 50));
   c_ = NoteContent();
   EXPECT_EQ(size(AutoSize(true)), std::pair(40, 18));
@@ -431,11 +409,11 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
     const HitResult h = Hit(x, y);
     return std::make_tuple(h.code, h.heading, h.headingRow, h.row);
   };
-  EXPECT_EQ(all(19, 20), std::make_tuple(kHitGlyph, 0, RowAt(0, 0), RowAt(0, 0)));
-  EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, RowAt(1, 0), RowAt(1, 1)));
+  EXPECT_EQ(all(19, 20), std::make_tuple(kHitGlyph, 0, Row(0, 0), Row(0, 0)));
+  EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, Row(1, 0), Row(1, 1)));
   EXPECT_EQ(std::get<0>(all(40, 19)), kHitNone);
   EXPECT_EQ(std::get<1>(all(40, 19)), 0);
-  EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, RowAt(1, 0), -1));
+  EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, Row(1, 0), -1));
 
   g_.bar = kBarShown | kBarBottom;
   EXPECT_EQ(code(5, 282), kHitTitleBar);
@@ -450,26 +428,26 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
 
   // "Non": heading rows are not tested, whatever their old rectangle.
   g_.hideHeadingRows = true;
-  c_.rows.At(RowAt(0, 0)).rect = RowRect{0, 0, 200, 300};
-  EXPECT_EQ(Hit(40, 40).row, RowAt(0, 1));
+  c_.rows.At(Row(0, 0)).rect = RowRect{0, 0, 200, 300};
+  EXPECT_EQ(Hit(40, 40).row, Row(0, 1));
   g_.hideHeadingRows = false;
 
   // A detail below the point ends only its heading; a heading below it ends all.
-  c_.rows.At(RowAt(0, 0)).rect = RowRect{10, 0, 100, 10};
-  c_.rows.At(RowAt(0, 1)).rect = RowRect{23, 50, 100, 60};
-  c_.rows.At(RowAt(1, 0)).rect = RowRect{10, 20, 100, 30};
-  c_.rows.At(RowAt(1, 1)).rect = RowRect{23, 25, 100, 28};
+  c_.rows.At(Row(0, 0)).rect = RowRect{10, 0, 100, 10};
+  c_.rows.At(Row(0, 1)).rect = RowRect{23, 50, 100, 60};
+  c_.rows.At(Row(1, 0)).rect = RowRect{10, 20, 100, 30};
+  c_.rows.At(Row(1, 1)).rect = RowRect{23, 25, 100, 28};
   EXPECT_EQ(code(50, 25), kHitHeadingText);
-  c_.rows.At(RowAt(1, 0)).rect = RowRect{10, 26, 100, 30};
+  c_.rows.At(Row(1, 0)).rect = RowRect{10, 26, 100, 30};
   EXPECT_EQ(code(50, 25), kHitNone);
 }
 
 TEST_F(NoteLayoutTest, HitTestPassesOverMissingRows) {
   Build({{"A", "a1", "a2"}});
-  c_.MakeRoomAfter(0, RowAt(0, 1));  // number 2 left empty, a2 becomes 3
+  c_.MakeRoomAfter(0, Row(0, 1));  // number 2 left empty, a2 becomes 3
   Layout();
   EXPECT_EQ(RectAt(0, 3), (Box{23, 56, 54, 70}));
-  EXPECT_EQ(Hit(40, 60).row, RowAt(0, 3));
+  EXPECT_EQ(Hit(40, 60).row, Row(0, 3));
 }
 
 TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
@@ -526,8 +504,8 @@ TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
 // the shell's, already scaled. Catches any gap left at its 96-DPI size.
 TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
   Build({{"Heading", "short", std::string(30, 'x')}, {"B", "b1"}});
-  c_.rows.At(RowAt(0, 0)).format = "C000000000123456";  // own background and band
-  c_.rows.At(RowAt(0, 2)).format = "1141000000000000";  // own height 20, bold
+  c_.rows.At(Row(0, 0)).format = "C000000000123456";  // own background and band
+  c_.rows.At(Row(0, 2)).format = "1141000000000000";  // own height 20, bold
   c_.headingAttributes[1] = kHeadingFolded;
   const auto take = [&](int dpi, std::vector<int>& same) {
     const auto px = [dpi](int v) { return ScaleToDpi(v, dpi); };
@@ -552,7 +530,7 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
       keep(title.border.rect);
       const AutoSizeResult a = AutoSize(true);
       scaled.insert(scaled.end(), {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
-      const EditBoxPlacement e = PlaceEditBox(false, c_.rows.At(RowAt(0, 1)).rect, g_);
+      const EditBoxPlacement e = PlaceEditBox(false, c_.rows.At(Row(0, 1)).rect, g_);
       keep(e.box);
       keep(e.stripRect);
       const LayoutRect mark = PaintOf(0, 1).mark, text = PaintOf(0, 1).textRect;
@@ -560,7 +538,7 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
                                EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
                                EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi)});
     }
-    g_.editedRow = RowAt(0, 1);
+    g_.editedRow = Row(0, 1);
     g_.editHeight = px(40);
     keep(PaintOf(0, 1).textRect);
     keep(PaintOf(0, 1).stripRect);

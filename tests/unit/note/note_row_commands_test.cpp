@@ -5,91 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "core/config/profile_store.h"
-#include "core/features/alarm_table.h"
-#include "core/note/note_content.h"
 
 #include "test_support.h"
 
-using varnel::test::MakeDateTime;
-
-namespace fs = std::filesystem;
 using namespace varnel;
 
 namespace {
 
 constexpr const char* kRecord = "103000800001";  // weekly, 10:30 on Mondays
 
-class RowCommandsTest : public ::testing::Test {
+class RowCommandsTest : public test::NoteTest {
  protected:
-  void SetUp() override { c_.alarms = &alarms_; }
-
-  // Headings given as {text, details...}.
-  void Build(const std::vector<std::vector<std::string>>& headings) {
-    for (const auto& h : headings) {
-      ASSERT_GE(c_.AddHeading(h[0]), 0);
-      for (std::size_t i = 1; i < h.size(); ++i) AddDetail(c_.headingCount - 1, h[i]);
-    }
-  }
-  int AddDetail(int heading, const std::string& text) {
-    const int last = c_.rows.Find(c_.headingKeys[heading] - 1);
-    const std::uint32_t key = c_.MakeRoomAfter(heading, last);
-    return c_.InsertDetail(heading, key, text);
-  }
-  int Row(int heading, std::uint32_t number) const {
-    return c_.rows.Find(MakeRowKey(KeyHeadingId(c_.headingKeys[heading]), number));
-  }
-  std::string& Status(int heading, std::uint32_t number) { return c_.rows.At(Row(heading, number)).status; }
   // A detail whose alarm is on and armed, as the properties dialog leaves it.
   int Arm(int heading, std::uint32_t number) {
-    const int row = Row(heading, number);
-    const int n = alarms_.RegisterAlarm(c_.slot, c_.rows.At(row).key, kRecord);
+    const int n = alarms_.RegisterAlarm(c_.slot, c_.rows.At(Row(heading, number)).key, kRecord);
     char status[32];
     std::snprintf(status, sizeof status, "000c%02d0c%s", n, kRecord);
-    c_.rows.At(row).status = status;
+    Status(heading, number) = status;
     return n;
   }
-  void FillAlarmTable() {
-    while (alarms_.RegisterAlarm(9, 1, kRecord) > 0) {
-    }
-  }
-
-  // The note in display order, "heading:detail,detail|heading:…", checking on
-  // the way that every row is reached once and details are numbered 1..n.
-  std::string Outline() const {
-    std::string out;
-    int visited = 0;
-    for (int h = 0; h < c_.headingCount; ++h) {
-      if (h) out += '|';
-      std::uint32_t expected = 0;
-      c_.ForEachRow(h, true, [&](int row, std::uint32_t r) {
-        EXPECT_EQ(r, expected++) << "heading " << h;
-        ++visited;
-        if (r == 1) out += ':';
-        if (r > 1) out += ',';
-        out += c_.rows.At(row).text;
-      });
-      EXPECT_EQ(KeyNumber(c_.headingKeys[h]), expected) << "next row number of heading " << h;
-      for (int other = 0; other < h; ++other)
-        EXPECT_NE(KeyHeadingId(c_.headingKeys[other]), KeyHeadingId(c_.headingKeys[h]));
-    }
-    EXPECT_EQ(visited, c_.rows.Count()) << "rows outside every heading";
-    return out;
-  }
-
-  DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
-  AlarmTable alarms_{AlarmClock{[this] { return now_; },
-                                [](const DateTime& t) {
-                                  return static_cast<std::int64_t>(DayNumber(t.year, t.month, t.day)) *
-                                             86400 +
-                                         t.hour * 3600 + t.minute * 60 + t.second;
-                                }}};
-  NoteContent c_;
-  NoteRules rules_;
 };
 
 // --- Duplicating -------------------------------------------------------------
@@ -143,7 +77,8 @@ TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwn) {
 TEST_F(RowCommandsTest, CopiedAlarmsWithoutAFreeSlotStayOnButUnarmed) {
   Build({{"A", "on1", "on2"}});
   const int first = Arm(0, 1), second = Arm(0, 2);
-  FillAlarmTable();
+  while (alarms_.RegisterAlarm(9, 1, kRecord) > 0) {
+  }
   const RowCommandResult heading = DuplicateHeading(c_, 0);
   EXPECT_EQ(heading.effect, RowEffect::kStamp);
   EXPECT_EQ(heading.message, RowMessage::kAlarmNotSet);  // once for the whole heading
@@ -348,32 +283,9 @@ TEST_F(RowCommandsTest, RunAdvancesStartedUncheckedDetailsButNeverTheHeadingRow)
 
 // --- Through the note file ---------------------------------------------------------
 
-class RowCommandsFileTest : public RowCommandsTest {
- protected:
-  void SetUp() override {
-    RowCommandsTest::SetUp();
-    env_.programPath = folder_.Path() / "Varnel.exe";
-    file_ = folder_.Path() / "Varnel00.dat";
-    varnel::test::WriteBytes(file_, "[Default]\r\n");
-    store_.Open(env_, false, "Default", &file_, nullptr);
-  }
-  bool SaveAndReload() {
-    {
-      ProfileStore::Batch batch(store_);
-      c_.SaveItems(store_, rules_.autoDel);
-    }
-    return c_.LoadItems(store_);
-  }
-
-  varnel::test::TempFolder folder_{"varnel_rowcmd"};
-  fs::path file_;
-  StoreEnv env_;
-  ProfileStore store_;
-};
-
-TEST_F(RowCommandsFileTest, OperationsSurviveSaveAndReload) {
+TEST_F(RowCommandsTest, OperationsSurviveSaveAndReload) {
+  Load("[Default]\r\n");
   Build({{"A", "a1", "a2", "a3"}, {"B", "b1"}, {"C", "c1\r\nsecond", "c2"}, {"D"}});
-  c_.rows.At(c_.HeadingRow(2)).text = std::string(297, 'n');  // its copy's name is cut to fit
   c_.headingAttributes[1] |= kHeadingHidden;
   Arm(0, 2);
   DuplicateHeading(c_, 0);                          // A_複写 with its own alarm on a2
@@ -386,16 +298,13 @@ TEST_F(RowCommandsFileTest, OperationsSurviveSaveAndReload) {
   const std::string before = Outline();
   EXPECT_EQ(alarms_.UsedCount(), 3);
 
-  ASSERT_TRUE(SaveAndReload());
-  const std::string after = Outline();
-  EXPECT_EQ(after, before);
+  Save(rules_.autoDel);
+  Reload();
+  ASSERT_TRUE(loadOk_);
+  EXPECT_EQ(Outline(), before);
   EXPECT_EQ(alarms_.UsedCount(), 3) << "each copy reloads with an alarm of its own";
   for (int h = 0; h < c_.headingCount; ++h)
     EXPECT_EQ(KeyHeadingId(c_.headingKeys[h]), static_cast<std::uint32_t>(h + 1));
-  // The suffix survives the saved length.
-  const std::string& copiedName = c_.rows.At(c_.HeadingRow(c_.headingCount - 1)).text;
-  EXPECT_EQ(copiedName.size(), kRowTextBytes);
-  EXPECT_EQ(copiedName.substr(kRowTextBytes - kCopySuffix.size()), kCopySuffix);
 }
 
 }  // namespace

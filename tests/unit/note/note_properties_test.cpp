@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/config/profile_store.h"
 #include "core/features/schedule.h"
 #include "test_support.h"
 

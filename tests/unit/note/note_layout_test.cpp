@@ -137,15 +137,13 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   // Own background with its band over the heading's details, not the next heading's.
   c_.rows.At(Row(0, 0)).format = "C000000000123456";
   c_.rows.At(Row(0, 1)).format = "6000FF0000ABCDEF";
-  h = PaintOf(0, 0);
-  EXPECT_EQ(h.back, 0x123456);
-  EXPECT_EQ(B(h.backRect), (Box{0, 18, 200, 36}));
-  d = PaintOf(0, 1);
-  EXPECT_EQ(d.band, 0x123456);
-  EXPECT_EQ(B(d.bandRect), (Box{0, 36, 200, 55}));
-  EXPECT_EQ(d.back, 0xABCDEF);
-  EXPECT_EQ(B(d.backRect), (Box{21, 38, 77, 52}));
-  EXPECT_EQ(d.textColour, 0xFF0000);
+  const auto colours = [&](int heading, std::uint32_t number) {
+    const RowPaint p = PaintOf(heading, number);
+    return std::make_tuple(p.back, B(p.backRect), p.band, B(p.bandRect));
+  };
+  EXPECT_EQ(colours(0, 0), std::make_tuple(0x123456, Box{0, 18, 200, 36}, -1, Box{0, 0, 0, 0}));
+  EXPECT_EQ(colours(0, 1), std::make_tuple(0xABCDEF, Box{21, 38, 77, 52}, 0x123456, Box{0, 36, 200, 55}));
+  EXPECT_EQ(PaintOf(0, 1).textColour, 0xFF0000);
   EXPECT_EQ(PaintOf(0, 2).band, 0x123456);
   EXPECT_EQ(PaintOf(1, 1).band, -1);
 
@@ -163,14 +161,13 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   c_.rows.At(Row(0, 0)).status = "00000003";
   c_.rows.At(Row(0, 1)).status = "0000000f";
   c_.rows.At(Row(0, 2)).status = "00000006";  // done, alarm present but not armed
-  EXPECT_FALSE(PaintOf(0, 0).font.strikeOut);
-  d = PaintOf(0, 1);
-  EXPECT_TRUE(d.font.strikeOut);
-  EXPECT_EQ(d.state, 3);
-  EXPECT_TRUE(d.alarmHot);
-  d = PaintOf(0, 2);
-  EXPECT_FALSE(d.alarmHot);
-  EXPECT_FALSE(d.font.strikeOut);
+  const auto marks = [&](std::uint32_t number) {
+    const RowPaint p = PaintOf(0, number);
+    return std::make_tuple(p.font.strikeOut, p.state, p.alarmHot);
+  };
+  EXPECT_FALSE(std::get<0>(marks(0)));
+  EXPECT_EQ(marks(1), std::make_tuple(true, 3, true));
+  EXPECT_EQ(marks(2), std::make_tuple(false, 2, false));
 }
 
 TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {

@@ -14,17 +14,10 @@ auto Fields(const FormatRecord& r) {
 
 // A record goes through the dialogs as decode, edit, encode: what the file gets.
 TEST(FormatRecord, EncodeWritesFlagsAndKeepsUnusedDigits) {
-  FormatRecord all;
-  all.inForce = all.ownText = all.ownHeight = all.bold = all.italic = all.ownBack = true;
-  all.textColour = 0x0000FF;
-  all.height = 20;
-  all.backColour = 0xABCDEF;
-  FormatRecord none;  // every box cleared: the colour digits stay, the flags go
-  FormatRecord tall = all;
-  tall.height = 200;
-  FormatRecord small = none;
-  small.ownHeight = true;
-  small.height = 2;
+  const FormatRecord all{true, true, 0x0000FF, true, 20, true, true, true, 0xABCDEF},
+      tall{true, true, 0x0000FF, true, 200, true, true, true, 0xABCDEF},
+      small{false, false, 0, true, 2, false, false, false, 0},
+      none;  // every box cleared: the colour digits stay, the flags go
   const struct {
     const char* spec;
     FormatRecord r;

@@ -39,16 +39,10 @@ TEST(RowLookTest, FieldsRoundTripAndUnusedValuesKeepTheirDigits) {
   EXPECT_TRUE(defaults.bold);
 }
 
-class RowPagesTest : public ::testing::Test {
+class RowPagesTest : public test::NoteTest {
  protected:
-  RowPagesTest() {
-    content.AddHeading("見出");
-    const std::uint32_t key = content.MakeRoomAfter(0, content.HeadingRow(0));
-    detail = content.InsertDetail(0, key, "明細");
-  }
-  NoteContent content;
+  void SetUp() override { Build({{"見出", "明細"}}); }
   RowFonts fonts;
-  int detail = -1;
 };
 
 TEST_F(RowPagesTest, HeadingFlagsGoToTheRunTimeWordAndTheStoredOne) {
@@ -63,14 +57,14 @@ TEST_F(RowPagesTest, HeadingFlagsGoToTheRunTimeWordAndTheStoredOne) {
       {1, 0, 0, true, false, true, true, "01000001"},
   };
   for (const Case& c : cases) {
-    if (c.emptyHeading) content.DeleteDetail(detail, 0);
-    HeadingProperties p = ReadHeadingProperties(content, 0, fonts);
+    if (c.emptyHeading) c_.DeleteDetail(Row(0, 1), 0);
+    HeadingProperties p = ReadHeadingProperties(c_, 0, fonts);
     p.text = "新しい見出";
     p.display = c.display, p.fold = c.fold, p.kind = c.kind, p.shown = c.shown, p.conversion = c.conversion;
-    ApplyHeadingProperties(content, 0, p, 13);
-    EXPECT_EQ(content.rows.At(content.HeadingRow(0)).status, c.status);
-    EXPECT_EQ((content.headingAttributes[0] & kHeadingHidden) != 0, c.hidden);
-    const HeadingProperties back = ReadHeadingProperties(content, 0, fonts);
+    ApplyHeadingProperties(c_, 0, p, 13);
+    EXPECT_EQ(c_.rows.At(c_.HeadingRow(0)).status, c.status);
+    EXPECT_EQ((c_.headingAttributes[0] & kHeadingHidden) != 0, c.hidden);
+    const HeadingProperties back = ReadHeadingProperties(c_, 0, fonts);
     EXPECT_EQ(back.text, "新しい見出");
     EXPECT_EQ(back.kind, c.kind);
     EXPECT_EQ(back.fold, c.fold);
@@ -80,7 +74,7 @@ TEST_F(RowPagesTest, HeadingFlagsGoToTheRunTimeWordAndTheStoredOne) {
 TEST_F(RowPagesTest, ADetailKeepsAStateOutOfUseUnlessTheUserPicksOne) {
   NoteRules rules;
   rules.ckType2 = false;  // "done" is not in use
-  Row& row = content.rows.At(detail);
+  varnel::Row& row = c_.rows.At(Row(0, 1));
   row.status = "0000000E" + std::string(12, '0');  // done, with an armed alarm
   row.status[3] = 'C';
   DetailProperties p = ReadDetailProperties(row, fonts, rules);

@@ -89,10 +89,12 @@ class StoreTest : public ::testing::Test {
   StoreEnv env_;
 };
 
-// A note in memory with an alarm table on a fixed clock, saved to and loaded from Varnel00.dat.
-class NoteTest : public StoreTest {
+// A note in memory with an alarm table on a fixed clock; on a StoreTest (NoteTest) it is also
+// saved to and loaded from Varnel00.dat. Tests of memory alone skip the folder.
+template <class Base = ::testing::Test>
+class NoteRowsTest : public Base {
  protected:
-  NoteTest() { c_.alarms = &alarms_; }
+  NoteRowsTest() { c_.alarms = &alarms_; }
   // Headings given as {text, details...}.
   void Build(const std::vector<std::vector<std::string>>& headings) {
     for (const auto& h : headings) {
@@ -113,6 +115,12 @@ class NoteTest : public StoreTest {
     return row < 0 ? "<none>" : c_.rows.At(row).text;
   }
   std::string& Status(int heading, std::uint32_t number) { return c_.rows.At(Row(heading, number)).status; }
+  // Gives a detail an alarm that is on and armed, as the properties dialog leaves it; its number.
+  int Arm(int heading, std::uint32_t number, const std::string& record = "103000800001") {
+    const int n = alarms_.RegisterAlarm(c_.slot, c_.rows.At(Row(heading, number)).key, record);
+    Status(heading, number) = "000c" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "0c" + record;
+    return n;
+  }
   // The note in display order, "heading:detail,detail|heading:…", checking on the way that every
   // row is reached once and details are numbered 1..n.
   std::string Outline() const {
@@ -133,6 +141,18 @@ class NoteTest : public StoreTest {
     EXPECT_EQ(visited, c_.rows.Count()) << "rows outside every heading";
     return out;
   }
+  DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
+  AlarmTable alarms_{AlarmClock{[this] { return now_; },
+                                [](const DateTime& t) {
+                                  return std::int64_t{DayNumber(t.year, t.month, t.day)} * 86400 +
+                                         t.hour * 3600 + t.minute * 60 + t.second;
+                                }}};
+  NoteContent c_;
+  NoteRules rules_;
+};
+
+class NoteTest : public NoteRowsTest<StoreTest> {
+ protected:
   void Load(const std::string& bytes) {
     Write("Varnel00.dat", bytes);
     store_.Open(env_, false, "Default", &file_, nullptr);
@@ -146,14 +166,6 @@ class NoteTest : public StoreTest {
 
   std::filesystem::path file_ = Path("Varnel00.dat");
   ProfileStore store_;
-  DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
-  AlarmTable alarms_{AlarmClock{[this] { return now_; },
-                                [](const DateTime& t) {
-                                  return std::int64_t{DayNumber(t.year, t.month, t.day)} * 86400 +
-                                         t.hour * 3600 + t.minute * 60 + t.second;
-                                }}};
-  NoteContent c_;
-  NoteRules rules_;
   bool loadOk_ = false;
 };
 

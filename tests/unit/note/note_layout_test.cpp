@@ -47,7 +47,7 @@ class FakeMeasurer : public TextMeasurer {
   int dpi = 96;
 };
 
-class NoteLayoutTest : public test::NoteTest {
+class NoteLayoutTest : public test::NoteRowsTest<> {
  protected:
   void SetUp() override {
     g_.width = 200;

@@ -39,7 +39,7 @@ TEST(RowLookTest, FieldsRoundTripAndUnusedValuesKeepTheirDigits) {
   EXPECT_TRUE(defaults.bold);
 }
 
-class RowPagesTest : public test::NoteTest {
+class RowPagesTest : public test::NoteRowsTest<> {
  protected:
   void SetUp() override { Build({{"見出", "明細"}}); }
   RowFonts fonts;

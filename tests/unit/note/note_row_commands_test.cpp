@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "test_support.h"
 
 using namespace varnel;
@@ -14,17 +12,8 @@ namespace {
 
 constexpr const char* kRecord = "103000800001";  // weekly, 10:30 on Mondays
 
-class RowCommandsTest : public test::NoteTest {
- protected:
-  // A detail whose alarm is on and armed, as the properties dialog leaves it.
-  int Arm(int heading, std::uint32_t number) {
-    const int n = alarms_.RegisterAlarm(c_.slot, c_.rows.At(Row(heading, number)).key, kRecord);
-    char status[32];
-    std::snprintf(status, sizeof status, "000c%02d0c%s", n, kRecord);
-    Status(heading, number) = status;
-    return n;
-  }
-};
+using RowCommandsTest = test::NoteRowsTest<>;
+using RowCommandsFileTest = test::NoteTest;
 
 // --- Duplicating -------------------------------------------------------------
 
@@ -279,7 +268,7 @@ TEST_F(RowCommandsTest, RunAdvancesStartedUncheckedDetailsButNeverTheHeadingRow)
 
 // --- Through the note file ---------------------------------------------------------
 
-TEST_F(RowCommandsTest, OperationsSurviveSaveAndReload) {
+TEST_F(RowCommandsFileTest, OperationsSurviveSaveAndReload) {
   Load("[Default]\r\n");
   Build({{"A", "a1", "a2", "a3"}, {"B", "b1"}, {"C", "c1\r\nsecond", "c2"}, {"D"}});
   c_.headingAttributes[1] |= kHeadingHidden;

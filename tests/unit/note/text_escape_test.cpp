@@ -33,7 +33,9 @@ TEST(TextEscape, StoredFormsOfEarlierFilesReadAndWriteAsBefore) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(UnescapeText(c.stored), c.text) << c.stored;
-    if (c.written) EXPECT_EQ(EscapeText(c.text), c.stored) << c.stored;
+    if (c.written) {
+      EXPECT_EQ(EscapeText(c.text), c.stored) << c.stored;
+    }
   }
 }
 

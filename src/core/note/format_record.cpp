@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::size_t kRecordLength = 16;
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 void PutHex(std::string& spec, std::size_t at, const char* format, int value) {
   char digits[8];
@@ -44,8 +43,6 @@ FormatRecord DecodeFormatRecord(std::string_view spec, int defaultHeight, int mi
 
 std::string EncodeFormatRecord(std::string_view spec, const FormatRecord& r, int minHeight) {
   std::string out = NormalisedRecord(spec);
-  for (std::size_t i : {0u, 3u})
-    if (!IsHexDigit(out[i])) out[i] = '0';
   int c0 = StatusDigit(out, 0), c3 = StatusDigit(out, 3);
   const auto flag = [](int& digit, int bit, bool on) { digit = on ? digit | bit : digit & ~bit; };
   flag(c0, 2, r.ownText);

@@ -82,41 +82,30 @@ TEST(ArrangeNotes, OtherCommandsDoNothing) {
   EXPECT_TRUE(ArrangeNotes(405, {}, kFrame).empty());
 }
 
+// Horizontal: a folded note keeps its bar height, on the bar's side of the row; vertical:
+// it takes the widest width. Folded without a bar it is stretched like any other.
 TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
-  // Horizontal: a folded note keeps its bar height, aligned on the bar's side of
-  // the tallest note; the others take the tallest height.
-  auto notes = ThreeNotes();
-  notes[0] = Note(2, 200, 24);
-  notes[0].bar = kBarShown | kBarFolded;
-  auto r = BySlot(ArrangeNotes(421, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{740, 50, 940, 74}));
-  EXPECT_EQ(B(r[5]), (Box{940, 50, 1200, 250}));
-  EXPECT_EQ(B(r[8]), (Box{1200, 50, 1380, 250}));
-
-  notes[0].bar = kBarShown | kBarBottom | kBarFolded;
-  r = BySlot(ArrangeNotes(425, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{740, 976, 940, 1000}));
-  EXPECT_EQ(B(r[5]), (Box{940, 800, 1200, 1000}));
-
-  // A bar at the top keeps the folded note at the top of the row, even at the bottom edge.
-  notes[0].bar = kBarShown | kBarFolded;
-  r = BySlot(ArrangeNotes(426, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{100, 800, 300, 824}));
-
-  // Folded without a bar, or unfolded: stretched like any other.
-  notes[0].bar = kBarFolded;
-  r = BySlot(ArrangeNotes(421, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{740, 50, 940, 250}));
-}
-
-TEST(ArrangeNotes, FoldedNoteTakesTheWidestWidthWhenVertical) {
-  auto notes = ThreeNotes();
-  notes[1] = Note(5, 260, 24);
-  notes[1].bar = kBarShown | kBarFolded;
-  auto r = BySlot(ArrangeNotes(406, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{100, 50, 360, 200}));
-  EXPECT_EQ(B(r[5]), (Box{100, 200, 360, 224}));
-  EXPECT_EQ(B(r[8]), (Box{100, 224, 360, 424}));
+  const struct {
+    int command, folded, bar;
+    std::array<Box, 3> boxes;  // slots 2, 5, 8
+  } cases[] = {
+      {421, 0, kBarShown, {{{740, 50, 940, 74}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},
+      {425,
+       0,
+       kBarShown | kBarBottom,
+       {{{740, 976, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}}}},
+      {426, 0, kBarShown, {{{100, 800, 300, 824}, {300, 800, 560, 1000}, {560, 800, 740, 1000}}}},
+      {421, 0, 0, {{{740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},
+      {406, 1, kBarShown, {{{100, 50, 360, 200}, {100, 200, 360, 224}, {100, 224, 360, 424}}}},
+  };
+  for (const auto& c : cases) {
+    auto notes = ThreeNotes();
+    ArrangeNote& n = notes[static_cast<std::size_t>(c.folded)];
+    n = Note(n.slot, n.clientWidth, 24);
+    n.bar = c.bar | kBarFolded;
+    auto r = BySlot(ArrangeNotes(c.command, notes, kFrame));
+    EXPECT_EQ((std::array<Box, 3>{B(r[2]), B(r[5]), B(r[8])}), c.boxes) << c.command << " bar " << c.bar;
+  }
 }
 
 TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
@@ -169,28 +158,6 @@ TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
   EXPECT_TRUE(ArrangeNotes(405, notes, kFrame).empty());
 }
 
-TEST(PlaceNextNote, MovesBesideThePreviousAndReportsItsExtent) {
-  ArrangeNote first = Note(0, 200, 150);
-  EXPECT_EQ(PlaceNextNote(first, 425, nullptr, kFrame), 150);  // horizontal: height
-  EXPECT_EQ(B(first.window), (Box{1180, 850, 1380, 1000}));
-  ArrangeNote next = Note(1, 120, 90);
-  EXPECT_EQ(PlaceNextNote(next, 425, &first.window, kFrame), 90);
-  EXPECT_EQ(B(next.window), (Box{1060, 910, 1180, 1000}));
-  EXPECT_EQ(PlaceNextNote(next, 410, &first.window, kFrame), 120);  // vertical: width
-  EXPECT_EQ(B(next.window), (Box{100, 760, 220, 850}));
-
-  ArrangeNote fixed = Note(2, 200, 150, 5, 6);
-  fixed.fixed = true;
-  EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
-  EXPECT_EQ(B(fixed.window), (Box{5, 6, 205, 156}));
-  fixed.fixed = false;
-  fixed.visible = false;
-  EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
-  fixed.visible = true;
-  EXPECT_EQ(PlaceNextNote(fixed, 228, nullptr, kFrame), -1);
-  EXPECT_EQ(B(fixed.window), (Box{5, 6, 205, 156}));
-}
-
 TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
   std::vector<ArrangeNote> notes = {Note(9, 300, 100, 50, 60), Note(3, 240, 80, 500, 500),
                                     Note(7, 100, 200, 10, 20), Note(12, 180, 50, 5, 5),
@@ -204,11 +171,7 @@ TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
   EXPECT_EQ(B(moves[0].window), (Box{10, 20, 250, 220}));
   EXPECT_EQ(moves[1].slot, 9);
   EXPECT_EQ(B(moves[1].window), (Box{50, 60, 290, 160}));
-}
-
-TEST(AlignWidths, NothingToAlign) {
   EXPECT_TRUE(AlignWidths({}).empty());
-  EXPECT_TRUE(AlignWidths({Note(49, 200, 100)}).empty());
   EXPECT_TRUE(AlignWidths({Note(4, 200, 100)}).empty());
 }
 

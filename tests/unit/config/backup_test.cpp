@@ -230,7 +230,7 @@ TEST_F(BackupFolder, KilledRestoreLeavesEveryFileWhole) {
                ++i) {
           }
         },
-        'S', n, static_cast<int>(rng() % 400));
+        n, static_cast<int>(rng() % 400));
     for (const std::string& name : names) {
       const std::string got = test::ReadBytes(Data() / name);
       ASSERT_TRUE(got == versions[name + 'A'] || got == versions[name + 'B'])

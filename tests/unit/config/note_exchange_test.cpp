@@ -146,7 +146,7 @@ TEST(NoteExchangeTest, KilledExchangeAlwaysRecoversBothNotes) {
           while (f.Exchange(test::Reporting(fd)) == ExchangeResult::kDone) {
           }
         },
-        'S', n, wait);
+        n, wait);
     f.Recover();
     ASSERT_TRUE(f.State() == kSwapped || f.State() == kUnchanged)
         << "after kill " << kills << ": " << f.State();

@@ -219,6 +219,9 @@ TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
     return false;  // held exclusively by another program
   };
   auto held = Put(nullptr);
+  held->WriteInt("C", 1);
+  EXPECT_FALSE(held->LastWriteOk());
+  reads = 0;
   {
     ProfileStore::Batch batch(*held);  // looks at the held file once, not at every key (each look waits)
     for (const char* key : {"C", "D", "E"}) held->WriteInt(key, 1);

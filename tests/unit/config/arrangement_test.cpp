@@ -39,39 +39,36 @@ std::map<int, LayoutRect> BySlot(const std::vector<NoteMove>& moves) {
 using Box = std::array<int, 4>;
 Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-struct Layout {
-  int command;
-  LayoutRect slot2, slot5, slot8;  // final rectangles
-};
+using Boxes = std::array<Box, 3>;  // of slots 2, 5 and 8
+Boxes Placed(int command, const std::vector<ArrangeNote>& notes) {
+  auto r = BySlot(ArrangeNotes(command, notes, kFrame));
+  EXPECT_EQ(r.size(), 3u) << command;
+  return {B(r[2]), B(r[5]), B(r[8])};
+}
 
 // Worked out by hand from the frame: first note in the corner, the rest touching
 // it, then every note stretched to the widest (vertical) or tallest (horizontal).
-const Layout kLayouts[] = {
-    {405, {1120, 50, 1380, 200}, {1120, 200, 1380, 320}, {1120, 320, 1380, 520}},    // 右上縦
-    {406, {100, 50, 360, 200}, {100, 200, 360, 320}, {100, 320, 360, 520}},          // 左上縦
-    {409, {1120, 530, 1380, 680}, {1120, 680, 1380, 800}, {1120, 800, 1380, 1000}},  // 右下縦
-    {410, {100, 530, 360, 680}, {100, 680, 360, 800}, {100, 800, 360, 1000}},        // 左下縦
-    {421, {740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}},         // 右上横
-    {422, {100, 50, 300, 250}, {300, 50, 560, 250}, {560, 50, 740, 250}},            // 左上横
-    {425, {740, 800, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}},   // 右下横
-    {426, {100, 800, 300, 1000}, {300, 800, 560, 1000}, {560, 800, 740, 1000}},      // 左下横
+const std::pair<int, Boxes> kLayouts[] = {
+    {405, {{{1120, 50, 1380, 200}, {1120, 200, 1380, 320}, {1120, 320, 1380, 520}}}},    // 右上縦
+    {406, {{{100, 50, 360, 200}, {100, 200, 360, 320}, {100, 320, 360, 520}}}},          // 左上縦
+    {409, {{{1120, 530, 1380, 680}, {1120, 680, 1380, 800}, {1120, 800, 1380, 1000}}}},  // 右下縦
+    {410, {{{100, 530, 360, 680}, {100, 680, 360, 800}, {100, 800, 360, 1000}}}},        // 左下縦
+    {421, {{{740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},         // 右上横
+    {422, {{{100, 50, 300, 250}, {300, 50, 560, 250}, {560, 50, 740, 250}}}},            // 左上横
+    {425, {{{740, 800, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}}}},   // 右下横
+    {426, {{{100, 800, 300, 1000}, {300, 800, 560, 1000}, {560, 800, 740, 1000}}}},      // 左下横
 };
 
 TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
   // The note list passes its selection as it is sorted on screen, repeats included.
   const std::vector<ArrangeNote> shuffled = {Note(8, 180, 200), Note(2, 200, 150), Note(5, 260, 120),
                                              Note(2, 200, 150)};
-  for (const Layout& l : kLayouts) {
+  for (const auto& [command, boxes] : kLayouts) {
     for (const std::vector<ArrangeNote>& notes : {ThreeNotes(), shuffled}) {
-      auto moves = ArrangeNotes(l.command, notes, kFrame);
-      auto r = BySlot(moves);
-      ASSERT_EQ(r.size(), 3u);
-      EXPECT_EQ((std::array<Box, 3>{B(r[2]), B(r[5]), B(r[8])}),
-                (std::array<Box, 3>{B(l.slot2), B(l.slot5), B(l.slot8)}))
-          << l.command;
+      EXPECT_EQ(Placed(command, notes), boxes) << command;
       // The corner's note is placed first: the next one is laid against it.
-      const bool backwards = l.command == 409 || l.command == 410 || l.command == 421 || l.command == 425;
-      EXPECT_EQ(moves.front().slot, backwards ? 8 : 2) << l.command;
+      const bool backwards = command == 409 || command == 410 || command == 421 || command == 425;
+      EXPECT_EQ(ArrangeNotes(command, notes, kFrame).front().slot, backwards ? 8 : 2) << command;
     }
   }
 }
@@ -87,7 +84,7 @@ TEST(ArrangeNotes, OtherCommandsDoNothing) {
 TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
   const struct {
     int command, folded, bar;
-    std::array<Box, 3> boxes;  // slots 2, 5, 8
+    Boxes boxes;
   } cases[] = {
       {421, 0, kBarShown, {{{740, 50, 940, 74}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},
       {425,
@@ -103,8 +100,7 @@ TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
     ArrangeNote& n = notes[static_cast<std::size_t>(c.folded)];
     n = Note(n.slot, n.clientWidth, 24);
     n.bar = c.bar | kBarFolded;
-    auto r = BySlot(ArrangeNotes(c.command, notes, kFrame));
-    EXPECT_EQ((std::array<Box, 3>{B(r[2]), B(r[5]), B(r[8])}), c.boxes) << c.command << " bar " << c.bar;
+    EXPECT_EQ(Placed(c.command, notes), c.boxes) << c.command << " bar " << c.bar;
   }
 }
 

@@ -39,39 +39,36 @@ std::map<int, LayoutRect> BySlot(const std::vector<NoteMove>& moves) {
 using Box = std::array<int, 4>;
 Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-struct Layout {
-  int command;
-  LayoutRect slot2, slot5, slot8;  // final rectangles
-};
+using Boxes = std::array<Box, 3>;  // of slots 2, 5 and 8
+Boxes Placed(int command, const std::vector<ArrangeNote>& notes) {
+  auto r = BySlot(ArrangeNotes(command, notes, kFrame));
+  EXPECT_EQ(r.size(), 3u) << command;
+  return {B(r[2]), B(r[5]), B(r[8])};
+}
 
 // Worked out by hand from the frame: first note in the corner, the rest touching
 // it, then every note stretched to the widest (vertical) or tallest (horizontal).
-const Layout kLayouts[] = {
-    {405, {1120, 50, 1380, 200}, {1120, 200, 1380, 320}, {1120, 320, 1380, 520}},    // 右上縦
-    {406, {100, 50, 360, 200}, {100, 200, 360, 320}, {100, 320, 360, 520}},          // 左上縦
-    {409, {1120, 530, 1380, 680}, {1120, 680, 1380, 800}, {1120, 800, 1380, 1000}},  // 右下縦
-    {410, {100, 530, 360, 680}, {100, 680, 360, 800}, {100, 800, 360, 1000}},        // 左下縦
-    {421, {740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}},         // 右上横
-    {422, {100, 50, 300, 250}, {300, 50, 560, 250}, {560, 50, 740, 250}},            // 左上横
-    {425, {740, 800, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}},   // 右下横
-    {426, {100, 800, 300, 1000}, {300, 800, 560, 1000}, {560, 800, 740, 1000}},      // 左下横
+const std::pair<int, Boxes> kLayouts[] = {
+    {405, {{{1120, 50, 1380, 200}, {1120, 200, 1380, 320}, {1120, 320, 1380, 520}}}},    // 右上縦
+    {406, {{{100, 50, 360, 200}, {100, 200, 360, 320}, {100, 320, 360, 520}}}},          // 左上縦
+    {409, {{{1120, 530, 1380, 680}, {1120, 680, 1380, 800}, {1120, 800, 1380, 1000}}}},  // 右下縦
+    {410, {{{100, 530, 360, 680}, {100, 680, 360, 800}, {100, 800, 360, 1000}}}},        // 左下縦
+    {421, {{{740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},         // 右上横
+    {422, {{{100, 50, 300, 250}, {300, 50, 560, 250}, {560, 50, 740, 250}}}},            // 左上横
+    {425, {{{740, 800, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}}}},   // 右下横
+    {426, {{{100, 800, 300, 1000}, {300, 800, 560, 1000}, {560, 800, 740, 1000}}}},      // 左下横
 };
 
 TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
   // The note list passes its selection as it is sorted on screen, repeats included.
   const std::vector<ArrangeNote> shuffled = {Note(8, 180, 200), Note(2, 200, 150), Note(5, 260, 120),
                                              Note(2, 200, 150)};
-  for (const Layout& l : kLayouts) {
+  for (const auto& [command, boxes] : kLayouts) {
     for (const std::vector<ArrangeNote>& notes : {ThreeNotes(), shuffled}) {
-      auto moves = ArrangeNotes(l.command, notes, kFrame);
-      auto r = BySlot(moves);
-      ASSERT_EQ(r.size(), 3u);
-      EXPECT_EQ((std::array<Box, 3>{B(r[2]), B(r[5]), B(r[8])}),
-                (std::array<Box, 3>{B(l.slot2), B(l.slot5), B(l.slot8)}))
-          << l.command;
+      EXPECT_EQ(Placed(command, notes), boxes) << command;
       // The corner's note is placed first: the next one is laid against it.
-      const bool backwards = l.command == 409 || l.command == 410 || l.command == 421 || l.command == 425;
-      EXPECT_EQ(moves.front().slot, backwards ? 8 : 2) << l.command;
+      const bool backwards = command == 409 || command == 410 || command == 421 || command == 425;
+      EXPECT_EQ(ArrangeNotes(command, notes, kFrame).front().slot, backwards ? 8 : 2) << command;
     }
   }
 }
@@ -82,41 +79,29 @@ TEST(ArrangeNotes, OtherCommandsDoNothing) {
   EXPECT_TRUE(ArrangeNotes(405, {}, kFrame).empty());
 }
 
+// Horizontal: a folded note keeps its bar height, on the bar's side of the row; vertical:
+// it takes the widest width. Folded without a bar it is stretched like any other.
 TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
-  // Horizontal: a folded note keeps its bar height, aligned on the bar's side of
-  // the tallest note; the others take the tallest height.
-  auto notes = ThreeNotes();
-  notes[0] = Note(2, 200, 24);
-  notes[0].bar = kBarShown | kBarFolded;
-  auto r = BySlot(ArrangeNotes(421, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{740, 50, 940, 74}));
-  EXPECT_EQ(B(r[5]), (Box{940, 50, 1200, 250}));
-  EXPECT_EQ(B(r[8]), (Box{1200, 50, 1380, 250}));
-
-  notes[0].bar = kBarShown | kBarBottom | kBarFolded;
-  r = BySlot(ArrangeNotes(425, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{740, 976, 940, 1000}));
-  EXPECT_EQ(B(r[5]), (Box{940, 800, 1200, 1000}));
-
-  // A bar at the top keeps the folded note at the top of the row, even at the bottom edge.
-  notes[0].bar = kBarShown | kBarFolded;
-  r = BySlot(ArrangeNotes(426, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{100, 800, 300, 824}));
-
-  // Folded without a bar, or unfolded: stretched like any other.
-  notes[0].bar = kBarFolded;
-  r = BySlot(ArrangeNotes(421, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{740, 50, 940, 250}));
-}
-
-TEST(ArrangeNotes, FoldedNoteTakesTheWidestWidthWhenVertical) {
-  auto notes = ThreeNotes();
-  notes[1] = Note(5, 260, 24);
-  notes[1].bar = kBarShown | kBarFolded;
-  auto r = BySlot(ArrangeNotes(406, notes, kFrame));
-  EXPECT_EQ(B(r[2]), (Box{100, 50, 360, 200}));
-  EXPECT_EQ(B(r[5]), (Box{100, 200, 360, 224}));
-  EXPECT_EQ(B(r[8]), (Box{100, 224, 360, 424}));
+  const struct {
+    int command, folded, bar;
+    Boxes boxes;
+  } cases[] = {
+      {421, 0, kBarShown, {{{740, 50, 940, 74}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},
+      {425,
+       0,
+       kBarShown | kBarBottom,
+       {{{740, 976, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}}}},
+      {426, 0, kBarShown, {{{100, 800, 300, 824}, {300, 800, 560, 1000}, {560, 800, 740, 1000}}}},
+      {421, 0, 0, {{{740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},
+      {406, 1, kBarShown, {{{100, 50, 360, 200}, {100, 200, 360, 224}, {100, 224, 360, 424}}}},
+  };
+  for (const auto& c : cases) {
+    auto notes = ThreeNotes();
+    ArrangeNote& n = notes[static_cast<std::size_t>(c.folded)];
+    n = Note(n.slot, n.clientWidth, 24);
+    n.bar = c.bar | kBarFolded;
+    EXPECT_EQ(Placed(c.command, notes), c.boxes) << c.command << " bar " << c.bar;
+  }
 }
 
 TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
@@ -169,28 +154,6 @@ TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
   EXPECT_TRUE(ArrangeNotes(405, notes, kFrame).empty());
 }
 
-TEST(PlaceNextNote, MovesBesideThePreviousAndReportsItsExtent) {
-  ArrangeNote first = Note(0, 200, 150);
-  EXPECT_EQ(PlaceNextNote(first, 425, nullptr, kFrame), 150);  // horizontal: height
-  EXPECT_EQ(B(first.window), (Box{1180, 850, 1380, 1000}));
-  ArrangeNote next = Note(1, 120, 90);
-  EXPECT_EQ(PlaceNextNote(next, 425, &first.window, kFrame), 90);
-  EXPECT_EQ(B(next.window), (Box{1060, 910, 1180, 1000}));
-  EXPECT_EQ(PlaceNextNote(next, 410, &first.window, kFrame), 120);  // vertical: width
-  EXPECT_EQ(B(next.window), (Box{100, 760, 220, 850}));
-
-  ArrangeNote fixed = Note(2, 200, 150, 5, 6);
-  fixed.fixed = true;
-  EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
-  EXPECT_EQ(B(fixed.window), (Box{5, 6, 205, 156}));
-  fixed.fixed = false;
-  fixed.visible = false;
-  EXPECT_EQ(PlaceNextNote(fixed, 405, nullptr, kFrame), -1);
-  fixed.visible = true;
-  EXPECT_EQ(PlaceNextNote(fixed, 228, nullptr, kFrame), -1);
-  EXPECT_EQ(B(fixed.window), (Box{5, 6, 205, 156}));
-}
-
 TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
   std::vector<ArrangeNote> notes = {Note(9, 300, 100, 50, 60), Note(3, 240, 80, 500, 500),
                                     Note(7, 100, 200, 10, 20), Note(12, 180, 50, 5, 5),
@@ -204,11 +167,7 @@ TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
   EXPECT_EQ(B(moves[0].window), (Box{10, 20, 250, 220}));
   EXPECT_EQ(moves[1].slot, 9);
   EXPECT_EQ(B(moves[1].window), (Box{50, 60, 290, 160}));
-}
-
-TEST(AlignWidths, NothingToAlign) {
   EXPECT_TRUE(AlignWidths({}).empty());
-  EXPECT_TRUE(AlignWidths({Note(49, 200, 100)}).empty());
   EXPECT_TRUE(AlignWidths({Note(4, 200, 100)}).empty());
 }
 

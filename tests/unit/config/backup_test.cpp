@@ -1,15 +1,11 @@
 // Rolling backups: which files count, names, thinning out, change detection,
 // setting unreadable files aside, the listing and a restore killed midway.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <map>
 #include <random>
-#include <thread>
 
 #include "core/config/backup.h"
+#include "kill_loop.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -226,33 +222,19 @@ TEST_F(BackupFolder, KilledRestoreLeavesEveryFileWhole) {
   }
   std::mt19937 rng(20261208);
   for (int kills = 0; kills < 200; ++kills) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {  // restores the two backups in turn, telling as each file starts
-      close(fds[0]);
-      FileOps ops = HostFileOps();
-      ops.replace = [fd = fds[1]](const fs::path& path, const std::string& content) {
-        return write(fd, "S", 1) == 1 && HostFileOps().replace(path, content);
-      };
-      for (int i = 0; RestoreBackup(ops, Data(), i % 2 ? "20260501-090100" : "20260501-090000"); ++i) {
-      }
-      _exit(1);
-    }
-    close(fds[1]);
     const int n = 1 + static_cast<int>(rng() % 50);
-    char c = 0;
-    for (int started = 0; started < n && read(fds[0], &c, 1) == 1;) ++started;
-    std::this_thread::sleep_for(std::chrono::microseconds(rng() % 400));
-    kill(pid, SIGKILL);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    close(fds[0]);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the restore ended on its own (status " << status << ")";
-    for (const std::string& n : names) {
-      const std::string got = test::ReadBytes(Data() / n);
-      ASSERT_TRUE(got == versions[n + 'A'] || got == versions[n + 'B']) << n << " torn after kill " << kills;
+    test::KillAfter(
+        [this](int fd) {  // restores the two backups in turn
+          for (int i = 0;
+               RestoreBackup(test::Reporting(fd), Data(), i % 2 ? "20260501-090100" : "20260501-090000");
+               ++i) {
+          }
+        },
+        n, static_cast<int>(rng() % 400));
+    for (const std::string& name : names) {
+      const std::string got = test::ReadBytes(Data() / name);
+      ASSERT_TRUE(got == versions[name + 'A'] || got == versions[name + 'B'])
+          << name << " torn after kill " << kills;
     }
   }
 }

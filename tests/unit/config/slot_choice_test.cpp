@@ -30,47 +30,35 @@ class SlotChoiceTest : public test::StoreTest {
 };
 
 TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
-  struct Case {
-    const char* records;
+  struct Choice {
     std::vector<int> freeSlots, failed;
     int expected;
   };
-  const Case cases[] = {
-      {"Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\n", {3, 7}, {}, 7},
-      {"Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\n", {3, 7, 9}, {}, 9},  // never deleted wins
-      {"Del3=2011/04/30 09:00\r\nDel7=2011/04/30 09:00\r\n", {7, 3}, {}, 3},     // a tie: the lowest
-      {"Del1=2011/04/30 09:01\r\nDel2=2011/04/30 09:00\r\nDel3=2010/12/31 23:59\r\n", {1, 2}, {}, 2},
-      {"Del1=2011/04/30 09:01\r\nDel2=2011/04/30 09:00\r\nDel3=2010/12/31 23:59\r\n", {1, 2, 3}, {}, 3},
-      {"", {12, 30}, {}, 12},
-      {"Del0=2001/01/01 00:00\r\n", {5}, {}, 5},  // records of occupied slots do not matter
-      {"Del4=2011/05/02 10:00\r\n", {}, {}, -1},
+  const std::pair<const char*, std::vector<Choice>> cases[] = {
+      // Never deleted wins; a tie goes to the lowest; records of occupied slots do not matter.
+      {"Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\n",
+       {{{3, 7}, {}, 7}, {{3, 7, 9}, {}, 9}, {{}, {}, -1}}},
+      {"Del3=2011/04/30 09:00\r\nDel7=2011/04/30 09:00\r\n", {{{7, 3}, {}, 3}}},
+      {"Del1=2011/04/30 09:01\r\nDel2=2011/04/30 09:00\r\nDel3=2010/12/31 23:59\r\n",
+       {{{1, 2}, {}, 2}, {{1, 2, 3}, {}, 3}}},
+      {"Del0=2001/01/01 00:00\r\n", {{{5}, {}, 5}, {{12, 30}, {}, 12}}},
       // A note that failed to open is still the user's: its slot is never taken.
-      {"Del3=2011/05/02 10:00\r\n", {0, 3, 7}, {0, 7}, 3},
-      {"Del3=2011/05/02 10:00\r\n", {0, 7}, {0, 7}, -1},
+      {"Del3=2011/05/02 10:00\r\n", {{{0, 3, 7}, {0, 7}, 3}, {{0, 7}, {0, 7}, -1}}},
       // Junk or far-future records never make a free slot unusable, and one that sorts
       // below the digits never passes for a never-used slot; seconds still date one.
       {"Del1=9999/99/99 99:99\r\nDel2=abc\r\nDel3= 2011/05/02\r\nDel4=!\r\nDel5=2011/05/02 10:00:59\r\n"
        "Del6=2099/12/31 23:59\r\nDel7=2011/05/02 10:001\r\n",
-       {1, 2, 3, 4, 5, 6},
-       {},
-       5},
-      {"Del1=9999/99/99 99:99\r\nDel6=2099/12/31 23:59\r\n", {1, 6}, {}, 6},
-      {"Del6=2099/12/31 23:59\r\nDel7=2011/05/02 10:001\r\n", {6, 7}, {}, 6},
-      {"Del3= 2011/05/02\r\nDel4=!\r\n", {3, 4}, {}, 3},
-      {"Del4=!\r\n", {4, 9}, {}, 9},
-      // Hand-edited records without leading zeros are dated too.
-      {"Del3=2011/5/2 9:00\r\nDel7=2011/04/30 09:00\r\nDel8=2011/4/29 9:5\r\n", {3, 7}, {}, 7},
-      {"Del3=2011/5/2 9:00\r\nDel7=2011/04/30 09:00\r\nDel8=2011/4/29 9:5\r\n", {3, 7, 8}, {}, 8},
-      {"Del3=\r\nDel5=0000/00/00 00:00\r\nDel7=2011/04/30 09:00\r\n", {7, 5}, {}, 5},  // zero: never
-      {"Del3=\r\nDel5=0000/00/00 00:00\r\nDel7=2011/04/30 09:00\r\n", {7, 3}, {}, 3},
+       {{{1, 2, 3, 4, 5, 6}, {}, 5}, {{1, 6}, {}, 6}, {{6, 7}, {}, 6}, {{3, 4}, {}, 3}, {{4, 9}, {}, 9}}},
+      // Hand-edited records without leading zeros are dated too; zero is never.
+      {"Del3=2011/5/2 9:00\r\nDel7=2011/04/30 09:00\r\nDel8=2011/4/29 9:5\r\n",
+       {{{3, 7}, {}, 7}, {{3, 7, 8}, {}, 8}}},
+      {"Del3=\r\nDel5=0000/00/00 00:00\r\nDel7=2011/04/30 09:00\r\n", {{{7, 5}, {}, 5}, {{7, 3}, {}, 3}}},
   };
-  for (const Case& c : cases) {
-    Store(c.records);
-    EXPECT_EQ(Choose(c.freeSlots, c.failed), c.expected) << c.records;
+  for (const auto& [records, choices] : cases) {
+    Store(records);
+    for (const Choice& c : choices)
+      EXPECT_EQ(Choose(c.freeSlots, c.failed), c.expected) << records << testing::PrintToString(c.freeSlots);
   }
-  std::vector<int> all(kSlotCount);
-  for (int i = 0; i < kSlotCount; ++i) all[static_cast<std::size_t>(i)] = i;
-  EXPECT_EQ(Choose({}, all), -1);
 }
 
 TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
@@ -92,11 +80,9 @@ TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
 
 TEST_F(SlotChoiceTest, DeleteTimeIsStoredAsMinutesAndReadBack) {
   ProfileStore& s = Store("Del3=\r\nDel50=2011/05/02 10:00\r\nDel-1=2011/05/02 10:00\r\n");
-  EXPECT_EQ(ReadDeleteTime(s, 3), kNoDeleteTime);
-  EXPECT_EQ(ReadDeleteTime(s, 4), kNoDeleteTime);
-  EXPECT_EQ(ReadDeleteTime(s, 50), kNoDeleteTime);  // outside the range: no record
-  EXPECT_EQ(ReadDeleteTime(s, -1), kNoDeleteTime);
-  EXPECT_EQ(ReadDeleteTime(s, 7, 11), "0000/00/00");  // the caller's buffer size is kept
+  for (int slot : {3, 4, 50, -1})
+    EXPECT_EQ(ReadDeleteTime(s, slot), kNoDeleteTime) << slot;  // 50, -1: no slot
+  EXPECT_EQ(ReadDeleteTime(s, 7, 11), "0000/00/00");            // the caller's buffer size is kept
   const std::string before = Read("Varnel.ini");
   WriteDeleteTime(s, 50, test::MakeDateTime(2011, 5, 2, 10, 0));
   WriteDeleteTime(s, -1, test::MakeDateTime(2011, 5, 2, 10, 0));

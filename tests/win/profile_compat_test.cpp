@@ -1,49 +1,27 @@
-// Reads odd files both with GetPrivateProfileStringA and with ProfileStore and
-// compares every key the profile API sees, and every key of a fixed probe list.
-// Prints each difference; differences kept on purpose are listed below.
-#include <windows.h>
-
-#include <cstdio>
-#include <fstream>
+// Reads odd files both with GetPrivateProfileStringA and with ProfileStore and compares
+// every key the profile API sees, and every key of a fixed probe list.
 #include <set>
-#include <string>
-#include <vector>
 
 #include "core/config/profile_store.h"
-
-namespace fs = std::filesystem;
+#include "win_check.h"
 
 namespace {
 
-struct Case {
-  const char* name;
-  std::string bytes;
-};
-
 std::vector<std::string> SplitZ(const char* buf, DWORD n) {
   std::vector<std::string> out;
-  for (DWORD i = 0; i < n && buf[i];) {
-    std::string s(buf + i);
-    i += static_cast<DWORD>(s.size()) + 1;
-    out.push_back(s);
-  }
+  for (DWORD i = 0; i < n && buf[i]; i += static_cast<DWORD>(out.back().size()) + 1) out.emplace_back(buf + i);
   return out;
-}
-
-std::string Api(const fs::path& file, const std::string& sec, const std::string& key) {
-  static char buf[70000];
-  DWORD n = GetPrivateProfileStringA(sec.c_str(), key.c_str(), "<absent>", buf, sizeof buf, file.string().c_str());
-  return std::string(buf, n);
 }
 
 }  // namespace
 
 int main() {
-  fs::path dir = fs::temp_directory_path() / "varnel_compat";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::string nul("A=x\0y\r\n", 7);
-  std::vector<Case> cases = {
+  TempFolder dir(L"varnel-compat");
+  const std::string nul("A=x\0y\r\n", 7);
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
       {"plain", "[Default]\r\nA=1\r\nB=two words\r\n[1]\r\n0T=見出し\r\n"},
       {"case_and_blanks", "[ DeFault ]\r\n  a  =  1  \r\nB\t=\tx\t\r\n"},
       {"quotes", "[Default]\r\nQ=\"q\"\r\nS='s'\r\nM=\"m'\r\nO=\"\r\nI=a\"b\"\r\n"},
@@ -62,45 +40,28 @@ int main() {
       {"non_cp932", "[Default]\r\nA=\xFF\xFE\x80\x81\r\nB=2\r\n"},
       {"long_line", "[Default]\r\nA=" + std::string(5000, 'x') + "\r\nB=2\r\n"},
   };
-  // Kept on purpose: (case, section, key). None yet; an entry needs a reason.
-  const std::set<std::string> expected = {};
-  const char* probeKeys[] = {"A", "B", "C", "Q", "S", "M", "O", "I", "0T", "lonely", ""};
-  const char* probeSections[] = {"Default", "1", "default", ""};
-  int compared = 0, differ = 0, unexpected = 0;
   varnel::StoreEnv env;
-  env.programPath = dir / "Varnel.exe";
-  for (const Case& c : cases) {
-    fs::path file = dir / (std::string(c.name) + ".ini");
-    std::ofstream(file, std::ios::binary) << c.bytes;
+  env.programPath = dir.Path() / "Varnel.exe";
+  static char buf[70000];
+  for (const auto& c : cases) {
+    const std::filesystem::path file = dir.Path() / (std::string(c.name) + ".ini");
+    const std::string name = file.string();
+    PutFile(file, c.bytes);
     varnel::ProfileStore store;
     store.Open(env, false, "Default", &file, nullptr);
     std::set<std::pair<std::string, std::string>> pairs;
-    static char names[70000];
-    DWORD n = GetPrivateProfileSectionNamesA(names, sizeof names, file.string().c_str());
-    for (const std::string& sec : SplitZ(names, n)) {
-      static char keys[70000];
-      DWORD k = GetPrivateProfileStringA(sec.c_str(), nullptr, "", keys, sizeof keys, file.string().c_str());
-      for (const std::string& key : SplitZ(keys, k)) pairs.insert({sec, key});
-    }
-    for (const char* sec : probeSections)
-      for (const char* key : probeKeys)
-        if (*sec && *key) pairs.insert({sec, key});
+    for (const std::string& sec : SplitZ(buf, GetPrivateProfileSectionNamesA(buf, sizeof buf, name.c_str())))
+      for (const std::string& key :
+           SplitZ(buf, GetPrivateProfileStringA(sec.c_str(), nullptr, "", buf, sizeof buf, name.c_str())))
+        pairs.insert({sec, key});
+    for (const char* sec : {"Default", "1", "default"})
+      for (const char* key : {"A", "B", "C", "Q", "S", "M", "O", "I", "0T", "lonely"}) pairs.insert({sec, key});
     for (const auto& [sec, key] : pairs) {
-      std::string api = Api(file, sec, key);
-      std::string ours = store.ReadRaw(sec.c_str(), key.c_str(), "<absent>", 70000);
-      ++compared;
-      if (api != ours) {
-        ++differ;
-        std::string id = std::string(c.name) + "/" + sec + "/" + key;
-        bool ok = expected.count(id) > 0;
-        if (!ok) ++unexpected;
-        std::printf("%s %s: api='%s' ours='%s'\n", ok ? "kept" : "DIFF", id.c_str(), api.substr(0, 60).c_str(),
-                    ours.substr(0, 60).c_str());
-      }
+      const DWORD n = GetPrivateProfileStringA(sec.c_str(), key.c_str(), "<absent>", buf, sizeof buf, name.c_str());
+      const std::string api(buf, n), ours = store.ReadRaw(sec.c_str(), key.c_str(), "<absent>", 70000);
+      CHECK_AT(api == ours, std::string(c.name) + "/" + sec + "/" + key + ": api='" + api.substr(0, 60) +
+                                "' ours='" + ours.substr(0, 60) + "'");
     }
   }
-  std::printf("compared %d keys in %zu files: %d differ (%d unexpected)\n", compared, cases.size(), differ,
-              unexpected);
-  fs::remove_all(dir);
-  return unexpected == 0 ? 0 : 1;
+  return Finish();
 }

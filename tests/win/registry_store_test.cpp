@@ -1,20 +1,10 @@
-// The registry back end of the settings store under Wine: the raw operations
-// on HKCU\Software\Orvik\<profile>\<section>, and a ProfileStore that chooses
-// them by UseReg. Every run uses its own profile name and removes it again.
-#include <windows.h>
-
-#include <cstdio>
-#include <string>
-
+// The registry back end of the settings store under Wine: the raw operations on
+// HKCU\Software\Orvik\<profile>\<section>, and a ProfileStore that chooses them by UseReg.
+// Every run uses its own profile name and removes it again.
 #include "core/config/profile_store.h"
-#include "win/platform/program_paths.h"
 #include "win/platform/registry_ops.h"
-#include "win/platform/text_convert.h"
-#include "win/platform/win_file_ops.h"
 #include "win_check.h"
 
-namespace fs = std::filesystem;
-using varnel::ProfileStore;
 using varnel::win::FromWide;
 using varnel::win::ToWide;
 
@@ -32,39 +22,36 @@ bool KeyExists(const std::wstring& path) {
   return true;
 }
 
-// The value as another program sees it: type, raw byte count and text.
+// The value as another program sees it.
 struct RawValue {
   bool present = false;
   DWORD type = 0;
-  DWORD bytes = 0;
   std::string text;
 };
 
-RawValue QueryRaw(const char* section, const char* key) {
+RawValue QueryRaw(const std::wstring& keyPath, const char* key) {
   RawValue v;
   HKEY k;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
-    return v;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return v;
   wchar_t buf[1024] = {};
   DWORD bytes = sizeof(buf) - sizeof(wchar_t);
   if (RegQueryValueExW(k, ToWide(key).c_str(), nullptr, &v.type, reinterpret_cast<BYTE*>(buf), &bytes) ==
       ERROR_SUCCESS) {
     v.present = true;
-    v.bytes = bytes;
     v.text = FromWide(std::wstring(buf, wcsnlen(buf, bytes / sizeof(wchar_t))));
   }
   RegCloseKey(k);
   return v;
 }
+std::string RegText(const char* section, const char* key) { return QueryRaw(SectionKey(section), key).text; }
 
-// Written by another program the documented way: terminator included.
-void SetForeign(const char* section, const char* key, const std::wstring& text) {
+// Written by another program the documented way.
+void SetForeign(const char* section, const char* key, DWORD type, const void* data, DWORD size) {
   HKEY k;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                       &k, nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExW(k, ToWide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegSetValueExW(k, ToWide(key).c_str(), 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(k);
 }
 
@@ -74,199 +61,138 @@ void DeleteProfile() {
   RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Orvik");  // only when no other profile is left
 }
 
-std::string FileBytes(const fs::path& p) {
-  std::string s;
-  if (!varnel::win::WinFileOps().read(p, s)) return "<missing>";
-  return s;
-}
-
 void TestRawOperations() {
-  std::printf("registry operations\n");
   varnel::RegistryOps reg = varnel::win::WinRegistryOps();
   CHECK(reg.read(g_profile, "Default", "Alpha", "255", 31) == "255");  // no key at all
-
   reg.write(g_profile, "Default", "Alpha", "128");
-  RawValue v = QueryRaw("Default", "Alpha");
-  CHECK(v.present && v.type == REG_SZ && v.text == "128");
-  CHECK(reg.read(g_profile, "Default", "Alpha", "255", 31) == "128");
-  CHECK(reg.read(g_profile, "default", "ALPHA", "255", 31) == "128");  // registry names ignore case
+  reg.write(g_profile, "見出し", "題名", "買い物メモ");
+  reg.write(g_profile, "Default", "Empty", "");
+  reg.write(g_profile, "", "Alpha", "1");  // without a section there is nowhere to write
+  SetForeign("Default", "Foreign", REG_SZ, L"0x80", 5 * sizeof(wchar_t));
+  const DWORD seven = 7;
+  SetForeign("Default", "Number", REG_DWORD, &seven, sizeof(seven));
+
+  const struct {
+    const char *section, *key;
+    std::string text;
+  } raw[] = {{"Default", "Alpha", "128"}, {"見出し", "題名", "買い物メモ"}, {"Default", "Empty", ""}};
+  for (const auto& r : raw) {
+    const RawValue v = QueryRaw(SectionKey(r.section), r.key);
+    CHECK_AT(v.present && v.type == REG_SZ && v.text == r.text, r.key);
+  }
+  CHECK(KeyExists(ProfileKey()) && !QueryRaw(ProfileKey(), "Alpha").present);
 
   // Japanese text round-trips through UTF-16, and a cut keeps whole characters.
-  reg.write(g_profile, "見出し", "題名", "買い物メモ");
-  CHECK(QueryRaw("見出し", "題名").text == "買い物メモ");
-  CHECK(reg.read(g_profile, "見出し", "題名", "", 256) == "買い物メモ");
-  CHECK(reg.read(g_profile, "見出し", "題名", "", 6) == "買い");        // 5 bytes allowed: 2 characters
-  CHECK(reg.read(g_profile, "見出し", "題名", "", 5) == "買い");        // 4 bytes allowed
-  CHECK(reg.read(g_profile, "見出し", "題名", "", 4) == "買");          // 3 bytes: no half character
-  CHECK(reg.read(g_profile, "見出し", "無い", "既定値", 5) == "既定");  // the default is cut the same way
-  CHECK(reg.read(g_profile, "見出し", "題名", "x", 1).empty());
-  CHECK(reg.read(g_profile, "見出し", "題名", "x", 0).empty());
+  const struct {
+    const char *section, *key, *fallback;
+    std::size_t size;
+    const char* expected;
+  } reads[] = {
+      {"Default", "Alpha", "255", 31, "128"},      {"default", "ALPHA", "255", 31, "128"},  // names ignore case
+      {"見出し", "題名", "", 256, "買い物メモ"},   {"見出し", "題名", "", 6, "買い"},
+      {"見出し", "題名", "", 5, "買い"},           {"見出し", "題名", "", 4, "買"},
+      {"見出し", "無い", "既定値", 5, "既定"},     {"見出し", "題名", "x", 1, ""},
+      {"見出し", "題名", "x", 0, ""},              {"Default", "Foreign", "#", 31, "0x80"},
+      {"Default", "Number", "def", 31, "def"},     {"Default", "Empty", "def", 31, ""},
+  };
+  for (const auto& r : reads)
+    CHECK_AT(reg.read(g_profile, r.section, r.key, r.fallback, r.size) == r.expected,
+             std::string(r.key) + " in " + std::to_string(r.size));
 
-  // Values written by other programs: with a terminator, or not text at all.
-  SetForeign("Default", "Foreign", L"0x80");
-  CHECK(reg.read(g_profile, "Default", "Foreign", "#", 31) == "0x80");
-  HKEY k;
-  CHECK(RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey("Default").c_str(), 0, KEY_SET_VALUE, &k) ==
-        ERROR_SUCCESS);
-  DWORD dword = 7;
-  RegSetValueExW(k, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof(dword));
-  RegCloseKey(k);
-  CHECK(reg.read(g_profile, "Default", "Number", "def", 31) == "def");
-
-  // Null text deletes the value; deleting a missing one is harmless.
+  // Null text deletes the value; deleting a missing one is harmless and creates nothing.
   reg.write(g_profile, "Default", "Alpha", nullptr);
-  CHECK(!QueryRaw("Default", "Alpha").present);
+  CHECK(!QueryRaw(SectionKey("Default"), "Alpha").present);
   reg.write(g_profile, "Default", "Alpha", nullptr);
   reg.write(g_profile, "Nowhere", "Alpha", nullptr);
   CHECK(!KeyExists(SectionKey("Nowhere")));
 
-  // An empty value is a present value.
-  reg.write(g_profile, "Default", "Empty", "");
-  v = QueryRaw("Default", "Empty");
-  CHECK(v.present && v.type == REG_SZ && v.text.empty());
-  CHECK(reg.read(g_profile, "Default", "Empty", "def", 31).empty());
-
-  // Without a section there is nowhere to write.
-  reg.write(g_profile, "", "Alpha", "1");
-  HKEY profileKey;
-  CHECK(RegOpenKeyExW(HKEY_CURRENT_USER, ProfileKey().c_str(), 0, KEY_READ, &profileKey) == ERROR_SUCCESS);
-  CHECK(RegQueryValueExW(profileKey, L"Alpha", nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND);
-  RegCloseKey(profileKey);
-
   reg.clearSection(g_profile, "見出し");
   CHECK(!KeyExists(SectionKey("見出し")));
-  CHECK(KeyExists(SectionKey("Default")));
   reg.clearSection(g_profile, "見出し");       // already gone
   reg.clearSection(g_profile + "-none", "1");  // profile key cannot be opened
   reg.clearSection(g_profile, "");
   CHECK(KeyExists(SectionKey("Default")));
-
   DeleteProfile();
   CHECK(!KeyExists(ProfileKey()));
 }
 
-fs::path MakeIniFile(const fs::path& dir, const wchar_t* name, const std::string& content) {
-  fs::path p = dir / name;
-  CHECK(varnel::win::WinFileOps().replace(p, content));
-  return p;
+// The back end comes from the file's UseReg first, then the registry's, and only when permitted.
+void TestChoice(const std::filesystem::path& file) {
+  varnel::RegistryOps reg = varnel::win::WinRegistryOps();
+  const struct {
+    const char *fileText, *regUseReg, *regAlpha;
+    bool permitted, ini;
+    int alpha;
+  } rows[] = {
+      {"[Default]\r\nUseReg=2\r\nAlpha=10\r\n", nullptr, nullptr, true, false, 255},
+      {"[Default]\r\nAlpha=10\r\n", "2", "20", true, false, 20},
+      {"[Default]\r\nAlpha=10\r\n", "0", "20", true, true, 10},
+      {"[Default]\r\nUseReg=1\r\nAlpha=11\r\n", "2", "20", true, true, 11},
+      {"[Default]\r\nUseReg=2\r\nAlpha=12\r\n", "2", "20", false, true, 12},
+      {"[Default]\r\nAlpha=10\r\n", "2", "20", false, true, 10},
+  };
+  for (const auto& r : rows) {
+    const std::string row = std::string(r.fileText) + (r.regUseReg ? r.regUseReg : "-");
+    CHECK(varnel::win::WinFileOps().replace(file, r.fileText));
+    reg.write(g_profile, "Default", "UseReg", r.regUseReg);
+    reg.write(g_profile, "Default", "Alpha", r.regAlpha);
+    varnel::ProfileStore s;
+    s.Open(varnel::win::ProgramStoreEnv(), r.permitted, "Default", &file, g_profile.c_str());
+    CHECK_AT(s.UsesIni() == r.ini && s.ReadInt("Alpha", "255", -1, 255) == r.alpha, row);
+    // A write goes to the chosen back end only.
+    s.WriteInt("Alpha", 13);
+    const std::string text = FileText(file);
+    CHECK_AT(r.ini ? text.find("Alpha=13\r\n") != std::string::npos && RegText("Default", "Alpha") == r.regAlpha
+                   : text == r.fileText && RegText("Default", "Alpha") == "13",
+             row);
+  }
+  DeleteProfile();
 }
 
-void TestStoreOnRegistry(const fs::path& dir) {
-  std::printf("store with UseReg=2 in the file and the registry permitted\n");
-  const std::string fileText = "[Default]\r\nUseReg=2\r\nAlpha=10\r\n";
-  fs::path file = MakeIniFile(dir, L"reg.ini", fileText);
-  ProfileStore s;
+void TestStoreOnRegistry(const std::filesystem::path& file) {
+  const std::string fileText = "[Default]\r\nUseReg=2\r\n";
+  CHECK(varnel::win::WinFileOps().replace(file, fileText));
+  varnel::ProfileStore s;
   s.Open(varnel::win::ProgramStoreEnv(), true, "Default", &file, g_profile.c_str());
-  CHECK(!s.UsesIni());
-  CHECK(s.ProfileName() == g_profile);
-  CHECK(s.CurrentSection() == "Default");
-
-  // Reads come from the registry, not from the file's Alpha=10.
-  CHECK(s.ReadInt("Alpha", "255", -1, 255) == 255);
-  s.WriteInt("Alpha", 300);
-  CHECK(QueryRaw("Default", "Alpha").text == "300");
-  CHECK(s.ReadInt("Alpha", "255", -1, 255) == 255);
+  CHECK(!s.UsesIni() && s.ProfileName() == g_profile && s.CurrentSection() == "Default");
   // The store's own rules (bounds, colours, empty values) are those of the file back end.
+  s.WriteInt("Alpha", 300);
+  CHECK(RegText("Default", "Alpha") == "300" && s.ReadInt("Alpha", "255", -1, 255) == 255);
   s.WriteString("Alpha", nullptr);
-  CHECK(!QueryRaw("Default", "Alpha").present);
+  CHECK(!QueryRaw(SectionKey("Default"), "Alpha").present);
   s.WriteColor("BkColor", 11259375);
-  CHECK(QueryRaw("Default", "BkColor").text == "0xABCDEF");
-  CHECK(s.ReadColor("BkColor", 5) == 11259375);
+  CHECK(RegText("Default", "BkColor") == "0xABCDEF" && s.ReadColor("BkColor", 5) == 11259375);
 
   // Sections are subkeys; ClearSection deletes the subkey.
   s.WriteString("Title", "買い物", "3");
   s.WriteString("1", "牛乳", "3");
-  CHECK(QueryRaw("3", "Title").text == "買い物");
-  CHECK(s.ReadString("Title", "", 256, "3") == "買い物");
-  CHECK(s.ReadString("Title", "", 5, "3") == "買い");
-  CHECK(s.HasKey("1", "3"));
+  CHECK(RegText("3", "Title") == "買い物" && s.ReadString("Title", "", 256, "3") == "買い物");
+  CHECK(s.ReadString("Title", "", 5, "3") == "買い" && s.HasKey("1", "3"));
   s.ClearSection("3");
-  CHECK(!KeyExists(SectionKey("3")));
+  CHECK(!KeyExists(SectionKey("3")) && KeyExists(SectionKey("Default")));
   CHECK(s.ReadString("Title", "なし", 256, "3") == "なし");
-  CHECK(KeyExists(SectionKey("Default")));
+  CHECK(FileText(file) == fileText);  // the file itself was never touched
 
-  // The file itself was never touched.
-  CHECK(FileBytes(file) == fileText);
+  // A Section value in the registry redirects unsectioned access there.
+  varnel::win::WinRegistryOps().write(g_profile, "Default", "Section", "Other");
+  varnel::ProfileStore t;
+  t.Open(varnel::win::ProgramStoreEnv(), true, "Default", &file, g_profile.c_str());
+  CHECK(t.CurrentSection() == "Other");
+  t.WriteInt("W", 120);
+  CHECK(RegText("Other", "W") == "120" && t.ReadInt("W", "0", 0, 1000) == 120);
   DeleteProfile();
-}
-
-void TestChoice(const fs::path& dir) {
-  std::printf("back-end choice: file first, then the registry's UseReg\n");
-  varnel::RegistryOps reg = varnel::win::WinRegistryOps();
-  fs::path file = MakeIniFile(dir, L"plain.ini", "[Default]\r\nAlpha=10\r\n");
-
-  {  // UseReg absent in the file, 2 in the registry: the registry decides.
-    reg.write(g_profile, "Default", "UseReg", "2");
-    reg.write(g_profile, "Default", "Alpha", "20");
-    ProfileStore s;
-    s.Open(varnel::win::ProgramStoreEnv(), true, "Default", &file, g_profile.c_str());
-    CHECK(!s.UsesIni());
-    CHECK(s.ReadInt("Alpha", "255", -1, 255) == 20);
-  }
-  {  // Registry UseReg of 0: INI.
-    reg.write(g_profile, "Default", "UseReg", "0");
-    ProfileStore s;
-    s.Open(varnel::win::ProgramStoreEnv(), true, "Default", &file, g_profile.c_str());
-    CHECK(s.UsesIni());
-    CHECK(s.ReadInt("Alpha", "255", -1, 255) == 10);
-  }
-  {  // The file's UseReg wins over the registry's.
-    reg.write(g_profile, "Default", "UseReg", "2");
-    fs::path one = MakeIniFile(dir, L"one.ini", "[Default]\r\nUseReg=1\r\nAlpha=11\r\n");
-    ProfileStore s;
-    s.Open(varnel::win::ProgramStoreEnv(), true, "Default", &one, g_profile.c_str());
-    CHECK(s.UsesIni());
-    CHECK(s.ReadInt("Alpha", "255", -1, 255) == 11);
-  }
-  {  // Not permitted: always the file, whatever either says.
-    fs::path two = MakeIniFile(dir, L"two.ini", "[Default]\r\nUseReg=2\r\nAlpha=12\r\n");
-    ProfileStore s;
-    s.Open(varnel::win::ProgramStoreEnv(), false, "Default", &two, g_profile.c_str());
-    CHECK(s.UsesIni());
-    CHECK(s.ReadInt("Alpha", "255", -1, 255) == 12);
-    s.WriteInt("Alpha", 13);
-    CHECK(FileBytes(two).find("Alpha=13\r\n") != std::string::npos);
-    CHECK(QueryRaw("Default", "Alpha").text == "20");  // the registry's value untouched
-
-    ProfileStore t;
-    t.Open(varnel::win::ProgramStoreEnv(), false, "Default", &file, g_profile.c_str());
-    CHECK(t.UsesIni());
-  }
-  {  // A Section value in the registry redirects unsectioned access there.
-    reg.write(g_profile, "Default", "Section", "Other");
-    ProfileStore s;
-    s.Open(varnel::win::ProgramStoreEnv(), true, "Default", &file, g_profile.c_str());
-    CHECK(!s.UsesIni());
-    CHECK(s.CurrentSection() == "Other");
-    s.WriteInt("W", 120);
-    CHECK(QueryRaw("Other", "W").text == "120");
-    CHECK(s.ReadInt("W", "0", 0, 1000) == 120);
-  }
-  DeleteProfile();
-  CHECK(!KeyExists(ProfileKey()));
 }
 
 }  // namespace
 
 int main() {
   g_profile = "VarnelTest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-  wchar_t tmp[MAX_PATH + 1];
-  DWORD n = GetTempPathW(MAX_PATH + 1, tmp);
-  if (n == 0 || n > MAX_PATH) {
-    std::printf("no temporary folder\n");
-    return 2;
-  }
-  fs::path dir = fs::path(tmp) / (L"varnel-registry-" + std::to_wstring(GetCurrentProcessId()));
-  CreateDirectoryW(dir.c_str(), nullptr);
   std::printf("profile %s\n", g_profile.c_str());
-
+  TempFolder dir(L"varnel-registry");
   TestRawOperations();
-  TestStoreOnRegistry(dir);
-  TestChoice(dir);
-
+  TestChoice(dir.Path() / "store.ini");
+  TestStoreOnRegistry(dir.Path() / "store.ini");
   DeleteProfile();
-  for (const wchar_t* f : {L"reg.ini", L"plain.ini", L"one.ini", L"two.ini"}) DeleteFileW((dir / f).c_str());
-  RemoveDirectoryW(dir.c_str());
-  std::printf("%d checks, %d failed\n", g_checks, g_failures);
-  return g_failures == 0 ? 0 : 1;
+  CHECK(!KeyExists(ProfileKey()));
+  return Finish();
 }

@@ -1,30 +1,17 @@
-// The check macro of the Windows-side test programs: counts and prints, so one
-// run reports every failed check; main returns non-zero when any failed.
+// The check macros and shared fixtures of the Windows-side test programs. CHECK counts and
+// prints, so one run reports every failed check; Finish() gives main's exit code.
 #pragma once
-#include <cstdio>
-
-inline int g_failures = 0;
-inline int g_checks = 0;
-
-#define CHECK(cond)                                                   \
-  do {                                                                \
-    ++g_checks;                                                       \
-    if (!(cond)) {                                                    \
-      ++g_failures;                                                   \
-      std::printf("  FAILED %s:%d: %s\n", __FILE__, __LINE__, #cond); \
-    }                                                                 \
-  } while (0)
-
-// A running program in this process: the data folder written from files (name,
-// bytes), the options, the main window, the menus and the notes of "List".
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <thread>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -35,6 +22,75 @@ inline int g_checks = 0;
 #include "win/note/check_wnd.h"
 #include "win/platform/local_time.h"
 #include "win/platform/program_paths.h"
+#include "win/platform/text_convert.h"
+#include "win/platform/win_file_ops.h"
+
+inline int g_failures = 0;
+inline int g_checks = 0;
+
+// context: what a table row was, printed with the failure.
+#define CHECK_AT(cond, context)                                                                        \
+  do {                                                                                                 \
+    ++g_checks;                                                                                        \
+    if (!(cond)) {                                                                                     \
+      ++g_failures;                                                                                    \
+      std::printf("  FAILED %s:%d: %s %s\n", __FILE__, __LINE__, #cond, std::string(context).c_str()); \
+    }                                                                                                  \
+  } while (0)
+#define CHECK(cond) CHECK_AT(cond, "")
+
+inline int Finish() {
+  std::printf("%d checks, %d failed\n", g_checks, g_failures);
+  return g_failures ? 1 : 0;
+}
+
+inline std::string FileText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);  // closed again: a file held open cannot be replaced
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+inline void PutFile(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Names in a folder, read through the long-path spelling.
+inline std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW d;
+  HANDLE h = FindFirstFileW((varnel::win::ApiPath(folder) + L"\\*").c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (std::wcscmp(d.cFileName, L".") && std::wcscmp(d.cFileName, L"..")) names.push_back(d.cFileName);
+  } while (FindNextFileW(h, &d));
+  FindClose(h);
+  return names;
+}
+
+// A fresh folder under the temporary folder, removed with all it holds (read-only files
+// and paths past MAX_PATH included) when the fixture goes.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::wstring& name)
+      : path_(std::filesystem::temp_directory_path() / (name + L"-" + std::to_wstring(GetCurrentProcessId()))) {
+    Remove(path_);
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~TempFolder() { Remove(path_); }
+  const std::filesystem::path& Path() const { return path_; }
+  static void Remove(const std::filesystem::path& p) {
+    const std::wstring api = varnel::win::ApiPath(p);
+    const DWORD a = GetFileAttributesW(api.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
+      for (const auto& n : FolderEntries(p)) Remove(p / n);
+      RemoveDirectoryW(api.c_str());
+    } else if (a != INVALID_FILE_ATTRIBUTES) {
+      SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(api.c_str());
+    }
+  }
+
+ private:
+  std::filesystem::path path_;
+};
 
 // Presses OK on every dialog and message box of this process while it lives,
 // as a user would; counts the boxes it answered.
@@ -46,6 +102,7 @@ class DialogAnswerer {
     thread_.join();
   }
   int Answered() const { return answered_; }
+  HICON LastIcon() const { return icon_; }  // of the last box answered
 
  private:
   void Run() {
@@ -56,9 +113,12 @@ class DialogAnswerer {
         DWORD pid = 0;
         GetWindowThreadProcessId(box, &pid);
         if (pid == process && IsWindowVisible(box) && box != last_) {
-          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+              icon_ = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
           last_ = box;
           ++answered_;
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
       }
       Sleep(50);
@@ -66,20 +126,24 @@ class DialogAnswerer {
   }
   std::atomic<bool> watching_{true};
   std::atomic<int> answered_{0};
+  std::atomic<HICON> icon_{nullptr};
   HWND last_ = nullptr;
   std::thread thread_;
 };
 
-inline bool StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files) {
+// A running program in this process: the data folder written from files (name, bytes),
+// the options, the main window, the menus and the notes of "List".
+inline bool StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files,
+                             varnel::WorkArea work = {0, 0, 1280, 800}) {
   using namespace varnel;
   using namespace varnel::win;
   const std::filesystem::path data = DataFolder();
   std::filesystem::remove_all(data);
   std::filesystem::create_directories(data);
-  for (const auto& [name, bytes] : files) std::ofstream(data / name, std::ios::binary) << bytes;
+  for (const auto& [name, bytes] : files) PutFile(data / name, bytes);
   AppState& app = App();
   app.instance = GetModuleHandleW(nullptr);
-  app.options = std::make_unique<GlobalOptions>(ProgramStoreEnv(), data, WorkArea{0, 0, 1280, 800});
+  app.options = std::make_unique<GlobalOptions>(ProgramStoreEnv(), data, work);
   app.alarms = std::make_unique<AlarmTable>(LocalAlarmClock());
   if (!RegisterWindowClasses(app.instance) || !(app.mainWindow = CreateMainWindow(app.instance)))
     return false;
@@ -104,6 +168,18 @@ inline std::string RowsOf(varnel::win::CCheckWnd& note) {
     out += "]";
   }
   return out;
+}
+
+// Puts bytes as they are, as another program would, with no terminator added.
+inline bool PutOnClipboard(UINT format, const void* bytes, std::size_t size, HWND owner = nullptr) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(block), bytes, size);
+  GlobalUnlock(block);
+  const bool put = SetClipboardData(format, block) != nullptr;
+  CloseClipboard();
+  return put;
 }
 
 // The clipboard's block of a format as it lies there, terminator included.

@@ -1,18 +1,14 @@
-// A note's text through the clipboard, the mail program's command line, and
-// drops onto a detail being edited, driven through IDropTarget with the
-// system's own data object on clipboard contents.
-#include <windows.h>
+// Text through the clipboard (the piece itself and a note's copy and paste), the mail
+// program's command line, and drops onto a detail being edited, driven through IDropTarget
+// with the system's own data object on clipboard contents.
 #include <ole2.h>
 #include <shlobj.h>
-
-#include <cstring>
-#include <string>
 
 #include "core/app/command_ids.h"
 #include "core/note/note_content.h"
 #include "win/note/drop_target.h"
+#include "win/platform/clipboard.h"
 #include "win/platform/shell.h"
-#include "win/platform/text_convert.h"
 #include "win_check.h"
 
 using namespace varnel;
@@ -25,16 +21,6 @@ const std::string kFormat = "0000000000000000";
 const std::string kDropHeadings =
     "[2]\r\n0S=00000000\r\n0L=F1\r\n1S=080000010000ff0000000000\r\n1L=x\r\n"
     "[3]\r\n0S=00000000\r\n0L=F2\r\n1S=080000010000ff0000000000\r\n1L=x\r\n";
-
-void PutOnClipboard(UINT format, const void* bytes, std::size_t size) {
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  std::memcpy(GlobalLock(block), bytes, size);
-  GlobalUnlock(block);
-  SetClipboardData(format, block);
-  CloseClipboard();
-}
 
 void PutFiles(const std::wstring& zeroSeparated) {
   std::string block(sizeof(DROPFILES), '\0');
@@ -70,6 +56,34 @@ void CheckReferenceCount(HWND window) {
   CHECK(target->AddRef() == 2);
   target->Release();
   CHECK(target->Release() == 0);
+}
+
+// Text another program put in either form comes back as CP932 bytes, bounded by its block;
+// what the program puts there is offered both as CF_UNICODETEXT and as CF_TEXT in CP932.
+void CheckClipboardText(HWND owner) {
+  std::string big, got;
+  while (big.size() < 4096) big += "買い物リスト: 牛乳と卵 ";
+  for (const std::string& text : {std::string(), std::string("abc"), std::string("未チェック\r\n完了"), big}) {
+    const std::wstring wide = ToWide(text);
+    const std::string name = std::to_string(text.size()) + " bytes";
+    got = "x";
+    CHECK_AT(PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t), owner) &&
+                 ReadClipboardText(owner, got) && got == text,
+             name);
+    CHECK_AT(WriteClipboardText(owner, text) && ClipboardBlock<char>(owner, CF_TEXT) == text + '\0', name);
+    CHECK_AT(ClipboardBlock<wchar_t>(owner, CF_UNICODETEXT) == wide + L'\0' && ReadClipboardText(owner, got) &&
+                 got == text,
+             name);
+  }
+  // A block without a terminating zero is read to its end and no further. Wine terminates
+  // such a block itself, on its last character; Windows keeps it.
+  const std::wstring bare = L"終端なし";
+  PutOnClipboard(CF_UNICODETEXT, bare.data(), bare.size() * sizeof(wchar_t), owner);
+  CHECK(ReadClipboardText(owner, got) && (got == "終端なし" || got == "終端な"));
+  OpenClipboard(owner);
+  EmptyClipboard();
+  CloseClipboard();
+  CHECK(!ReadClipboardText(owner, got) && got.empty());
 }
 
 void CheckCopyAndPaste(CCheckWnd& note) {
@@ -188,8 +202,8 @@ int main() {
     CheckFileAndTextDrops(*note, 2, true);
   }
   CheckMailerCommandLine();
+  CheckClipboardText(App().mainWindow);
   CloseNotesQuietly(App().mainWindow);
   OleUninitialize();
-  std::printf("%d checks, %d failed\n", g_checks, g_failures);
-  return g_failures ? 1 : 0;
+  return Finish();
 }

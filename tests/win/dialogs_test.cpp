@@ -59,13 +59,15 @@ void CheckTabPages(HINSTANCE instance) {
   for (const auto& s : selections) {
     pages.Select(s[0]);
     for (int i = 0; i < 3; ++i)
-      CHECK_AT(((GetWindowLongW(children[static_cast<std::size_t>(i)], GWL_STYLE) & WS_VISIBLE) != 0) == (i == s[1]),
+      CHECK_AT(((GetWindowLongW(children[static_cast<std::size_t>(i)], GWL_STYLE) & WS_VISIBLE) != 0) ==
+                   (i == s[1]),
                std::to_string(s[0]));
   }
   for (int id : {11, 12}) {
     g_closes.clear();
     pages.Close(id == 11);
-    CHECK_AT((g_closes == std::vector<std::pair<HWND, int>>{{children[0], id}, {children[1], id}, {children[2], id}}),
+    CHECK_AT((g_closes ==
+              std::vector<std::pair<HWND, int>>{{children[0], id}, {children[1], id}, {children[2], id}}),
              std::to_string(id));
   }
   DestroyWindow(dialog);
@@ -83,7 +85,8 @@ void CheckSignedNumberFilter() {
       {L"1", 1, L'a', false},   {L"1", 1, L'.', false},  {L"1", 1, L'+', false},  {L"", 0, L'５', false},
   };
   for (const auto& c : cases)
-    CHECK_AT(SignedNumberAccepts(c.text, c.pos, c.ch) == c.taken, std::to_string(c.ch) + " at " + std::to_string(c.pos));
+    CHECK_AT(SignedNumberAccepts(c.text, c.pos, c.ch) == c.taken,
+             std::to_string(c.ch) + " at " + std::to_string(c.pos));
 }
 
 void CheckSwatchText() {
@@ -153,10 +156,10 @@ void CheckFrameDialog() {
   for (const auto& c : cases) {
     FrameRange range{1, 2, 300, 400};
     CHECK(Drive(range, [&](HWND dialog) {
-            CHECK(Text(dialog, IDC_FRAME_LEFT) == L"1" && Text(dialog, IDC_FRAME_BOTTOM) == L"400");
+      CHECK(Text(dialog, IDC_FRAME_LEFT) == L"1" && Text(dialog, IDC_FRAME_BOTTOM) == L"400");
       SetEdges(dialog, c.edges);
-            Press(dialog, IDC_OK);
-          }));
+      Press(dialog, IDC_OK);
+    }));
     CHECK(range == c.result);
   }
 
@@ -246,7 +249,8 @@ int main() {
   CHECK(StartTestProgram(
       {{"Varnel.ini", "[Default]\r\nList=11\r\n"},
        {"Varnel00.dat", "[Default]\r\nTitle=own\r\nPen0=12\r\nPen1=2001000000000000EXTRA\r\n"},
-       {"Varnel01.dat", "[Default]\r\n[1]\r\n0S=00000000\r\n0L=A\r\n1S=000000000000000000000000\r\n1L=a1\r\n"}}));
+       {"Varnel01.dat",
+        "[Default]\r\n[1]\r\n0S=00000000\r\n0L=A\r\n1S=000000000000000000000000\r\n1L=a1\r\n"}}));
   AppState& app = App();
   app.options->onApplied = FollowOptionChanges;
   CheckTabPages(app.instance);

@@ -16,9 +16,9 @@ namespace {
 // The ids of every menu but exit, the dialogs of later pieces and the run commands, which
 // would start whatever the generated rows name.
 std::vector<int> CommandIds() {
-  std::vector<int> ids = {205, 206, 207, 208, 209, 210, 222, 223, 224, 226, 227, 228, 241,  243, 245, 246, 247,
-                          248, 249, 250, 251, 252, 253, 254, 255, 256, 257, 260, 261, 262, 291, 292,  293, 294,
-                          3311, 0, 1, 65535, -1};
+  std::vector<int> ids = {205, 206, 207, 208, 209, 210, 222, 223, 224,  226, 227, 228,   241,
+                          243, 245, 246, 247, 248, 249, 250, 251, 252,  253, 254, 255,   256,
+                          257, 260, 261, 262, 291, 292, 293, 294, 3311, 0,   1,   65535, -1};
   for (int id = 301; id <= 310; ++id) ids.push_back(id);
   for (int id = 601; id <= 630; ++id) ids.push_back(id);
   return ids;
@@ -37,8 +37,9 @@ void RunEveryCommand(std::size_t slot) {
       note.HeadingCommand(id, h, c.HeadingRow(h));
       for (int n : {1, c.DetailCount(h), c.DetailCount(h) + 1}) {
         if (h < 0 || h >= c.headingCount) break;
-        note.DetailCommand(id, h, c.rows.Find(MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(h)]),
-                                                         static_cast<std::uint32_t>(n))));
+        note.DetailCommand(id, h,
+                           c.rows.Find(MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(h)]),
+                                                  static_cast<std::uint32_t>(n))));
       }
       note.DetailCommand(id, h, -1);
       note.DetailCommand(id, h, c.rows.Count() + 5);
@@ -126,7 +127,8 @@ void CheckEffects(CCheckWnd& note) {
     if (s.entry == 'D') note.DetailCommand(s.id, s.heading, row);
     if (note.Editing()) note.EndEdit();
     const std::string rows = RowsOf(note);
-    CHECK_AT(rows == (s.expected ? s.expected : start), std::string(1, s.entry) + std::to_string(s.id) + ": " + rows);
+    CHECK_AT(rows == (s.expected ? s.expected : start),
+             std::string(1, s.entry) + std::to_string(s.id) + ": " + rows);
   }
   // The lock greys what adds rows in the note menu, and only while it is on.
   HMENU menu = CreatePopupMenu();
@@ -183,7 +185,8 @@ int main() {
   CheckAddsKeepTypedText(*app.slots[0]);
   for (std::size_t slot = 0; slot < 3; ++slot) RunEveryCommand(slot);
   for (int id : CommandIds()) RunGlobalCommand(static_cast<unsigned>(id));
-  for (int id : {202, 211, 405, 406, 409, 410, 421, 422, 425, 426}) RunGlobalCommand(static_cast<unsigned>(id));
+  for (int id : {202, 211, 405, 406, 409, 410, 421, 422, 425, 426})
+    RunGlobalCommand(static_cast<unsigned>(id));
   // Deleting a note through its own command frees its slot and keeps its file.
   if (CCheckWnd* note = app.slots[0]) {
     note->NoteCommand(kCmdDeleteNote);

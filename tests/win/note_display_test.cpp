@@ -1,10 +1,7 @@
-// Notes and the monitors: after a display change a note off every monitor
-// comes back and one on screen stays put; a note rescales on WM_DPICHANGED.
-#include <windows.h>
-
-#include <cstdio>
-#include <string>
-
+// Notes and the monitors: after a display change a note off every monitor comes back and one
+// on screen stays put; a note rescales on WM_DPICHANGED; TABs painted as tab stops.
+#include "core/note/note_content.h"
+#include "win/note/note_painter.h"
 #include "win/platform/display.h"
 #include "win_check.h"
 
@@ -67,23 +64,78 @@ void CheckDpiChange(CCheckWnd& note) {
   CHECK(HeightOf(note) == 225);
 }
 
+constexpr int kWidth = 400, kHeight = 120;
+constexpr COLORREF kBack = 0xCCFFFF;
+
+// Columns from..to (exclusive) of rows top..bottom hold only the background.
+bool Blank(HDC dc, int from, int to, int top, int bottom) {
+  for (int x = from; x < to; ++x)
+    for (int y = top; y < bottom; ++y)
+      if (GetPixel(dc, x, y) != kBack) return false;
+  return true;
+}
+
+// A note painted into a memory bitmap: a TAB in a heading or a detail is a tab stop (eight
+// average characters), blank where it stands and measured as wide by the layout that auto size
+// shares, never a box glyph.
+void CheckTabsPainted() {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+  ReleaseDC(nullptr, screen);
+  SelectObject(dc, bitmap);
+  NotePaintCache cache;
+  cache.SetFace("ＭＳ Ｐゴシック");
+
+  NoteContent note;
+  const int heading = note.AddHeading("\tH");
+  const int detail = note.InsertDetail(0, note.MakeRoomAfter(0, heading), "\tX");
+  NoteGeometry geometry;
+  geometry.width = kWidth;
+  geometry.height = kHeight;
+  NoteLook look;
+  look.background = static_cast<int>(kBack);
+  look.style = 0;
+  RowFonts fonts;
+  PaintNote(dc, note, geometry, fonts, StateColourSet{}, look, DateTime{}, cache, nullptr, nullptr);
+
+  const struct {
+    int row, textLeft, size;
+    bool bold;
+  } rows[] = {{heading, geometry.glyph.cx + 14, fonts.headingSize, fonts.headingBold},
+              {detail, geometry.glyph.cx + 14 + geometry.checkBox.cx + 4, fonts.detailSize, false}};
+  for (const auto& r : rows) {
+    RowFontSpec spec;
+    spec.height = r.size;
+    spec.bold = r.bold;
+    SelectObject(dc, cache.Get(spec));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const int stop = 8 * tm.tmAveCharWidth;
+    const LayoutRect& rect = note.rows.At(r.row).rect;
+    const std::string at = "row " + std::to_string(r.row) + ", stop " + std::to_string(stop);
+    CHECK_AT(rect.right >= r.textLeft + stop, at);  // measured with the tab stop
+    CHECK_AT(Blank(dc, r.textLeft, r.textLeft + stop - 1, rect.top, rect.bottom), at);
+    CHECK_AT(!Blank(dc, r.textLeft + stop - 1, rect.right, rect.top, rect.bottom),
+             at);  // the letter after it
+  }
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+}
+
 }  // namespace
 
 int main() {
   // Both notes open inside the user's frame, beyond the primary monitor; the
   // second is moved onto the screen by hand.
-  if (!StartTestProgram({{"Varnel.ini", "[Default]\r\nList=11\r\nFX1=1920\r\nFX2=3840\r\n"},
-                         {"Varnel00.dat", "[Default]\r\nX=3000\r\nY=100\r\n" + kNote},
-                         {"Varnel01.dat", "[Default]\r\nX=1920\r\nY=40\r\n" + kNote}})) {
-    std::printf("FAIL: program start\n");
-    return 1;
-  }
+  const bool started = StartTestProgram({{"Varnel.ini", "[Default]\r\nList=11\r\nFX1=1920\r\nFX2=3840\r\n"},
+                                         {"Varnel00.dat", "[Default]\r\nX=3000\r\nY=100\r\n" + kNote},
+                                         {"Varnel01.dat", "[Default]\r\nX=1920\r\nY=40\r\n" + kNote}});
   CCheckWnd *away = App().slots[0], *home = App().slots[1];
-  CHECK(away && home);
-  if (!away || !home) return 1;
+  if (!started || !away || !home) return std::printf("FAIL: program start\n"), 1;
   SetWindowPos(home->Window(), nullptr, 60, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   CheckDisplayChange(*away, *home);
   CheckDpiChange(*home);
-  std::printf("%d checks, %d failed\n", g_checks, g_failures);
-  return g_failures ? 1 : 0;
+  CheckTabsPainted();
+  return Finish();
 }

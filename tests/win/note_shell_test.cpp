@@ -63,7 +63,8 @@ void CheckReferenceCount(HWND window) {
 void CheckClipboardText(HWND owner) {
   std::string big, got;
   while (big.size() < 4096) big += "買い物リスト: 牛乳と卵 ";
-  for (const std::string& text : {std::string(), std::string("abc"), std::string("未チェック\r\n完了"), big}) {
+  for (const std::string& text :
+       {std::string(), std::string("abc"), std::string("未チェック\r\n完了"), big}) {
     const std::wstring wide = ToWide(text);
     const std::string name = std::to_string(text.size()) + " bytes";
     got = "x";
@@ -71,8 +72,8 @@ void CheckClipboardText(HWND owner) {
                  ReadClipboardText(owner, got) && got == text,
              name);
     CHECK_AT(WriteClipboardText(owner, text) && ClipboardBlock<char>(owner, CF_TEXT) == text + '\0', name);
-    CHECK_AT(ClipboardBlock<wchar_t>(owner, CF_UNICODETEXT) == wide + L'\0' && ReadClipboardText(owner, got) &&
-                 got == text,
+    CHECK_AT(ClipboardBlock<wchar_t>(owner, CF_UNICODETEXT) == wide + L'\0' &&
+                 ReadClipboardText(owner, got) && got == text,
              name);
   }
   // A block without a terminating zero is read to its end and no further. Wine terminates

@@ -9,7 +9,8 @@ namespace {
 
 std::vector<std::string> SplitZ(const char* buf, DWORD n) {
   std::vector<std::string> out;
-  for (DWORD i = 0; i < n && buf[i]; i += static_cast<DWORD>(out.back().size()) + 1) out.emplace_back(buf + i);
+  for (DWORD i = 0; i < n && buf[i]; i += static_cast<DWORD>(out.back().size()) + 1)
+    out.emplace_back(buf + i);
   return out;
 }
 
@@ -55,9 +56,11 @@ int main() {
            SplitZ(buf, GetPrivateProfileStringA(sec.c_str(), nullptr, "", buf, sizeof buf, name.c_str())))
         pairs.insert({sec, key});
     for (const char* sec : {"Default", "1", "default"})
-      for (const char* key : {"A", "B", "C", "Q", "S", "M", "O", "I", "0T", "lonely"}) pairs.insert({sec, key});
+      for (const char* key : {"A", "B", "C", "Q", "S", "M", "O", "I", "0T", "lonely"})
+        pairs.insert({sec, key});
     for (const auto& [sec, key] : pairs) {
-      const DWORD n = GetPrivateProfileStringA(sec.c_str(), key.c_str(), "<absent>", buf, sizeof buf, name.c_str());
+      const DWORD n =
+          GetPrivateProfileStringA(sec.c_str(), key.c_str(), "<absent>", buf, sizeof buf, name.c_str());
       const std::string api(buf, n), ours = store.ReadRaw(sec.c_str(), key.c_str(), "<absent>", 70000);
       CHECK_AT(api == ours, std::string(c.name) + "/" + sec + "/" + key + ": api='" + api.substr(0, 60) +
                                 "' ours='" + ours.substr(0, 60) + "'");

@@ -88,12 +88,18 @@ void TestRawOperations() {
     std::size_t size;
     const char* expected;
   } reads[] = {
-      {"Default", "Alpha", "255", 31, "128"},      {"default", "ALPHA", "255", 31, "128"},  // names ignore case
-      {"見出し", "題名", "", 256, "買い物メモ"},   {"見出し", "題名", "", 6, "買い"},
-      {"見出し", "題名", "", 5, "買い"},           {"見出し", "題名", "", 4, "買"},
-      {"見出し", "無い", "既定値", 5, "既定"},     {"見出し", "題名", "x", 1, ""},
-      {"見出し", "題名", "x", 0, ""},              {"Default", "Foreign", "#", 31, "0x80"},
-      {"Default", "Number", "def", 31, "def"},     {"Default", "Empty", "def", 31, ""},
+      {"Default", "Alpha", "255", 31, "128"},
+      {"default", "ALPHA", "255", 31, "128"},  // names ignore case
+      {"見出し", "題名", "", 256, "買い物メモ"},
+      {"見出し", "題名", "", 6, "買い"},
+      {"見出し", "題名", "", 5, "買い"},
+      {"見出し", "題名", "", 4, "買"},
+      {"見出し", "無い", "既定値", 5, "既定"},
+      {"見出し", "題名", "x", 1, ""},
+      {"見出し", "題名", "x", 0, ""},
+      {"Default", "Foreign", "#", 31, "0x80"},
+      {"Default", "Number", "def", 31, "def"},
+      {"Default", "Empty", "def", 31, ""},
   };
   for (const auto& r : reads)
     CHECK_AT(reg.read(g_profile, r.section, r.key, r.fallback, r.size) == r.expected,
@@ -142,8 +148,9 @@ void TestChoice(const std::filesystem::path& file) {
     // A write goes to the chosen back end only.
     s.WriteInt("Alpha", 13);
     const std::string text = FileText(file);
-    CHECK_AT(r.ini ? text.find("Alpha=13\r\n") != std::string::npos && RegText("Default", "Alpha") == r.regAlpha
-                   : text == r.fileText && RegText("Default", "Alpha") == "13",
+    CHECK_AT(r.ini
+                 ? text.find("Alpha=13\r\n") != std::string::npos && RegText("Default", "Alpha") == r.regAlpha
+                 : text == r.fileText && RegText("Default", "Alpha") == "13",
              row);
   }
   DeleteProfile();

@@ -70,7 +70,8 @@ inline std::vector<std::wstring> FolderEntries(const std::filesystem::path& fold
 class TempFolder {
  public:
   explicit TempFolder(const std::wstring& name)
-      : path_(std::filesystem::temp_directory_path() / (name + L"-" + std::to_wstring(GetCurrentProcessId()))) {
+      : path_(std::filesystem::temp_directory_path() /
+              (name + L"-" + std::to_wstring(GetCurrentProcessId()))) {
     Remove(path_);
     CreateDirectoryW(path_.c_str(), nullptr);
   }

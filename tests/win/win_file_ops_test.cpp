@@ -17,7 +17,8 @@ bool WriteRaw(const fs::path& p, const std::string& bytes) {
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   DWORD put = 0;
-  bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
+  bool ok =
+      WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
   CloseHandle(h);
   return ok;
 }
@@ -118,20 +119,23 @@ void TestHeldFile(const fs::path& root) {
     });
     const auto t0 = std::chrono::steady_clock::now();
     const bool ok = Ops().replace(file, "new content");
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0);
     release.join();
     std::string seen;
     CHECK(Ops().read(file, seen));  // reading never waits for the holder
     if (!released) CloseHandle(h);
-    std::printf("  %s: replace %s after %lld ms\n", released ? "released" : "held", ok ? "succeeded" : "failed",
-                static_cast<long long>(ms.count()));
-    CHECK_AT(seen == (ok ? "new content" : "old content") && ReadBack(file) == seen, released ? "released" : "held");
+    std::printf("  %s: replace %s after %lld ms\n", released ? "released" : "held",
+                ok ? "succeeded" : "failed", static_cast<long long>(ms.count()));
+    CHECK_AT(seen == (ok ? "new content" : "old content") && ReadBack(file) == seen,
+             released ? "released" : "held");
     CHECK(ok || !released);  // released within the retries: written
     CHECK(ms.count() < 2000 && OnlyEntryIs(dir, L"held.ini"));
   }
   // A writer that shares everything (another instance) does not stop a read.
-  HANDLE w = CreateFileW(ApiPath(file).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE w =
+      CreateFileW(ApiPath(file).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   std::string during;
   CHECK(w != INVALID_HANDLE_VALUE && Ops().read(file, during) && during == ReadBack(file));
   CloseHandle(w);

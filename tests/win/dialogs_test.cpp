@@ -3,6 +3,8 @@
 // taken, 39 wide refused with its message, the work-area line copied by a double-click, edges
 // bounded on OK, Cancel); one note's style page ("PDLGW") on a real note: what it shows, what
 // OK writes (a second OK nothing new), and a title re-derived when the global mode changes.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <functional>

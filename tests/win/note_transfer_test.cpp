@@ -2,11 +2,6 @@
 // otherwise swaps in a fresh note; export never writes over the program's own
 // files; a restore never replaces a live note; an exchange moves files and
 // notes together and refuses while an earlier journal is left.
-#include <windows.h>
-
-#include <fstream>
-#include <iterator>
-
 #include "core/app/command_ids.h"
 #include "win/app/note_transfer.h"
 #include "win_check.h"
@@ -16,13 +11,6 @@ using namespace varnel::win;
 
 namespace {
 
-std::string Bytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-void Put(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
 std::string Note(const char* title, int x) {
   return "[Default]\r\nX=" + std::to_string(x) + "\r\nY=10\r\nW=150\r\nH=100\r\nTitle=" + title +
          "\r\n[1]\r\n0S=00000000\r\n0L=" + title + "\r\n";
@@ -43,32 +31,32 @@ int main() {
 
   // Refused imports: the note and its file stay as they were, with a message each.
   CCheckWnd* first = Slot(0);
-  const std::string firstFile = Bytes(data / "Varnel00.dat");
-  Put(outside / "zero.dat", std::string("[Default]\r\nTitle=x\0y\r\n", 22));
-  Put(outside / "big.dat", std::string((4u << 20) + 1, 'a'));
+  const std::string firstFile = FileText(data / "Varnel00.dat");
+  PutFile(outside / "zero.dat", std::string("[Default]\r\nTitle=x\0y\r\n", 22));
+  PutFile(outside / "big.dat", std::string((4u << 20) + 1, 'a'));
   for (const char* name : {"zero.dat", "big.dat", "missing.dat"})
     CHECK(!ImportNoteFile(nullptr, 0, outside / name) && Slot(0) == first);
-  CHECK(Bytes(data / "Varnel00.dat") == firstFile);
+  CHECK(FileText(data / "Varnel00.dat") == firstFile);
   CHECK(answerer.Answered() == 3);
 
   // A good file (an empty one is an empty note) replaces the note and its file.
   for (const std::string& content : {Note("imported", 30), std::string()}) {
-    Put(outside / "good.dat", content);
+    PutFile(outside / "good.dat", content);
     CHECK(ImportNoteFile(nullptr, 0, outside / "good.dat"));
     CHECK(Slot(0) && Slot(0)->Window() && Slot(0)->Slot() == 0);
-    CHECK(Bytes(data / "Varnel00.dat").find(content) == 0);
+    CHECK(FileText(data / "Varnel00.dat").find(content) == 0);
   }
   CHECK(Slot(0)->Content().headingCount == 0);
 
   // Export: never over the program's own files; a new file is written whole.
-  const std::string ini = Bytes(data / "Varnel.ini");
+  const std::string ini = FileText(data / "Varnel.ini");
   for (const char* own : {"Varnel.ini", "VARNEL03.DAT", "varnel49.dat"})
     CHECK(!ExportNoteFile(nullptr, 1, data / own));
-  CHECK(Bytes(data / "Varnel.ini") == ini && Bytes(data / "Varnel03.dat") == Note("deleted", 400));
+  CHECK(FileText(data / "Varnel.ini") == ini && FileText(data / "Varnel03.dat") == Note("deleted", 400));
   CHECK(!std::filesystem::exists(data / "varnel49.dat"));
   SetWindowPos(Slot(1)->Window(), nullptr, 222, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   CHECK(ExportNoteFile(nullptr, 1, outside / "new.dat"));
-  CHECK(Bytes(outside / "new.dat").find("X=222\r\n") != std::string::npos);  // the unsaved move
+  CHECK(FileText(outside / "new.dat").find("X=222\r\n") != std::string::npos);  // the unsaved move
 
   // Restore: a live note is never replaced; a free slot's file comes back shown.
   CCheckWnd* second = Slot(1);
@@ -80,14 +68,13 @@ int main() {
   // Exchange: files, slots and numbers move together; a left journal refuses it.
   CHECK(ExchangeNotes(1, 3, nullptr));
   CHECK(Slot(3) == second && second->Slot() == 3 && Slot(1)->Content().title == "deleted");
-  CHECK(Bytes(data / "Varnel03.dat").find("Title=second") != std::string::npos);
-  CHECK(Bytes(data / "Varnel01.dat").find("Title=deleted") != std::string::npos);
+  CHECK(FileText(data / "Varnel03.dat").find("Title=second") != std::string::npos);
+  CHECK(FileText(data / "Varnel01.dat").find("Title=deleted") != std::string::npos);
   CHECK(!std::filesystem::exists(data / "Varnel.tmp"));
-  Put(data / "Varnel.tmp", "left over");
+  PutFile(data / "Varnel.tmp", "left over");
   CHECK(!ExchangeNotes(1, 3, nullptr) && Slot(3) == second);
-  CHECK(Bytes(data / "Varnel03.dat").find("Title=second") != std::string::npos);
+  CHECK(FileText(data / "Varnel03.dat").find("Title=second") != std::string::npos);
 
   CloseNotesQuietly(App().mainWindow);
-  std::printf(g_failures ? "%d failure(s)\n" : "all passed\n", g_failures);
-  return g_failures ? 1 : 0;
+  return Finish();
 }

@@ -29,13 +29,17 @@ def sh(cmd, timeout=900):
         return 124
 
 
-def sync():  # copy only what differs, so the builds stay incremental
+def sync():  # copy only what differs, so the builds stay incremental; drop what went
     for part in ["CMakeLists.txt", "cmake", "src", "resources", "tests", "bench", "fuzz"]:
         for f in [ROOT / part] if (ROOT / part).is_file() else (ROOT / part).rglob("*"):
             d = TREE / f.relative_to(ROOT)
             if f.is_file() and (not d.exists() or not filecmp.cmp(f, d, shallow=False)):
                 d.parent.mkdir(parents=True, exist_ok=True)
                 shutil.copyfile(f, d)
+        if (TREE / part).is_dir():
+            for d in (TREE / part).rglob("*"):
+                if d.is_file() and not (ROOT / d.relative_to(TREE)).exists():
+                    d.unlink()
 
 
 BROKEN = set()  # test programs that fail unmutated: they cannot tell a mutant apart
@@ -82,17 +86,16 @@ def main():
     sync()
     config = {"host": ["-DCMAKE_CXX_COMPILER=g++"],
               "win": ["-DCMAKE_TOOLCHAIN_FILE=" + str(TREE / "cmake" / "mingw-w64-x86_64.cmake")]}
+    if wine and sh(["bash", str(E2E / "wine-setup.sh")]) != 0:
+        sys.exit("no Wine prefix")
     for b in ["host", "win"] if wine else ["host"]:
         if not (WORK / b / "build.ninja").exists():
             sh(["cmake", "-S", str(TREE), "-B", str(WORK / b), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release"] + config[b])
         if not build(b, programs(b)):
             sys.exit("the unmutated %s build fails" % b)
-        if b == "host":
-            BROKEN.update(n for n in programs(b) if not run(b, n))
-            if BROKEN:
-                print("left out, as they fail unmutated: " + " ".join(sorted(BROKEN)), flush=True)
-    if wine and sh(["bash", str(E2E / "wine-setup.sh")]) != 0:
-        sys.exit("no Wine prefix")
+        BROKEN.update(n for n in programs(b) if not run(b, n))
+    if BROKEN:
+        print("left out, as they fail unmutated: " + " ".join(sorted(BROKEN)), flush=True)
     count = {}
     for name, rel, pattern, repl, equivalent in mutants:
         start, path = time.time(), TREE / rel

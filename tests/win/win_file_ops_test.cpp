@@ -129,7 +129,6 @@ void TestHeldFile(const fs::path& root) {
                 ok ? "succeeded" : "failed", static_cast<long long>(ms.count()));
     CHECK_AT(seen == (ok ? "new content" : "old content") && ReadBack(file) == seen,
              released ? "released" : "held");
-    CHECK(ok || !released);  // released within the retries: written
     CHECK(ms.count() < 2000 && OnlyEntryIs(dir, L"held.ini"));
   }
   // A writer that shares everything (another instance) does not stop a read.

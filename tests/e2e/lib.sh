@@ -60,6 +60,8 @@ e2e_start() {
   if [ -n "${E2E_CLOCK:-}" ]; then
     timeout 30 /usr/lib/wine/wineserver -k 2>/dev/null
     timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
+    # A process of the old server still going would hold the program's mutex.
+    wait_until 20 '[ -z "$(prefix_pids)" ]' || kill -9 $(prefix_pids) 2>/dev/null
     clock=(faketime -f "$E2E_CLOCK")
     if [ "${E2E_CLOCK:0:1}" = "=" ]; then
       e2e_clock_set "${E2E_CLOCK:1}"
@@ -89,6 +91,15 @@ e2e_wait_exit() {
     sleep 0.1
   done
   return 1
+}
+
+# Wine processes of this lane's prefix.
+prefix_pids() {
+  local p
+  for p in /proc/[0-9]*; do
+    readlink "$p/exe" 2>/dev/null | grep -q wine && grep -qzx "WINEPREFIX=$WINEPREFIX" "$p/environ" 2>/dev/null &&
+      echo "${p#/proc/}"
+  done
 }
 
 # The Wine process of the running program in this lane (not the shell or timeout).

@@ -104,13 +104,11 @@ prefix_pids() {
 
 # The Wine process of the running program in this lane (not the shell or timeout).
 e2e_wine_pid() {
-  local p
-  for p in $(pgrep -f "$E2E_APP_NAME"); do
-    tr '\0' ' ' </proc/$p/cmdline 2>/dev/null | grep -q timeout && continue
-    grep -q "WINEPREFIX=$WINEPREFIX" <(tr '\0' '\n' </proc/$p/environ 2>/dev/null) || continue
-    readlink /proc/$p/exe 2>/dev/null | grep -q wine && { echo "$p"; return 0; }
+  local p pid=""
+  for p in $(prefix_pids); do  # the last: the loader that started it may still be there
+    grep -qa "$E2E_APP_NAME" "/proc/$p/cmdline" && pid=$p
   done
-  return 1
+  [ -n "$pid" ] && echo "$pid"
 }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 

@@ -32,11 +32,7 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // The pages fill the tab's display area, the selected one shows, and OK or Cancel closes
 // every page in tab order.
 void CheckTabPages(HINSTANCE instance) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = PageProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"PageTest";
-  RegisterClassW(&wc);
+  RegisterTestClass(instance, L"PageTest", PageProc);
   HWND dialog = CreateWindowExW(0, L"PageTest", L"dlg", WS_POPUP, 50, 50, 400, 300, nullptr, nullptr,
                                 instance, nullptr);
   HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 380, 250, dialog,

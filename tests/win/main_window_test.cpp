@@ -19,11 +19,7 @@ void TestMessageBoxKinds() {
 
 void TestCenterWindow(HINSTANCE instance) {
   // A plain class: windows of the main class would end the loop when destroyed.
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = L"CentreTest";
-  RegisterClassW(&wc);
+  RegisterTestClass(instance, L"CentreTest");
   HWND owner = CreateWindowExW(0, L"CentreTest", L"owner", WS_POPUP, 100, 80, 401, 301, nullptr, nullptr,
                                instance, nullptr);
   HWND box =

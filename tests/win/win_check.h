@@ -39,6 +39,15 @@ inline int g_checks = 0;
   } while (0)
 #define CHECK(cond) CHECK_AT(cond, "")
 
+// A window class of the test's own, so its windows never reach the program's procedures.
+inline void RegisterTestClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc = DefWindowProcW) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.lpszClassName = name;
+  RegisterClassW(&wc);
+}
+
 inline int Finish() {
   std::printf("%d checks, %d failed\n", g_checks, g_failures);
   return g_failures ? 1 : 0;

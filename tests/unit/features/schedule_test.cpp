@@ -2,10 +2,8 @@
 // window shown or hidden by hand in between, and what each tick does.
 #include "core/features/schedule.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <string>
+#include <tuple>
 
 #include "test_support.h"
 
@@ -33,13 +31,8 @@ struct Case {
 NoteSchedule Make(const Case& c) {
   NoteSchedule s;
   s.state = -1;
-  const char* points[2] = {c.start, c.end};
-  for (int i = 0; i < 2; ++i) {
-    if (!points[i]) continue;
-    const ScheduleMoment m = At(points[i]);
-    s.first[i] = m.today;
-    s.second[i] = m.minuteOfDay;
-  }
+  for (const auto& [point, i] : {std::pair{c.start, 0}, {c.end, 1}})
+    if (point) std::tie(s.first[i], s.second[i]) = std::pair{At(point).today, At(point).minuteOfDay};
   s.first[2] = c.window;
   s.second[2] = c.window < 0 ? -1 : static_cast<int>(c.days);
   return s;

@@ -1,7 +1,6 @@
 // What the fuzz targets share: a check that stops the run, the input as bytes,
 // and a settings store on a file held in memory.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>

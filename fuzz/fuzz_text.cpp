@@ -1,12 +1,23 @@
-// Arbitrary bytes as pasted text: lines within the row limit and without breaks,
-// exported again within the detail budget; and as a row's run text and export.
+// Arbitrary bytes as pasted text: lines within the row limit and without breaks, exported again
+// within the detail budget; as a row's run text; and as a dropped text or path: texts within the
+// row limit on a whole character, a file's row with its first line hidden and its alarm off.
+#include "core/features/drop_text.h"
 #include "core/features/run_text.h"
 #include "core/features/text_export.h"
 #include "core/note/note_content.h"
 #include "core/note/note_row_commands.h"
+#include "core/text/cp932.h"
 #include "fuzz_support.h"
 
 using namespace varnel;
+
+namespace {
+
+void CheckRowText(const std::string& text) {
+  Check(text.size() <= kRowTextBytes && cp932::CutLength(text, text.size()) == text.size());
+}
+
+}  // namespace
 
 // Layout: flags, then the text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,7 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const PastedDetail& d : pasted.details)
     Check(d.state >= 0 && d.state <= 3 && d.text.size() <= kRowTextBytes &&
           d.text.find_first_of("\r\n") == std::string::npos);
-
   NoteContent note;
   if (!newHeading) note.AddHeading("h");
   const int h = ApplyPastedText(note, newHeading ? -1 : 0, pasted);
@@ -37,5 +47,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const RunRequest run = SelectRunText(text, data[0] & 16 ? 259 : 258);
   Check(run.text.size() <= 299 && (run.ok || run.text.empty()));
   QuoteExistingPath(run.text, [&](std::string_view p) { return p.size() % 3 == 0; });
+
+  const std::string dropped = DroppedText(text);
+  CheckRowText(dropped);
+  Check(dropped.find('\0') == std::string::npos && text.compare(0, dropped.size(), dropped) == 0);
+  const std::string withName = DroppedFileText(text, true), bare = DroppedFileText(text, false);
+  CheckRowText(withName);
+  CheckRowText(bare);
+  Check(withName.compare(0, bare.size(), bare) == 0);
+  const std::string_view name = FileNameOf(text);
+  Check(name.size() <= text.size() && text.compare(text.size() - name.size(), name.size(), name) == 0);
+  const Row edited{MakeRowKey(1, 1), "x", text.substr(0, size / 2), text.substr(size / 2), {}};
+  const Row row = DroppedFileRow(edited, MakeRowKey(1, 2), withName);
+  Check(row.status.size() >= 8 && row.status.size() <= 598 && row.format.size() <= 598);
+  Check((StatusDigit(row.status, 1) & 1) && !(StatusDigit(row.status, 3) & 8) &&
+        !(StatusDigit(row.status, 7) & 8) && StatusAlarmNumber(row.status) == 0);
   return 0;
 }

@@ -1,12 +1,46 @@
-// Arbitrary bytes as a date format: expansion never grows the text (beyond wider
-// weekday literals of a build) and keeps the working date inside the calendar.
+// Arbitrary bytes as a date format: expansion never grows the text (beyond wider weekday
+// literals of a build) and keeps the working date inside the calendar. The same text as a
+// detail's alarm record: parsing, registering, the due check over a day and the setting
+// dialog's form keep their ranges.
 #include <cstring>
 
+#include "core/features/alarm_table.h"
 #include "core/features/calendar.h"
 #include "core/features/date_codes.h"
+#include "core/features/detail_alarm.h"
+#include "core/note/note_content.h"
 #include "fuzz_support.h"
 
 using namespace varnel;
+
+namespace {
+
+void CheckAlarm(const std::string& record, DateTime now) {
+  const std::string formatted = FormatAlarmRecord(ParseAlarmRecord(record));
+  Check(formatted.size() == 12 && FormatAlarmRecord(ParseAlarmRecord(formatted)) == formatted);
+  Check(RecordOfAlarmForm(AlarmFormOfRecord(record)).size() == 12);
+  AlarmTable table(AlarmClock{[&] { return now; },
+                              [](const DateTime& t) {
+                                return std::int64_t{DayNumber(t.year, t.month, t.day)} * kSecondsPerDay +
+                                       t.hour * 3600 + t.minute * 60 + t.second;
+                              }});
+  NoteContent note;
+  note.alarms = &table;
+  note.AddHeading("h");
+  const int row = note.InsertDetail(0, note.MakeRoomAfter(0, 0), "d");
+  SetDetailAlarm(note, row, record, kAlarmOn);
+  Check(DetailAlarmState(note, row, nullptr) == kAlarmOn);
+  AlarmDueActions actions{[](int) { return true; }, [](int) { return false; },
+                          [&](int i) { note.ClearAlarmMarks(i + 1, table.Slot(i).rowKey); }};
+  for (int minute = 0; minute < 24 * 60; minute += 7) {
+    now.hour = static_cast<std::uint16_t>(minute / 60);
+    now.minute = static_cast<std::uint16_t>(minute % 60);
+    const int due = table.CheckAlarms(500, actions);
+    Check(due >= -1 && due < kAlarmSlotCount);
+  }
+}
+
+}  // namespace
 
 // Layout: mode, two bytes of day number, hour, minute, then the text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -18,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   dt.minute = data[4] % 60;
   const DateTime before = dt;
   const std::string input = Bytes(data, size, 5);
+  CheckAlarm(input, dt);
   std::string text = input;
   const int count = ExpandDateCodes(dt, text, mode);
 

@@ -1,11 +1,10 @@
+// The remembered date formats of the combo box, and the assistant that builds a format.
 #include "core/features/date_formats.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
-#include <vector>
 
+#include "core/features/date_codes.h"
+#include "core/features/date_format_assist.h"
 #include "test_support.h"
 
 namespace varnel {
@@ -51,20 +50,16 @@ TEST(DateFormatListTest, UsedFormatsMoveToTheTopAndDeleteNeedsASelection) {
 }
 
 TEST(DateFormatListTest, HistoryStopsAt41AndNeverDropsARegisteredEntry) {
-  DateFormatList list;
+  DateFormatList list, registered;
   list.Use(-1, "r0", Action::Register);
   for (int i = 0; i < 20; ++i) list.Use(-1, "h" + std::to_string(i), Action::Insert);
   for (int i = 1; i <= 4; ++i) list.Use(-1, "r" + std::to_string(i), Action::Register);
-  for (int i = 20; i < 36; ++i) list.Use(-1, "h" + std::to_string(i), Action::Insert);
-  ASSERT_EQ(list.Entries().size(), 41u);
-  list.Use(-1, "new", Action::Insert);  // the least recently used history entry goes
+  for (int i = 20; i < 37; ++i) list.Use(-1, "h" + std::to_string(i), Action::Insert);  // h0 goes
+  list.Use(-1, "h5", Action::Insert);  // a known text moves up without pushing anything out
   const std::string texts = Texts(list);
   EXPECT_EQ(list.Entries().size(), 41u);
-  EXPECT_EQ(texts.rfind("new h35 ", 0), 0u);
+  EXPECT_EQ(texts.rfind("h5 h36 h35 ", 0), 0u);
   EXPECT_EQ(texts.substr(texts.size() - 9), "h2 h1 r0*");
-  list.Use(-1, "h5", Action::Insert);  // a known text moves up without pushing anything out
-  EXPECT_EQ(list.Entries().size(), 41u);
-  DateFormatList registered;
   for (int i = 0; i < 45; ++i) registered.Use(-1, "r" + std::to_string(i), Action::Register);
   registered.Use(-1, "h", Action::Insert);
   EXPECT_EQ(registered.Entries().size(), 46u);  // nothing to drop: the list grows
@@ -91,14 +86,14 @@ class DateFormatStoreTest : public test::StoreTest {
 TEST_F(DateFormatStoreTest, LoadReadsUpToTheFirstEmptyValueAndItsBound) {
   std::string lines = "Section=Mine\r\n[Mine]\r\n";
   for (int i = 0; i < 25; ++i) lines += "TWord" + std::to_string(i) + "=f" + std::to_string(i) + "\r\n";
-  DateFormatList list = Load(lines + "TWord25=\r\nTWord26=stale\r\n");
-  EXPECT_EQ(Texts(list).substr(Texts(list).size() - 9), "f23* f24*");
-  EXPECT_EQ(list.Entries().size(), 25u);
+  const DateFormatList first = Load(lines + "TWord25=\r\nTWord26=stale\r\n");
+  EXPECT_EQ(first.Entries().size(), 25u);
+  EXPECT_EQ(Texts(first).substr(Texts(first).size() - 9), "f23* f24*");
   lines = "TWord0=a";
   for (int i = 0; i < 30; ++i) lines += "表";
   for (int i = 1; i < DateFormatList::kMaxStoredFormats + 50; ++i)
     lines += "\r\nTWord" + std::to_string(i) + "=x";
-  list = Load(lines);
+  const DateFormatList list = Load(lines);
   EXPECT_EQ(list.Entries().size(), static_cast<std::size_t>(DateFormatList::kMaxStoredFormats));
   EXPECT_EQ(list.Entries()[0].text.size(), 49u);
 }
@@ -113,19 +108,79 @@ TEST_F(DateFormatStoreTest, SaveWritesRegisteredEntriesInOneReplacement) {
   list.Save(*store_);
   EXPECT_EQ(replacements_, 1);
   const std::string file = Read("t.ini");
-  EXPECT_EQ(file.find("%YYYY"), std::string::npos);  // history stays out of the file
   EXPECT_NE(file.find("TWord34=\r\n"), std::string::npos);
   std::string registered = Texts(list);
-  registered.erase(registered.find("%YYYY年 "), std::string("%YYYY年 ").size());
+  registered.erase(registered.find("%YYYY年 "), std::string("%YYYY年 ").size());  // history stays out
   DateFormatList reloaded = Load(file.substr(std::string("[Default]\r\n").size()));
   EXPECT_EQ(Texts(reloaded), registered);  // all of them, past the twentieth, in order
-  replacements_ = 0;
   reloaded.Save(*store_);
-  EXPECT_EQ(replacements_, 0);  // unchanged: the file is not touched
+  EXPECT_EQ(replacements_, 1);  // unchanged: the file is not touched
   // Fewer entries end the sequence earlier.
   reloaded.Use(0, "", Action::Delete);
   reloaded.Save(*store_);
   EXPECT_EQ(Texts(Load(Read("t.ini").substr(11))).substr(0, 5), "r28* ");
+}
+
+using R = AssistRow;
+
+TEST(DateFormatAssistTest, RowButtonsBuildTheirCodes) {
+  const std::tuple<const char*, R, const char*> cases[] = {
+      {kDefaultFmtDate, R::kMove, "%+0"},
+      {"00100000000003", R::kMove, "%-3"},
+      {"10000000000010", R::kMove, "%%+10"},
+      {kDefaultFmtDate, R::kYear, "%YY/"},
+      {"01000000040000", R::kYear, "%YYYY年"},
+      {"00010000040000", R::kYear, "%yy"},  // 和暦 bounds the digits to 2
+      {"04000000010000", R::kYear, "%Y."},
+      {"03001000000000", R::kMonth, "%MM-"},
+      {kDefaultFmtDate, R::kDay, "%D"},  // no separator follows the day
+      {"01000100000000", R::kDay, "%DD日"},
+      {"00000010001000", R::kWeekday, "(%WW)"},
+      {"10000000001000", R::kWeekday, "(%%W)"},
+      {"00000001000000", R::kCount, "%C\"-20110131\""},
+      {"00000000100000", R::kFirstCount, "%c\"-20110131\""},
+      {"10000000000000", R::kFirstCount, "%%c\"20110131\""},
+  };
+  for (const auto& [fmtDate, row, code] : cases)
+    EXPECT_EQ(AssistCode(row, ParseFmtDate(fmtDate), {2011, 1, 31}), code) << fmtDate << " row " << int(row);
+}
+
+TEST(DateFormatAssistTest, GeneratedFormatsExpandAsTheUserMeantThem) {
+  const Date count{2011, 1, 31}, first{2011, 1, 1};
+  const unsigned ymd = 1u << int(R::kYear) | 1u << int(R::kMonth) | 1u << int(R::kDay);
+  EXPECT_EQ(GenerateAssistFormat(ymd, ParseFmtDate("02001100040000"), count, first), "%YYYY/%MM/%DD");
+  DateFormatAssist parens = ParseFmtDate(kDefaultFmtDate);
+  parens.parentheses = true;
+  EXPECT_EQ(GenerateAssistFormat(1u << int(R::kWeekday), parens, count, first), "(%W)");
+  // Rows go in their own order, whatever was ticked first.
+  std::string all = GenerateAssistFormat(0x7F, ParseFmtDate("01000000020007"), count, first);
+  EXPECT_EQ(all, "%+7%YY年%M月%D日%W%C\"20110131\"%c\"20110101\"");
+  DateTime monday = test::MakeDateTime(2011, 1, 10);
+  EXPECT_EQ(ExpandDateCodes(monday, all, kDateMath), -16);  // counts from the moved day
+  EXPECT_EQ(all, "11年1月17日月14-16");
+  // A code is added whole or not at all, the format never passing its box.
+  std::string format(96, 'x');
+  EXPECT_TRUE(AppendAssistCode(format, "%YY/"));
+  EXPECT_FALSE(AppendAssistCode(format, "%D"));
+  EXPECT_EQ(format, std::string(96, 'x') + "%YY/");
+}
+
+TEST(DateFormatAssistTest, FmtDateRoundTripsAndBoundsEachPosition) {
+  const std::pair<const char*, const char*> cases[] = {
+      {kDefaultFmtDate, kDefaultFmtDate},
+      {"11111111141123", "11111111121123"},  // 和暦 keeps 1..2 year digits
+      {"14000000040999", "14000000040999"},
+      {"09000000090000", "04000000040000"},  // separator and digits bounded
+      {"", kDefaultFmtDate},                 // missing positions take the default's
+      {"1x", "12000000020000"},
+      {"000000000000099", "00000000010009"},  // one too many: the extra is ignored
+  };
+  for (const auto& [stored, rewritten] : cases)
+    EXPECT_EQ(FormatFmtDate(ParseFmtDate(stored)), rewritten) << stored;
+  DateFormatAssist a;
+  a.moveDays = 5000;
+  a.yearDigits = 0;
+  EXPECT_EQ(FormatFmtDate(a), "02000000010999");
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
-// Export text of notes, headings and details, the marks, and the parse of
-// pasted text back into details.
+// The texts a note gives and takes: export of notes, headings and details with their marks, the
+// parse of pasted text back into details, dropped texts and files, and the text a run command starts.
 #include "core/features/text_export.h"
 
+#include <set>
 #include <tuple>
+
+#include "core/features/drop_text.h"
+#include "core/features/run_text.h"
+#include "core/note/note_row_commands.h"
 
 #include "test_support.h"
 
@@ -157,6 +162,68 @@ TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {
       {std::string(1000, ' ') + "x", ""},
       {"abcd表示", "abcd"} /* cut at 5 bytes would split 表 */};
   for (const auto& [clip, text] : cases) EXPECT_EQ(PastedDetailText(clip, 5), text) << clip.size();
+}
+
+TEST(DropText, FileTextsWithAndWithoutTheName) {
+  const std::string longDir = "C:\\" + std::string(290, 'd') + "\\", d270 = "C:\\" + std::string(270, 'd');
+  const std::tuple<std::string, bool, std::string> cases[] = {
+      {"C:\\work\\plan.txt", false, "C:\\work\\plan.txt"},
+      {"C:\\work\\plan.txt", true, "C:\\work\\plan.txt\r\nplan.txt"},
+      {"C:\\d\\表.txt", true, "C:\\d\\表.txt\r\n表.txt"},  // 表 ends in 0x5C
+      {"\\\\nas\\共有\\ソフト", true, "\\\\nas\\共有\\ソフト\r\nソフト"},
+      {"C:\\folder\\", true, "C:\\folder\\"},  // no name to add
+      {longDir + "name.txt", true, (longDir + "name.txt").substr(0, 298)},
+      {d270 + "\\表表表表表表.txt", true,
+       d270 + "\\表表表表表表.txt\r\n表表表"},  // the name cut on a character
+      {d270 + "ddddd\\表表表表表表.txt", true,
+       d270 + "ddddd\\表表表表表表.txt"},  // no room for one character
+  };
+  for (const auto& [path, withName, expected] : cases)
+    EXPECT_EQ(DroppedFileText(path, withName), expected) << path;
+  EXPECT_EQ(DroppedText(std::string_view("ab\0cd", 5)), "ab");  // a text stops at a zero or the row limit
+  EXPECT_EQ(DroppedText("a" + std::string(300, '\x88')), "a" + std::string(296, '\x88'));
+}
+
+TEST(DropText, FurtherFileRowCopiesTheEditedRowWithFirstLineHiddenAndNoAlarm) {
+  const Row edited{MakeRowKey(1, 2), "x", "0008ff0000000000", "0a08120900000000", {}};
+  const Row row = DroppedFileRow(edited, MakeRowKey(1, 3), "C:\\a.txt\r\na.txt");
+  EXPECT_EQ(row.key, MakeRowKey(1, 3));
+  EXPECT_EQ(row.text + row.format + row.status, "C:\\a.txt\r\na.txt0008ff00000000000B00000100000000");
+  EXPECT_EQ(DroppedFileRow(Row{}, 7, "t").status, "01000000");
+}
+
+TEST(RunText, SelectsTheTextToRun) {
+  // The row text, the command, what runs: "!" before a shell open, "" when nothing does.
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {"  notepad.exe a.txt", 258, "notepad.exe a.txt"},
+      {"\r\nC:\\tools\\x.exe\r\nx.exe", 258, "C:\\tools\\x.exe"},
+      {"テスト cmd /c x", 258, "cmd /c x"},  // テ's second byte is 'e'
+      {"ｱｲ\tcalc\tx", 258, "calc"},
+      {"http://example.com/a b\tc", 258, "!http://example.com/a b"},
+      {" http://example.com", 258, "http://example.com"},
+      {"  doc.txt\r\n", 259, "!  doc.txt"},
+      {"　テスト\r\n \t", 259, ""},
+      {std::string(299, ' ') + "x", 258, ""},  // only 299 bytes are read
+  };
+  for (const auto& [text, id, expected] : cases) {
+    const RunRequest r = SelectRunText(text, id);
+    EXPECT_EQ(r.ok ? (r.openByShell ? "!" : "") + r.text : "", expected) << text;
+  }
+}
+
+TEST(RunText, QuotesTheLongestExistingPathWithSpaces) {
+  const std::set<std::string, std::less<>> existing = {
+      "C:\\Program Files\\x\\setup notes.txt", "C:\\Program Files\\x\\tool.exe", "C:\\Program", "C:\\表 a"};
+  const auto exists = [&](std::string_view p) { return existing.count(p) > 0; };
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Program Files\\x\\setup notes.txt", "\"C:\\Program Files\\x\\setup notes.txt\""},
+      {"C:\\Program Files\\x\\tool.exe -a  b", "\"C:\\Program Files\\x\\tool.exe\" -a  b"},
+      {"C:\\表 a b", "\"C:\\表 a\" b"},
+      {"C:\\Program Files\\y.exe", "C:\\Program Files\\y.exe"},  // the prefix that exists has no space
+      {"notepad.exe a b.txt", "notepad.exe a b.txt"},
+      {"\"C:\\表 a\" x", "\"C:\\表 a\" x"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(QuoteExistingPath(in, exists), out) << in;
 }
 
 }  // namespace

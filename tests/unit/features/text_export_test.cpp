@@ -135,22 +135,19 @@ TEST(PasteText, LinesMarksAndHeadings) {
   EXPECT_EQ(Pasted(lines, kClip, false, true), "[□ 0]" + first.substr(4));
 }
 
-// A copied heading pasted at note level comes back, states kept, further lines as unchecked details.
+// A copied heading pasted at note level comes back with its states; a full note takes no new heading.
 TEST(PasteText, CopyThenPasteRoundTrip) {
   NoteContent from, to;
   to.colourByState = true;
-  AddHeading(from, "買",
-             {{"牛乳", "0"}, {"パン\r\n二斤", "00000002"}, {"卵", "00000001"}, {"茶", "00000003"}});
-  const int h =
-      ApplyPastedText(to, -1, ParsePastedText(HeadingText(from, 0, kClip, kNow), kClip, false, true));
-  ASSERT_EQ(h, 0);
-  EXPECT_EQ(HeadingText(to, h, kClip, kNow),
-            "買\r\n\t□ 牛乳\r\n\t■ パン\r\n\t□ 二斤\r\n\t◎ 卵\r\n\t済 茶\r\n\r\n");
+  AddHeading(from, "買", {{"牛乳", "0"}, {"パン", "00000002"}, {"卵", "00000001"}, {"茶", "00000003"}});
+  ASSERT_EQ(ApplyPastedText(to, -1, ParsePastedText(HeadingText(from, 0, kClip, kNow), kClip, false, true)),
+            0);
+  EXPECT_EQ(HeadingText(to, 0, kClip, kNow), HeadingText(from, 0, kClip, kNow));
   EXPECT_EQ(to.rows.At(2).status + to.rows.At(2).format, std::string("00000002") + kStateFormat);
   while (to.headingCount < kMaxHeadings) to.AddHeading("h");
   EXPECT_EQ(ApplyPastedText(to, -1, ParsePastedText("N\r\nx", kClip, false, true)), -1);
   EXPECT_EQ(ApplyPastedText(to, 0, ParsePastedText("x", kClip, false, false)), 0);
-  EXPECT_EQ(to.DetailCount(0), 6);
+  EXPECT_EQ(to.DetailCount(0), 5);
 }
 
 TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {

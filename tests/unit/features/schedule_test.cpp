@@ -70,17 +70,4 @@ TEST(ScheduleTest, TicksShowAndHideOnTransitionsOnly) {
   }
 }
 
-TEST(ScheduleTest, StatesRecordThePhaseAndTheDay) {
-  NoteSchedule s = Make(Case{"", "2026-12-07 10:00", nullptr, 5401020, 0x1f, ""});
-  const std::pair<const char*, int> ticks[] = {{"2026-12-07 09:00", kScheduleBeforeStart},
-                                               {"2026-12-07 10:00", 20 + At("2026-12-07 10:00").today % 10},
-                                               {"2026-12-08 18:00", 10 + At("2026-12-08 18:00").today % 10}};
-  for (const auto& [when, state] : ticks) {
-    EvaluateNoteSchedule(s, true, At(when));
-    EXPECT_EQ(s.state, state) << when;
-  }
-  s.state = kScheduleEnded;
-  EXPECT_EQ(EvaluateNoteSchedule(s, true, At("2026-12-07 08:00")), ScheduleAction::kNone);
-}
-
 }  // namespace

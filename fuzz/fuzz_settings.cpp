@@ -1,8 +1,13 @@
 // Any bytes as a settings file: reads never crash, a write is read back and keeps every other
-// key's value; the menus, hot keys and shortcuts stored in it read sound.
+// key's value; the menus, hot keys and shortcuts stored in it read sound. The same bytes as a
+// note file: its schedule reads within bounds, and a load, save and load again keeps the rows.
 #include "core/app/command_ids.h"
 #include "core/app/command_table.h"
 #include "core/app/menu_spec.h"
+#include "core/features/alarm_table.h"
+#include "core/features/schedule.h"
+#include "core/note/note_content.h"
+#include "core/text/cp932.h"
 #include "fuzz_support.h"
 
 using namespace varnel;
@@ -62,5 +67,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto third = file.Open();
   for (const char* key : keys)
     Check(s->ReadRaw("1", key, "\x01", 301) == third->ReadRaw("1", key, "\x01", 301));
+
+  MemoryFile noteFile(Bytes(data, size));
+  const auto store = noteFile.Open();
+  AlarmTable alarms(AlarmClock{[] { return DateTime{}; }, [](const DateTime&) { return std::int64_t{0}; }});
+  // The schedule keys as the file gives them: read within bounds, and every
+  // tick leaves a state the machine knows.
+  NoteSchedule schedule = ReadSchedule(*store);
+  int unused = 0;
+  ReadSchedule3(*store, unused);
+  for (int minute : {0, 719, 1439}) {
+    EvaluateNoteSchedule(schedule, minute & 1, ScheduleMoment{9472, minute, false, true});
+    const int st = schedule.state;
+    Check(st == -1 || st == 0 || st == 1 || st == 9 || (st >= 10 && st < 30) || st == 99);
+  }
+  NoteContent first, second;
+  first.alarms = second.alarms = &alarms;
+  first.LoadItems(*store);
+  {
+    ProfileStore::Batch batch(*store);
+    first.SaveItems(*store, 0);
+  }
+  second.LoadItems(*store);
+  Check(second.headingCount == first.headingCount);
+  for (int h = 0; h < first.headingCount; ++h) {  // no text changes on its way through the file
+    std::string a, b;
+    first.ForEachRow(h, true,
+                     [&](int row, std::uint32_t) { a += cp932::Cut(first.rows.At(row).text, 298) + '\x01'; });
+    second.ForEachRow(h, true, [&](int row, std::uint32_t) { b += second.rows.At(row).text + '\x01'; });
+    Check(a == b);
+  }
   return 0;
 }

@@ -122,23 +122,23 @@ TEST_F(DateFormatStoreTest, SaveWritesRegisteredEntriesInOneReplacement) {
 using R = AssistRow;
 
 TEST(DateFormatAssistTest, RowButtonsBuildTheirCodes) {
+  // 和暦 bounds the year's digits to 2; no separator follows the day.
   const std::tuple<const char*, R, const char*> cases[] = {
       {kDefaultFmtDate, R::kMove, "%+0"},
       {"00100000000003", R::kMove, "%-3"},
       {"10000000000010", R::kMove, "%%+10"},
       {kDefaultFmtDate, R::kYear, "%YY/"},
       {"01000000040000", R::kYear, "%YYYY年"},
-      {"00010000040000", R::kYear, "%yy"},  // 和暦 bounds the digits to 2
+      {"00010000040000", R::kYear, "%yy"},
       {"04000000010000", R::kYear, "%Y."},
       {"03001000000000", R::kMonth, "%MM-"},
-      {kDefaultFmtDate, R::kDay, "%D"},  // no separator follows the day
+      {kDefaultFmtDate, R::kDay, "%D"},
       {"01000100000000", R::kDay, "%DD日"},
       {"00000010001000", R::kWeekday, "(%WW)"},
       {"10000000001000", R::kWeekday, "(%%W)"},
       {"00000001000000", R::kCount, "%C\"-20110131\""},
       {"00000000100000", R::kFirstCount, "%c\"-20110131\""},
-      {"10000000000000", R::kFirstCount, "%%c\"20110131\""},
-  };
+      {"10000000000000", R::kFirstCount, "%%c\"20110131\""}};
   for (const auto& [fmtDate, row, code] : cases)
     EXPECT_EQ(AssistCode(row, ParseFmtDate(fmtDate), {2011, 1, 31}), code) << fmtDate << " row " << int(row);
 }

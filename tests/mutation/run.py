@@ -18,7 +18,8 @@ ENV = dict(os.environ, VARNEL_E2E_DIR=str(WORK / "e2e"))
 # Files whose tests are named otherwise.
 FIRST = {"ini_document": "profile_store", "note_items_file": "note_file", "note_content": "note_row_commands",
          "cp932": "text_escape", "registry_ops": "registry_store", "global_commands": "main_window",
-         "note_menus": "note_commands", "shortcuts": "command_table"}
+         "note_menus": "note_commands", "shortcuts": "command_table", "date_format_assist": "date_formats",
+         "drop_text": "text_export", "run_text": "text_export"}
 
 
 def sh(cmd, timeout=900):

@@ -73,18 +73,6 @@ TEST(Backup, KeepsTheNewestTenAndOnePerDayForThirtyDays) {
   }
 }
 
-TEST(Backup, OnlyEmptyOrBinaryFilesLookUnreadable) {
-  // Hand-edited text stays: no final line break, a lone line, UTF-8 with its mark, CP932.
-  const std::pair<std::string, bool> cases[] = {{"", true},
-                                                {std::string("[Default]\r\nTitle=a\r\n\0\0\0\0", 24), true},
-                                                {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), true},
-                                                {"[Default]\r\nTitle=買い物", false},
-                                                {"x", false},
-                                                {"\xEF\xBB\xBF[Default]\nTitle=\xE3\x81\x82", false},
-                                                {"[1]\r\n0T=表示\r\n", false}};
-  for (const auto& [bytes, unreadable] : cases) EXPECT_EQ(LooksUnreadable(bytes), unreadable) << bytes;
-}
-
 class BackupFolder : public ::testing::Test {
  protected:
   fs::path Data() const { return folder_.Path() / "data"; }

@@ -42,18 +42,19 @@ TEST_F(GlobalOptionsTest, NoteStyleDefaultsAndBoundsNoFileWritten) {
   for (const auto& [key, value] : bounded) EXPECT_EQ(b.ReadNoteOption(nullptr, key), value) << key;
   b.minimumFontSize = 17;
   EXPECT_EQ(b.ReadNoteOption(nullptr, "SizeB"), 17);
-  GlobalOptions kept = Options("Timer=0\r\nTBorder=0x05FF0000\r\n");
-  EXPECT_EQ(kept.ReadNoteOption(nullptr, "Timer"), 0);             // timers can be off
-  EXPECT_EQ(kept.ReadNoteOption(nullptr, "TBorder"), 0x05FF0000);  // the frame kind is kept
 }
 
 TEST_F(GlobalOptionsTest, NoteValuesOverrideGlobalOnesButNotTheBarHeight) {
-  GlobalOptions o = Options("Alpha=200\r\nTheight=30\r\nBkColorH=0x112233\r\n");
+  GlobalOptions o =
+      Options("Alpha=200\r\nTheight=30\r\nBkColorH=0x112233\r\nTimer=0\r\nTBorder=0x05FF0000\r\n");
   auto with = Note("Alpha=128\r\nTheight=50\r\nBkColorH=0x445566\r\nTimer=900\r\nFont=X\r\nName=Arial\r\n");
   auto without = Note("Style=3\r\n");
+  // Timers can be off; the frame kind is kept.
   const std::tuple<ProfileStore*, const char*, int> cases[] = {
-      {with.get(), "Alpha", 128},  {with.get(), "BkColorH", 0x445566}, {with.get(), "Timer", 600},
-      {with.get(), "Theight", 30}, {without.get(), "Alpha", 200},      {without.get(), "BkColorH", 0x112233}};
+      {with.get(), "Alpha", 128},    {with.get(), "BkColorH", 0x445566},
+      {with.get(), "Timer", 600},    {with.get(), "Theight", 30},
+      {without.get(), "Alpha", 200}, {without.get(), "BkColorH", 0x112233},
+      {without.get(), "Timer", 0},   {without.get(), "TBorder", 0x05FF0000}};
   for (const auto& [note, key, value] : cases) EXPECT_EQ(o.ReadNoteOption(note, key), value) << key;
   EXPECT_EQ(o.ReadNoteText(with.get(), "Name", 32, 1), "Arial");
   EXPECT_EQ(o.ReadNoteText(with.get(), "Font", 32, 2),

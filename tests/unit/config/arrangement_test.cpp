@@ -104,9 +104,10 @@ TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
   }
 }
 
+// Four notes of 400 in a frame 950 high, or of 500 in one 1280 wide: the last ones sit on the far
+// edge, downwards or upwards, rightwards or leftwards; a note larger than the frame ends at its
+// right and bottom edge.
 TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
-  // Four notes of 400 in a frame 950 high, or of 500 in one 1280 wide: the last ones sit on
-  // the far edge, downwards or upwards, rightwards or leftwards.
   std::vector<ArrangeNote> tall, wide;
   for (int slot : {0, 1, 2, 3}) {
     tall.push_back(Note(slot, 200, 400));
@@ -124,34 +125,26 @@ TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
     EXPECT_EQ(got, edges) << command;
   }
   EXPECT_EQ(BySlot(ArrangeNotes(405, tall, kFrame))[3].bottom, 1000);
+  EXPECT_EQ(B(BySlot(ArrangeNotes(406, {Note(0, 1500, 1200)}, kFrame))[0]), (Box{-120, -200, 1380, 1000}));
 }
 
-TEST(ArrangeNotes, NoteLargerThanTheFrameEndsAtItsRightAndBottomEdge) {
-  auto r = BySlot(ArrangeNotes(406, {Note(0, 1500, 1200)}, kFrame));
-  EXPECT_EQ(B(r[0]), (Box{1380 - 1500, 1000 - 1200, 1380, 1000}));
-}
-
+// The note list may select fixed notes: they neither move nor get resized, and the others close
+// up as if they were not there; so do hidden notes.
 TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
-  // The note list may select fixed notes: they neither move nor get resized,
-  // and the others close up as if they were not there.
-  auto notes = ThreeNotes();
-  notes[1].fixed = true;  // the widest
-  auto r = BySlot(ArrangeNotes(405, notes, kFrame));
-  ASSERT_EQ(r.size(), 2u);
-  EXPECT_EQ(r.count(5), 0u);
-  EXPECT_EQ(B(r[2]), (Box{1180, 50, 1380, 200}));
-  EXPECT_EQ(B(r[8]), (Box{1180, 200, 1380, 400}));
-
-  notes = ThreeNotes();
-  notes[0].visible = false;
-  r = BySlot(ArrangeNotes(422, notes, kFrame));
-  ASSERT_EQ(r.size(), 2u);
-  EXPECT_EQ(B(r[5]), (Box{100, 50, 360, 250}));
-  EXPECT_EQ(B(r[8]), (Box{360, 50, 540, 250}));
-
-  notes = ThreeNotes();
-  for (ArrangeNote& n : notes) n.fixed = true;
-  EXPECT_TRUE(ArrangeNotes(405, notes, kFrame).empty());
+  const auto boxes = [](int command, std::vector<ArrangeNote> notes, int fixed, int hidden) {
+    if (fixed >= 0) notes[static_cast<std::size_t>(fixed)].fixed = true;
+    if (hidden >= 0) notes[static_cast<std::size_t>(hidden)].visible = false;
+    std::map<int, Box> out;
+    for (const auto& [slot, window] : BySlot(ArrangeNotes(command, notes, kFrame))) out[slot] = B(window);
+    return out;
+  };
+  EXPECT_EQ(boxes(405, ThreeNotes(), 1, -1),
+            (std::map<int, Box>{{2, {1180, 50, 1380, 200}}, {8, {1180, 200, 1380, 400}}}));
+  EXPECT_EQ(boxes(422, ThreeNotes(), -1, 0),
+            (std::map<int, Box>{{5, {100, 50, 360, 250}}, {8, {360, 50, 540, 250}}}));
+  auto fixed = ThreeNotes();
+  for (ArrangeNote& n : fixed) n.fixed = true;
+  EXPECT_TRUE(ArrangeNotes(405, fixed, kFrame).empty());
 }
 
 TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {

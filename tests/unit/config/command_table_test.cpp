@@ -4,8 +4,8 @@
 
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,48 +15,27 @@
 namespace varnel {
 namespace {
 
-// A menu item's id as the resource script spells it: a name of the command
-// list, optionally "+ n".
-int ResourceId(const std::string& text) {
-  static const std::map<std::string, int> names = [] {
-    std::map<std::string, int> out;
-    std::ifstream in(VARNEL_SOURCE_DIR "/src/core/app/command_ids.h");
-    std::string define, name;
-    int value = 0;
-    for (std::string line; std::getline(in, line);)
-      if (std::istringstream(line) >> define >> name >> value && define == "#define") out[name] = value;
-    return out;
-  }();
-  std::istringstream in(text);
-  std::string name, plus;
-  int offset = 0;
-  in >> name >> plus >> offset;
-  const auto it = names.find(name);
-  return it == names.end() ? -1 : it->second + offset;
-}
-
-// Command ids of each top-level popup of the "POPUPMENU" resource, in order.
-std::vector<std::set<int>> ResourcePopups() {
-  std::ifstream in(VARNEL_SOURCE_DIR "/resources/varnel.rc", std::ios::binary);
-  std::vector<std::set<int>> popups;
-  std::string line;
-  int depth = -1;  // -1 until the menu starts
-  while (std::getline(in, line)) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    line = first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-    if (depth < 0) {
-      depth = line.rfind("POPUPMENU", 0) == 0 ? 0 : -1;
-    } else if (line == "BEGIN") {
-      ++depth;
-    } else if (line == "END") {
-      if (--depth == 0) break;
-    } else if (depth == 1 && line.rfind("POPUP ", 0) == 0) {
-      popups.emplace_back();
-    } else if (line.rfind("MENUITEM \"", 0) == 0 && !popups.empty()) {
-      popups.back().insert(ResourceId(line.substr(line.rfind(',') + 1)));
-    }
+// Command ids of the resource script's top-level popup `index` of "POPUPMENU" (its submenus
+// included, not the title), by the names of the command list.
+std::set<int> ResourcePopup(int index) {
+  std::ifstream header(VARNEL_SOURCE_DIR "/src/core/app/command_ids.h"),
+      rc(VARNEL_SOURCE_DIR "/resources/varnel.rc");
+  std::map<std::string, int> ids;
+  std::string line, word, name, plus;
+  for (int value = 0; std::getline(header, line);)
+    if (std::istringstream(line) >> word >> name >> value && word == "#define") ids[name] = value;
+  std::set<int> out;
+  bool menu = false;
+  for (int popup = -1; std::getline(rc, line) && !(popup == index && line.rfind("  END", 0) == 0);) {
+    menu = menu || line.rfind("POPUPMENU", 0) == 0;
+    popup += menu && line.rfind("  POPUP ", 0) == 0;
+    int offset = 0;  // "name" or "name + offset"
+    if (popup != index || line.find("MENUITEM \"") == std::string::npos) continue;
+    std::istringstream(line.substr(line.rfind(',') + 1)) >> name >> plus >> offset;
+    out.insert(ids.at(name) + offset);
   }
-  return popups;
+  out.erase(kCmdTitle);
+  return out;
 }
 
 std::set<int> CommandsWith(int mask) {
@@ -88,20 +67,18 @@ TEST(CommandTableTest, IndexesCaptionsAndUses) {
   EXPECT_EQ(HotKeyCommands(), (std::vector<int>{211, 212, 205, 206, 207, 208, 210}));
 }
 
+// A rebuilt menu can get back every built-in item, plus the place of the other commands and the
+// two format commands; hot keys run commands of the tray menu.
 TEST(CommandTableTest, MenusOfferWhatTheBuiltInMenusHold) {
-  // A rebuilt menu can get back every built-in item, plus the place of the other
-  // commands and the two format commands.
-  const std::vector<std::set<int>> popups = ResourcePopups();
-  ASSERT_EQ(popups.size(), 10u);
-  auto builtIn = [&](std::size_t popup, std::set<int> ids) {
-    for (int id : popups[popup])
-      if (id != 0xFFFF) ids.insert(id);  // not the title
+  const auto with = [](std::set<int> ids, const std::set<int>& more) {
+    ids.insert(more.begin(), more.end());
     return ids;
   };
-  EXPECT_EQ(CommandsWith(kInNoteMenu), builtIn(5, {213, 261, 262}));
-  EXPECT_EQ(CommandsWith(kInHeadingMenu), builtIn(6, {213, 261, 262}));
-  EXPECT_EQ(CommandsWith(kInDetailMenu), builtIn(7, {213}));
-  for (int id : HotKeyCommands()) EXPECT_EQ(popups[2].count(id), 1u) << id;  // tray menu commands
+  EXPECT_EQ(CommandsWith(kInNoteMenu), with(ResourcePopup(5), {213, 261, 262}));
+  EXPECT_EQ(CommandsWith(kInHeadingMenu), with(ResourcePopup(6), {213, 261, 262}));
+  EXPECT_EQ(CommandsWith(kInDetailMenu), with(ResourcePopup(7), {213}));
+  const std::vector<int> hotKeys = HotKeyCommands();
+  EXPECT_EQ(with(ResourcePopup(2), {hotKeys.begin(), hotKeys.end()}), ResourcePopup(2));
 }
 
 TEST(CommandTableTest, EditLockGreysAndRefuses) {
@@ -145,42 +122,44 @@ class KeyReadingTest : public test::StoreTest {
   }
 };
 
+// Modifiers as RegisterHotKey takes them: Alt 1, Ctrl 2, Shift 4.
 TEST_F(KeyReadingTest, HotKeys) {
-  const unsigned c = kHotKeyModControl, s = kHotKeyModShift, a = kHotKeyModAlt;
-  const std::string all = std::to_string(c | s | a);
+  std::string hundred;
+  for (int i = 0; i < 100; ++i) hundred += "HotKey" + std::to_string(i) + "=11,577\r\n";
   const std::pair<std::string, std::string> cases[] = {
       // 577 = Ctrl (2 << 8) + 'A'; the extended-key flag (8) is dropped.
       {"HotKey0=78,577\r\nHotKey1=79,0x141\r\nHotKey2=80,0x441\r\nHotKey3=81,0x741\r\nHotKey4=82,0x871\r\n"
        "HotKey5=83,0xA72\r\n",
-       "211:65:" + std::to_string(c) + " 212:65:" + std::to_string(s) + " 205:65:" + std::to_string(a) +
-           " 206:65:" + all + " 207:113:0 208:114:" + std::to_string(c)},
+       "211:65:2 212:65:4 205:65:1 206:65:7 207:113:0 208:114:2"},
       // A menu command, index 0, out of range, no number, no key, key word 0, Ctrl
       // without a key are skipped; beyond 16 bits the low 16 count.
       {"HotKey0=11,577\r\nHotKey1=0,577\r\nHotKey2=85,577\r\nHotKey3=abc,577\r\nHotKey4=79\r\nHotKey5=79,"
        "0\r\n"
        "HotKey6=79,512\r\nHotKey7=80,0x10042\r\nHotKey8=84,579\r\n",
-       "205:66:0 210:67:" + std::to_string(c)},
+       "205:66:0 210:67:2"},
       // The first binding of a command or of a key combination wins.
       {"HotKey0=78,577\r\nHotKey1=78,578\r\nHotKey2=79,577\r\nHotKey3=80,0xA41\r\nHotKey4=81,579\r\n",
-       "211:65:" + std::to_string(c) + " 206:67:" + std::to_string(c)},
-      {"HotKey0=78,577\r\nHotKey1=\r\nHotKey2=79,578\r\n", "211:65:" + std::to_string(c)},
+       "211:65:2 206:67:2"},
+      {"HotKey0=78,577\r\nHotKey1=\r\nHotKey2=79,578\r\n", "211:65:2"},  // an empty value ends the list
+      {hundred + "HotKey100=78,577\r\n", ""},                            // a hundred entries at most
   };
-  std::string hundred;
-  for (int i = 0; i < 100; ++i) hundred += "HotKey" + std::to_string(i) + "=11,577\r\n";
-  EXPECT_EQ(HotKeys((hundred + "HotKey100=78,577\r\n").c_str()), "");
   for (const auto& [lines, expected] : cases) EXPECT_EQ(HotKeys(lines.c_str()), expected) << lines;
 }
 
 TEST_F(KeyReadingTest, Shortcuts) {
   ShortcutTable t = Shortcuts("SCKey0=11,577\r\nSCKey1=30,46\r\nSCKey2=59,0x0B4C\r\n");
-  int command = 0;
-  EXPECT_TRUE(LookupShortcut(t, 'A', kShortcutCtrl, command) && command == 243);
-  EXPECT_TRUE(LookupShortcut(t, 0x2E, 0, command) && command == 500);
-  EXPECT_TRUE(LookupShortcut(t, 'L', kShortcutCtrl | kShortcutShift, command) &&
-              command == 226);  // no extended
-  EXPECT_FALSE(LookupShortcut(t, 'Z', 0, command));
-  EXPECT_FALSE(LookupShortcut(t, 'A', kShortcutCtrl | kShortcutAlt, command));  // modifiers match exactly
-  EXPECT_FALSE(LookupShortcut(t, 'A', 0, command));
+  // Modifiers match exactly; the extended-key flag is no modifier.
+  const std::tuple<int, int, int> lookups[] = {{'A', kShortcutCtrl, 243},
+                                               {0x2E, 0, 500},
+                                               {'L', kShortcutCtrl | kShortcutShift, 226},
+                                               {'Z', 0, 0},
+                                               {'A', 0, 0},
+                                               {'A', kShortcutCtrl | kShortcutAlt, 0}};
+  for (const auto& [key, modifiers, expected] : lookups) {
+    int command = 0;
+    EXPECT_EQ(LookupShortcut(t, key, static_cast<std::uint8_t>(modifiers), command) ? command : 0, expected)
+        << key << " " << modifiers;
+  }
   // Skipped entries (no key, Ctrl alone, heading only, hot key only, index 0, no
   // number) leave no hole that ends the table; an empty value ends the reading.
   t = Shortcuts(
@@ -193,13 +172,13 @@ TEST_F(KeyReadingTest, Shortcuts) {
   for (int i = 1; i <= 30; ++i)
     lines += "SCKey" + std::to_string(i) + "=11," + std::to_string(0x200 + i) + "\r\n";
   t = Shortcuts(lines);
-  EXPECT_EQ(t[28].key, 29);
-  EXPECT_EQ(t[29].key, 0);
+  EXPECT_EQ(std::make_pair(t[28].key, t[29].key), std::make_pair(29, 0));
   // A table holds thirty; the first entry of a key wins; a zero key ends the table.
   ShortcutTable full{};
   EXPECT_FALSE(AddShortcut(full, 243, 0, 0));
   for (int i = 0; i < kShortcutCount; ++i) EXPECT_TRUE(AddShortcut(full, 300 + i, 'A' + i % 26, 0));
   EXPECT_FALSE(AddShortcut(full, 999, 'Z', 0));
+  int command = 0;
   EXPECT_TRUE(LookupShortcut(full, 'A', 0, command) && command == 300);
   full[1].key = 0;
   EXPECT_FALSE(LookupShortcut(full, 'C', 0, command));

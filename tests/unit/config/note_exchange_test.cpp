@@ -1,12 +1,10 @@
-// Two notes exchanging their numbers: every failing step undone, every kill recovered at
-// the next start; the import check and the list's row order.
+// Two notes exchanging their numbers: every failing step undone, every cut recovered at the
+// next start; the import check and the list's row order.
 #include "core/app/note_exchange.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "kill_loop.h"
+#include "hooked_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -20,38 +18,28 @@ const std::string kA = "[Default]\r\nTitle=買い物\r\n",
                   kB = std::string("[Default]\r\nTitle=仕事\r\n") + '\x81';
 const std::string kUnchanged = kA + "|" + kB, kSwapped = kB + "|" + kA;
 
-struct ExchangeFolder {
-  test::TempFolder folder{"varnel-exchange"};
-  ExchangeFolder() {
-    WriteBytes(Note(2), kA);
-    WriteBytes(Note(5), kB);
+class NoteExchangeTest : public ::testing::Test {
+ protected:
+  // Notes 2 and 5 hold `a` and `b` ("" missing); no journal.
+  void Reset(const std::string& a = kA, const std::string& b = kB) {
+    fs::remove(Journal());
+    WriteBytes(Note(2), a);
+    WriteBytes(Note(5), b);
+    if (b.empty()) fs::remove(Note(5));
   }
-  fs::path Note(int slot) const { return folder.Path() / ("Varnel0" + std::to_string(slot) + ".dat"); }
-  fs::path Journal() const { return folder.Path() / "Varnel.tmp"; }
+  fs::path Note(int slot) const { return folder_.Path() / ("Varnel0" + std::to_string(slot) + ".dat"); }
+  fs::path Journal() const { return folder_.Path() / "Varnel.tmp"; }
   std::string State() const { return ReadBytes(Note(2)) + "|" + ReadBytes(Note(5)); }
-  ExchangeResult Exchange(const FileOps& files) const {
+  ExchangeResult Exchange(const FileOps& files = HostFileOps()) const {
     return ExchangeNoteFiles(files, Journal(), 2, Note(2), 5, Note(5));
   }
   RecoveryResult Recover(const FileOps& files = HostFileOps()) const {
     return RecoverExchange(files, Journal(), [this](int slot) { return Note(slot); });
   }
+  test::TempFolder folder_{"varnel-exchange"};
 };
 
-// Host file operations whose replacements and removals fail at the given calls (1-based).
-FileOps Failing(std::vector<int> replace, std::vector<int> remove) {
-  FileOps ops = HostFileOps();
-  auto calls = std::make_shared<std::array<int, 2>>();
-  const auto fails = [calls](int op, const std::vector<int>& at) {
-    return std::count(at.begin(), at.end(), ++(*calls)[static_cast<std::size_t>(op)]) > 0;
-  };
-  ops.replace = [=](const fs::path& p, const std::string& c) {
-    return !fails(0, replace) && HostFileOps().replace(p, c);
-  };
-  ops.remove = [=](const fs::path& p) { return !fails(1, remove) && HostFileOps().remove(p); };
-  return ops;
-}
-
-TEST(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {
+TEST_F(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {
   // Replacements: 1 journal, 2 file A, 3 file B, 4 the undo of A. Removal 1: the journal.
   const struct {
     std::vector<int> replace, remove;
@@ -67,60 +55,59 @@ TEST(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {
       {{}, {1}, ExchangeResult::kDone, true, true, RecoveryResult::kFinished},
   };
   for (const auto& c : cases) {
-    ExchangeFolder f;
+    Reset();
     SCOPED_TRACE(testing::PrintToString(c.replace) + testing::PrintToString(c.remove));
-    EXPECT_EQ(f.Exchange(Failing(c.replace, c.remove)), c.result);
-    EXPECT_EQ(fs::exists(f.Journal()), c.journalLeft);
-    EXPECT_TRUE(c.result == ExchangeResult::kInterrupted || f.State() == (c.swapped ? kSwapped : kUnchanged))
-        << f.State();
-    EXPECT_EQ(f.Recover(), c.recovery);
-    EXPECT_EQ(f.State(), c.swapped || c.journalLeft ? kSwapped : kUnchanged);
+    int calls[2] = {0, 0};
+    EXPECT_EQ(Exchange(test::Hooked([&](int op) {
+                const std::vector<int>& failing = op ? c.remove : c.replace;
+                return std::count(failing.begin(), failing.end(), ++calls[op]) == 0;
+              })),
+              c.result);
+    EXPECT_EQ(fs::exists(Journal()), c.journalLeft);
+    EXPECT_TRUE(c.result == ExchangeResult::kInterrupted || State() == (c.swapped ? kSwapped : kUnchanged))
+        << State();
+    EXPECT_EQ(Recover(), c.recovery);
+    EXPECT_EQ(State(), c.swapped || c.journalLeft ? kSwapped : kUnchanged);
     // No temporary file of a replacement is left beside the notes.
-    EXPECT_EQ(std::distance(fs::directory_iterator(f.folder.Path()), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 2);
   }
 }
 
-TEST(NoteExchangeTest, RefusesWhileAJournalIsLeftOrANoteIsMissing) {
-  ExchangeFolder f;
-  WriteBytes(f.Journal(), "someone's file");
-  EXPECT_EQ(f.Exchange(HostFileOps()), ExchangeResult::kBusy);
-  EXPECT_EQ(f.Recover(), RecoveryResult::kKept);  // not a journal: never deleted
-  EXPECT_EQ(ReadBytes(f.Journal()), "someone's file");
-  fs::remove(f.Journal());
-  fs::remove(f.Note(5));
-  EXPECT_EQ(f.Exchange(HostFileOps()), ExchangeResult::kFailed);
-  EXPECT_EQ(ReadBytes(f.Note(2)), kA);
-  EXPECT_FALSE(fs::exists(f.Journal()));
+TEST_F(NoteExchangeTest, RefusesWhileAJournalIsLeftOrANoteIsMissing) {
+  Reset();
+  WriteBytes(Journal(), "someone's file");
+  EXPECT_EQ(Exchange(), ExchangeResult::kBusy);
+  EXPECT_EQ(Recover(), RecoveryResult::kKept);  // not a journal: never deleted
+  EXPECT_EQ(ReadBytes(Journal()), "someone's file");
+  Reset(kA, "");
+  EXPECT_EQ(Exchange(), ExchangeResult::kFailed);
+  EXPECT_EQ(ReadBytes(Note(2)), kA);
+  EXPECT_FALSE(fs::exists(Journal()));
 }
 
-TEST(NoteExchangeTest, RecoveryResolvesEveryStateAJournalCanBeFoundIn) {
+TEST_F(NoteExchangeTest, RecoveryResolvesEveryStateAJournalCanBeFoundIn) {
   const std::string kNew = "[Default]\r\nTitle=later\r\n";
   const struct {
     std::string a, b;  // the files found ("" missing)
     RecoveryResult result;
     std::string after;  // both files afterwards
-    bool journalLeft;
   } cases[] = {
-      {kA, kB, RecoveryResult::kRolledBack, kUnchanged, false},
-      {kB, kA, RecoveryResult::kFinished, kSwapped, false},
-      {kB, kB, RecoveryResult::kFinished, kSwapped, false},
-      {kNew, kA + "x", RecoveryResult::kObsolete, kNew + "|" + kA + "x", false},
-      {kB, "", RecoveryResult::kKept, kB + "|", true},
+      {kA, kB, RecoveryResult::kRolledBack, kUnchanged},
+      {kB, kA, RecoveryResult::kFinished, kSwapped},
+      {kB, kB, RecoveryResult::kFinished, kSwapped},
+      {kNew, kA + "x", RecoveryResult::kObsolete, kNew + "|" + kA + "x"},
+      {kB, "", RecoveryResult::kKept, kB + "|"},  // the journal stays
   };
   for (const auto& c : cases) {
-    ExchangeFolder f;
-    SCOPED_TRACE(c.after);
-    WriteBytes(f.Journal(), FormatExchangeJournal({2, 5, kA, kB}));
-    WriteBytes(f.Note(2), c.a);
-    WriteBytes(f.Note(5), c.b);
-    if (c.b.empty()) fs::remove(f.Note(5));
-    EXPECT_EQ(f.Recover(), c.result);
-    EXPECT_EQ(f.State(), c.after);
-    EXPECT_EQ(fs::exists(f.Journal()), c.journalLeft);
+    Reset(c.a, c.b);
+    WriteBytes(Journal(), FormatExchangeJournal({2, 5, kA, kB}));
+    EXPECT_EQ(Recover(), c.result) << c.after;
+    EXPECT_EQ(State(), c.after);
+    EXPECT_EQ(fs::exists(Journal()), c.result == RecoveryResult::kKept) << c.after;
   }
 }
 
-TEST(NoteExchangeTest, JournalReadsOnlyWhole) {
+TEST_F(NoteExchangeTest, JournalReadsOnlyWhole) {
   const std::string bytes = FormatExchangeJournal({3, 49, std::string("a\0b", 3), ""});
   ExchangeJournal back;
   ASSERT_TRUE(ParseExchangeJournal(bytes, back));
@@ -132,25 +119,20 @@ TEST(NoteExchangeTest, JournalReadsOnlyWhole) {
     EXPECT_FALSE(ParseExchangeJournal(bad, back)) << bad;
 }
 
-// The program's way, killed at random file operations of its first exchanges: the
-// start-up recovery, then exchange after exchange. The next recovery must find both
-// notes whole, each once.
-TEST(NoteExchangeTest, KilledExchangeAlwaysRecoversBothNotes) {
-  ExchangeFolder f;
-  std::mt19937 rng(20261208);
-  for (int kills = 0; kills < 300; ++kills) {
-    const int n = 1 + static_cast<int>(rng() % 9), wait = kills % 2 ? static_cast<int>(rng() % 400) : 0;
-    test::KillAfter(
-        [&f](int fd) {
-          f.Recover(test::Reporting(fd));
-          while (f.Exchange(test::Reporting(fd)) == ExchangeResult::kDone) {
-          }
-        },
-        n, wait);
-    f.Recover();
-    ASSERT_TRUE(f.State() == kSwapped || f.State() == kUnchanged)
-        << "after kill " << kills << ": " << f.State();
-  }
+// The program's way, cut off after each step of the start-up recovery and the exchanges that
+// follow, then again after each step of the next start's: the start after finds both notes whole.
+TEST_F(NoteExchangeTest, CutAnywhereTheNextStartRecoversBothNotes) {
+  for (int first = 0; first <= 8; ++first)
+    for (int second = 0; second <= 6; ++second) {
+      Reset();
+      for (int steps : {first, second}) {
+        const FileOps cut = test::CutAfter(steps);
+        Recover(cut);
+        for (int i = 0; i < 2; ++i) Exchange(cut);
+      }
+      Recover();
+      ASSERT_TRUE(State() == kSwapped || State() == kUnchanged) << first << "," << second << ": " << State();
+    }
 }
 
 TEST(NoteListRulesTest, RowOrderImportCheckAndOwnFiles) {

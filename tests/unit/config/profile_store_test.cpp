@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "hooked_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -15,39 +16,26 @@ namespace {
 
 class StoreTest : public test::StoreTest {
  protected:
-  // A store on t.ini, written first with `bytes` unless null.
-  std::unique_ptr<ProfileStore> Put(const std::string* bytes, bool registry = false) {
-    if (bytes) Write("t.ini", *bytes);
-    auto s = std::make_unique<ProfileStore>();
-    s->Open(env_, registry, "Default", &file_, nullptr);
-    return s;
+  // A store on t.ini, written first with `bytes`.
+  std::unique_ptr<ProfileStore> Put(const std::string& bytes) {
+    Write("t.ini", bytes);
+    return Open("t.ini");
   }
-  std::unique_ptr<ProfileStore> Put(const std::string& bytes) { return Put(&bytes); }
   std::string Get() { return Read("t.ini"); }
   fs::path file_ = Path("t.ini");
 };
 
 TEST(ParseNumberTest, ExamplesAndPrefixes) {
   // Only the space is a blank; a sign takes no blank after it.
-  const std::pair<const char*, std::int64_t> cases[] = {{"0x99FFCC", 10092492},
-                                                        {"  12abc", 12},
-                                                        {"&hff", 255},
-                                                        {"&HFF", 255},
-                                                        {"-1", -1},
-                                                        {"+7", 7},
-                                                        {"", 0},
-                                                        {"abc", 0},
-                                                        {"- 5", 0},
-                                                        {"\t5", 0},
-                                                        {"0x", 0},
-                                                        {"-0x10", -16}};
+  const std::pair<const char*, std::int64_t> cases[] = {
+      {"&hff", 255}, {"&HFF", 255}, {"-0x10", -16}, {"  12abc", 12}, {"-1", -1}, {"+7", 7},
+      {"0x", 0},     {"abc", 0},    {"", 0},        {"\t5", 0},      {"- 5", 0}, {"0x99FFCC", 10092492}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseNumber(text), value) << text;
-  EXPECT_NO_FATAL_FAILURE(ParseNumber(std::string(400, '9')));  // wraps, never undefined
-  EXPECT_EQ(
-      (std::vector<std::int64_t>{ParseField("1F", 2, 0), ParseField("1F", 2, 1), ParseField("1F00", 2, 0),
-                                 ParseField("A", 8, 0), ParseField("", 4, 0)}),
-      (std::vector<std::int64_t>{31, 1, 31, 10, 0}));  // shorter than the field: what is there
-  EXPECT_EQ(ParseField(std::string(40, '1'), 40, 1), ParseNumber(std::string(29, '1')));  // cut at 29
+  // Shorter than the field: what is there; longer than 29 digits: cut at 29.
+  EXPECT_EQ((std::vector<std::int64_t>{ParseField("1F", 2, 0), ParseField("1F", 2, 1),
+                                       ParseField("1F00", 2, 0), ParseField("A", 8, 0), ParseField("", 4, 0),
+                                       ParseField(std::string(40, '1'), 40, 1)}),
+            (std::vector<std::int64_t>{31, 1, 31, 10, 0, ParseNumber(std::string(29, '1'))}));
 }
 
 TEST_F(StoreTest, ReadsDefaultsBoundsQuotesColoursAndCuts) {
@@ -55,26 +43,23 @@ TEST_F(StoreTest, ReadsDefaultsBoundsQuotesColoursAndCuts) {
       Put("[Default]\r\nA1=300\r\nA2=0x80\r\nA3=\r\nA4=  42  \r\nQ=\"quoted\"\r\nS='single'\r\n"
           "M=\"mixed'\r\nC1=-5\r\nC2=#123\r\nC3=0xABCDEF\r\nT=a表示\r\n");
   // Empty but present parses as 0; a default is clamped too; names ignore case, values are trimmed.
-  EXPECT_EQ((std::vector<int>{s->ReadInt("A1", "255", -1, 255), s->ReadInt("A2", "255", -1, 255),
-                              s->ReadInt("A3", "255", -1, 255), s->ReadInt("Absent", "999", -1, 255),
-                              s->ReadInt("a4", "0", 0, 100)}),
-            (std::vector<int>{255, 128, 0, 255, 42}));
-  EXPECT_EQ((std::vector<bool>{s->ReadBool("Absent", "2"), s->ReadBool("Absent", "-3"),
-                               s->ReadBool("Absent", "0x10")}),
-            (std::vector<bool>{true, false, true}));
-  EXPECT_EQ((std::vector<int>{s->ReadColor("C1", 7), s->ReadColor("C2", 7), s->ReadColor("Absent", 7),
-                              s->ReadColor("C3", 7)}),
-            (std::vector<int>{-1, 7, 7, 0xABCDEF}));
-  const std::pair<std::string, std::string> texts[] = {
-      {s->ReadString("A3", "dflt", 64), "dflt"}, {s->ReadString("Q", "", 64), "quoted"},
-      {s->ReadString("S", "", 64), "single"},    {s->ReadString("M", "", 64), "\"mixed'"},
-      {s->ReadString("Q", "", 4), "quo"},        {s->ReadString("T", "", 3), "a"},
-      {s->ReadString("T", "", 4), "a表"}};
-  for (const auto& [got, want] : texts) EXPECT_EQ(got, want);  // never half of 表
+  EXPECT_EQ(
+      (std::vector<int>{s->ReadInt("A1", "255", -1, 255), s->ReadInt("A2", "255", -1, 255),
+                        s->ReadInt("A3", "255", -1, 255), s->ReadInt("Absent", "999", -1, 255),
+                        s->ReadInt("a4", "0", 0, 100), s->ReadBool("Absent", "2"),
+                        s->ReadBool("Absent", "-3"), s->ReadBool("Absent", "0x10"), s->ReadColor("C1", 7),
+                        s->ReadColor("C2", 7), s->ReadColor("Absent", 7), s->ReadColor("C3", 7)}),
+      (std::vector<int>{255, 128, 0, 255, 42, true, false, true, -1, 7, 7, 0xABCDEF}));
+  EXPECT_EQ((std::vector<std::string>{s->ReadString("A3", "dflt", 64), s->ReadString("Q", "", 64),
+                                      s->ReadString("S", "", 64), s->ReadString("M", "", 64),
+                                      s->ReadString("Q", "", 4), s->ReadString("T", "", 3),
+                                      s->ReadString("T", "", 4)}),
+            (std::vector<std::string>{"dflt", "quoted", "single", "\"mixed'", "quo", "a",
+                                      "a表"}));  // never half of 表
 }
 
 TEST_F(StoreTest, WritesUseTheProfileLayout) {
-  auto s = Put(nullptr);
+  auto s = Open("t.ini");
   s->WriteColor("C", -7);
   s->WriteColor("D", 11259375);
   s->WriteInt("I", -1);
@@ -107,7 +92,7 @@ TEST_F(StoreTest, OpenPathsAndSectionRedirect) {
   EXPECT_FALSE(r->HasKey("New", "Default"));
 }
 
-TEST_F(StoreTest, EditingOneKeyKeepsEveryOtherByte) {
+TEST_F(StoreTest, EditingKeepsEveryOtherByteOfLargeAndOddFiles) {
   const std::string before = "; written by hand\n[Default]\nA=1\n\n; note\nstray\n" +
                              std::string("N=x\0y\n", 6) + "[X]\tjunk\nK=\"v\"\n";
   auto s = Put(before);
@@ -119,12 +104,10 @@ TEST_F(StoreTest, EditingOneKeyKeepsEveryOtherByte) {
   expected.insert(expected.find("[X]"), "New=n\r\n");
   EXPECT_EQ(Get(), expected);
   EXPECT_EQ(s->ReadString("K", "", 64, "X"), "v");
-}
-
-TEST_F(StoreTest, LongLinesAndLargeFiles) {
+  // More lines than 16 bits count, and a line longer than any buffer.
   std::string big = "[Default]\r\nLong=" + std::string(100000, 'L') + "\r\n";
   for (int i = 0; i < 120000; ++i) big += "K" + std::to_string(i) + "=" + std::to_string(i * 7) + "\r\n";
-  auto s = Put(big);
+  s = Put(big);
   EXPECT_EQ(s->ReadString("Long", "", 300).size(), 299u);
   EXPECT_EQ(s->ReadInt("K119999", "0", 0, 1 << 30), 119999 * 7);
   s->WriteInt("K5", -5);
@@ -155,42 +138,41 @@ TEST_F(StoreTest, FileChangedBehindTheStoreIsSeenAlsoByABatch) {
 // a NUL, bytes that are no CP932, repeated keys and sections, a header without ']'.
 TEST_F(StoreTest, OddFilesReadAndWalkLikeTheProfileApi) {
   using Keys = std::vector<std::pair<std::string, std::string>>;
-  Keys seen;
-  const auto collect = [&seen](std::string_view name, std::string_view value) {
-    seen.emplace_back(std::string(name), std::string(value));
+  const auto walk = [](ProfileStore& store, const char* section) {
+    Keys seen;
+    EXPECT_TRUE(store.ForEachKey(section, [&seen](std::string_view name, std::string_view value) {
+      seen.emplace_back(std::string(name), std::string(value));
+    }));
+    return seen;
   };
-  const std::string longValue(400, 'v');
+  const std::string longValue(400, 'v'), odd = "\xFF\xFE\x80";
   auto s = Put(
       "\xEF\xBB\xBForphan=1\n[Other]\r\nZ=0\r\n[default]\r\n; c=1\r b = two \r\nQ=\"quoted\"\nno equals\r\n" +
-      std::string("N=x\0y\r\n", 7) + "X=\xFF\xFE\x80\r\nb=dup\r\n=blank\r\nLong=" + longValue +
+      std::string("N=x\0y\r\n", 7) + "X=" + odd + "\r\nb=dup\r\n=blank\r\nLong=" + longValue +
       "\r\n[ DEFAULT ]\r\nLater=1\r\n[Second\nE=5\n");
   // File order, a repeated name again, only the first section of the name, values not cut.
-  const std::string odd = "\xFF\xFE\x80";
-  EXPECT_TRUE(s->ForEachKey("Default", collect));
-  EXPECT_EQ(seen,
+  EXPECT_EQ(walk(*s, "Default"),
             (Keys{{"b", "two"}, {"Q", "quoted"}, {"N", "x"}, {"X", odd}, {"b", "dup"}, {"Long", longValue}}));
   EXPECT_EQ(s->ReadString("b", "", 64) + s->ReadString("X", "", 64), "two" + odd);  // the first of a name
   for (const char* absent : {"c", "orphan", "Later"}) EXPECT_FALSE(s->HasKey(absent)) << absent;
   EXPECT_FALSE(s->HasKey("E", "Second"));
-  seen.clear();
-  EXPECT_TRUE(s->ForEachKey("Absent", collect));
-  EXPECT_TRUE(seen.empty());
+  EXPECT_TRUE(walk(*s, "Absent").empty());
   s->WriteString("B", "three");  // edited, removed and added lines, in the current section
   s->WriteString("Q", nullptr);
   s->WriteString("New", "n");
-  EXPECT_TRUE(s->ForEachKey(nullptr, collect));
-  EXPECT_EQ(seen,
+  EXPECT_EQ(walk(*s, nullptr),
             (Keys{{"b", "three"}, {"N", "x"}, {"X", odd}, {"b", "dup"}, {"Long", longValue}, {"New", "n"}}));
   // The registry cannot list its keys: the caller must read by name.
-  const std::string reg = "[Default]\r\nUseReg=2\r\nK=1\r\n";
-  auto r = Put(&reg, true);
-  ASSERT_FALSE(r->UsesIni());
-  EXPECT_FALSE(r->ForEachKey("Default", collect));
+  Write("t.ini", "[Default]\r\nUseReg=2\r\nK=1\r\n");
+  ProfileStore r;
+  r.Open(env_, true, "Default", &file_, nullptr);
+  ASSERT_FALSE(r.UsesIni());
+  EXPECT_FALSE(r.ForEachKey("Default", [](std::string_view, std::string_view) {}));
 }
 
 TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
   fs::create_directories(file_);  // a folder where the file should be
-  auto folder = Put(nullptr);
+  auto folder = Open("t.ini");
   folder->WriteInt("A", 1);
   EXPECT_FALSE(folder->LastWriteOk());
   EXPECT_EQ(folder->ReadInt("A", "7", 0, 9), 1);  // kept in memory, not lost
@@ -198,10 +180,10 @@ TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
 
   bool refuse = true;
   int replaces = 0;
-  env_.files.replace = [&](const fs::path& p, const std::string& c) {
-    ++replaces;
-    return !refuse && HostFileOps().replace(p, c);
-  };
+  env_.files = test::Hooked([&](int op) {
+    replaces += op == 0;
+    return !refuse;
+  });
   auto s = Put("[Default]\r\nA=1\r\n");
   s->WriteInt("A", 2);  // a read-only file: the write is refused
   EXPECT_FALSE(s->LastWriteOk());
@@ -218,7 +200,7 @@ TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
     out.clear();
     return false;  // held exclusively by another program
   };
-  auto held = Put(nullptr);
+  auto held = Open("t.ini");
   held->WriteInt("C", 1);
   EXPECT_FALSE(held->LastWriteOk());
   reads = 0;
@@ -233,11 +215,11 @@ TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
 
 TEST_F(StoreTest, BatchIsOneReplacementAndUnchangedContentIsNotWritten) {
   int replaces = 0;
-  env_.files.replace = [&](const fs::path& p, const std::string& c) {
-    ++replaces;
-    return HostFileOps().replace(p, c);
-  };
-  auto s = Put(nullptr);
+  env_.files = test::Hooked([&replaces](int op) {
+    replaces += op == 0;
+    return true;
+  });
+  auto s = Open("t.ini");
   const auto saveNotes = [&s] {  // nested batches, as a save of many notes makes them
     ProfileStore::Batch outer(*s);
     for (int sec = 1; sec <= 20; ++sec) {
@@ -257,28 +239,31 @@ TEST_F(StoreTest, BatchIsOneReplacementAndUnchangedContentIsNotWritten) {
   EXPECT_EQ(replaces, 2);  // no change at all: nothing written
 }
 
+// Writes, removals and cleared sections at random, checked against a plain map in memory and
+// again in a store that reads the file afresh.
 TEST_F(StoreTest, RandomEditsMatchAPlainModel) {
   std::mt19937 rng(1234);
   std::map<std::pair<std::string, std::string>, std::string> model;
-  auto s = Put(nullptr);
+  auto s = Open("t.ini");
   const char* sections[] = {"Default", "1", "2", "Alpha"};
   {
     ProfileStore::Batch batch(*s);  // one write at the end: the edits are what is tested
     for (int step = 0; step < 2000; ++step) {
-      const std::string sec = sections[rng() % 4], key = "k" + std::to_string(rng() % 25);
-      const int op = static_cast<int>(rng() % 10);
-      const std::string v = op < 3 ? "" : "v" + std::to_string(rng() % 1000);
-      if (op == 0)
+      const std::string sec = sections[rng() % 4], key = "k" + std::to_string(rng() % 25),
+                        value = "v" + std::to_string(rng() % 1000);
+      const unsigned op = rng() % 10;  // 0 clears the section, 1 and 2 remove the key, others write it
+      if (op == 0) {
         s->ClearSection(sec.c_str());
-      else
-        s->WriteString(key.c_str(), op < 3 ? nullptr : v.c_str(), sec.c_str());
-      for (auto it = model.begin(); op == 0 && it != model.end();)
-        it = it->first.first == sec ? model.erase(it) : ++it;
-      if (op == 1 || op == 2) model.erase({sec, key});
-      if (op > 2) model[{sec, key}] = v;
+        for (auto it = model.begin(); it != model.end();)
+          it = it->first.first == sec ? model.erase(it) : ++it;
+      } else {
+        s->WriteString(key.c_str(), op < 3 ? nullptr : value.c_str(), sec.c_str());
+        if (op < 3) model.erase({sec, key});
+        if (op >= 3) model[{sec, key}] = value;
+      }
     }
   }
-  auto fresh = Put(nullptr);
+  auto fresh = Open("t.ini");
   for (ProfileStore* store : {s.get(), fresh.get()})
     for (const char* sec : sections)
       for (int k = 0; k < 25; ++k) {

@@ -1,0 +1,29 @@
+// Host file operations that ask before each replacement or removal, for counting them, failing
+// chosen ones and cutting a program off at each point in turn.
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "core/config/file_ops.h"
+
+namespace varnel::test {
+
+// `go(op)` is asked before each replacement (op 0) or removal (op 1); a refused one fails and
+// changes nothing.
+inline FileOps Hooked(std::function<bool(int op)> go) {
+  FileOps ops = HostFileOps();
+  ops.replace = [go](const std::filesystem::path& p, const std::string& c) {
+    return go(0) && HostFileOps().replace(p, c);
+  };
+  ops.remove = [go](const std::filesystem::path& p) { return go(1) && HostFileOps().remove(p); };
+  return ops;
+}
+
+// Leaves the files as a program killed (or the power gone) after `steps` replacements and
+// removals leaves them: each is atomic, and none after it reaches the disk.
+inline FileOps CutAfter(int steps) {
+  auto left = std::make_shared<int>(steps);
+  return Hooked([left](int) { return (*left)-- > 0; });
+}
+
+}  // namespace varnel::test

@@ -121,7 +121,9 @@ bool RenameNew(const fs::path& from, const fs::path& to) {
 bool Remove(const fs::path& path) {
   std::error_code ec;
   fs::remove(path, ec);
-  return !fs::exists(fs::symlink_status(path, ec)) && !ec;
+  if (ec) return false;
+  // A missing path sets ec here too: only the status answers.
+  return !fs::exists(fs::symlink_status(path, ec));
 }
 
 bool WritePlain(const fs::path& path, const std::string& content) {

@@ -192,3 +192,12 @@ TEST_F(BackupFolder, RestoreCutOffLeavesTheGlobalFileLast) {
 }
 
 }  // namespace
+
+// Pruning and the exchange's clean-up trust this answer: gone, even if never there, is true.
+TEST_F(BackupFolder, RemoveSaysWhetherTheFileIsGone) {
+  Put("gone.dat", "x");
+  const fs::path file = Data() / "gone.dat";
+  EXPECT_TRUE(HostFileOps().remove(file));
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_TRUE(HostFileOps().remove(file));
+}

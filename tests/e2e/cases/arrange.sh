@@ -13,23 +13,15 @@ note 5 300 260
 note 8 600 180
 note 9 900 150 'Fix=1\n'
 note 0 500 300 'V=0\n'
-e2e_start
-e2e_wait_main 30
-for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 4 ] && break; sleep 0.5; done
-probe post 0x0312 405 0 >/dev/null || fail "post 405"
-sleep 1
-notes=$(probe notes)
-echo "$notes"
+e2e_run 4
+# A note at each of the rectangles given.
+at() { local r; for r; do probe notes | grep -q "rect=$r " || fail "no note at $r: $(probe notes)"; done; }
+hotkey 405
+wait_until 5 "probe notes | grep -q 'rect=1020,200,1280,300 '"
 e2e_shot arranged
-for r in 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400; do
-  echo "$notes" | grep -q "rect=$r " || fail "no note at $r"
-done
+at 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400
 probe post 0x0400 0 0x0203 >/dev/null || fail "post tray double click"
-for i in $(seq 1 20); do probe notes | grep -q 'rect=1020,200,1320,300 ' && break; sleep 0.25; done
-notes=$(probe notes)
-for r in 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400; do
-  echo "$notes" | grep -q "rect=$r " || fail "no note at $r after aligning widths: $notes"
-done
+wait_until 5 "probe notes | grep -q 'rect=1020,200,1320,300 '"
+at 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400
 e2e_close
-expect_eq "$(e2e_ini Varnel05.dat | line_value Y),$(e2e_ini Varnel08.dat | line_value Y)" "100,200" "slot order top to bottom"
-exit 0
+expect_eq "$(keys Varnel05.dat Y),$(keys Varnel08.dat Y)" "100,200" "slot order top to bottom"

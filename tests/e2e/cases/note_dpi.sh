@@ -26,9 +26,7 @@ printf '[Default]\nList=1\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nPos=2\nTitle=高解像度の付箋\n[1]\n0S=00000000\n0L=今日の予定\n1S=000000000000000000000000\n1L=牛乳を買う\n2S=000000010000000000000000\n2L=メールに返信する\n3S=000000030000000000000000\n3L=削除済みの項目\n' | crlf "$d/Varnel00.dat"
 for dpi in 96 144; do
   set_dpi $dpi
-  e2e_start
-  e2e_wait_main 30
-  wait_visible_notes 1 "note at $dpi"
+  e2e_run 1
   IFS=, read -r l t r b <<<"$(probe notes | field rect)"
   eval "w$dpi=$((r - l)) h$dpi=$((b - t))"
   timeout 20 import -display "$DISPLAY" -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$E2E_CASE/at$dpi.png" ||

@@ -13,16 +13,9 @@ printf '[Default]\nList=11\n' | crlf "$d/Varnel.ini"
   printf '[1]\n0S=00000000\n0L=H1\n1S=000000000000000000000000\n1L=d1\n'
 } | crlf "$d/Varnel00.dat"
 printf '[Default]\nX=400\nY=100\nW=240\nH=200\nV=0\n[1]\n0S=00000000\n0L=G1\n' | crlf "$d/Varnel01.dat"
-e2e_start
-e2e_wait_main 30
-for i in $(seq 1 20); do probe notes | grep -q 'visible=1' && break; sleep 0.5; done
+e2e_run 1
 xdo mousemove 10 790 || fail "xdotool cannot reach the display"
 files() { md5sum "$d"/Varnel*; }
-note() { e2e_ini "Varnel0$1.dat" | line_value "$2"; }
-wait_caption() {
-  for i in $(seq 1 50); do probe dialog 2>/dev/null | grep -q "^caption=$1\$" && return 0; sleep 0.2; done
-  fail "no dialog $1: $(probe dialog | sed -n 2p)"
-}
 defaults_tab() { open_settings; probe choose 1000 1 >/dev/null || fail "tab 1"; sleep 0.3; }
 
 before=$(files)
@@ -35,8 +28,7 @@ expect_eq "$(files)" "$before" "Cancel leaves every file"
 
 # A detail being typed in note 0 while the defaults reach it.
 xdo mousemove 150 128 click --repeat 2 --delay 120 1
-for i in $(seq 1 20); do probe notes | grep -q 'edit=1' && break; sleep 0.3; done
-probe notes | grep -q 'edit=1' || fail "no edit box: $(probe notes)"
+wait_until 6 "probe notes | grep -q 'edit=1'" || fail "no edit box: $(probe notes)"
 xdo type abc
 defaults_tab
 probe press 4002 >/dev/null
@@ -60,20 +52,18 @@ wait_caption "Varnel 設定"
 
 probe tick 3053 1 >/dev/null && probe tick 3080 1 >/dev/null || fail "shadow, except background"
 probe press 3826 >/dev/null
-for i in $(seq 1 30); do [ "$(probe notes | grep -c 'class=CCheckWndS')" = 2 ] && break; sleep 0.3; done
+wait_until 10 '[ "$(probe notes | grep -c class=CCheckWndS)" = 2 ]'
 shown=$(probe notes | grep 'visible=1')
 hidden=$(probe notes | grep 'visible=0')
 echo "$shown" | grep -q 'class=CCheckWndS topmost=1 layered=1 alpha=200' || fail "note 0 after the shadow: $shown"
 echo "$shown" | grep -q 'edit=0' || fail "edit still open: $shown"
 echo "$hidden" | grep -q 'class=CCheckWndS' || fail "hidden note after the shadow: $hidden"
-expect_eq "$(note 0 Style)/$(note 1 Style)" "5/5" "Style of the notes"
-expect_eq "$(note 0 BkColor)/$(note 0 Alpha)" "0x00FFFF/200" "除背景 keeps background and opacity"
-expect_eq "$(note 0 Font)" "ＭＳ Ｐゴシック" "face written"
-expect_eq "$(note 0 Non)$(note 1 Non)" "" "Non is not the defaults' to write"
+expect_eq "$(keys Varnel00.dat Style BkColor Alpha Font Non),$(keys Varnel01.dat Style Non)" \
+  "5,0x00FFFF,200,ＭＳ Ｐゴシック,,5," "Style and face written; 除背景 keeps background and opacity; Non is not the defaults' to write"
 probe tick 3080 0 >/dev/null
 probe press 3826 >/dev/null
-for i in $(seq 1 30); do [ "$(note 0 BkColor)" = 0x99FFCC ] && break; sleep 0.3; done
-expect_eq "$(note 0 BkColor)/$(note 0 Alpha)/$(note 0 Alpha2)" "0x99FFCC/255/255" "defaults' background and opacity"
+wait_until 10 '[ "$(keys Varnel00.dat BkColor)" = 0x99FFCC ]'
+expect_eq "$(keys Varnel00.dat BkColor Alpha Alpha2)" "0x99FFCC,255,255" "defaults' background and opacity"
 probe notes | grep 'visible=1' | grep -q 'alpha=255' || fail "opacity not applied: $(probe notes)"
 e2e_shot applied
 
@@ -87,12 +77,9 @@ wait_caption "Varnel 設定"
 probe text 3070 24 >/dev/null
 probe press 11 >/dev/null
 wait_no_dialog
-ini() { e2e_ini Varnel.ini | line_value "$1"; }
-expect_eq "$(ini Theight)/$(ini Style)" "24/5" "bar height and style"
-expect_eq "$(ini CColor1)/$(ini CCDay1)" "2008000000000000/999" "state colour record 1"
-expect_eq "$(ini CColor0)$(ini CColor2)/$(ini CCDay0)" "/" "records not in force"
-expect_eq "$(ini Pen0)/$(ini Pen1)" "2001000000000000/0000000000000000" "decorations"
-expect_eq "$(ini FX2)/$(ini X)/$(ini W)" "1000/800/200" "frame and placement"
+expect_eq "$(keys Varnel.ini Theight Style CColor1 CCDay1)" "24,5,2008000000000000,999" "bar height, style and state colour record 1"
+expect_eq "$(keys Varnel.ini CColor0 CColor2 CCDay0)" ",," "records not in force"
+expect_eq "$(keys Varnel.ini Pen0 Pen1 FX2 X W)" "2001000000000000,0000000000000000,1000,800,200" "decorations, frame and placement"
 
 after=$(files)
 defaults_tab
@@ -101,5 +88,4 @@ wait_no_dialog
 expect_eq "$(files)" "$after" "a second OK writes nothing"
 
 e2e_close
-e2e_ini Varnel00.dat | grep -q '^2L=abc$' || fail "the typed detail was lost: $(e2e_ini Varnel00.dat)"
-exit 0
+expect_eq "$(keys Varnel00.dat 2L)" abc "the typed detail"

@@ -6,23 +6,18 @@ source "$(dirname "$0")/../lib.sh"
 e2e_init settings_menus "$1" "$2"
 printf '[Default]\nList=1\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=head\n' | crlf "$d/Varnel00.dat"
-e2e_start
-e2e_wait_main 30
+e2e_run 1
 xdo mousemove 640 400 || fail "xdotool cannot reach the display"
 open_settings
 probe choose 1000 4 >/dev/null || fail "menu tab"
 # Note menu: 明細追加 (the seventh candidate), then その他 (now the first).
 probe choose 3822 6 >/dev/null && probe press 3823 >/dev/null || fail "adding 明細追加"
 probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "adding その他"
-rows=$(probe rows 3801)
-echo "$rows"
-expect_eq "$(echo "$rows" | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|')" \
-  "col0=明細追加 col1=明細追加|col0=その他 col1=その他|" "note menu rows"
+expect_eq "$(list_rows 3801)" "col0=明細追加 col1=明細追加|col0=その他 col1=その他|" "note menu rows"
 e2e_shot note-menu-list
 # The row popup's 編集 (its last item) edits the first row's caption in place.
 IFS=, read -r l t r b <<<"$(control_line 3801 | field rect)"
-xdo mousemove $((l + 40)) $((t + 28)) click 3
-probe menu 3000 >/dev/null || fail "no row popup"
+menu_at $((l + 40)) $((t + 28))
 xdo key Up Return
 sleep 0.5
 xdo type Plus
@@ -47,10 +42,7 @@ sleep 0.3
 e2e_shot default-items
 probe press 11 >/dev/null
 wait_no_dialog
-ini=$(e2e_ini Varnel.ini)
-for kv in 'MenuW0=11,Plus' 'MenuW1=0,その他' 'HotKey0=78,578' 'MenuDefW=-1'; do
-  echo "$ini" | grep -qx "$kv" || fail "$kv not written: $ini"
-done
+expect_eq "$(keys Varnel.ini MenuW0 MenuW1 HotKey0 MenuDefW)" "11,Plus,0,その他,78,578,-1" "menus and keys written"
 xdo mousemove 300 250 click 3
 menu=$(probe menu 3000) || fail "no note menu: $menu"
 sleep 0.5
@@ -65,4 +57,3 @@ sleep 0.5
 xdo key ctrl+b
 wait_visible_notes 2 "Ctrl+B made a new note"
 e2e_close
-exit 0

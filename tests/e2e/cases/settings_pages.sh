@@ -3,15 +3,16 @@
 # page (a screenshot of each), "*作成済付箋に適用" and "除背景" only on the
 # defaults tab. Cancel after changes on the pages leaves every file as it was;
 # OK on every page, then OK again without changes, leaves the files byte for
-# byte as the first OK left them.
+# byte as the first OK left them. The user's own menus and keys then still work:
+# a stored note menu "11,Add" shows the title, Add and "その他"; shortcut 11 on
+# Ctrl+D adds a detail to the active note; the hot key 78/577 (Ctrl+A) makes a
+# new note (under Wine a hot key arrives while a window of the program has the focus).
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_pages "$1" "$2"
 printf '[Default]\nList=1\nTimer=5\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,580\nSnooze=300\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=head\n' | crlf "$d/Varnel00.dat"
 sums() { (cd "$d" && md5sum Varnel.ini Varnel*.dat); }
-every_tab() { for tab in 0 1 2 3 4; do probe choose 1000 $tab >/dev/null || fail "tab $tab"; done; }
-e2e_start
-e2e_wait_main 30
+e2e_run 1
 xdo mousemove 640 400 || fail "xdotool cannot reach the display"
 start=$(sums)
 open_settings
@@ -31,7 +32,7 @@ wait_no_dialog
 expect_eq "$(sums)" "$start" "files after Cancel"
 for round in 1 2; do
   open_settings
-  every_tab
+  for tab in 0 1 2 3 4; do probe choose 1000 $tab >/dev/null || fail "tab $tab"; done
   probe press 11 >/dev/null
   wait_no_dialog
   e2e_ini Varnel.ini >"$E2E_CASE/ini.$round"
@@ -39,5 +40,26 @@ for round in 1 2; do
 done
 grep -qx 'Snooze=300' "$E2E_CASE/ini.1" || fail "a plain OK changed a value: $(cat "$E2E_CASE/ini.1")"
 expect_eq "$after2" "$after1" "files after the second OK"
+
+E2E_PART=custom_menus
+xdo mousemove 300 250 click 3
+menu=$(probe menu 3000) || fail "no note menu: $menu"
+sleep 0.5
+e2e_shot menu-11-add
+IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
+[ $((b - t)) -lt 90 ] || fail "the menu is not three items high: $l,$t,$r,$b"
+xdo key Escape
+sleep 0.5
+xdo mousemove 300 250 click 1
+sleep 0.5
+xdo key ctrl+d
+wait_until 10 "probe notes | grep 'rect=100,100,' | grep -q 'edit=1'" || fail "Ctrl+D did not add a detail: $(probe notes)"
+xdo type 'by key'
+xdo mousemove 300 280 click 1
+sleep 0.5
+xdo key ctrl+a
+wait_until 5 '[ $(visible_notes) -ge 2 ]'
+expect_eq "$(visible_notes)" 2 "Ctrl+A made a new note"
 e2e_close
-exit 0
+expect_eq "$(keys Varnel00.dat 1L)" "by key" "detail added by the shortcut"
+[ -f "$d/Varnel01.dat" ] || fail "no new note file"

@@ -129,6 +129,8 @@ e2e_shot() {
 }
 
 xdo() { timeout 10 xdotool "$@"; }
+click() { xdo mousemove "$1" "$2" click 1; sleep 0.7; }  # apart: never a double click
+dblclick() { xdo mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.7; }
 # The screen's pixel at x y as #RRGGBB.
 pixel() {
   timeout 20 import -display "$DISPLAY" -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n1 |
@@ -171,6 +173,8 @@ tray_item() {
 }
 wait_caption() { wait_until 10 "probe dialog 2>/dev/null | grep -q '^caption=$1\$'" || fail "no dialog $1"; }
 open_settings() { tray_item 5; wait_caption "Varnel 設定"; }
+# Presses button $1 of the dialog (11 OK, 12 Cancel) and waits until it is gone.
+close_dialog() { probe press "$1" >/dev/null; wait_no_dialog; }
 wait_no_dialog() { wait_until 10 '! probe dialog >/dev/null' || fail "a dialog stayed open: $(probe dialog | head -n2)"; }
 
 # One control's line of `probe dialog` (the visible one first), and its text.
@@ -180,6 +184,7 @@ control_text() { control_line "$1" | sed 's/.* text=//'; }
 list_rows() { probe rows "$@" | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|'; }
 
 visible_notes() { probe notes | grep -c 'visible=1'; }
+paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] } END { print s + 0 }'; }  # of all notes
 # Waits until n notes are visible; fails with what is there otherwise.
 wait_visible_notes() {
   wait_until 30 "[ \$(visible_notes) -eq $1 ]"

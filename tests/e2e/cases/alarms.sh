@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# Alarms on a settable clock. On Monday 2026-02-23 (a holiday) a weekly Monday
-# alarm with 祝日を除く stays silent while a one-shot run-command alarm of the same
-# minute runs. On Monday 2026-03-02 at 07:00 a run-command alarm starts its
-# command and the weekly alarm rings with its detail's text as the title; Stop
-# silences it and the snooze rings again. The quick alarm rings after "Snooze"
-# seconds. The setting dialog turns an alarm ON that then rings, and the file
-# keeps its 12-character record.
+# Alarms on a settable clock: a weekly alarm with 祝日を除く silent on a holiday,
+# ringing with its detail's text as the title, Stop and the snooze; run-command
+# alarms; the quick alarm; the setting dialog turning an alarm ON that then rings.
 source "$(dirname "$0")/../lib.sh"
 e2e_init alarms "$1" "$2"
 printf '[Default]\nList=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5\n' | crlf "$d/Varnel.ini"

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# "右上縦" (405) with notes of widths 200, 260 and 180 in slots 2, 5 and 8: the
-# first in the frame's top-right corner, the others below it in slot order,
-# then all three as wide as the widest. A fixed note stays where it is. The
-# tray double click with "Cmd" 0x180 then gives them the width of the lowest
-# note, slot 0, although that one is hidden (and stays so).
+# "右上縦" (405): the notes stacked from the frame's top-right corner in slot order,
+# a fixed one left; the tray double click with "Cmd" 0x180 then gives them the
+# width of the lowest note, slot 0, although that one is hidden (and stays so).
 source "$(dirname "$0")/../lib.sh"
 e2e_init arrange "$1" "$2"
 printf '[Default]\nList=10100100110\nCmd=384\n' | crlf "$d/Varnel.ini"

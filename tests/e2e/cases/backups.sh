@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Backups: an unreadable note file is kept as .bad with a message and the
-# other note opens; each start after a change backs the data folder up, a
-# start without one adds nothing; the restore dialog lists the backups and
-# puts an older one back into the running program's notes.
+# Backups: an unreadable note file kept as .bad with a message; a backup at each
+# start after a change and none without; the restore dialog puts an older one back.
 source "$(dirname "$0")/../lib.sh"
 e2e_init backups "$1" "$2"
 b="$d/backup"

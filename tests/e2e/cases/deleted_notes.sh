@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Deleted notes: a note deleted from the list shows on the deleted page with
-# its time; an untitled file as "(付箋%d)"; ticking restores it whole (its
-# schedule message owned by the page, its rows, style, and its alarm rings
-# again); unticking deletes it again.
+# The deleted notes page: a note deleted from the list, an untitled file as
+# "(付箋%d)"; ticking restores it whole (its alarm rings again), unticking deletes it.
 source "$(dirname "$0")/../lib.sh"
 e2e_init deleted_notes "$1" "$2"
 printf '[Default]\nList=11\nDel3=2026/11/30 10:00\n' | crlf "$d/Varnel.ini"
@@ -42,8 +40,7 @@ expect_eq "$(keys Varnel.ini List | cut -c1)" 0 "slot free again"
 probe tick 3313 1 0 >/dev/null
 probe msgbox-press 1 >/dev/null
 wait_visible_notes 2 "restored once more"
-probe press 11 >/dev/null
-wait_no_dialog
+close_dialog 11
 # Its daily alarm at 09:00 was freed with it and rings again.
 e2e_clock_set "2026-12-07 08:59:55"
 box=$(probe msgbox 30000) || fail "the restored note's alarm did not ring"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with
-# the command id; hide by its real key, Ctrl+B): hide and show every note, move
-# the visible unfixed ones to the frame's right edge (a fixed note stays),
-# opacity for every note, redraw, the about dialog with its version; a new note
-# takes the free slot deleted longest ago, and deleting it from its menu writes
-# its deletion record; WM_APP 21 makes a new note holding the clipboard's text.
+# the command id): hide and show, move right, opacity, redraw, about, a new note
+# in the slot deleted longest ago and its deletion record, WM_APP 21.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
 {
@@ -16,8 +13,7 @@ printf '[Default]\nX=400\nY=100\nW=200\nH=150\nFix=1\n[1]\n0S=00000000\n0L=fixed
 e2e_run 2
 run_cmd() { hotkey "$1"; sleep 0.7; }
 # Under Wine a hot key arrives while a window of the program has the focus.
-xdo mousemove 200 200 click 1
-sleep 0.5
+click 200 200
 xdo key ctrl+b
 wait_until 5 '[ "$(probe notes | grep -c visible=0)" -ge 2 ]'
 sleep 0.5  # a note shown again by its activation would show up meanwhile

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The same note at 96 and at 144 DPI (the prefix's "LogPixels"): sized to its
-# content ("Pos" 2) it is 1.5 times larger at 144; both are kept side by side
-# in one screenshot, and the settings and properties dialogs at 144. The
+# The same note sized to its content at 96 and 144 DPI (the prefix's "LogPixels"):
+# 1.5 times larger, side by side in one screenshot; the dialogs at 144. The
 # prefix is shared by the lane's cases: its DPI is put back whatever happens.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_dpi "$1" "$2"
@@ -34,12 +33,10 @@ for dpi in 96 144; do
   if [ $dpi = 144 ]; then
     open_settings
     e2e_shot settings-144
-    probe press 12 >/dev/null
-    wait_no_dialog
+    close_dialog 12
     open_properties $((l + 40)) $((t + 60))
     e2e_shot properties-144
-    probe press 12 >/dev/null
-    wait_no_dialog
+    close_dialog 12
   fi
   e2e_close
 done

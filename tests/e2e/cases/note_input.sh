@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Real mouse and keyboard on a note: check boxes step through the states CkType1..3
-# allow, a fold glyph folds, a double click on a heading opens an edit box whose
-# text (ASCII, a second line, Japanese from the clipboard, never an empty paste)
-# is committed by the next click or another program's WM_APP 11, an emptied new
-# row goes away, the bar drags and an edge resizes; a locked note refuses check
-# boxes and edits, a fixed one drag and resize. In a narrow note a pasted heading
-# keeps its first line and a long detail grows the note. The files prove it.
+# Real mouse and keyboard on notes: check boxes, folding, in-place edits (typed,
+# pasted, committed or emptied), drag and resize, a locked and a fixed note, a
+# narrow note growing, the menus of a heading and a detail. The files prove it.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_input "$1" "$2"
-ini() { printf '[Default]\nList=1111\nCkType2=0\nCmdW=%d\nSCKey0=9,584\n' "$1" | crlf "$d/Varnel.ini"; }
+ini() { printf '[Default]\nList=11111\nCkType2=0\nCmdW=%d\nSCKey0=9,584\n' "$1" | crlf "$d/Varnel.ini"; }
 ini 2  # Ctrl+H: 見出追加
 # Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from
 # y 38 in rows of 14 + 4 px; heading 1 follows at y 100. Note 0 is at 100,100.
@@ -22,13 +18,16 @@ note 500 100 locked 'Lock=1\n' | crlf "$d/Varnel01.dat"
 note 500 420 fixed 'Fix=1\n' | crlf "$d/Varnel02.dat"
 printf '[Default]\nX=900\nY=100\nW=160\nH=100\n[1]\n0S=00000000\n0L=narrow note\n1S=000000000000000000000000\n1L=tab\\there\n' |
   crlf "$d/Varnel03.dat"
-e2e_run 4
+{
+  printf '[Default]\nX=900\nY=420\nW=300\nH=260\nStyle=0\n'
+  printf '[1]\n0S=00000000\n0L=H1\n1S=000000000000000000000000\n1L=d1\n2S=000000000000000000000000\n2L=d2\n3S=000000000000000000000000\n3L=d3\n'
+  printf '[2]\n0S=00000000\n0L=H2\n1S=000000000000000000000000\n1L=e1\n'
+} | crlf "$d/Varnel04.dat"
+e2e_run 5
 xdo mousemove 10 790 || fail "xdotool cannot reach the display"
 sleep 1
 e2e_shot start
 
-click() { xdo mousemove "$1" "$2" click 1; sleep 0.7; }  # apart: never a double click
-dblclick() { xdo mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.7; }
 notes_line() { probe notes | grep "rect=$1,"; }
 
 # Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays.
@@ -148,6 +147,17 @@ xdo key alt+F4
 sleep 0.7
 probe notes | grep 'rect=140,120,' | grep -q 'visible=0' || fail "Alt+F4 did not hide the note: $(probe notes)"
 
+E2E_PART=note_menus
+menu_at 935 528  # heading H2: its last item
+e2e_shot heading-menu
+xdo key Up Return
+sleep 0.7
+menu_at 944 483  # detail d2: the item before the last
+e2e_shot detail-menu
+xdo key Up Up Return
+sleep 0.7
+e2e_shot after
+
 e2e_close
 expect_eq "$(keys Varnel00.dat X Y W H V)" "140,120,330,280,0" "moved, resized and hidden by Alt+F4"
 expect_eq "$(keys Varnel02.dat X Y W)" "500,420,300" "fixed note stayed"
@@ -155,6 +165,7 @@ expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-4)" 1111 "every note
 expect_eq "$(row_value Varnel00.dat 1 5L | wc -c)" 448 "pasted text cut to 298 bytes on a whole character"
 e2e_ini Varnel00.dat | grep -q '^7L=' && fail "the emptied new row was saved"
 e2e_ini Varnel01.dat | grep -q '^4L=' && fail "locked note got a new row"
+e2e_ini Varnel04.dat | grep -q '^\[3\]\|=H2$' && fail "H2 was not deleted"
 expect_rows <<'EOF'
 0|1|1S|3|first detail checked then deleted, then kept
 0|1|2S|1|second detail checked
@@ -171,4 +182,9 @@ expect_rows <<'EOF'
 2|2|0S|0|heading opened for the new row
 3|2|0L|line1|pasted heading keeps its first line
 3|1|2L|the quick brown fox jumps over the lazy dog and runs on|long detail saved
+4|1|0L|H1|H1 kept
+4|1|1L|d1|H1 keeps d1
+4|1|2L||H1 keeps d1 only
+4|2|0L|d2|d2 became a heading
+4|2|1L|d3|d3 follows d2
 EOF

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The note list page: every note with its title and times, sorting by 更新日時
-# twice reverses, check boxes hide and show, ｻｲｽﾞ自動調整 and 最前面 on three
-# selected rows (each once), 詳細 refreshing a row's title, 上移動 refused while
-# sorted by title; moving number 3 down past number 6 exchanges the files
-# ...02.dat and ...05.dat while the rows keep their numbers; import (no: nothing;
-# yes: the new content) and an export that holds a change not yet saved.
+# The note list page: titles and times, sorting, check boxes, commands on several
+# rows, 詳細, 上移動 refused while sorted by title, 下移動 exchanging two notes'
+# files, import (no: nothing; yes: the new content) and export of an unsaved change.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_list "$1" "$2"
 printf '[Default]\nList=011001\n' | crlf "$d/Varnel.ini"
@@ -104,6 +101,5 @@ xdo type --delay 20 "$(win_path "$E2E_CASE/out.dat")" && xdo key Return
 wait_until 5 '[ -f "$E2E_CASE/out.dat" ]'
 expect_eq "$(iconv -f CP932 -t UTF-8 "$E2E_CASE/out.dat" | tr -d '\r' | line_value V)" 0 "the export holds the unsaved change"
 e2e_shot done
-probe press 12 >/dev/null
-wait_no_dialog
+close_dialog 12
 e2e_close

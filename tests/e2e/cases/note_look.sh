@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# What a user sees: a rich note (gradient bar with a red frame, shadowed title,
-# bold headings, details in all four states with the deleted one struck out,
-# date codes expanded, day-count colouring), the same note folded to its bar,
-# a note at Alpha 128 over another, and a see-through note. Screenshots are
-# kept under shots/; a few pixels are checked.
+# What a user sees (screenshots; a few pixels checked): a rich note and the same
+# folded to its bar, a note at Alpha 128 over another, and a see-through note.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_look "$1" "$2"
 printf '[Default]\nList=11111\n' | crlf "$d/Varnel.ini"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# A frame made for a monitor that is gone (1920..3840 on a 1280-wide screen):
-# a note stored at X=3000 opens inside the screen, a note on the screen keeps
-# its place exactly, the moved note's place is saved and the file keeps the
-# user's frame.
+# A frame made for a monitor that is gone: a note stored off the screen opens on
+# it, one on the screen keeps its place, and the file keeps the user's frame.
 source "$(dirname "$0")/../lib.sh"
 e2e_init notes_on_screen "$1" "$2"
 printf '[Default]\nList=11\nFX1=1920\nFY1=0\nFX2=3840\nFY2=1080\n' | crlf "$d/Varnel.ini"

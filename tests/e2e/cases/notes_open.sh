@@ -1,11 +1,6 @@
 #!/usr/bin/env bash
-# "List" 1101111: prepared notes open at their X/Y/W/H in their background
-# colours, "Alpha" 128 is layered at 128; at exit "Pos" 0 writes its place
-# and "Pos" 1 keeps the stored one; rows come back unchanged. "Pos" 2 sizes a
-# note to its content in the frame's top right corner, "Pos" 5 in the bottom
-# left, and both keep their stored X/Y; "BarStat" 1 with a saved "Bar" bit 2
-# opens a note folded to its bar, and it keeps its unfolded height; one folded
-# with its bar at the bottom keeps its unfolded place over three starts.
+# Prepared notes open at their place, colour and opacity; "Pos" 0, 1, 2 and 5, a
+# note folded to its bar, and one folded with its bar at the bottom over three starts.
 source "$(dirname "$0")/../lib.sh"
 e2e_init notes_open "$1" "$2"
 printf '[Default]\nList=11011111\n' | crlf "$d/Varnel.ini"
@@ -36,7 +31,6 @@ expect_eq "$(pixel 600 140)" "#FF6666" "note 3 background colour"
 # No repaint storm: idle notes are not painted again on the timers' ticks.
 xdo mousemove 1270 790 || true
 sleep 2
-paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] } END { print s + 0 }'; }
 before=$(paints)
 sleep 10
 after=$(paints)

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The properties dialog of a note, a heading, a detail and a "Non" note's detail:
-# its tabs and pages, a dropped file, Cancel and OK with a date inserted from the
-# picker; the date format assistant and 見出一覧; 全体２ of a folded note with
-# its bar at the bottom, 固定 and a display schedule applied by the next tick.
+# The properties dialog: its tabs and pages for a note, a heading and details, a
+# dropped file, Cancel and OK with an inserted date; the date format assistant and
+# 見出一覧; 全体２ of a folded note, 固定 and a display schedule applied by the next tick.
 source "$(dirname "$0")/../lib.sh"
 e2e_init properties "$1" "$2"
 printf '[Default]\nList=1111\nCkType2=0\nTWord0=%%YY/%%MM/%%DD\nTWord1=%%M月%%D日(%%W)\nSTimer=1\nFX1=0\nFY1=0\nFX2=1024\nFY2=768\n' |
@@ -29,30 +28,23 @@ look() {
   wait_until 4 "shown $2" || fail "tab $1 does not show control $2"
   e2e_shot "$3"
 }
-cancel() { probe press 12 >/dev/null; wait_no_dialog; }
-open_properties 250 320  # the note's empty body
-expect_eq "$(tab_count)" 3 "tabs of a note"
-probe dialog | grep -q '^caption=買い物$' || fail "the note's title is the dialog's"
-probe dialog | grep -q ' topmost=1$' || fail "the dialog is not topmost"
-shown 3055 || fail "a note opens on 全体"
-look 0 3055 note-general
-look 1 3724 note-general2
-look 2 3313 note-headings
-cancel
-open_properties 135 189  # heading H2
-expect_eq "$(tab_count)" 2 "tabs of a heading"
-shown 3512 || fail "a heading opens on 見出"
-expect_eq "$(control_text 3031)" H2 "the heading's text"
-look 0 3055 heading-general
-look 1 3512 heading-heading
-cancel
-open_properties 144 162  # detail d2
-expect_eq "$(tab_count)" 3 "tabs of a detail"
-shown 3602 || fail "a detail opens on 明細"
-expect_eq "$(control_text 3031)" d2 "the detail's text"
-look 1 3512 detail-heading
-look 2 3602 detail-detail
-cancel
+# x y, tabs, the page it opens on, its text (- none), then tab:control:screenshot of the pages.
+while read -r x y tabs first text pages <&3; do
+  open_properties "$x" "$y"
+  expect_eq "$(tab_count)" "$tabs" "tabs at $x,$y"
+  if [ "$text" = - ]; then  # the note's own
+    probe dialog | grep -q '^caption=買い物$' || fail "the note's title is the dialog's"
+    probe dialog | grep -q ' topmost=1$' || fail "the dialog is not topmost"
+  fi
+  shown "$first" || fail "the dialog at $x,$y does not open on the page of $first"
+  [ "$text" = - ] || expect_eq "$(control_text 3031)" "$text" "the text at $x,$y"
+  for p in $pages; do look ${p//:/ }; done
+  close_dialog 12
+done 3<<'EOF'
+250 320 3 3055 - 0:3055:note-general 1:3724:note-general2 2:3313:note-headings
+135 189 2 3512 H2 0:3055:heading-general 1:3512:heading-heading
+144 162 3 3602 d2 1:3512:detail-heading 2:3602:detail-detail
+EOF
 open_properties 514 126  # the "Non" note's detail
 expect_eq "$(tab_count)" 2 "tabs of a Non note's detail"
 look 1 3602 non-detail
@@ -61,7 +53,7 @@ IFS=, read -r l t r b <<<"$(control_line 3031 | field rect)"
 probe drop $(((l + r) / 2)) $(((t + b) / 2)) "Z:$(echo "$E2E_CASE/files/memo.txt" | tr / '\\')" >/dev/null || fail "drop refused"
 wait_until 5 "control_line 3031 | grep -q 'text=Z:.*files.memo.txt$'" || fail "dropped file: $(control_line 3031)"
 e2e_shot non-dropped
-cancel
+close_dialog 12
 expect_eq "$(md5sum <"$d/Varnel00.dat"),$(md5sum <"$d/Varnel01.dat")" "$before0,$before1" "files after Cancel"
 # OK: 挿入 with the second format and the picker on 2011-01-10, at the end of the text.
 open_properties 144 162
@@ -74,8 +66,7 @@ expect_eq "$(control_text 3031)" "d2の商1月10日(月)" "text after 挿入"
 expect_eq "$(control_text 3151)" "%M月%D日(%W)" "the used format on top"
 e2e_shot inserted
 probe tick 1123 1 >/dev/null || fail "alarm OFF"  # the page's alarm radios are live
-probe press 11 >/dev/null
-wait_no_dialog
+close_dialog 11
 expect_eq "$(keys Varnel.ini TWord0 TWord1)" "%M月%D日(%W),%YY/%MM/%DD" "the format list saved in its new order"
 
 E2E_PART=properties_lists
@@ -104,7 +95,7 @@ expect_eq "$(control_line 5053 | field checked),$(control_line 5074 | field chec
   "1,1,1,4" "boxes restored from FmtDate"
 probe press 12 >/dev/null
 assistant_closed
-cancel
+close_dialog 12
 open_properties 850 520  # note 2's empty body
 probe choose 1000 2 >/dev/null
 rows() { list_rows 3313 1; }
@@ -124,7 +115,7 @@ xdo type --delay 50 New && xdo key Return
 wait_until 4 'rows | grep -q "col0=New|$"'
 e2e_shot headings
 expect_eq "$(rows)" "checked=1 col0=H3|checked=1 col0=Renamed|checked=0 col0=H2|checked=1 col0=New|" "after the edits (H3 moved past the hidden H2)"
-cancel
+close_dialog 12
 
 E2E_PART=properties_position
 expect_eq "$(probe windows | grep 'title=pos$' | field rect)" "100,482,400,500" "the folded note at the bottom of its rectangle"
@@ -143,8 +134,7 @@ probe tick 1118 >/dev/null
 probe tick 1117 >/dev/null
 expect_eq "$(control_line 1118 | field checked)" 0 "祝 clears 祝日を除く"
 e2e_shot page
-probe press 11 >/dev/null
-wait_no_dialog
+close_dialog 11
 expect_eq "$(keys Varnel03.dat Pos W H X Y SDT1 SDT2 SDT3 SDT4)" "1,1024,200,0,300,9466,0600,-1,-1,1,00ff" "keys written on OK"
 wait_until 10 '[ "$(probe windows | grep "title=pos$" | field visible)" = 0 ]' || fail "the note not hidden by the next tick"
 e2e_shot after-tick

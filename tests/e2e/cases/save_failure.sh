@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# A save that cannot reach the disk: the note file is held open without
-# sharing by another program (as root under Wine a read-only folder does not
-# stop a write). データセーブ tells it once, naming the file; the exit asks and
-# "No" keeps the program; the end of the session never asks. Once the file is
-# free, the next save writes the change kept in memory.
+# A note file held open without sharing by another program (as root under Wine a
+# read-only folder does not stop a write): told once, asked at exit, never at the
+# end of the session; once free, the next save writes the change kept in memory.
 source "$(dirname "$0")/../lib.sh"
 e2e_init save_failure "$1" "$2"
 printf '[Default]\nList=1\n' | crlf "$d/Varnel.ini"

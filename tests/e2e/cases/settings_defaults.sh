@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The defaults page "規定値": Cancel changes nothing; the state colour and
-# decoration dialogs (screenshots) hand their records back on OK only; the defaults
-# applied to the notes already made, with "除背景" (background and opacity
-# kept) and without; a drop shadow turned on keeps a hidden note hidden, a
-# topmost note topmost and its opacity, and the text being typed in it; OK
-# writes the global file, and a second OK without changes writes nothing.
+# The defaults page "規定値": Cancel, the state colour and decoration dialogs, the
+# defaults applied to the notes with and without "除背景" while a detail is typed,
+# the frame; OK writes the global file, a second OK without changes nothing.
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_defaults "$1" "$2"
 printf '[Default]\nList=11\n' | crlf "$d/Varnel.ini"
@@ -22,8 +19,7 @@ before=$(files)
 defaults_tab
 e2e_shot page
 probe text 3070 30 >/dev/null && probe tick 3053 1 >/dev/null || fail "edit the page"
-probe press 12 >/dev/null
-wait_no_dialog
+close_dialog 12
 expect_eq "$(files)" "$before" "Cancel leaves every file"
 
 # A detail being typed in note 0 while the defaults reach it.
@@ -75,16 +71,14 @@ probe text 3423 1000 >/dev/null
 probe press 11 >/dev/null
 wait_caption "Varnel 設定"
 probe text 3070 24 >/dev/null
-probe press 11 >/dev/null
-wait_no_dialog
+close_dialog 11
 expect_eq "$(keys Varnel.ini Theight Style CColor1 CCDay1)" "24,5,2008000000000000,999" "bar height, style and state colour record 1"
 expect_eq "$(keys Varnel.ini CColor0 CColor2 CCDay0)" ",," "records not in force"
 expect_eq "$(keys Varnel.ini Pen0 Pen1 FX2 X W)" "2001000000000000,0000000000000000,1000,800,200" "decorations, frame and placement"
 
 after=$(files)
 defaults_tab
-probe press 11 >/dev/null
-wait_no_dialog
+close_dialog 11
 expect_eq "$(files)" "$after" "a second OK writes nothing"
 
 e2e_close

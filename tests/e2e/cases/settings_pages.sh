@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# The settings dialog from the tray menu: topmost, its five tabs each with its
-# page (a screenshot of each), "*作成済付箋に適用" and "除背景" only on the
-# defaults tab. Cancel after changes on the pages leaves every file as it was;
-# OK on every page, then OK again without changes, leaves the files byte for
-# byte as the first OK left them. The user's own menus and keys then still work:
-# a stored note menu "11,Add" shows the title, Add and "その他"; shortcut 11 on
-# Ctrl+D adds a detail to the active note; the hot key 78/577 (Ctrl+A) makes a
-# new note (under Wine a hot key arrives while a window of the program has the focus).
+# The settings dialog: topmost, five tabs; Cancel leaves every file, a second OK
+# writes the files as the first left them. The user's own note menu, shortcut
+# and hot key work after it (a hot key arrives while a program window has the focus).
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_pages "$1" "$2"
 printf '[Default]\nList=1\nTimer=5\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,580\nSnooze=300\n' | crlf "$d/Varnel.ini"
@@ -27,14 +22,12 @@ done
 probe choose 1000 0 >/dev/null && probe text 3111 7 >/dev/null && probe tick 3131 0 >/dev/null || fail "general page"
 probe choose 1000 1 >/dev/null && probe text 3070 30 >/dev/null && probe tick 3053 1 >/dev/null || fail "defaults page"
 probe choose 1000 4 >/dev/null && probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "menu page"
-probe press 12 >/dev/null
-wait_no_dialog
+close_dialog 12
 expect_eq "$(sums)" "$start" "files after Cancel"
 for round in 1 2; do
   open_settings
   for tab in 0 1 2 3 4; do probe choose 1000 $tab >/dev/null || fail "tab $tab"; done
-  probe press 11 >/dev/null
-  wait_no_dialog
+  close_dialog 11
   e2e_ini Varnel.ini >"$E2E_CASE/ini.$round"
   eval "after$round=\$(sums)"
 done
@@ -50,13 +43,11 @@ IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
 [ $((b - t)) -lt 90 ] || fail "the menu is not three items high: $l,$t,$r,$b"
 xdo key Escape
 sleep 0.5
-xdo mousemove 300 250 click 1
-sleep 0.5
+click 300 250
 xdo key ctrl+d
 wait_until 10 "probe notes | grep 'rect=100,100,' | grep -q 'edit=1'" || fail "Ctrl+D did not add a detail: $(probe notes)"
 xdo type 'by key'
-xdo mousemove 300 280 click 1
-sleep 0.5
+click 300 280
 xdo key ctrl+a
 wait_until 5 '[ $(visible_notes) -ge 2 ]'
 expect_eq "$(visible_notes)" 2 "Ctrl+A made a new note"

@@ -1,15 +1,7 @@
 #!/usr/bin/env bash
-# Notes that reach other programs. Mail (260, Ctrl+M by a shortcut) copies the
-# list in its mail form and starts the mail program beside Varnel.exe by its full
-# path, with the note's title (its '"' left out) as the subject. 258 (the
-# detail's default item) starts its text as a command line, the leading テスト
-# skipped by whole characters and a path with a space quoted; 259 opens a .txt
-# through the shell; 258 on the heading runs each unchecked detail and ticks the
-# ones that started. Three files dropped through OLE (as from the desktop shell)
-# on a detail's edit box: it takes the first, the others follow as new details
-# with their names on a hidden second line. Copy (257, Ctrl+C by a shortcut) puts
-# the CP932 list with Unicode text beside it on the clipboard; a list pasted
-# through WM_APP 22 becomes a new note whose marks turned back into states.
+# Notes that reach other programs: mail (a shortcut), running a detail as a
+# command or a document, 258 on a heading, files dropped through OLE on an edit
+# box, copy (a shortcut) and a list pasted through WM_APP 22 as a new note.
 source "$(dirname "$0")/../lib.sh"
 e2e_init shell "$1" "$2"
 cp "$3" "$E2E_CASE/Postrel.exe"
@@ -38,8 +30,7 @@ hex() { iconv -f UTF-8 -t "$1" | od -An -tx1 | tr -d ' \n'; }
 e2e_run 4
 
 E2E_PART=shell_mail
-xdo mousemove 700 250 click 1
-sleep 0.5
+click 700 250
 xdo key ctrl+m
 wait_until 30 '[ -f "$E2E_CASE/Postrel.exe.args" ]' || fail "the mail program was not started"
 e2e_shot mailed
@@ -72,14 +63,12 @@ IFS=, read -r l t r b <<<"$(probe notes | grep 'edit=1' | field editrect)"
 out=$(probe drop $(((l + r) / 2)) $(((t + b) / 2)) "${win[@]}") || fail "drop refused: $out"
 wait_until 5 "probe notes | grep -q 'edittext=Z:.*one.txt'"
 e2e_shot dropped
-xdo mousemove 700 580 click 1
-sleep 0.5
+click 700 580
 e2e_shot committed
 
 E2E_PART=shell_copy_paste
 probe clip >/dev/null
-xdo mousemove 300 250 click 1
-sleep 0.5
+click 300 250
 xdo key ctrl+c
 wait_until 5 "probe clip-read | grep -q 'text=.'"
 out=$(probe clip-read)

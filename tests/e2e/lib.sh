@@ -64,7 +64,7 @@ e2e_start() {
   rm -f "$E2E_CASE/exit.$n"
   (
     cd "$E2E_CASE" || exit 99
-    timeout -k 5 "${E2E_LIFETIME:-170}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
+    timeout -k 5 "${E2E_LIFETIME:-280}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
     echo $? >"$E2E_CASE/exit.$n.tmp" && mv "$E2E_CASE/exit.$n.tmp" "$E2E_CASE/exit.$n"
   ) &
   E2E_PID=$!
@@ -197,6 +197,13 @@ e2e_run() {
   wait_until 60 "[ \$(visible_notes) -ge ${1:-0} ]" || fail "fewer than $1 notes shown: $(visible_notes)"
 }
 LIST50=$(printf '1%.0s' $(seq 1 50))  # "List" with every slot in use
+# 50 full notes (the benchmarks' maker $1) with at most $2 ON alarms, every slot listed.
+full_notes() {
+  rm -rf "${d:?}"/*
+  (cd "$E2E_CASE" && timeout 60 "$WINE" "$1" data 7 "$2" >/dev/null 2>&1)
+  [ -f "$d/Varnel49.dat" ] || fail "no notes written"
+  printf '[Default]\nList=%s\n' "$LIST50" | crlf "$d/Varnel.ini"
+}
 # Values of the keys $2.. of the data file $1, joined by commas.
 keys() {
   local f=$1 k v=()
@@ -223,13 +230,16 @@ clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null
 # Right click at x y and wait for the menu.
 menu_at() { xdo mousemove "$1" "$2" click 3; probe menu 5000 >/dev/null || fail "no menu at $1,$2"; }
 
-# Closes the program as the exit command does and expects a clean exit.
+# Closes the program as the exit command does and expects a clean exit. Posted:
+# once a menu or box has been up, Wine waits 2 s for each window it hides.
 e2e_close() {
-  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+  probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
   local code
-  code=$(e2e_wait_exit "$E2E_RUN" "${1:-20}") || fail "no exit"
+  code=$(e2e_wait_exit "$E2E_RUN" "${1:-30}") || fail "no exit"
   expect_eq "$code" 0 "exit code"
 }
+# Runs probe commands on the open dialog in order, one an argument ("tick 3121", "text 3111 0").
+drive() { local a; for a; do probe $a >/dev/null || fail "probe $a"; done; }
 # Waits for the open dialog's control $1 to be enabled ($2 = 1) or greyed (0).
 wait_enabled() { wait_until "${3:-40}" "probe msgbox 2000 | grep -q '^control=$1 enabled=$2 '"; }
 # Opens the properties dialog of the spot x y of a note the user's way: right

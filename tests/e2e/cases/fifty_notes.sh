@@ -7,12 +7,6 @@ source "$(dirname "$0")/../lib.sh"
 e2e_init fifty_notes "$1" "$2"
 make_notes=$3
 now_ms() { date +%s%3N; }
-notes() {  # $1 = how many alarms may be ON
-  rm -rf "$d"/*
-  (cd "$E2E_CASE" && timeout 60 "$WINE" "$make_notes" data 7 "$1" >/dev/null 2>&1)
-  [ -f "$d/Varnel49.dat" ] || fail "no notes written"
-  printf '[Default]\nList=%s\n' "$LIST50" | crlf "$d/Varnel.ini"
-}
 start50() {  # sets START_MS, the time to all 50 notes shown (a message may hold them back)
   local t0
   t0=$(now_ms)
@@ -23,7 +17,7 @@ start50() {  # sets START_MS, the time to all 50 notes shown (a message may hold
 }
 
 E2E_PART=startup_backups
-notes 0
+full_notes "$make_notes" 0
 on=() off=()
 for round in 1 2 3; do
   for b in 1 0; do
@@ -53,7 +47,7 @@ e2e_close 30
 E2E_PART=alarms_many
 # One run: $1 = how many alarms may be ON. Sets START_MS, BOXES, HIDE_MS, EXIT_MS.
 measure() {
-  notes "$1"
+  full_notes "$make_notes" "$1"
   start50
   # Every box the start-up shows, until none comes for three seconds.
   BOXES=0

@@ -74,16 +74,12 @@ assistant_closed() { wait_until 5 "! probe dialog | grep -q '^caption=日付書�
 open_properties 730 327  # heading H1 of note 2
 probe press 3153 >/dev/null
 wait_caption 日付書式作成支援
-for id in 5041 5051 5061 5023 5053 5063; do probe tick $id >/dev/null; done
-probe text 5044 4 >/dev/null
-probe press 5003 >/dev/null
+drive "tick 5041" "tick 5051" "tick 5061" "tick 5023" "tick 5053" "tick 5063" "text 5044 4" "press 5003"
 expect_eq "$(control_text 5001)" "%YYYY/%MM/%DD" "generated from year, month and day"
 [ -n "$(control_text 5002)" ] || fail "no preview"
 e2e_shot assistant
 probe press 5004 >/dev/null
-for id in 5041 5051 5061; do probe tick $id 0 >/dev/null; done
-probe tick 5071 >/dev/null && probe tick 5074 >/dev/null
-probe press 5003 >/dev/null
+drive "tick 5041 0" "tick 5051 0" "tick 5061 0" "tick 5071" "tick 5074" "press 5003"
 expect_eq "$(control_text 5001)" "(%W)" "generated from the weekday"
 probe press 11 >/dev/null
 assistant_closed
@@ -91,6 +87,7 @@ expect_eq "$(control_text 3151)" "(%W)" "the format handed to the page"
 expect_eq "$(keys Varnel.ini FmtDate)" 02001100041000 "FmtDate written on close"
 probe press 3153 >/dev/null
 wait_caption 日付書式作成支援
+wait_until 5 '[ -n "$(control_text 5044)" ]'  # the assistant above the page
 expect_eq "$(control_line 5053 | field checked),$(control_line 5074 | field checked),$(control_line 5023 | field checked),$(control_text 5044)" \
   "1,1,1,4" "boxes restored from FmtDate"
 probe press 12 >/dev/null
@@ -122,16 +119,10 @@ expect_eq "$(probe windows | grep 'title=pos$' | field rect)" "100,482,400,500" 
 open_properties 250 491
 probe choose 1000 1 >/dev/null
 expect_eq "$(control_text 3421),$(control_text 3422),$(control_text 3423),$(control_text 3424)" "100,300,300,200" "fields of the unfolded note"
-probe tick 3412 >/dev/null
-probe text 3423 5000 >/dev/null
+drive "tick 3412" "text 3423 5000"
 # Shown 00:00-00:01 every day from 2026-12-01 10:00: hidden at noon.
-probe tick 3721 >/dev/null
-probe date 3701 2026-12-01 >/dev/null && probe date 3711 10:00 >/dev/null || fail "start pickers"
-probe tick 3724 >/dev/null
-probe date 3713 00:00 >/dev/null && probe date 3714 00:01 >/dev/null || fail "window pickers"
-for id in 1110 1111 1112 1113 1114 1115 1116; do probe tick $id >/dev/null; done
-probe tick 1118 >/dev/null
-probe tick 1117 >/dev/null
+drive "tick 3721" "date 3701 2026-12-01" "date 3711 10:00" "tick 3724" "date 3713 00:00" "date 3714 00:01"
+drive "tick 1110" "tick 1111" "tick 1112" "tick 1113" "tick 1114" "tick 1115" "tick 1116" "tick 1118" "tick 1117"
 expect_eq "$(control_line 1118 | field checked)" 0 "祝 clears 祝日を除く"
 e2e_shot page
 close_dialog 11

@@ -15,10 +15,7 @@ e2e_run 1
 xdo mousemove 640 400 || fail "xdotool cannot reach the display"
 open_settings
 e2e_shot general
-probe text 3111 0 >/dev/null || fail "timer edit"
-probe text 3124 0 >/dev/null || fail "snooze edit"
-probe tick 3132 0 >/dev/null || fail "完了 box"
-probe tick 3121 >/dev/null || fail "連続"
+drive "text 3111 0" "text 3124 0" "tick 3132 0" "tick 3121"  # timer, snooze, 完了, 連続
 # The looping alarm test: ♪Off while it plays; it ends when the page hides or closes.
 looping() { probe send Varnel.SoundLooping 0 0 | field result; }
 probe choose 3115 2 >/dev/null || fail "alarm sound"
@@ -29,8 +26,7 @@ expect_eq "$(control_line 3116 | sed -n 's/.*text=//p')/$(looping)" "♪On/0" "t
 probe choose 1000 0 >/dev/null || fail "tab 0"
 probe press 3116 >/dev/null || fail "♪ test again"
 expect_eq "$(looping)" 1 "a looping test again"
-probe text 3122 x:3930 >/dev/null || fail "alarm time"
-probe choose 3078 3 >/dev/null || fail "CmdW combo"
+drive "text 3122 x:3930" "choose 3078 3"  # alarm time, CmdW
 probe press 11 >/dev/null
 box=$(probe msgbox 10000) || fail "no timer message"
 expect_eq "$(echo "$box" | line_value text)" "タイマー割込をオフにしました。　　" "timer message"

@@ -15,9 +15,9 @@ for f in one.txt two.txt three.txt; do
   win+=("$w\\files\\$f")
 done
 printf '[Default]\nList=1111\nSCKey0=69,579\nSCKey1=75,589\nMenuDefB=258\nMenuDefH=258\n' | crlf "$d/Varnel.ini"
-printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=買い物\n1S=000000000000000000000000\n1L=牛乳\n2S=000000020000000000000000\n2L=パン\n' |
+printf '[Default]\nX=100\nY=100\nW=300\nH=200\nAlpha2=250\n[1]\n0S=00000000\n0L=買い物\n1S=000000000000000000000000\n1L=牛乳\n2S=000000020000000000000000\n2L=パン\n' |
   crlf "$d/Varnel00.dat"
-printf '[Default]\nX=500\nY=100\nW=300\nH=200\nTitle=週報" -x "a\n[1]\n0S=00000000\n0L=Shop\n1S=000000000000000000000000\n1L=milk\n' |
+printf '[Default]\nX=500\nY=100\nW=300\nH=200\nAlpha2=250\nTitle=週報" -x "a\n[1]\n0S=00000000\n0L=Shop\n1S=000000000000000000000000\n1L=milk\n' |
   crlf "$d/Varnel01.dat"
 {
   printf '[Default]\nX=100\nY=400\nW=300\nH=200\n[1]\n0S=00000000\n0L=Run\n'
@@ -26,11 +26,13 @@ printf '[Default]\nX=500\nY=100\nW=300\nH=200\nTitle=週報" -x "a\n[1]\n0S=0000
 } | crlf "$d/Varnel02.dat"
 printf '[Default]\nX=500\nY=400\nW=300\nH=200\n[1]\n0S=00000000\n0L=Files\n1S=000000000000000000000000\n1L=x\n' |
   crlf "$d/Varnel03.dat"
+# A shortcut reaches the active note: click, and wait until it shows its active opacity.
+activate() { click "$1" "$2"; wait_until 10 "probe windows | grep 'rect=$3,' | grep -q alpha=255" || fail "note at $3 not active"; }
 hex() { iconv -f UTF-8 -t "$1" | od -An -tx1 | tr -d ' \n'; }
 e2e_run 4
 
 E2E_PART=shell_mail
-click 700 250
+activate 700 250 500,100
 xdo key ctrl+m
 wait_until 30 '[ -f "$E2E_CASE/Postrel.exe.args" ]' || fail "the mail program was not started"
 e2e_shot mailed
@@ -68,7 +70,7 @@ e2e_shot committed
 
 E2E_PART=shell_copy_paste
 probe clip >/dev/null
-click 300 250
+activate 300 250 100,100
 xdo key ctrl+c
 wait_until 5 "probe clip-read | grep -q 'text=.'"
 out=$(probe clip-read)

@@ -9,8 +9,7 @@
 source "$(dirname "$0")/../lib.sh"
 e2e_init soak "$1" "$2"
 make_notes=$3
-(cd "$E2E_CASE" && timeout 60 "$WINE" "$make_notes" data 7 0 >/dev/null 2>&1)
-[ -f "$d/Varnel49.dat" ] || fail "no notes written"
+full_notes "$make_notes" 0
 printf '[Default]\nList=%s\nSTimer=1\nAlarm=2\nSnooze=600\n' "$LIST50" | crlf "$d/Varnel.ini"
 for i in $(seq 0 49); do
   f=$(printf '%s/Varnel%02d.dat' "$d" "$i")

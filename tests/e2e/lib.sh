@@ -1,7 +1,6 @@
-# Sourced by every end-to-end case: one fresh folder per case, the program
-# started in the background under Wine, probe and X helpers, and a trap that
-# kills whatever the case started so a hung program fails only its own case.
-# Usage in a case: source lib.sh; e2e_init <name> <Varnel.exe> <probe.exe>
+# Sourced by every end-to-end case (source lib.sh; e2e_init <name> <Varnel.exe> <probe.exe>):
+# one fresh folder per case, the program started in the background under Wine, probe
+# and X helpers, and a trap that kills what the case started, so a hang fails only it.
 set -u
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$E2E_LIB_DIR/wine-env.sh"

@@ -22,9 +22,7 @@ e2e_shot silent
 
 E2E_PART=""
 e2e_clock_set "2026-03-02 06:59:45"
-box=""
-for i in 1 2; do box=$(probe msgbox 25000) && break; done
-[ -n "$box" ] || fail "no alarm window"
+wait_until 40 'box=$(probe msgbox 25000)' || fail "no alarm window"
 echo "$box" | grep -q '^caption=朝会の準備$' || fail "title is not the detail's text: $box"
 echo "$box" | grep -q '^control=1010 .*text=07:0.:..   03/02(Mon)$' || fail "clock text"
 echo "$box" | grep -q '^control=1013 enabled=1 ' || fail "not ringing"
@@ -61,8 +59,7 @@ e2e_shot alarm-set
 probe click 1122 >/dev/null || fail "ON"
 probe click 11 >/dev/null || fail "OK"
 # Due at 07:01:00 on the clock; a probe call lasts at most 30 s.
-box=""
-for i in 1 2 3 4; do box=$(probe msgbox 25000) && break; done
+wait_until 90 'box=$(probe msgbox 25000)'
 echo "$box" | grep -q '^caption=週報を書く$' || fail "the alarm set in the dialog did not ring: $box"
 probe click 11 >/dev/null || fail "close"
 e2e_close 30

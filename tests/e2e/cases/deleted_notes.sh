@@ -14,7 +14,6 @@ open_settings
 probe choose 1000 2 >/dev/null
 rows() { list_rows 3313 "${1:-3}"; }
 wait_until 5 "rows 2 | grep -q 残る付箋"
-before=$(md5sum <"$d/Varnel00.dat")
 at=$(probe where 3313 0) || fail "no row"
 xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 1
 menu_at "$(echo "$at" | field x)" "$(echo "$at" | field y)"

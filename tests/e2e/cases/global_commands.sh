@@ -44,12 +44,10 @@ new=$(probe notes | grep -v 'rect=1080,100,\|rect=400,100,' | head -n1)
 IFS=, read -r l t r b <<<"$(echo "$new" | field rect)"
 e2e_shot new-note
 # Its menu's last item but one is 付箋削除 (delete note).
-xdo mousemove $(((l + r) / 2)) $((b - 10)) click 3
-sleep 0.7
+menu_at $(((l + r) / 2)) $((b - 10))
 e2e_shot note-menu
 xdo key Up Up Return
-sleep 1
-expect_eq "$(visible_notes)" 2 "the deleted note is gone"
+wait_visible_notes 2 "the deleted note is gone"
 expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000000 "List frees slot 7"
 e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
 # Every free slot now has a record; the oldest (2020, lowest slot) is slot 2.

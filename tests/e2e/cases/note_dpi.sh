@@ -40,7 +40,6 @@ for dpi in 96 144; do
   fi
   e2e_close
 done
-e2e_log "96 DPI: ${w96}x$h96, 144 DPI: ${w144}x$h144"
 # 1.5 times within a few pixels: the fonts' own metrics do not scale exactly.
 for pair in "$w96 $w144" "$h96 $h144"; do
   read -r a b <<<"$pair"
@@ -48,4 +47,3 @@ for pair in "$w96 $w144" "$h96 $h144"; do
 done
 convert "$E2E_CASE/at96.png" "$E2E_CASE/at144.png" -background white +append "$E2E_SHOTS/note_dpi-96-144.png" ||
   fail "no side-by-side screenshot"
-exit 0

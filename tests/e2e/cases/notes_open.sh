@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Prepared notes open at their place, colour and opacity; "Pos" 0, 1, 2 and 5, a
-# note folded to its bar, and one folded with its bar at the bottom over three starts.
+# note folded to its bar, and one folded with its bar at the bottom over three
+# starts. A frame made for a monitor that is gone: a note stored off the screen
+# opens on it, one on the screen keeps its place, the file keeps the user's frame.
 source "$(dirname "$0")/../lib.sh"
 e2e_init notes_open "$1" "$2"
 printf '[Default]\nList=11011111\n' | crlf "$d/Varnel.ini"
@@ -48,3 +50,20 @@ for run in 1 2 3; do
   e2e_run 7
   e2e_close
 done
+
+E2E_PART=notes_on_screen
+rm -rf "${d:?}"/*
+printf '[Default]\nList=11\nFX1=1920\nFY1=0\nFX2=3840\nFY2=1080\n' | crlf "$d/Varnel.ini"  # 1920..3840 is gone
+printf "[Default]\nX=3000\nY=100\nW=200\nH=150\n$rows" | crlf "$d/Varnel00.dat"
+printf "[Default]\nX=100\nY=60\nW=180\nH=220\n$rows" | crlf "$d/Varnel01.dat"
+e2e_run 2
+notes=$(probe notes)
+echo "$notes" | grep -q 'rect=100,60,280,280 visible=1' || fail "the note on screen moved"
+IFS=, read -r l t r b <<<"$(echo "$notes" | grep -v 'rect=100,60,' | field rect)"
+[ "$l" -ge 0 ] && [ "$r" -le 1280 ] && [ "$t" -ge 0 ] && [ "$b" -le 800 ] || fail "note off screen: $l,$t,$r,$b"
+expect_eq "$((r - l))x$((b - t))" 200x150 "the moved note's size"
+e2e_shot notes
+e2e_close
+expect_eq "$(keys Varnel00.dat X Y)" "$l,$t" "moved place saved"
+expect_eq "$(keys Varnel01.dat X Y)" "100,60" "place kept"
+expect_eq "$(keys Varnel.ini FX1 FX2)" "1920,3840" "the user's frame"

@@ -14,8 +14,7 @@ wait_visible() {  # $1 0/1, $2 seconds
 }
 
 night 0
-E2E_CLOCK="@2026-12-07 23:00:00" e2e_start
-e2e_wait_main 30
+E2E_CLOCK="@2026-12-07 23:00:00" e2e_run
 wait_visible 1 20
 e2e_shot monday-2300
 expect_eq "$(probe windows | grep -c 'class=CCheckWnd')" 1 "notes after the deletion"
@@ -24,16 +23,14 @@ keys Varnel.ini Del1 | grep -q '^2026/12/07 23:0[0-9]$' || fail "no deletion rec
 expect_eq "$(keys Varnel.ini List | cut -c1-2)" 10 "List after the deletion"
 
 night 0
-E2E_CLOCK="@2026-12-08 01:00:00" e2e_start
-e2e_wait_main 30
+E2E_CLOCK="@2026-12-08 01:00:00" e2e_run
 wait_visible 1 20
 e2e_close
 
 # Shown until 06:00 on the shifted clock, hidden from then on.
 night 1
 t0=$(date +%s)
-E2E_CLOCK="@2026-12-08 05:59:40" e2e_start
-e2e_wait_main 30
+E2E_CLOCK="@2026-12-08 05:59:40" e2e_run
 v=$(note_visible)
 if [ $(($(date +%s) - t0)) -lt 17 ]; then expect_eq "$v" 1 "visible before 06:00"; else e2e_log "start too slow to see 05:59"; fi
 wait_visible 0 60

@@ -9,11 +9,8 @@ mkdir -p "$E2E_CASE/my tools" "$E2E_CASE/files"
 cp "$3" "$E2E_CASE/my tools/prog.exe"
 echo hello >"$E2E_CASE/doc.txt"
 w=$(echo "Z:$E2E_CASE" | tr / '\\')
-win=()
-for f in one.txt two.txt three.txt; do
-  : >"$E2E_CASE/files/$f"
-  win+=("$w\\files\\$f")
-done
+touch "$E2E_CASE/files/"{one,two,three}.txt
+win=("$w\\files\\one.txt" "$w\\files\\two.txt" "$w\\files\\three.txt")
 printf '[Default]\nList=1111\nSCKey0=69,579\nSCKey1=75,589\nMenuDefB=258\nMenuDefH=258\n' | crlf "$d/Varnel.ini"
 printf '[Default]\nX=100\nY=100\nW=300\nH=200\nAlpha2=250\n[1]\n0S=00000000\n0L=買い物\n1S=000000000000000000000000\n1L=牛乳\n2S=000000020000000000000000\n2L=パン\n' |
   crlf "$d/Varnel00.dat"

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Weeks of a resident program, shortened: the clock runs 60 times fast for ten
-# minutes (ten simulated hours from Tuesday 2026-03-03 00:00) with 50 full notes,
-# a display window on five of them and 50 weekly alarms, one every 12 simulated
-# minutes; a helper stops and closes each alarm window as it comes. The program
-# answers a message within a second throughout, and its working set, handles
-# and window-system objects end within a few percent of where they stood after
-# the first simulated hour. Not part of the test command (see the README).
+# Weeks of a resident program, shortened: ten simulated hours (the clock 60 times
+# fast) with 50 full notes, a display window on five and 50 alarms answered as
+# they ring. The program answers within a second throughout, and its memory,
+# handles and window objects end within a few percent of the first hour's.
 source "$(dirname "$0")/../lib.sh"
 e2e_init soak "$1" "$2"
 make_notes=$3

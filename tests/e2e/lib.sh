@@ -222,11 +222,8 @@ expect_rows() {
     expect_eq "$v" "$want" "$what"
   done
 }
-# Posts a command id as the hot keys do (WM_HOTKEY).
-hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }
-# Puts the text $1 (UTF-8) on the clipboard.
+hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }  # a command id as the hot keys post it
 clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"; }
-# Right click at x y and wait for the menu.
 menu_at() { xdo mousemove "$1" "$2" click 3; probe menu 5000 >/dev/null || fail "no menu at $1,$2"; }
 
 # Closes the program as the exit command does and expects a clean exit. Posted:
@@ -248,7 +245,6 @@ open_properties() {
   xdo key Down Down Return
   wait_until 10 "probe dialog 2>/dev/null | grep -q '^control=1000 '" || fail "no properties dialog at $1,$2"
 }
-# The number of tabs of the open tabbed dialog (TCM_GETITEMCOUNT).
-tab_count() { probe ctl 1000 0x1304 0 0 | field result; }
+tab_count() { probe ctl 1000 0x1304 0 0 | field result; }  # of the open tabbed dialog (TCM_GETITEMCOUNT)
 # Whether control $1 of the open dialog is visible (the page on top holds it).
 shown() { probe dialog | grep "^control=$1 " | grep -q 'visible=1'; }

@@ -1,19 +1,14 @@
-# Sourced by every end-to-end case: one fresh folder per case, the program
-# started in the background under Wine, probe and X helpers, and a trap that
-# kills whatever the case started so a hung program fails only its own case.
-# Usage in a case: source lib.sh; e2e_init <name> <Varnel.exe> <probe.exe>
+# Sourced by every end-to-end case (source lib.sh; e2e_init <name> <Varnel.exe> <probe.exe>):
+# one fresh folder per case, the program started in the background under Wine, probe
+# and X helpers, and a trap that kills what the case started, so a hang fails only it.
 set -u
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$E2E_LIB_DIR/wine-env.sh"
 
 E2E_PID=""
-E2E_FAILED=0
-
 e2e_log() { echo "[$(date +%T)] $*"; }
-
 fail() {
   e2e_log "FAIL: $*"
-  E2E_FAILED=1
   e2e_shot "failure" || true
   exit 1
 }
@@ -43,13 +38,6 @@ strict_text() { printf '\\|%s' "$(printf '%s' "$1" | sed 's/\\/\\\\/g')"; }
 # Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 
-# Copies a fixture into the case's data folder, turning it into CP932 with CR LF
-# as the program writes its files.
-e2e_seed() {
-  local src="$E2E_LIB_DIR/fixtures/$1" dst="$E2E_CASE/data/${2:-$1}"
-  iconv -f UTF-8 -t CP932 "$src" | sed 's/\r*$/\r/' >"$dst" || fail "cannot seed $1"
-}
-
 # Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>.
 # With E2E_CLOCK set (a faketime -f time, e.g. "@2026-12-07 23:00:00"), the
 # prefix's server is stopped first so that it starts again under that clock.
@@ -75,7 +63,7 @@ e2e_start() {
   rm -f "$E2E_CASE/exit.$n"
   (
     cd "$E2E_CASE" || exit 99
-    timeout -k 5 "${E2E_LIFETIME:-170}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
+    timeout -k 5 "${E2E_LIFETIME:-280}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
     echo $? >"$E2E_CASE/exit.$n.tmp" && mv "$E2E_CASE/exit.$n.tmp" "$E2E_CASE/exit.$n"
   ) &
   E2E_PID=$!
@@ -85,12 +73,8 @@ e2e_start() {
 
 # Waits for the run to end; prints its exit code. Fails after the timeout.
 e2e_wait_exit() {
-  local run=${1:-$E2E_RUN} secs=${2:-20} i
-  for i in $(seq 1 $((secs * 10))); do
-    [ -f "$E2E_CASE/exit.$run" ] && { cat "$E2E_CASE/exit.$run"; return 0; }
-    sleep 0.1
-  done
-  return 1
+  local f="$E2E_CASE/exit.${1:-$E2E_RUN}"
+  wait_until "${2:-20}" '[ -f "$f" ]' && cat "$f"
 }
 
 # Wine processes of this lane's prefix.
@@ -111,7 +95,6 @@ e2e_wine_pid() {
   [ -n "$pid" ] && echo "$pid"
 }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-
 e2e_running() { [ ! -f "$E2E_CASE/exit.${1:-$E2E_RUN}" ]; }
 
 # Runs one probe command; its output is on stdout, its exit code is returned.
@@ -125,16 +108,10 @@ field() { sed -n "s/^.*\b$1=\([^ ]*\).*$/\1/p" | head -n1; }
 line_value() { sed -n "s/^$1=//p" | head -n1; }
 
 e2e_wait_main() {
-  local secs=${1:-30} i
-  for i in $(seq 1 "$secs"); do
-    probe find >/dev/null && return 0
-    if ! e2e_running; then
-      tail -n 20 "$E2E_CASE/out.$E2E_RUN" 2>/dev/null
-      fail "program ended before its main window appeared (exit $(cat "$E2E_CASE/exit.$E2E_RUN"))"
-    fi
-    sleep 1
-  done
-  fail "no main window after ${secs}s"
+  wait_until "${1:-30}" 'probe find >/dev/null || ! e2e_running' || fail "no main window after ${1:-30}s"
+  e2e_running && return
+  tail -n 20 "$E2E_CASE/out.$E2E_RUN" 2>/dev/null
+  fail "program ended before its main window appeared (exit $(cat "$E2E_CASE/exit.$E2E_RUN"))"
 }
 
 # Moves the settable clock to a local time "YYYY-MM-DD hh:mm:ss" (read again
@@ -144,13 +121,20 @@ e2e_clock_set() {
   printf '%+d\n' "$off" >"$E2E_CASE/clock.rc.tmp" && mv "$E2E_CASE/clock.rc.tmp" "$E2E_CASE/clock.rc"
 }
 
+# A merged case names its screenshots after its part (E2E_PART), as before the merge.
 e2e_shot() {
-  local path="$E2E_SHOTS/$E2E_NAME-$1.png"
+  local path="$E2E_SHOTS/${E2E_PART:-$E2E_NAME}-$1.png"
   timeout 20 import -display "$DISPLAY" -window root "$path" 2>/dev/null && e2e_log "screenshot $path"
 }
 
 xdo() { timeout 10 xdotool "$@"; }
-
+click() { xdo mousemove "$1" "$2" click 1; sleep 0.7; }  # apart: never a double click
+dblclick() { xdo mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.7; }
+# The screen's pixel at x y as #RRGGBB.
+pixel() {
+  timeout 20 import -display "$DISPLAY" -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n1 |
+    grep -o '#[0-9A-F]\{6\}' | head -n1
+}
 e2e_ini() { [ -f "$E2E_CASE/data/$1" ] || return 1; iconv -f CP932 -t UTF-8 "$E2E_CASE/data/$1" | tr -d '\r'; }
 
 e2e_teardown() {
@@ -180,70 +164,87 @@ wait_until() {
 }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }
-
-# Opens the settings dialog the user's way: tray menu, 設定 (fifth item from
-# the bottom), and waits for it.
-open_settings() {
-  local i
+# Opens the tray menu and chooses the item $1 Ups from the bottom (5: 設定).
+tray_item() {
   probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
   probe menu 10000 >/dev/null || fail "no tray menu"
-  xdo key Up Up Up Up Up Return
-  for i in $(seq 1 50); do
-    probe dialog 2>/dev/null | grep -q '^caption=Varnel 設定$' && return 0
-    sleep 0.2
-  done
-  fail "no settings dialog"
+  xdo key $(printf 'Up %.0s' $(seq 1 "$1")) Return
 }
+wait_caption() { wait_until 10 "probe dialog 2>/dev/null | grep -q '^caption=$1\$'" || fail "no dialog $1"; }
+open_settings() { tray_item 5; wait_caption "Varnel 設定"; }
+# Presses button $1 of the dialog (11 OK, 12 Cancel) and waits until it is gone.
+close_dialog() { probe press "$1" >/dev/null; wait_no_dialog; }
+wait_no_dialog() { wait_until 10 '! probe dialog >/dev/null' || fail "a dialog stayed open: $(probe dialog | head -n2)"; }
 
-# Waits until no dialog of the program is up.
-wait_no_dialog() {
-  local i
-  for i in $(seq 1 50); do probe dialog >/dev/null || return 0; sleep 0.2; done
-  fail "a dialog stayed open: $(probe dialog | head -n2)"
-}
-
-# One control's line of `probe dialog` (the visible one first).
+# One control's line of `probe dialog` (the visible one first), and its text.
 control_line() { probe dialog | grep "^control=$1 " | sort -t= -k4 -r | head -n1; }
+control_text() { control_line "$1" | sed 's/.* text=//'; }
+# The rows of list control $1 (columns up to $2, if given) on one line, each ended by "|".
+list_rows() { probe rows "$@" | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|'; }
 
-# Waits (up to 5 s) until n notes are visible; fails with what is there otherwise.
+visible_notes() { probe notes | grep -c 'visible=1'; }
+paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] } END { print s + 0 }'; }  # of all notes
+# Waits until n notes are visible; fails with what is there otherwise.
 wait_visible_notes() {
-  wait_until 30 "[ \"\$(probe notes | grep -c visible=1)\" -eq $1 ]"
-  expect_eq "$(probe notes | grep -c 'visible=1')" "$1" "${2:-visible notes}"
+  wait_until 30 "[ \$(visible_notes) -eq $1 ]"
+  expect_eq "$(visible_notes)" "$1" "${2:-visible notes}"
 }
+# Starts the program and waits for its main window and for at least $1 notes shown.
+e2e_run() {
+  e2e_start
+  e2e_wait_main 30
+  wait_until 60 "[ \$(visible_notes) -ge ${1:-0} ]" || fail "fewer than $1 notes shown: $(visible_notes)"
+}
+LIST50=$(printf '1%.0s' $(seq 1 50))  # "List" with every slot in use
+# 50 full notes (the benchmarks' maker $1) with at most $2 ON alarms, every slot listed.
+full_notes() {
+  rm -rf "${d:?}"/*
+  (cd "$E2E_CASE" && timeout 60 "$WINE" "$1" data 7 "$2" >/dev/null 2>&1)
+  [ -f "$d/Varnel49.dat" ] || fail "no notes written"
+  printf '[Default]\nList=%s\n' "$LIST50" | crlf "$d/Varnel.ini"
+}
+# Values of the keys $2.. of the data file $1, joined by commas.
+keys() {
+  local f=$1 k v=()
+  shift
+  for k; do v+=("$(e2e_ini "$f" | line_value "$k")"); done
+  (IFS=,; echo "${v[*]}")
+}
+# The value of key $3 in section $2 of the data file $1 (the first from that section on).
+row_value() { e2e_ini "$1" | sed -n "/^\[$2\]/,\$p" | line_value "$3"; }
+# Checks rows of data files, one a line: "slot|section|key|expected|what it shows";
+# of an "nS" key only the state digit is compared.
+expect_rows() {
+  local f sec k want what v
+  while IFS='|' read -r f sec k want what; do
+    v=$(row_value "Varnel0$f.dat" "$sec" "$k")
+    [[ $k == [0-9]S ]] && v=${v:7:1}
+    expect_eq "$v" "$want" "$what"
+  done
+}
+hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }  # a command id as the hot keys post it
+clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"; }
+menu_at() { xdo mousemove "$1" "$2" click 3; probe menu 5000 >/dev/null || fail "no menu at $1,$2"; }
 
-# Closes the program as the exit command does and expects a clean exit.
+# Closes the program as the exit command does and expects a clean exit. Posted:
+# once a menu or box has been up, Wine waits 2 s for each window it hides.
 e2e_close() {
-  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
+  probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
   local code
-  code=$(e2e_wait_exit "$E2E_RUN" "${1:-20}") || fail "no exit"
+  code=$(e2e_wait_exit "$E2E_RUN" "${1:-30}") || fail "no exit"
   expect_eq "$code" 0 "exit code"
 }
-
+# Runs probe commands on the open dialog in order, one an argument ("tick 3121", "text 3111 0").
+drive() { local a; for a; do probe $a >/dev/null || fail "probe $a"; done; }
 # Waits for the open dialog's control $1 to be enabled ($2 = 1) or greyed (0).
-wait_enabled() {
-  local i
-  for i in $(seq 1 "${3:-40}"); do
-    probe msgbox 2000 | grep -q "^control=$1 enabled=$2 " && return 0
-    sleep 0.5
-  done
-  return 1
-}
-
+wait_enabled() { wait_until "${3:-40}" "probe msgbox 2000 | grep -q '^control=$1 enabled=$2 '"; }
 # Opens the properties dialog of the spot x y of a note the user's way: right
 # click, 詳細 (the item after the menu's title line), and waits for it.
 open_properties() {
-  local i
-  xdo mousemove "$1" "$2" click 3
-  probe menu 5000 >/dev/null || fail "no menu at $1,$2"
+  menu_at "$1" "$2"
   xdo key Down Down Return
-  for i in $(seq 1 50); do
-    probe dialog 2>/dev/null | grep -q '^control=1000 ' && return 0
-    sleep 0.2
-  done
-  fail "no properties dialog at $1,$2"
+  wait_until 10 "probe dialog 2>/dev/null | grep -q '^control=1000 '" || fail "no properties dialog at $1,$2"
 }
-
-# The number of tabs of the open tabbed dialog (TCM_GETITEMCOUNT).
-tab_count() { probe ctl 1000 0x1304 0 0 | field result; }
+tab_count() { probe ctl 1000 0x1304 0 0 | field result; }  # of the open tabbed dialog (TCM_GETITEMCOUNT)
 # Whether control $1 of the open dialog is visible (the page on top holds it).
 shown() { probe dialog | grep "^control=$1 " | grep -q 'visible=1'; }

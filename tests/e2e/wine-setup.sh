@@ -12,9 +12,7 @@ setup_lane() (  # lane folder, first display number
   export VARNEL_E2E_DIR=$1 WINEPREFIX=$1/prefix
   mkdir -p "$VARNEL_E2E_DIR"
   # Leftovers of an earlier run of this folder: its display and its prefix's server.
-  for f in xcompmgr xvfb; do
-    if [ -f "$VARNEL_E2E_DIR/$f.pid" ]; then kill "$(cat "$VARNEL_E2E_DIR/$f.pid")" 2>/dev/null; fi
-  done
+  for f in xcompmgr xvfb; do [ -f "$VARNEL_E2E_DIR/$f.pid" ] && kill "$(cat "$VARNEL_E2E_DIR/$f.pid")" 2>/dev/null; done
   rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/xcompmgr.pid" "$VARNEL_E2E_DIR/display"
   [ -d "$WINEPREFIX" ] && timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
   rm -rf "$WINEPREFIX"

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# "右上縦" (405) with notes of widths 200, 260 and 180 in slots 2, 5 and 8: the
-# first in the frame's top-right corner, the others below it in slot order,
-# then all three as wide as the widest. A fixed note stays where it is. The
-# tray double click with "Cmd" 0x180 then gives them the width of the lowest
-# note, slot 0, although that one is hidden (and stays so).
+# "右上縦" (405): the notes stacked from the frame's top-right corner in slot order,
+# a fixed one left; the tray double click with "Cmd" 0x180 then gives them the
+# width of the lowest note, slot 0, although that one is hidden (and stays so).
 source "$(dirname "$0")/../lib.sh"
 e2e_init arrange "$1" "$2"
 printf '[Default]\nList=10100100110\nCmd=384\n' | crlf "$d/Varnel.ini"
@@ -13,23 +11,15 @@ note 5 300 260
 note 8 600 180
 note 9 900 150 'Fix=1\n'
 note 0 500 300 'V=0\n'
-e2e_start
-e2e_wait_main 30
-for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 4 ] && break; sleep 0.5; done
-probe post 0x0312 405 0 >/dev/null || fail "post 405"
-sleep 1
-notes=$(probe notes)
-echo "$notes"
+e2e_run 4
+# A note at each of the rectangles given.
+at() { local r; for r; do probe notes | grep -q "rect=$r " || fail "no note at $r: $(probe notes)"; done; }
+hotkey 405
+wait_until 5 "probe notes | grep -q 'rect=1020,200,1280,300 '"
 e2e_shot arranged
-for r in 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400; do
-  echo "$notes" | grep -q "rect=$r " || fail "no note at $r"
-done
+at 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400
 probe post 0x0400 0 0x0203 >/dev/null || fail "post tray double click"
-for i in $(seq 1 20); do probe notes | grep -q 'rect=1020,200,1320,300 ' && break; sleep 0.25; done
-notes=$(probe notes)
-for r in 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400; do
-  echo "$notes" | grep -q "rect=$r " || fail "no note at $r after aligning widths: $notes"
-done
+wait_until 5 "probe notes | grep -q 'rect=1020,200,1320,300 '"
+at 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400
 e2e_close
-expect_eq "$(e2e_ini Varnel05.dat | line_value Y),$(e2e_ini Varnel08.dat | line_value Y)" "100,200" "slot order top to bottom"
-exit 0
+expect_eq "$(keys Varnel05.dat Y),$(keys Varnel08.dat Y)" "100,200" "slot order top to bottom"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Backups: an unreadable note file is kept as .bad with a message and the
-# other note opens; each start after a change backs the data folder up, a
-# start without one adds nothing; the restore dialog lists the backups and
-# puts an older one back into the running program's notes.
+# Backups: an unreadable note file kept as .bad with a message; a backup at each
+# start after a change and none without; the restore dialog puts an older one back.
 source "$(dirname "$0")/../lib.sh"
 e2e_init backups "$1" "$2"
 b="$d/backup"
@@ -11,12 +9,11 @@ printf '[Default]\nX=40\nY=50\nW=220\nH=120\nTitle=買い物\n[1]\n0S=0000000000
 head -c 300 /dev/zero >"$d/Varnel01.dat"
 backups() { ls "$b" | grep -c '^[0-9]\{8\}-[0-9]\{6\}'; }
 newest() { echo "$b/$(ls "$b" | grep '^[0-9]' | sort | tail -n1)"; }
-run_and_close() { e2e_start; e2e_wait_main 30; wait_visible_notes 1 "$1"; e2e_close; }
+run_and_close() { e2e_run 1; e2e_close; }
 
 e2e_start
 e2e_wait_main 30
 box=$(probe msgbox 15000) || fail "no message about the unreadable file"
-echo "$box"
 echo "$box" | grep -q '^text=.*Varnel01.dat → Varnel01.dat.bad.*バックアップはありません' || fail "message: $box"
 probe msgbox-press 1 >/dev/null || fail "close the message"
 wait_visible_notes 1 "the readable note opens"
@@ -26,24 +23,19 @@ grep -q "$(printf '牛乳' | iconv -f UTF-8 -t CP932)" "$(newest)/Varnel00.dat" 
 [ ! -e "$(newest)/Varnel01.dat" ] || fail "the unreadable file was backed up"
 e2e_close
 
-run_and_close "second start"  # the exit rewrote List: one more backup
+run_and_close  # the exit rewrote List: one more backup
 count=$(backups)
-run_and_close "start without a change"
+run_and_close
 expect_eq "$(backups)" "$count" "backups after a start without a change"
 
 # A change made while the program is stopped, then the start that backs it up.
 iconv -f CP932 -t UTF-8 "$d/Varnel00.dat" | sed 's/牛乳/パン/' | iconv -f UTF-8 -t CP932 >"$d/x" && mv "$d/x" "$d/Varnel00.dat"
-e2e_start
-e2e_wait_main 30
-wait_visible_notes 1 "after the change"
+e2e_run 1
 expect_eq "$(backups)" $((count + 1)) "backups after the change"
 
-probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
-probe menu 10000 >/dev/null || fail "no tray menu"
-xdo key Up Up Up Up Return  # バックアップから復元..., fourth from the bottom
-for i in $(seq 1 50); do probe dialog 2>/dev/null | grep -q '^caption=バックアップから復元$' && break; sleep 0.2; done
+tray_item 4  # バックアップから復元...
+wait_caption バックアップから復元
 rows=$(probe rows 1201 3) || fail "no backup list: $rows"
-echo "$rows"
 expect_eq "$(echo "$rows" | grep -c '^row=')" "$((count + 1))" "listed backups"
 echo "$rows" | grep -q '^row=0 selected=1 col0=20[0-9/]* [0-9:]* col1=1 col2=買い物$' || fail "newest row: $rows"
 probe choose 1201 1 >/dev/null || fail "choose the older backup"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with
-# the command id; hide by its real key, Ctrl+B): hide and show every note, move the visible unfixed ones to
-# the frame's right edge (a fixed note stays), opacity for every note, redraw,
-# the about dialog with its version; a new note takes the free slot deleted
-# longest ago, and deleting it from its menu writes its deletion record;
-# WM_APP 21 makes a new note holding the clipboard's text.
+# the command id): hide and show, move right, opacity, redraw, about, a new note
+# in the slot deleted longest ago and its deletion record, WM_APP 21.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
 {
@@ -13,70 +10,57 @@ e2e_init global_commands "$1" "$2"
 } | crlf "$d/Varnel.ini"
 printf '[Default]\nX=100\nY=100\nW=200\nH=150\n[1]\n0S=00000000\n0L=free\n' | crlf "$d/Varnel00.dat"
 printf '[Default]\nX=400\nY=100\nW=200\nH=150\nFix=1\n[1]\n0S=00000000\n0L=fixed\n' | crlf "$d/Varnel01.dat"
-e2e_start
-e2e_wait_main 30
-for i in $(seq 1 20); do
-  [ "$(probe notes | grep -c 'visible=1')" -ge 2 ] && break
-  sleep 0.5
-done
-hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; sleep 0.7; }
+e2e_run 2
+run_cmd() { hotkey "$1"; sleep 0.7; }
 # Under Wine a hot key arrives while a window of the program has the focus.
-xdo mousemove 200 200 click 1
-sleep 0.5
+click 200 200
 xdo key ctrl+b
-for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=0')" -ge 2 ] && break; sleep 0.25; done
+wait_until 5 '[ "$(probe notes | grep -c visible=0)" -ge 2 ]'
 sleep 0.5  # a note shown again by its activation would show up meanwhile
 expect_eq "$(probe notes | grep -c 'visible=0')" 2 "Ctrl+B (206) hides every note"
-hotkey 205
-expect_eq "$(probe notes | grep -c 'visible=1')" 2 "205 shows every note"
-hotkey 301
+run_cmd 205
+expect_eq "$(visible_notes)" 2 "205 shows every note"
+run_cmd 301
 probe notes | grep -q 'rect=1080,100,1280,250 ' || fail "301 did not move the free note right: $(probe notes)"
 probe notes | grep -q 'rect=400,100,600,250 ' || fail "301 moved the fixed note: $(probe notes)"
 # Active opacity shows once a note is active; the inactive one at once.
-hotkey 603
+run_cmd 603
 expect_eq "$(probe windows | grep 'class=CCheckWnd' | grep -c 'alpha=255')" 2 "inactive notes keep their look"
-hotkey 624
+run_cmd 624
 expect_eq "$(probe windows | grep 'class=CCheckWnd' | grep -c 'alpha=102')" 2 "624 sets 40% on every inactive note"
-hotkey 228
-hotkey 202
+run_cmd 228
+run_cmd 202
 box=$(probe msgbox 5000) || fail "no about dialog: $box"
-echo "$box"
 e2e_shot about
 echo "$box" | grep -q 'Version 1.35' || fail "about dialog without its version: $box"
 probe msgbox-press 1 >/dev/null || fail "OK of the about dialog"
 probe msgbox 500 >/dev/null && fail "about dialog still open"
 # New note: slot 7, deleted longest ago.
-hotkey 211
-for i in $(seq 1 20); do [ "$(probe notes | grep -c 'visible=1')" -ge 3 ] && break; sleep 0.25; done
-expect_eq "$(probe notes | grep -c 'visible=1')" 3 "a new note is shown"
+run_cmd 211
+wait_visible_notes 3 "a new note is shown"
 [ -f "$d/Varnel07.dat" ] || fail "new note not in slot 7: $(ls "$d")"
-expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-8)" 11000001 "List marks slot 7 at once"
+expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000001 "List marks slot 7 at once"
 new=$(probe notes | grep -v 'rect=1080,100,\|rect=400,100,' | head -n1)
 IFS=, read -r l t r b <<<"$(echo "$new" | field rect)"
 e2e_shot new-note
 # Its menu's last item but one is 付箋削除 (delete note).
-xdo mousemove $(((l + r) / 2)) $((b - 10)) click 3
-sleep 0.7
+menu_at $(((l + r) / 2)) $((b - 10))
 e2e_shot note-menu
 xdo key Up Up Return
-sleep 1
-expect_eq "$(probe notes | grep -c 'visible=1')" 2 "the deleted note is gone"
-expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-8)" 11000000 "List frees slot 7"
+wait_visible_notes 2 "the deleted note is gone"
+expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000000 "List frees slot 7"
 e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
 # Every free slot now has a record; the oldest (2020, lowest slot) is slot 2.
-hotkey 211
-wait_until 20 '[ -f "$d/Varnel02.dat" ]'
-[ -f "$d/Varnel02.dat" ] || fail "second new note not in slot 2: $(ls "$d")"
+run_cmd 211
+wait_until 20 '[ -f "$d/Varnel02.dat" ]' || fail "second new note not in slot 2: $(ls "$d")"
 # WM_APP 21: a new note (slot 3 now) that takes the clipboard's text as a detail.
-probe clip "$(printf 'via app' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+clip 'via app'
 probe send 0x8000 21 0 >/dev/null || fail "WM_APP 21"
 [ -f "$d/Varnel03.dat" ] || fail "WM_APP 21 made no note: $(ls "$d")"
 # Exit (203) while the about dialog is open: saved at once, the dialog ends, then the program.
-hotkey 202
+run_cmd 202
 probe msgbox 5000 >/dev/null || fail "no about dialog for the exit"
-hotkey 203
-code=$(e2e_wait_exit "$E2E_RUN" 20) || fail "no exit"
-expect_eq "$code" 0 "exit code"
-expect_eq "$(e2e_ini Varnel00.dat | line_value Alpha),$(e2e_ini Varnel00.dat | line_value Alpha2)" "76,102" "opacity written"
-expect_eq "$(e2e_ini Varnel03.dat | line_value 1L)" "via app" "WM_APP 21 detail saved"
-exit 0
+run_cmd 203
+expect_eq "$(e2e_wait_exit)" 0 "exit code"
+expect_eq "$(keys Varnel00.dat Alpha Alpha2)" "76,102" "opacity written"
+expect_eq "$(keys Varnel03.dat 1L)" "via app" "WM_APP 21 detail saved"

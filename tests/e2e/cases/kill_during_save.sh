@@ -11,19 +11,14 @@ make_note() {  # slot
   done
 }
 for round in 1 2 3; do
-  list=""
   for s in $(seq 0 49); do
     make_note "$s" >"$d/$(printf 'Varnel%02d.dat' "$s")"
     cp "$d/$(printf 'Varnel%02d.dat' "$s")" "$E2E_CASE/orig$s"
-    list+="1"
   done
-  printf '[Default]\r\nList=%s\r\n' "$list" >"$d/Varnel.ini"
+  printf '[Default]\r\nList=%s\r\n' "$LIST50" >"$d/Varnel.ini"
   e2e_start
   e2e_wait_main 30
-  for i in $(seq 1 40); do
-    [ "$(probe windows | grep -c 'class=CCheckWnd')" -ge 50 ] && break
-    sleep 0.5
-  done
+  wait_until 20 '[ "$(probe windows | grep -c class=CCheckWnd)" -ge 50 ]'
   [ $round -eq 1 ] && e2e_shot fifty
   probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
   sleep "0.0$((round * 2))"
@@ -40,4 +35,3 @@ for round in 1 2 3; do
   done
   e2e_log "round $round: $saved of 50 notes had been saved, all files whole"
 done
-exit 0

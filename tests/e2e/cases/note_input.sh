@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# Real mouse and keyboard on a note: check boxes step through the states that
-# CkType1..3 allow, a fold glyph folds, a double click on a heading opens an
-# edit box whose text (ASCII, a second line, Japanese from the clipboard; an
-# empty clipboard pastes nothing) is committed by the next click or by another
-# program's WM_APP 11, an emptied new row goes away, the bar drags and an edge
-# resizes; a locked note refuses check boxes and edits, a fixed one refuses
-# drag and resize. In a narrow note a pasted heading keeps its first line, a
-# long detail grows the note while it is typed and a TAB shows as a tab stop.
-# The files after exit prove it.
+# Real mouse and keyboard on notes: check boxes, folding, in-place edits (typed,
+# pasted, committed or emptied), drag and resize, a locked and a fixed note, a
+# narrow note growing, the menus of a heading and a detail. The files prove it.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_input "$1" "$2"
-ini() { printf '[Default]\nList=1111\nCkType2=0\nCmdW=%d\nSCKey0=9,584\n' "$1" | crlf "$d/Varnel.ini"; }
+ini() { printf '[Default]\nList=11111\nCkType2=0\nCmdW=%d\nSCKey0=9,584\n' "$1" | crlf "$d/Varnel.ini"; }
 ini 2  # Ctrl+H: 見出追加
 # Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from
 # y 38 in rows of 14 + 4 px; heading 1 follows at y 100. Note 0 is at 100,100.
@@ -24,18 +18,16 @@ note 500 100 locked 'Lock=1\n' | crlf "$d/Varnel01.dat"
 note 500 420 fixed 'Fix=1\n' | crlf "$d/Varnel02.dat"
 printf '[Default]\nX=900\nY=100\nW=160\nH=100\n[1]\n0S=00000000\n0L=narrow note\n1S=000000000000000000000000\n1L=tab\\there\n' |
   crlf "$d/Varnel03.dat"
-e2e_start
-e2e_wait_main 30
-for i in $(seq 1 20); do
-  [ "$(probe notes | grep -c 'visible=1')" -ge 4 ] && break
-  sleep 0.5
-done
+{
+  printf '[Default]\nX=900\nY=420\nW=300\nH=260\nStyle=0\n'
+  printf '[1]\n0S=00000000\n0L=H1\n1S=000000000000000000000000\n1L=d1\n2S=000000000000000000000000\n2L=d2\n3S=000000000000000000000000\n3L=d3\n'
+  printf '[2]\n0S=00000000\n0L=H2\n1S=000000000000000000000000\n1L=e1\n'
+} | crlf "$d/Varnel04.dat"
+e2e_run 5
 xdo mousemove 10 790 || fail "xdotool cannot reach the display"
 sleep 1
 e2e_shot start
 
-click() { xdo mousemove "$1" "$2" click 1; sleep 0.7; }  # apart: never a double click
-dblclick() { xdo mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.7; }
 notes_line() { probe notes | grep "rect=$1,"; }
 
 # Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays.
@@ -51,20 +43,17 @@ e2e_shot clicked
 
 # Double click on the first heading's text: a new last detail in an edit box.
 dblclick 135 128
-line=$(notes_line 100)
-echo "$line"
-echo "$line" | grep -q 'edit=1' || fail "no edit box after the double click: $line"
+notes_line 100 | grep -q 'edit=1' || fail "no edit box after the double click: $(notes_line 100)"
 xdo type --delay 40 'abc'
 xdo key Return
 xdo type --delay 40 'def'
 probe clip >/dev/null || fail "empty clipboard"
 xdo key shift+Home ctrl+v End  # nothing to paste: 'def' stays
-probe clip "$(printf '日本語' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+clip 日本語
 xdo key ctrl+v
 sleep 0.5
 e2e_shot editing
-line=$(notes_line 100)
-echo "$line" | grep -q 'edittext=abc\\ndef日本語' || fail "typed text not in the box: $line"
+notes_line 100 | grep -q 'edittext=abc\\ndef日本語' || fail "typed text not in the box: $(notes_line 100)"
 click 300 340  # in the note, below the rows: commits and does nothing else
 notes_line 100 | grep -q 'edit=0' || fail "edit box still open"
 
@@ -78,7 +67,7 @@ e2e_shot committed
 # Pasting more than a row holds: the box takes whole characters up to 298 bytes.
 dblclick 135 128
 long=$(for i in $(seq 1 160); do printf '日本'; done)
-probe clip "$(printf '%s' "$long" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+clip "$long"
 xdo key ctrl+v
 sleep 0.5
 kept=$(notes_line 100 | sed -n 's/.*edittext=//p')
@@ -89,7 +78,7 @@ click 300 340
 click 1040 190
 xdo key ctrl+h
 sleep 0.5
-probe clip "$(printf 'line1\r\nline2' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+clip $'line1\r\nline2'
 xdo key ctrl+v
 sleep 0.5
 notes_line 900 | grep -q 'edittext=line1$' || fail "heading box holds more than the first line: $(notes_line 900)"
@@ -140,7 +129,7 @@ dblclick 535 528
 probe notes | grep 'rect=500,420,' | grep -q 'edit=1' || fail "no edit box under the folded heading"
 xdo type --delay 40 'kept'
 # Another program adds the clipboard to heading 0 (above the box's row): the typed text is committed first.
-probe clip "$(printf 'from app' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+clip 'from app'
 probe send 0x8000 11 0x20000 >/dev/null || fail "WM_APP 11"
 probe notes | grep 'rect=500,420,' | grep -q 'edit=0' || fail "WM_APP 11 left the edit box open"
 dblclick 535 546  # heading 1, one row further down now
@@ -149,7 +138,7 @@ xdo type --delay 40 'open at exit'
 e2e_shot end
 # "CmdW" 1, read afresh: a double click adds a detail from the clipboard, trimmed.
 ini 1
-probe clip "$(printf '  from clip \r\n' | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"
+clip $'  from clip \r\n'
 click 300 300
 dblclick 175 148
 # Alt+F4 on a note hides it; the note stays in its slot and is saved at exit.
@@ -158,35 +147,44 @@ xdo key alt+F4
 sleep 0.7
 probe notes | grep 'rect=140,120,' | grep -q 'visible=0' || fail "Alt+F4 did not hide the note: $(probe notes)"
 
+E2E_PART=note_menus
+menu_at 935 528  # heading H2: its last item
+e2e_shot heading-menu
+xdo key Up Return
+sleep 0.7
+menu_at 944 483  # detail d2: the item before the last
+e2e_shot detail-menu
+xdo key Up Up Return
+sleep 0.7
+e2e_shot after
+
 e2e_close
-n0=$(e2e_ini Varnel00.dat)
-echo "$n0"
-state() { echo "$1" | line_value "$2" | cut -c8; }
-expect_eq "$(state "$n0" 1S)" 3 "first detail checked then deleted, then kept"
-expect_eq "$(state "$n0" 2S)" 1 "second detail checked"
-expect_eq "$(state "$n0" 3S)" 3 "deleted detail unchanged"
-expect_eq "$(echo "$n0" | line_value 4L)" 'abc\n\rdef日本語' "typed detail saved"
-expect_eq "$(echo "$n0" | line_value 6L)" "from clip" "detail added from the clipboard"
-echo "$n0" | grep -q '^7L=' && fail "the emptied new row was saved"
-sec2=$(echo "$n0" | sed -n '/^\[2\]/,$p')
-expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 2 "heading 1 folded"
-expect_eq "$(echo "$n0" | line_value X),$(echo "$n0" | line_value Y)" "140,120" "moved place saved"
-expect_eq "$(echo "$n0" | line_value W),$(echo "$n0" | line_value H)" "330,280" "resized size saved"
-expect_eq "$(echo "$n0" | line_value V)" 0 "hidden by Alt+F4"
+expect_eq "$(keys Varnel00.dat X Y W H V)" "140,120,330,280,0" "moved, resized and hidden by Alt+F4"
+expect_eq "$(keys Varnel02.dat X Y W)" "500,420,300" "fixed note stayed"
 expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-4)" 1111 "every note still listed"
-expect_eq "$(echo "$n0" | line_value 5L | wc -c)" 448 "pasted text cut to 298 bytes on a whole character"
-n1=$(e2e_ini Varnel01.dat)
-expect_eq "$(state "$n1" 1S)" 0 "locked note's detail unchanged"
-echo "$n1" | grep -q '^4L=' && fail "locked note got a new row"
-expect_eq "$(echo "$n1" | sed -n '/^\[2\]/,$p' | line_value 0S | cut -c8)" 2 "locked note folds"
-n2=$(e2e_ini Varnel02.dat)
-sec2=$(echo "$n2" | sed -n '/^\[2\]/,$p')
-expect_eq "$(echo "$n2" | line_value 4L)" "from app" "detail added by WM_APP 11"
-expect_eq "$(echo "$sec2" | line_value 1L),$(echo "$sec2" | line_value 2L)" "under second,kept" "typed text kept by WM_APP 11"
-expect_eq "$(echo "$sec2" | line_value 3L)" "open at exit" "open edit saved at exit"
-expect_eq "$(echo "$sec2" | line_value 0S | cut -c8)" 0 "heading opened for the new row"
-expect_eq "$(echo "$n2" | line_value X),$(echo "$n2" | line_value Y),$(echo "$n2" | line_value W)" "500,420,300" "fixed note stayed"
-n3=$(e2e_ini Varnel03.dat)
-expect_eq "$(echo "$n3" | sed -n '/^\[2\]/,$p' | line_value 0L)" line1 "pasted heading keeps its first line"
-expect_eq "$(echo "$n3" | line_value 2L)" 'the quick brown fox jumps over the lazy dog and runs on' "long detail saved"
-exit 0
+expect_eq "$(row_value Varnel00.dat 1 5L | wc -c)" 448 "pasted text cut to 298 bytes on a whole character"
+e2e_ini Varnel00.dat | grep -q '^7L=' && fail "the emptied new row was saved"
+e2e_ini Varnel01.dat | grep -q '^4L=' && fail "locked note got a new row"
+e2e_ini Varnel04.dat | grep -q '^\[3\]\|=H2$' && fail "H2 was not deleted"
+expect_rows <<'EOF'
+0|1|1S|3|first detail checked then deleted, then kept
+0|1|2S|1|second detail checked
+0|1|3S|3|deleted detail unchanged
+0|1|4L|abc\n\rdef日本語|typed detail saved
+0|1|6L|from clip|detail added from the clipboard
+0|2|0S|2|heading 1 folded
+1|1|1S|0|locked note's detail unchanged
+1|2|0S|2|locked note folds
+2|1|4L|from app|detail added by WM_APP 11
+2|2|1L|under second|the row before the box kept
+2|2|2L|kept|typed text kept by WM_APP 11
+2|2|3L|open at exit|open edit saved at exit
+2|2|0S|0|heading opened for the new row
+3|2|0L|line1|pasted heading keeps its first line
+3|1|2L|the quick brown fox jumps over the lazy dog and runs on|long detail saved
+4|1|0L|H1|H1 kept
+4|1|1L|d1|H1 keeps d1
+4|1|2L||H1 keeps d1 only
+4|2|0L|d2|d2 became a heading
+4|2|1L|d3|d3 follows d2
+EOF

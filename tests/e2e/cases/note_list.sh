@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The note list page: every note with its title and times, sorting by 更新日時
-# twice reverses, check boxes hide and show, ｻｲｽﾞ自動調整 and 最前面 on three
-# selected rows (each once), 詳細 refreshing a row's title, 上移動 refused while sorted by title, and moving number 3 down past
-# number 6 exchanges the files ...02.dat and ...05.dat while the rows keep
-# their numbers; then import (no: nothing; yes: the new content) and an
-# export that holds a change not yet saved.
+# The note list page: titles and times, sorting, check boxes, commands on several
+# rows, 詳細, 上移動 refused while sorted by title, 下移動 exchanging two notes'
+# files, import (no: nothing; yes: the new content) and export of an unsaved change.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_list "$1" "$2"
 printf '[Default]\nList=011001\n' | crlf "$d/Varnel.ini"
@@ -17,14 +14,12 @@ note 2 210 みかん 202612030800
 note 5 410 ぶどう 202612020800
 printf '[Default]\nTitle=取込\n[1]\n0S=00000000\n0L=取り込んだ見出\n' | crlf "$E2E_CASE/import.dat"
 win_path() { printf 'Z:%s' "$1" | sed 's#/#\\#g'; }
-e2e_start
-e2e_wait_main 30
-wait_visible_notes 3
+e2e_run 3
 xdo mousemove 640 700 || fail "xdotool cannot reach the display"
 open_settings
 probe choose 1000 2 >/dev/null
-rows() { probe rows 3313 4 | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|'; }
-wait_rows() { for i in $(seq 1 25); do [ "$(rows)" = "$1" ] && return 0; sleep 0.2; done; expect_eq "$(rows)" "$1" "$2"; }
+rows() { list_rows 3313 4; }
+wait_rows() { local want=$1; wait_until 5 '[ "$(rows)" = "$want" ]' || expect_eq "$(rows)" "$1" "$2"; }
 # DX moves the click right: a second click on the same spot soon after the first
 # would be a double click.
 click_at() { local at; at=$(probe where 3313 "$@") || fail "no place for $*"; xdo mousemove "$(($(echo "$at" | field x) + ${DX:-0}))" "$(echo "$at" | field y)" click 1; }
@@ -54,12 +49,11 @@ heights() { probe notes | grep 'visible=1' | field rect | cut -d, -f4 | tr '\n' 
 before=$(heights)
 click_at 0 && xdo keydown shift && click_at 2 && xdo keyup shift
 menu_on_row 1 Down Down Down Down Down Return  # ｻｲｽﾞ自動調整
-for i in $(seq 1 25); do [ "$(heights)" != "$before" ] && break; sleep 0.2; done
+wait_until 5 '[ "$(heights)" != "$before" ]'
 for h in $(heights); do [ "$h" -lt 200 ] || fail "a note kept its height: $(heights) (was $before)"; done
 # 最前面 toggles: run twice on a note, it would be off again.
 menu_on_row 1 Up Up Up Up Up Up Return
-wait_until 10 '[ "$(probe notes | grep -c "topmost=1")" = 3 ]'
-expect_eq "$(probe notes | grep -c 'topmost=1')" 3 "最前面 once on each selected note"
+wait_until 10 '[ "$(probe notes | grep -c "topmost=1")" = 3 ]' || fail "最前面 not once on each selected note"
 
 # 詳細 on the first row: a new title shows in the row.
 menu_on_row 0 Down Down Return
@@ -77,11 +71,11 @@ probe msgbox-press 1 >/dev/null
 click_at -1 0 && DX=-8 click_at -1 0  # No, descending then ascending
 sleep 0.3
 click_at 1 && menu_on_row 1 Down Down Down Down Return  # 下移動 on number 3
-for i in $(seq 1 25); do rows | grep -q '^checked=1 col0= 2 col1=りんご[^|]*|checked=1 col0= 3 col1=ぶどう' && break; sleep 0.2; done
+wait_until 5 "rows | grep -q '^checked=1 col0= 2 col1=りんご[^|]*|checked=1 col0= 3 col1=ぶどう'"
 expect_eq "$(rows | cut -d'|' -f2-3 | sed 's/ col2=[^|]*//g')" "checked=1 col0= 3 col1=ぶどう|checked=1 col0= 6 col1=みかん" "rows keep their numbers"
 # Each note was saved just before: its content moved whole with it.
-expect_eq "$(e2e_ini Varnel02.dat | grep -E '^(Title|X|0L|1L)=' | tr '\n' ' ')" "X=410 Title=ぶどう 0L=ぶどう の見出 1L=明細 " "file 02 holds number 6's note"
-expect_eq "$(e2e_ini Varnel05.dat | grep -E '^(Title|X|0L|1L)=' | tr '\n' ' ')" "X=210 Title=みかん 0L=みかん の見出 1L=明細 " "file 05 holds number 3's note"
+expect_eq "$(keys Varnel02.dat X Title 0L 1L)" "410,ぶどう,ぶどう の見出,明細" "file 02 holds number 6's note"
+expect_eq "$(keys Varnel05.dat X Title 0L 1L)" "210,みかん,みかん の見出,明細" "file 05 holds number 3's note"
 e2e_shot moved
 [ ! -f "$d/Varnel.tmp" ] || fail "the exchange left its journal"
 
@@ -95,8 +89,7 @@ menu_on_row 0 Up Up Return
 probe msgbox-press 6 >/dev/null  # はい
 probe msgbox 5000 >/dev/null || fail "no file dialog"
 xdo type --delay 20 "$(win_path "$E2E_CASE/import.dat")" && xdo key Return
-for i in $(seq 1 25); do rows | grep -q '^checked=1 col0= 2 col1=取込' && break; sleep 0.2; done
-rows | grep -q '^checked=1 col0= 2 col1=取込' || fail "imported note not listed: $(rows)"
+wait_until 5 "rows | grep -q '^checked=1 col0= 2 col1=取込'" || fail "imported note not listed: $(rows)"
 expect_eq "$(md5sum <"$d/Varnel01.dat")" "$(md5sum <"$E2E_CASE/import.dat")" "the slot's file is the imported one"
 probe notes | grep -q 'visible=1' || fail "no note shown"
 
@@ -105,10 +98,8 @@ probe tick 3313 0 1 >/dev/null
 menu_on_row 1 Up Return  # ｴｸｽﾎﾟｰﾄ
 probe msgbox 5000 >/dev/null || fail "no save dialog"
 xdo type --delay 20 "$(win_path "$E2E_CASE/out.dat")" && xdo key Return
-for i in $(seq 1 25); do [ -f "$E2E_CASE/out.dat" ] && break; sleep 0.2; done
+wait_until 5 '[ -f "$E2E_CASE/out.dat" ]'
 expect_eq "$(iconv -f CP932 -t UTF-8 "$E2E_CASE/out.dat" | tr -d '\r' | line_value V)" 0 "the export holds the unsaved change"
 e2e_shot done
-probe press 12 >/dev/null
-wait_no_dialog
+close_dialog 12
 e2e_close
-exit 0

@@ -10,44 +10,29 @@ night() { printf '[Default]\nX=40\nY=50\nW=200\nH=150\nV=%s\nSDT4=13200360,0001\
 printf '[Default]\nX=300\nY=50\nW=200\nH=150\nSDT3=9471\n' | crlf "$d/Varnel01.dat"
 note_visible() { probe windows | grep 'class=CCheckWnd' | grep 'rect=40,50,240,200' | field visible; }
 wait_visible() {  # $1 0/1, $2 seconds
-  local i v=""
-  for i in $(seq 1 $(($2 * 2))); do
-    v=$(note_visible)
-    [ "$v" = "$1" ] && return 0
-    sleep 0.5
-  done
-  fail "note 0 visible=[$v], expected $1 within $2 s"
-}
-stop() {
-  probe send 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-  expect_eq "$(e2e_wait_exit "$E2E_RUN" 20)" 0 "exit code"
+  wait_until "$2" "[ \"\$(note_visible)\" = $1 ]" || fail "note 0 visible=[$(note_visible)], expected $1 within $2 s"
 }
 
 night 0
-E2E_CLOCK="@2026-12-07 23:00:00" e2e_start
-e2e_wait_main 30
+E2E_CLOCK="@2026-12-07 23:00:00" e2e_run
 wait_visible 1 20
 e2e_shot monday-2300
 expect_eq "$(probe windows | grep -c 'class=CCheckWnd')" 1 "notes after the deletion"
-stop
-ini=$(e2e_ini Varnel.ini)
-echo "$ini" | grep -q '^Del1=2026/12/07 23:0[0-9]$' || fail "no deletion record: $ini"
-expect_eq "$(echo "$ini" | line_value List | cut -c1-2)" 10 "List after the deletion"
+e2e_close
+keys Varnel.ini Del1 | grep -q '^2026/12/07 23:0[0-9]$' || fail "no deletion record: $(e2e_ini Varnel.ini)"
+expect_eq "$(keys Varnel.ini List | cut -c1-2)" 10 "List after the deletion"
 
 night 0
-E2E_CLOCK="@2026-12-08 01:00:00" e2e_start
-e2e_wait_main 30
+E2E_CLOCK="@2026-12-08 01:00:00" e2e_run
 wait_visible 1 20
-stop
+e2e_close
 
 # Shown until 06:00 on the shifted clock, hidden from then on.
 night 1
 t0=$(date +%s)
-E2E_CLOCK="@2026-12-08 05:59:40" e2e_start
-e2e_wait_main 30
+E2E_CLOCK="@2026-12-08 05:59:40" e2e_run
 v=$(note_visible)
 if [ $(($(date +%s) - t0)) -lt 17 ]; then expect_eq "$v" 1 "visible before 06:00"; else e2e_log "start too slow to see 05:59"; fi
 wait_visible 0 60
 e2e_shot tuesday-0600
-stop
-exit 0
+e2e_close

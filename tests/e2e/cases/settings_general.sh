@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The general page: "ﾀｲﾏ割込" 0 shows its message on OK; "完了" off leaves
-# 未チェック, チェック and 削除 in the detail's state submenu (its third item
-# now deletes); a snooze typed as 0 is kept at 10; the page's values are written.
-# With "Timer" 0 a one-shot alarm (d1, 07:00:00) stays silent past its time and
-# rings once the timer is back, within its due minute.
+# The general page: its values written, the timer off and on again around an
+# alarm, the looping sound test, "完了" off in the state submenu. The menu page:
+# a note menu and a hot key built there, a duplicate key refused.
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_general "$1" "$2"
 printf '[Default]\nList=1\nMenuB0=39\n' | crlf "$d/Varnel.ini"
@@ -13,15 +11,11 @@ printf '[Default]\nList=1\nMenuB0=39\n' | crlf "$d/Varnel.ini"
   printf '2S=000000000000000000000000\n2L=d2\n'
 } | crlf "$d/Varnel00.dat"
 E2E_CLOCK="=2026-03-02 06:50:00"
-e2e_start
-e2e_wait_main 30
+e2e_run 1
 xdo mousemove 640 400 || fail "xdotool cannot reach the display"
 open_settings
 e2e_shot general
-probe text 3111 0 >/dev/null || fail "timer edit"
-probe text 3124 0 >/dev/null || fail "snooze edit"
-probe tick 3132 0 >/dev/null || fail "完了 box"
-probe tick 3121 >/dev/null || fail "連続"
+drive "text 3111 0" "text 3124 0" "tick 3132 0" "tick 3121"  # timer, snooze, 完了, 連続
 # The looping alarm test: ♪Off while it plays; it ends when the page hides or closes.
 looping() { probe send Varnel.SoundLooping 0 0 | field result; }
 probe choose 3115 2 >/dev/null || fail "alarm sound"
@@ -32,8 +26,7 @@ expect_eq "$(control_line 3116 | sed -n 's/.*text=//p')/$(looping)" "♪On/0" "t
 probe choose 1000 0 >/dev/null || fail "tab 0"
 probe press 3116 >/dev/null || fail "♪ test again"
 expect_eq "$(looping)" 1 "a looping test again"
-probe text 3122 x:3930 >/dev/null || fail "alarm time"
-probe choose 3078 3 >/dev/null || fail "CmdW combo"
+drive "text 3122 x:3930" "choose 3078 3"  # alarm time, CmdW
 probe press 11 >/dev/null
 box=$(probe msgbox 10000) || fail "no timer message"
 expect_eq "$(echo "$box" | line_value text)" "タイマー割込をオフにしました。　　" "timer message"
@@ -41,10 +34,7 @@ e2e_shot timer-off
 probe msgbox-press 1 >/dev/null || fail "closing the message"
 wait_no_dialog
 expect_eq "$(looping)" 0 "the test sound once the dialog closed"
-ini=$(e2e_ini Varnel.ini)
-for kv in Timer=0 Snooze=10 CkType2=0 AlarmTime=90 CmdW=3 Alarm=2; do
-  echo "$ini" | grep -qx "$kv" || fail "$kv not written: $ini"
-done
+expect_eq "$(keys Varnel.ini Timer Snooze CkType2 AlarmTime CmdW Alarm)" "0,10,0,90,3,2" "the page's values written"
 # Past the alarm's time with the timer off: nothing rings.
 e2e_clock_set "2026-03-02 07:00:02"
 probe msgbox 4000 >/dev/null && fail "an alarm rang with the timer off"
@@ -58,14 +48,60 @@ e2e_shot timer-back
 probe click 11 >/dev/null || fail "closing the alarm"
 wait_no_dialog
 # Detail d2: its menu is the title, 状態変更 and その他; the submenu's third item.
-xdo mousemove 144 163 click 3
-probe menu 3000 >/dev/null || fail "no detail menu"
+menu_at 144 163
 xdo key Down Down Right
 sleep 0.5
 e2e_shot state-menu
 xdo key Down Down Return
 sleep 0.7
+
+E2E_PART=settings_menus
+open_settings
+probe choose 1000 4 >/dev/null || fail "menu tab"
+# Note menu: 明細追加 (the seventh candidate), then その他 (now the first).
+probe choose 3822 6 >/dev/null && probe press 3823 >/dev/null || fail "adding 明細追加"
+probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "adding その他"
+expect_eq "$(list_rows 3801)" "col0=明細追加 col1=明細追加|col0=その他 col1=その他|" "note menu rows"
+e2e_shot note-menu-list
+# The row popup's 編集 (its last item) edits the first row's caption in place.
+IFS=, read -r l t r b <<<"$(control_line 3801 | field rect)"
+menu_at $((l + 40)) $((t + 28))
+xdo key Up Return
+sleep 0.5
+xdo type Plus
+xdo key Return
+sleep 0.3
+probe rows 3801 | grep -q '^row=0 .*col0=Plus col1=明細追加' || fail "caption not edited: $(probe rows 3801)"
+# Hot keys: 新規作成 on Ctrl+B (HKM_SETHOTKEY, Ctrl = 2 in the high byte).
+probe choose 3821 3 >/dev/null || fail "hot key list"
+probe ctl 3828 0x0401 0x0242 0 >/dev/null || fail "hot key control"
+probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "adding the hot key"
+probe rows 3804 | grep -q 'col0=Ctrl + B col1=新規作成' || fail "hot key row: $(probe rows 3804)"
+e2e_shot hotkey-list
+# The same key for ｸｲｯｸｱﾗｰﾑ: refused.
+probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null
+box=$(probe msgbox 10000) || fail "no duplicate message"
+expect_eq "$(echo "$box" | line_value text)" "キーが重複しています。　　" "duplicate message"
+e2e_shot duplicate
+probe msgbox-press 1 >/dev/null || fail "closing the message"
+expect_eq "$(probe rows 3804 | grep -c '^row=')" 1 "hot key rows after the refusal"
+probe choose 3821 5 >/dev/null || fail "default items"
+sleep 0.3
+e2e_shot default-items
+close_dialog 11
+expect_eq "$(keys Varnel.ini MenuW0 MenuW1 HotKey0 MenuDefW)" "11,Plus,0,その他,78,578,-1" "menus and keys written"
+xdo mousemove 300 250 click 3
+menu=$(probe menu 3000) || fail "no note menu: $menu"
+sleep 0.5
+e2e_shot note-menu
+IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
+[ $((b - t)) -lt 90 ] || fail "the note menu is not title, 明細追加, その他: $l,$t,$r,$b"
+xdo key Escape
+sleep 0.5
+# Under Wine a hot key arrives while a window of the program has the focus.
+click 300 250
+xdo key ctrl+b
+wait_visible_notes 2 "Ctrl+B made a new note"
 e2e_close
-status=$(e2e_ini Varnel00.dat | line_value 2S)
-expect_eq "${status:7:1}" 3 "the third state item deletes d2"
-exit 0
+expect_rows <<<"0|1|2S|3|the third state item deletes d2"
+

@@ -1,5 +1,5 @@
-// Probe: looks at and pokes the running program from outside, the way the shell
-// and other programs do. One command per run; prints key=value lines; exit 0 on success.
+// Probe: looks at and pokes the running program from outside, the way the shell and other
+// programs do. One verb per run; prints key=value lines; exit 0 on success.
 #include <windows.h>
 // The other headers need the types of windows.h first.
 #include <commctrl.h>
@@ -8,7 +8,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -20,20 +19,13 @@ namespace {
 
 std::wstring g_class = L"Varnel";
 
-std::string Utf8(const std::wstring& w) {
-  std::string s(w.size() * 3, '\0');
-  s.resize(WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), &s[0], (int)s.size(), nullptr, nullptr));
-  return s;
-}
-
 std::wstring Wide(const std::string& s) {
   std::wstring w(s.size() + 1, L'\0');
   w.resize(std::max(0, MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, &w[0], (int)w.size()) - 1));
   return w;
 }
 
-// Text given as the hex digits of its UTF-8 bytes: Wine turns non-ASCII arguments into '?' or
-// worse when the Unix locale is not installed.
+// Text given as hex digits of UTF-8 bytes: Wine mangles non-ASCII arguments without the locale.
 std::wstring FromHex(const char* hex) {
   std::string utf8;
   for (const char* p = hex; p[0] && p[1]; p += 2) {
@@ -49,17 +41,14 @@ bool ParseNum(const char* s, unsigned long long* out) {
   return end && end != s && *end == 0;
 }
 
-int Fail(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::printf("error=");
-  std::vprintf(format, args);
-  std::printf("\n");
-  va_end(args);
+template <class... T>
+int Fail(const char* format, T... args) {
+  std::printf(("error=" + std::string(format) + "\n").c_str(), args...);
   return 1;
 }
 
 unsigned long long H(HWND h) { return (unsigned long long)(ULONG_PTR)h; }
+int Topmost(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0; }
 
 std::wstring ClassOf(HWND h) {
   wchar_t buf[256] = {};
@@ -73,10 +62,11 @@ std::wstring TextOf(HWND h) {
   return w;
 }
 
-// Titles and texts go out on one line; line breaks become \n.
+// Texts go out in UTF-8 on one line; line breaks become \n.
 std::string OneLine(const std::wstring& w) {
-  std::string out;
-  for (char c : Utf8(w)) {
+  std::string s(w.size() * 3, '\0'), out;
+  s.resize(WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), &s[0], (int)s.size(), nullptr, nullptr));
+  for (char c : s) {
     if (c == '\n')
       out += "\\n";
     else if (c != '\r')
@@ -92,8 +82,6 @@ std::string Rect(HWND h, RECT r = {}) {
   std::snprintf(buf, sizeof buf, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
   return buf;
 }
-
-int Topmost(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0; }
 
 struct Layer {
   COLORREF key = 0;
@@ -149,22 +137,18 @@ bool Poll(DWORD timeout_ms, F done) {
   }
 }
 
-// The program's topmost visible dialog or message box.
-HWND TopDialog() {
-  for (HWND h : Windows(nullptr, MainPid()))
-    if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return h;
-  return nullptr;
-}
-
-// The box may be up before the main window exists.
-HWND WaitDialog(DWORD timeout_ms) {
+// The program's topmost visible dialog or message box, waiting for one (maybe before the main window).
+HWND TopDialog(DWORD wait_ms = 0) {
   HWND box = nullptr;
-  Poll(timeout_ms, [&] { return (box = TopDialog()) != nullptr; });
+  Poll(wait_ms, [&] {
+    for (HWND h : Windows(nullptr, MainPid()))
+      if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return (box = h) != nullptr;
+    return false;
+  });
   return box;
 }
 
-// A control of the topmost dialog by id among all its descendants (the pages of a tabbed
-// dialog too), a visible one first.
+// A control of the topmost dialog by id, among its pages' controls too, a visible one first.
 HWND Control(const char* idText) {
   unsigned long long id = 0;
   HWND dialog = TopDialog(), any = nullptr;
@@ -177,52 +161,49 @@ HWND Control(const char* idText) {
   return any;
 }
 
-// Tells the control's parent what a user's action would (WM_COMMAND with the code).
-void Notify(HWND control, int code) {
-  Send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), (LPARAM)control);
-}
-
-// A buffer inside the program's process for messages that carry pointers: the data goes in,
-// the message carries its address, and what the control wrote there comes back.
-class Remote {
- public:
-  Remote(HWND h, SIZE_T size) : size_(size) {
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, PidOf(h));
-    if (process_) memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-  }
-  ~Remote() {
-    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  explicit operator bool() const { return memory_ != nullptr; }
-  char* At(SIZE_T offset) const { return static_cast<char*>(memory_) + offset; }
-  LRESULT Call(HWND h, UINT msg, WPARAM wp, void* data) {
-    WriteProcessMemory(process_, memory_, data, size_, nullptr);
-    const LRESULT result = Send(h, msg, wp, reinterpret_cast<LPARAM>(memory_));
-    ReadProcessMemory(process_, memory_, data, size_, nullptr);
-    return result;
-  }
-
- private:
-  SIZE_T size_;
-  HANDLE process_ = nullptr;
-  void* memory_ = nullptr;
+struct RowText {
+  LVITEMW item;
+  wchar_t text[512];
 };
 
+// Points the program's copy of the data to itself.
+void Fix(void*, char*) {}
+void Fix(RowText* row, char* copy) {
+  row->item.pszText = reinterpret_cast<wchar_t*>(copy + offsetof(RowText, text));
+}
+
+// Sends a message with a pointer to data through a copy in the control's process (pointers do
+// not cross processes) and brings back what the control wrote; -1: no memory there.
+template <class T>
+LRESULT SendData(HWND h, UINT msg, WPARAM wp, T* data) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, PidOf(h));
+  char* copy =
+      process ? (char*)VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  LRESULT result = -1;
+  if (copy) {
+    Fix(data, copy);
+    WriteProcessMemory(process, copy, data, sizeof(T), nullptr);
+    result = Send(h, msg, wp, reinterpret_cast<LPARAM>(copy));
+    ReadProcessMemory(process, copy, data, sizeof(T), nullptr);
+    VirtualFreeEx(process, copy, 0, MEM_RELEASE);
+  }
+  if (process) CloseHandle(process);
+  return result;
+}
+
+// Sets state bits of a list view row (-1: every row); false when the program gives no memory.
 bool SetRowState(HWND list, int row, UINT mask, UINT state) {
-  Remote remote(list, sizeof(LVITEMW));
   LVITEMW item{};
   item.stateMask = mask;
   item.state = state;
-  return remote && (remote.Call(list, LVM_SETITEMSTATE, (WPARAM)row, &item), true);
+  return SendData(list, LVM_SETITEMSTATE, (WPARAM)row, &item) >= 0;
 }
 
 int RowChecked(HWND list, int row) {
   return (Send(list, LVM_GETITEMSTATE, (WPARAM)row, LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0;
 }
 
-// What a verb is given: its arguments, the control its first one names (verbs on a control of
-// the topmost dialog) and its leading number (verbs that take one; else their default).
+// A verb's arguments, the control the first names (verbs on a control) and its leading number.
 struct Call {
   int argc;
   char** argv;
@@ -233,14 +214,13 @@ struct Call {
 
 int Find(const Call&) {
   HWND h = FindMain();
-  if (!h) return Fail("no window of class %s", Utf8(g_class).c_str());
+  if (!h) return Fail("no window of class %s", OneLine(g_class).c_str());
   std::printf("hwnd=0x%llx pid=%lu\n", H(h), PidOf(h));
   return 0;
 }
 
-// A message given by name is the program's registered message of that name. A fourth argument
-// names the windows themselves (handles as "notes" prints them, comma-separated): each gets the
-// message in turn, and the time they took to answer is printed.
+// A message by name is the registered one. Windows given (handles, comma-separated) get it in
+// turn, and the time they took to answer is printed.
 int Message(const Call& c, bool post) {
   unsigned long long msg = 0, wp, lp;
   const bool named = c.argc > 0 && !ParseNum(c.argv[0], &msg);
@@ -259,8 +239,7 @@ int Message(const Call& c, bool post) {
   for (HWND h : windows) {
     if (!h || !IsWindow(h)) return Fail("no main window");
     DWORD_PTR result = 0;
-    // No "abort if hung": Wine judges a hang on the wall clock, which a shifted
-    // clock may run fast; the time-out itself runs on the real one.
+    // Not "abort if hung": Wine judges a hang on the wall clock, which a shifted clock runs fast.
     if (post ? !PostMessageW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp)
              : !SendMessageTimeoutW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp, SMTO_NORMAL, 10000, &result))
       return Fail("%s failed %lu", post ? "PostMessage" : "SendMessageTimeout", GetLastError());
@@ -281,14 +260,14 @@ int WindowsVerb(const Call&) {
     const bool alpha =
         (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED) && layer.on && (layer.flags & LWA_ALPHA);
     std::printf("hwnd=0x%llx class=%s rect=%s visible=%d alpha=%d topmost=%d title=%s\n", H(h),
-                Utf8(ClassOf(h)).c_str(), Rect(h).c_str(), IsWindowVisible(h) ? 1 : 0,
+                OneLine(ClassOf(h)).c_str(), Rect(h).c_str(), IsWindowVisible(h) ? 1 : 0,
                 alpha ? layer.alpha : -1, Topmost(h), OneLine(TextOf(h)).c_str());
   }
   return 0;
 }
 
 int Msgbox(const Call& c) {
-  HWND box = WaitDialog((DWORD)c.n);
+  HWND box = TopDialog((DWORD)c.n);
   if (!box) return Fail("no message box");
   HWND text = GetDlgItem(box, 0xFFFF);
   std::printf("hwnd=0x%llx rect=%s\ncaption=%s\ntext=%s\n", H(box), Rect(box).c_str(),
@@ -302,11 +281,10 @@ int Msgbox(const Call& c) {
   return 0;
 }
 
-// Clicks a button of the open dialog, waiting for one. click returns once the click is
-// handled; msgbox-press posts it, to go through the box's own handling like a user's click,
-// and waits for the box to close.
+// Clicks a button of the open dialog, waiting for one; msgbox-press posts the click, to go
+// through the box's own handling like a user's, and waits for the box to close.
 int ClickIn(const Call& c, bool close) {
-  HWND box = WaitDialog(5000), button = box ? GetDlgItem(box, (int)c.n) : nullptr;
+  HWND box = TopDialog(5000), button = box ? GetDlgItem(box, (int)c.n) : nullptr;
   if (!button) return Fail(!close ? "no control %llu" : box ? "no button %llu" : "no message box", c.n);
   if (close)
     PostMessageW(button, BM_CLICK, 0, 0);
@@ -336,10 +314,7 @@ int Menu(const Call& c) {
   if (!m) return 0;
   const int n = GetMenuItemCount(m);
   // Menu handles are per process under Wine: the items may not be readable here.
-  if (n < 0)
-    std::printf("items=unavailable\n");
-  else
-    std::printf("count=%d\n", n);
+  std::printf(n < 0 ? "items=unavailable\n" : "count=%d\n", n);
   for (int i = 0; i < n; ++i) {
     wchar_t buf[256] = {};
     GetMenuStringW(m, i, buf, 256, MF_BYPOSITION);
@@ -361,9 +336,8 @@ int Memory(const Call&) {
   HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!p) p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
   if (!p) return Fail("OpenProcess failed %lu", GetLastError());
-  PROCESS_MEMORY_COUNTERS pmc = {};
-  pmc.cb = sizeof(pmc);
-  const BOOL ok = GetProcessMemoryInfo(p, &pmc, sizeof(pmc));
+  PROCESS_MEMORY_COUNTERS m = {};
+  const BOOL ok = GetProcessMemoryInfo(p, &m, m.cb = sizeof(m));
   FILETIME t[4];
   const BOOL times = GetProcessTimes(p, &t[0], &t[1], &t[2], &t[3]);
   // Handle and window-system object counts, where the platform keeps them (0 otherwise).
@@ -373,16 +347,14 @@ int Memory(const Call&) {
   CloseHandle(p);
   if (!ok) return Fail("GetProcessMemoryInfo failed %lu", GetLastError());
   std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu",
-              (unsigned long long)pmc.WorkingSetSize / 1024,
-              (unsigned long long)pmc.PeakWorkingSetSize / 1024,
-              (unsigned long long)pmc.PagefileUsage / 1024);
+              (ULONGLONG)m.WorkingSetSize / 1024, (ULONGLONG)m.PeakWorkingSetSize / 1024,
+              (ULONGLONG)m.PagefileUsage / 1024);
   if (times) std::printf(" CPU_MS=%llu", Ticks(t[2]) / 10000 + Ticks(t[3]) / 10000);
   std::printf(" HANDLES=%lu GDI=%lu USER=%lu\n", handles, gdi, user);
   return 0;
 }
 
-// The notes with their paint counts, class, stacking band, layered attributes (alpha, or key=
-// for a colour key) and any open edit box (child id 105).
+// The notes with their paint counts, looks and any open edit box (child id 105).
 int Notes(const Call&) {
   const DWORD pid = MainPid();
   if (!pid) return Fail("no main window");
@@ -392,14 +364,13 @@ int Notes(const Call&) {
     if (cls != L"CCheckWnd" && cls != L"CCheckWndS") continue;
     const unsigned long long paints = Send(h, paintMsg, 0, 0, 5000);
     std::printf("hwnd=0x%llx rect=%s visible=%d paints=%llu class=%s topmost=%d", H(h), Rect(h).c_str(),
-                IsWindowVisible(h) ? 1 : 0, paints, Utf8(cls).c_str(), Topmost(h));
+                IsWindowVisible(h) ? 1 : 0, paints, OneLine(cls).c_str(), Topmost(h));
     const Layer layer(h);
-    if (!layer.on)
-      std::printf(" layered=0");
-    else if (layer.flags & LWA_COLORKEY)
-      std::printf(" layered=1 key=0x%06lX", (unsigned long)layer.key);
-    else
-      std::printf(" layered=1 alpha=%d", layer.alpha);
+    const bool keyed = layer.flags & LWA_COLORKEY;
+    std::printf(!layer.on ? " layered=0"
+                : keyed   ? " layered=1 key=0x%06lX"
+                          : " layered=1 alpha=%lu",
+                keyed ? (unsigned long)layer.key : (unsigned long)layer.alpha);
     if (HWND edit = GetDlgItem(h, 105))
       std::printf(" edit=1 editrect=%s edittext=%s\n", Rect(edit).c_str(),
                   OneLine(ControlText(edit, 1024, 5000)).c_str());
@@ -413,8 +384,7 @@ void OpenClip() {
   for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
 }
 
-// Puts text (hex digits of its UTF-8 bytes) on the clipboard as Unicode text; without it,
-// empties the clipboard.
+// Puts the text on the clipboard as Unicode text; without one, empties it.
 int Clip(const Call& c) {
   HGLOBAL mem = nullptr;
   if (c.argc > 0) {
@@ -432,7 +402,7 @@ int Clip(const Call& c) {
   return ok ? 0 : 1;
 }
 
-// The clipboard's CP932 text (CF_TEXT) as hex digits, and whether Unicode text is offered beside it.
+// The clipboard's CP932 text as hex digits, and whether Unicode text is offered beside it.
 int ClipRead(const Call&) {
   OpenClip();
   const bool wide = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
@@ -520,8 +490,8 @@ int Drop(const Call& c) {
   return hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE ? 0 : 1;
 }
 
-// Holds a file open without sharing, as another program may, with its time
-// moved on so the program looks at it again, until the flag file appears.
+// Holds a file open without sharing, its time moved on so the program looks at it again, until
+// the flag file appears.
 int Hold(const Call& c) {
   if (c.argc < 2) return 2;
   HANDLE h = CreateFileW(Wide(c.argv[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -548,7 +518,7 @@ int Dialog(const Call&) {
               Topmost(dialog), OneLine(TextOf(dialog)).c_str());
   for (HWND h : Windows(dialog)) {
     const std::wstring cls = ClassOf(h);
-    std::printf("control=%d class=%s visible=%d enabled=%d rect=%s", GetDlgCtrlID(h), Utf8(cls).c_str(),
+    std::printf("control=%d class=%s visible=%d enabled=%d rect=%s", GetDlgCtrlID(h), OneLine(cls).c_str(),
                 IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0, Rect(h).c_str());
     if (cls == L"Button") std::printf(" checked=%d", (int)Send(h, BM_GETCHECK));
     if (cls == L"ComboBox") std::printf(" selected=%d", (int)Send(h, CB_GETCURSEL));
@@ -566,8 +536,7 @@ int SetText(const Call& c) {
   return 0;
 }
 
-// Ticks (1) or clears (0) a check box, or checks a radio button, as a click does.
-// With a row, the check box of that list view row.
+// Ticks (1) or clears (0) a check box or radio button as a click does, or a list view row's.
 int Tick(const Call& c) {
   HWND h = c.control;
   const int want = c.Int(1, 1), row = c.Int(2, 0);
@@ -592,7 +561,8 @@ int Choose(const Call& c) {
   const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
   if (cls == L"ComboBox") {
     Send(h, CB_SETCURSEL, (WPARAM)index);
-    Notify(h, CBN_SELCHANGE);
+    Send(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
+         (LPARAM)h);  // as a user's choice
   } else if (cls == L"SysTabControl32") {
     Send(h, TCM_SETCURFOCUS, (WPARAM)index);  // selects and notifies, as a click
   } else if (cls != L"SysListView32") {
@@ -606,8 +576,7 @@ int Choose(const Call& c) {
   return 0;
 }
 
-// Clicks a button and waits for what it does, unless that opens a modal window
-// (the wait then ends after a few seconds with the window up).
+// Clicks and waits for what the button does, a few seconds if it opens a modal window.
 int Press(const Call& c) {
   Send(c.control, BM_CLICK, 0, 0, 3000);
   std::printf("pressed=%s\n", c.argv[0]);
@@ -624,8 +593,7 @@ int ControlSend(const Call& c) {
   return 0;
 }
 
-// Sets a date or time picker to "YYYY-MM-DD" and/or "HH:MM" and tells its parent,
-// as a user's change does.
+// Sets a date or time picker to "YYYY-MM-DD" and/or "HH:MM", telling its parent as a user does.
 int Date(const Call& c) {
   SYSTEMTIME st = {};
   GetLocalTime(&st);
@@ -639,23 +607,15 @@ int Date(const Call& c) {
     else
       return std::printf("error=usage date <id> [YYYY-MM-DD] [HH:MM]\n"), 2;
   }
-  Remote remote(c.control, sizeof st);
-  if (!remote) return Fail("no memory in the program");
-  const LRESULT ok = remote.Call(c.control, DTM_SETSYSTEMTIME, GDT_VALID, &st);
+  const LRESULT ok = SendData(c.control, DTM_SETSYSTEMTIME, GDT_VALID, &st);
+  if (ok < 0) return Fail("no memory in the program");
   std::printf("set=%d text=%s\n", ok ? 1 : 0, OneLine(ControlText(c.control)).c_str());
   return ok ? 0 : 1;
 }
 
-// The rows of a list view: row=<n> selected=<0|1> (checked=<0|1> where rows have check
-// boxes) and the texts of the first columns (2 unless given).
+// A list view's rows: selected, checked (with check boxes) and the first columns' texts (2).
 int Rows(const Call& c) {
   HWND h = c.control;
-  struct Buffer {
-    LVITEMW item;
-    wchar_t text[512];
-  } b{};
-  Remote remote(h, sizeof b);
-  if (!remote) return Fail("no memory in the program");
   const int n = (int)Send(h, LVM_GETITEMCOUNT), columns = c.Int(1, 2);
   const bool checks = Send(h, LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_CHECKBOXES;
   for (int i = 0; i < n; ++i) {
@@ -663,30 +623,29 @@ int Rows(const Call& c) {
                 (Send(h, LVM_GETITEMSTATE, (WPARAM)i, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0);
     if (checks) std::printf(" checked=%d", RowChecked(h, i));
     for (int col = 0; col < columns; ++col) {
-      b.item = {};
-      b.item.mask = LVIF_TEXT;
-      b.item.iSubItem = col;
-      b.item.pszText = reinterpret_cast<wchar_t*>(remote.At(offsetof(Buffer, text)));
-      b.item.cchTextMax = 512;
-      const int len = std::min(std::max((int)remote.Call(h, LVM_GETITEMTEXTW, (WPARAM)i, &b), 0), 511);
-      std::printf(" col%d=%s", col, OneLine(std::wstring(b.text, len)).c_str());
+      RowText text{};
+      text.item.mask = LVIF_TEXT;
+      text.item.iSubItem = col;
+      text.item.cchTextMax = 512;
+      const LRESULT len = SendData(h, LVM_GETITEMTEXTW, (WPARAM)i, &text);
+      if (len < 0) return Fail("no memory in the program");
+      std::printf(" col%d=%s", col, OneLine(std::wstring(text.text, std::min<LRESULT>(len, 511))).c_str());
     }
     std::printf("\n");
   }
   return 0;
 }
 
-// Where a user clicks a list view's row (row >= 0: on its text, clear of its check box) or
-// its column's header (row -1): x=.. y=.. on the screen.
+// Where a user clicks a list view's row (on its text, clear of the check box) or, for row -1,
+// a column's header.
 int Where(const Call& c) {
-  const int row = c.Int(1, 0), column = c.Int(2, 0);
-  Remote remote(c.control, sizeof(RECT));
-  if (!remote) return Fail("no memory in the program");
-  RECT r = {LVIR_BOUNDS};
+  const int row = c.Int(1, 0);
+  RECT r = {LVIR_BOUNDS, 0, 0, 0};
   HWND target = row >= 0 ? c.control : (HWND)Send(c.control, LVM_GETHEADER);
-  if (row >= 0 && !remote.Call(target, LVM_GETITEMRECT, (WPARAM)row, &r)) return Fail("no row");
-  if (row < 0 && (!target || !remote.Call(target, HDM_GETITEMRECT, (WPARAM)column, &r)))
-    return Fail("no column");
+  const LRESULT got = target ? SendData(target, row >= 0 ? LVM_GETITEMRECT : HDM_GETITEMRECT,
+                                        row >= 0 ? row : c.Int(2, 0), &r)
+                             : 0;
+  if (got <= 0) return Fail(got < 0 ? "no memory in the program" : row >= 0 ? "no row" : "no column");
   POINT p = {row >= 0 ? r.left + 24 : (r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(target, &p);
   std::printf("x=%ld y=%ld\n", p.x, p.y);
@@ -698,9 +657,7 @@ constexpr unsigned long long kNoNumber = 0, kNeeded = ~0ull;
 }  // namespace
 
 int main(int argc, char** argv) {
-  // need: verbs on a control of the topmost dialog take at least this many arguments, the
-  // control's id first (error=no control without it). number: verbs whose first argument is a
-  // number take this default, or kNeeded; a bad one is exit code 2.
+  // need: arguments of a verb on a control (its id first). number: a first argument's default.
   static const struct {
     const char* name;
     int (*run)(const Call&);
@@ -733,6 +690,5 @@ int main(int argc, char** argv) {
   }
   std::printf("usage: probe VERB ...; verbs:");
   for (const auto& verb : kVerbs) std::printf(" %s", verb.name);
-  std::printf("\n");
-  return 2;
+  return std::printf("\n"), 2;
 }

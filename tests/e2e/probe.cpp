@@ -422,67 +422,58 @@ int ClipRead(const Call&) {
 
 // A drag of files as the desktop shell makes one: a data object with CF_HDROP,
 // and a source that lets the drag run a few rounds over the point, then drops.
-class FileDrag : public IDataObject, public IDropSource {
- public:
-  explicit FileDrag(const std::wstring& files) : files_(files) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = iid == IID_IDropSource ? static_cast<IDropSource*>(this)
-           : iid == IID_IUnknown || iid == IID_IDataObject
-               ? static_cast<void*>(static_cast<IDataObject*>(this))
-               : nullptr;
+struct FileDrag : IDataObject, IDropSource {
+  std::wstring files;  // zero-separated
+  int rounds = 0;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IDropSource) return *out = static_cast<IDropSource*>(this), S_OK;
+    *out = iid == IID_IUnknown || iid == IID_IDataObject ? static_cast<IDataObject*>(this) : nullptr;
     return *out ? S_OK : E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the stack
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    const SIZE_T size = (files_.size() + 1) * sizeof(wchar_t);
+    const SIZE_T size = (files.size() + 1) * sizeof(wchar_t);
     m->tymed = TYMED_HGLOBAL;
     m->pUnkForRelease = nullptr;
     m->hGlobal = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + size);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(m->hGlobal));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    memcpy(drop + 1, files_.c_str(), size);
+    memcpy(drop + 1, files.c_str(), size);
     GlobalUnlock(m->hGlobal);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  STDMETHODIMP QueryGetData(FORMATETC* f) override {
     return f && f->cfFormat == CF_HDROP && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
   }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
     return out->ptd = nullptr, E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
     static FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     return direction == DATADIR_GET ? SHCreateStdEnumFmtEtc(1, &format, out) : E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-    return OLE_E_ADVISENOTSUPPORTED;
+  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD) override {
+    return escape ? DRAGDROP_S_CANCEL : ++rounds > 10 ? DRAGDROP_S_DROP : S_OK;
   }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
-    return escape ? DRAGDROP_S_CANCEL : ++rounds_ > 10 ? DRAGDROP_S_DROP : S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
- private:
-  std::wstring files_;  // zero-separated
-  int rounds_ = 0;
+  STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
 // drop X Y FILE...: drags the files from this process onto the screen point.
 int Drop(const Call& c) {
   unsigned long long x, y;
   if (c.argc < 3 || !ParseNum(c.argv[0], &x) || !ParseNum(c.argv[1], &y)) return 2;
-  std::wstring files;
-  for (int i = 2; i < c.argc; ++i) files += Wide(c.argv[i]) + L'\0';
+  FileDrag drag;
+  for (int i = 2; i < c.argc; ++i) drag.files += Wide(c.argv[i]) + L'\0';
   OleInitialize(nullptr);
   SetCursorPos(static_cast<int>(x), static_cast<int>(y));
-  FileDrag drag(files);
   DWORD effect = DROPEFFECT_NONE;
   const HRESULT hr = DoDragDrop(&drag, &drag, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
   OleUninitialize();

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -53,12 +52,14 @@ int Topmost(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST)
 
 std::wstring ClassOf(HWND h) {
   wchar_t buf[256] = {};
-  return std::wstring(buf, std::max(0, GetClassNameW(h, buf, 256)));
+  GetClassNameW(h, buf, 256);
+  return buf;
 }
 
 std::wstring TextOf(HWND h) {
   std::wstring w(GetWindowTextLengthW(h) + 1, L'\0');
-  return w.substr(0, std::max(0, GetWindowTextW(h, &w[0], (int)w.size())));
+  w.resize(std::max(0, GetWindowTextW(h, &w[0], (int)w.size())));
+  return w;
 }
 
 // Texts go out in UTF-8 on one line; line breaks become \n.
@@ -74,6 +75,7 @@ std::string OneLine(const std::wstring& w) {
   return out;
 }
 
+// A window's rectangle on the screen, or the one given, as left,top,right,bottom.
 std::string Rect(HWND h, RECT r = {}) {
   if (h) GetWindowRect(h, &r);
   char buf[64];
@@ -164,24 +166,32 @@ struct RowText {
   wchar_t text[512];
 };
 
+// Points the program's copy of the data to itself.
+void Fix(void*, char*) {}
+void Fix(RowText* row, char* copy) {
+  row->item.pszText = reinterpret_cast<wchar_t*>(copy + offsetof(RowText, text));
+}
+
 // Sends a message with a pointer to data through a copy in the control's process (pointers do
 // not cross processes) and brings back what the control wrote; -1: no memory there.
 template <class T>
 LRESULT SendData(HWND h, UINT msg, WPARAM wp, T* data) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, PidOf(h));
-  auto* copy = (char*)VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE);
+  char* copy =
+      process ? (char*)VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE) : nullptr;
   LRESULT result = -1;
   if (copy) {
-    if constexpr (std::is_same_v<T, RowText>) data->item.pszText = (wchar_t*)(copy + offsetof(RowText, text));
+    Fix(data, copy);
     WriteProcessMemory(process, copy, data, sizeof(T), nullptr);
     result = Send(h, msg, wp, reinterpret_cast<LPARAM>(copy));
     ReadProcessMemory(process, copy, data, sizeof(T), nullptr);
     VirtualFreeEx(process, copy, 0, MEM_RELEASE);
   }
-  CloseHandle(process);
+  if (process) CloseHandle(process);
   return result;
 }
 
+// Sets state bits of a list view row (-1: every row); false when the program gives no memory.
 bool SetRowState(HWND list, int row, UINT mask, UINT state) {
   LVITEMW item{};
   item.stateMask = mask;
@@ -193,9 +203,8 @@ int RowChecked(HWND list, int row) {
   return (Send(list, LVM_GETITEMSTATE, (WPARAM)row, LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0;
 }
 
-// A verb with its arguments, the control the first names (verbs on a control) and a first number.
+// A verb's arguments, the control the first names (verbs on a control) and its leading number.
 struct Call {
-  std::string verb;
   int argc;
   char** argv;
   HWND control;
@@ -212,8 +221,7 @@ int Find(const Call&) {
 
 // A message by name is the registered one. Windows given (handles, comma-separated) get it in
 // turn, and the time they took to answer is printed.
-int Message(const Call& c) {
-  const bool post = c.verb == "post";
+int Message(const Call& c, bool post) {
   unsigned long long msg = 0, wp, lp;
   const bool named = c.argc > 0 && !ParseNum(c.argv[0], &msg);
   if (named) msg = RegisterWindowMessageW(Wide(c.argv[0]).c_str());
@@ -240,6 +248,9 @@ int Message(const Call& c) {
   if (c.argc > 3) std::printf("elapsed_ms=%lu\n", GetTickCount() - start);
   return 0;
 }
+
+int SendVerb(const Call& c) { return Message(c, false); }
+int PostVerb(const Call& c) { return Message(c, true); }
 
 int WindowsVerb(const Call&) {
   const DWORD pid = MainPid();
@@ -272,8 +283,7 @@ int Msgbox(const Call& c) {
 
 // Clicks a button of the open dialog, waiting for one; msgbox-press posts the click, to go
 // through the box's own handling like a user's, and waits for the box to close.
-int Click(const Call& c) {
-  const bool close = c.verb == "msgbox-press";
+int ClickIn(const Call& c, bool close) {
   HWND box = TopDialog(5000), button = box ? GetDlgItem(box, (int)c.n) : nullptr;
   if (!button) return Fail(!close ? "no control %llu" : box ? "no button %llu" : "no message box", c.n);
   if (close)
@@ -285,6 +295,9 @@ int Click(const Call& c) {
   std::printf(close ? "pressed=%llu\n" : "clicked=%llu\n", c.n);
   return 0;
 }
+
+int Click(const Call& c) { return ClickIn(c, false); }
+int MsgboxPress(const Call& c) { return ClickIn(c, true); }
 
 int WaitGone(const Call& c) {
   if (!Poll((DWORD)c.n, [] { return !FindMain(); })) return Fail("main window still there");
@@ -324,10 +337,11 @@ int Memory(const Call&) {
   if (!p) p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
   if (!p) return Fail("OpenProcess failed %lu", GetLastError());
   PROCESS_MEMORY_COUNTERS m = {};
+  const BOOL ok = GetProcessMemoryInfo(p, &m, m.cb = sizeof(m));
   FILETIME t[4];
-  DWORD handles = 0;  // this and the window-system object counts are 0 where the platform keeps none
-  const BOOL ok = GetProcessMemoryInfo(p, &m, m.cb = sizeof(m)),
-             times = GetProcessTimes(p, &t[0], &t[1], &t[2], &t[3]);
+  const BOOL times = GetProcessTimes(p, &t[0], &t[1], &t[2], &t[3]);
+  // Handle and window-system object counts, where the platform keeps them (0 otherwise).
+  DWORD handles = 0;
   GetProcessHandleCount(p, &handles);
   const DWORD gdi = GetGuiResources(p, GR_GDIOBJECTS), user = GetGuiResources(p, GR_USEROBJECTS);
   CloseHandle(p);
@@ -353,11 +367,15 @@ int Notes(const Call&) {
                 IsWindowVisible(h) ? 1 : 0, paints, OneLine(cls).c_str(), Topmost(h));
     const Layer layer(h);
     const bool keyed = layer.flags & LWA_COLORKEY;
-    const char* look = !layer.on ? " layered=0" : keyed ? " layered=1 key=0x%06lX" : " layered=1 alpha=%lu";
-    std::printf(look, keyed ? (unsigned long)layer.key : layer.alpha);
-    HWND edit = GetDlgItem(h, 105);
-    std::printf(edit ? " edit=1 editrect=%s edittext=%s\n" : " edit=0\n", Rect(edit).c_str(),
-                OneLine(ControlText(edit, 1024, 5000)).c_str());
+    std::printf(!layer.on ? " layered=0"
+                : keyed   ? " layered=1 key=0x%06lX"
+                          : " layered=1 alpha=%lu",
+                keyed ? (unsigned long)layer.key : (unsigned long)layer.alpha);
+    if (HWND edit = GetDlgItem(h, 105))
+      std::printf(" edit=1 editrect=%s edittext=%s\n", Rect(edit).c_str(),
+                  OneLine(ControlText(edit, 1024, 5000)).c_str());
+    else
+      std::printf(" edit=0\n");
   }
   return 0;
 }
@@ -391,8 +409,10 @@ int ClipRead(const Call&) {
   std::string hex;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     const auto* p = static_cast<const unsigned char*>(GlobalLock(data));
-    for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i)
-      hex += std::string{"0123456789abcdef"[p[i] >> 4], "0123456789abcdef"[p[i] & 15]};
+    for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i) {
+      hex += "0123456789abcdef"[p[i] >> 4];
+      hex += "0123456789abcdef"[p[i] & 15];
+    }
     GlobalUnlock(data);
   }
   CloseClipboard();
@@ -402,58 +422,67 @@ int ClipRead(const Call&) {
 
 // A drag of files as the desktop shell makes one: a data object with CF_HDROP,
 // and a source that lets the drag run a few rounds over the point, then drops.
-struct FileDrag : IDataObject, IDropSource {
-  std::wstring files;  // zero-separated
-  int rounds = 0;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IDropSource) return *out = static_cast<IDropSource*>(this), S_OK;
-    *out = iid == IID_IUnknown || iid == IID_IDataObject ? static_cast<IDataObject*>(this) : nullptr;
+class FileDrag : public IDataObject, public IDropSource {
+ public:
+  explicit FileDrag(const std::wstring& files) : files_(files) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = iid == IID_IDropSource ? static_cast<IDropSource*>(this)
+           : iid == IID_IUnknown || iid == IID_IDataObject
+               ? static_cast<void*>(static_cast<IDataObject*>(this))
+               : nullptr;
     return *out ? S_OK : E_NOINTERFACE;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the stack
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* m) override {
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    const SIZE_T size = (files.size() + 1) * sizeof(wchar_t);
+    const SIZE_T size = (files_.size() + 1) * sizeof(wchar_t);
     m->tymed = TYMED_HGLOBAL;
     m->pUnkForRelease = nullptr;
     m->hGlobal = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + size);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(m->hGlobal));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    memcpy(drop + 1, files.c_str(), size);
+    memcpy(drop + 1, files_.c_str(), size);
     GlobalUnlock(m->hGlobal);
     return S_OK;
   }
-  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  STDMETHODIMP QueryGetData(FORMATETC* f) override {
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
     return f && f->cfFormat == CF_HDROP && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
   }
-  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
     return out->ptd = nullptr, E_NOTIMPL;
   }
-  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
     static FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     return direction == DATADIR_GET ? SHCreateStdEnumFmtEtc(1, &format, out) : E_NOTIMPL;
   }
-  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
-  STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-  STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD) override {
-    return escape ? DRAGDROP_S_CANCEL : ++rounds > 10 ? DRAGDROP_S_DROP : S_OK;
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
   }
-  STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+    return escape ? DRAGDROP_S_CANCEL : ++rounds_ > 10 ? DRAGDROP_S_DROP : S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  std::wstring files_;  // zero-separated
+  int rounds_ = 0;
 };
 
 // drop X Y FILE...: drags the files from this process onto the screen point.
 int Drop(const Call& c) {
   unsigned long long x, y;
   if (c.argc < 3 || !ParseNum(c.argv[0], &x) || !ParseNum(c.argv[1], &y)) return 2;
-  FileDrag drag;
-  for (int i = 2; i < c.argc; ++i) drag.files += Wide(c.argv[i]) + L'\0';
+  std::wstring files;
+  for (int i = 2; i < c.argc; ++i) files += Wide(c.argv[i]) + L'\0';
   OleInitialize(nullptr);
   SetCursorPos(static_cast<int>(x), static_cast<int>(y));
+  FileDrag drag(files);
   DWORD effect = DROPEFFECT_NONE;
   const HRESULT hr = DoDragDrop(&drag, &drag, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
   OleUninitialize();
@@ -511,11 +540,15 @@ int SetText(const Call& c) {
 int Tick(const Call& c) {
   HWND h = c.control;
   const int want = c.Int(1, 1), row = c.Int(2, 0);
-  const bool list = c.argc >= 3 && ClassOf(h) == L"SysListView32";
-  if (list && !SetRowState(h, row, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(want ? 2 : 1)))
-    return Fail("no memory in the program");
-  if (!list && (int)Send(h, BM_GETCHECK) != want) Send(h, BM_CLICK);
-  const int now = list ? RowChecked(h, row) : (int)Send(h, BM_GETCHECK);
+  int now;
+  if (c.argc >= 3 && ClassOf(h) == L"SysListView32") {
+    if (!SetRowState(h, row, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(want ? 2 : 1)))
+      return Fail("no memory in the program");
+    now = RowChecked(h, row);
+  } else {
+    if ((int)Send(h, BM_GETCHECK) != want) Send(h, BM_CLICK);
+    now = (int)Send(h, BM_GETCHECK);
+  }
   std::printf("checked=%d\n", now);
   return now == want ? 0 : 1;
 }
@@ -526,9 +559,10 @@ int Choose(const Call& c) {
   const int index = c.Int(1, 0);
   const std::wstring cls = ClassOf(h);
   const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
-  if (cls == L"ComboBox") {  // tells the dialog as a user's choice does
+  if (cls == L"ComboBox") {
     Send(h, CB_SETCURSEL, (WPARAM)index);
-    Send(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), (LPARAM)h);
+    Send(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
+         (LPARAM)h);  // as a user's choice
   } else if (cls == L"SysTabControl32") {
     Send(h, TCM_SETCURFOCUS, (WPARAM)index);  // selects and notifies, as a click
   } else if (cls != L"SysListView32") {
@@ -618,7 +652,7 @@ int Where(const Call& c) {
   return 0;
 }
 
-constexpr unsigned long long kNeeded = ~0ull;  // a first number no verb has as default
+constexpr unsigned long long kNoNumber = 0, kNeeded = ~0ull;
 
 }  // namespace
 
@@ -629,25 +663,25 @@ int main(int argc, char** argv) {
     int (*run)(const Call&);
     int need;
     unsigned long long number;
-  } kVerbs[] = {{"find", Find, 0, 0},         {"send", Message, 0, 0},
-                {"post", Message, 0, 0},      {"windows", WindowsVerb, 0, 0},
-                {"notes", Notes, 0, 0},       {"clip-read", ClipRead, 0, 0},
-                {"drop", Drop, 0, 0},         {"clip", Clip, 0, 0},
-                {"msgbox", Msgbox, 0, 10000}, {"msgbox-press", Click, 0, IDOK},
-                {"click", Click, 0, kNeeded}, {"wait-gone", WaitGone, 0, 10000},
-                {"menu", Menu, 0, 5000},      {"hold", Hold, 0, 0},
-                {"dialog", Dialog, 0, 0},     {"text", SetText, 2, 0},
-                {"tick", Tick, 1, 0},         {"choose", Choose, 2, 0},
-                {"press", Press, 1, 0},       {"ctl", ControlSend, 0, 0},
-                {"date", Date, 2, 0},         {"where", Where, 2, 0},
-                {"rows", Rows, 1, 0},         {"memory", Memory, 0, 0}};
+  } kVerbs[] = {{"find", Find, 0, kNoNumber},     {"send", SendVerb, 0, kNoNumber},
+                {"post", PostVerb, 0, kNoNumber}, {"windows", WindowsVerb, 0, kNoNumber},
+                {"notes", Notes, 0, kNoNumber},   {"clip-read", ClipRead, 0, kNoNumber},
+                {"drop", Drop, 0, kNoNumber},     {"clip", Clip, 0, kNoNumber},
+                {"msgbox", Msgbox, 0, 10000},     {"msgbox-press", MsgboxPress, 0, IDOK},
+                {"click", Click, 0, kNeeded},     {"wait-gone", WaitGone, 0, 10000},
+                {"menu", Menu, 0, 5000},          {"hold", Hold, 0, kNoNumber},
+                {"dialog", Dialog, 0, kNoNumber}, {"text", SetText, 2, kNoNumber},
+                {"tick", Tick, 1, kNoNumber},     {"choose", Choose, 2, kNoNumber},
+                {"press", Press, 1, kNoNumber},   {"ctl", ControlSend, 0, kNoNumber},
+                {"date", Date, 2, kNoNumber},     {"where", Where, 2, kNoNumber},
+                {"rows", Rows, 1, kNoNumber},     {"memory", Memory, 0, kNoNumber}};
   if (argc > 2 && std::string(argv[1]) == "--class") {  // another program's windows
     g_class = Wide(argv[2]);
     argc -= 2, argv += 2;
   }
   for (const auto& verb : kVerbs) {
     if (argc < 2 || std::string(argv[1]) != verb.name) continue;
-    Call call{verb.name, argc - 2, argv + 2, nullptr, verb.number};
+    Call call{argc - 2, argv + 2, nullptr, verb.number};
     if (verb.number && (call.argc > 0 ? !ParseNum(call.argv[0], &call.n) : verb.number == kNeeded)) return 2;
     if (verb.need && call.argc >= verb.need) call.control = Control(call.argv[0]);
     const int rc = verb.need && !call.control ? Fail("no control") : verb.run(call);

@@ -1,11 +1,14 @@
-// Probe: looks at and pokes the running program from outside, the way the shell
-// and other programs do. One command per run; prints key=value lines; exit 0 on success.
+// Probe: looks at and pokes the running program from outside, the way the shell and other
+// programs do. One verb per run; prints key=value lines; exit 0 on success.
 #include <windows.h>
-// psapi.h and ole2.h need the types of windows.h first.
+// The other headers need the types of windows.h first.
+#include <commctrl.h>
 #include <ole2.h>
 #include <psapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,19 +19,20 @@ namespace {
 
 std::wstring g_class = L"Varnel";
 
-std::string Utf8(const std::wstring& w) {
-  if (w.empty()) return std::string();
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
-  std::string s(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), &s[0], n, nullptr, nullptr);
-  return s;
+std::wstring Wide(const std::string& s) {
+  std::wstring w(s.size() + 1, L'\0');
+  w.resize(std::max(0, MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, &w[0], (int)w.size()) - 1));
+  return w;
 }
 
-std::wstring Wide(const char* s) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
-  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
-  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s, -1, &w[0], n);
-  return w;
+// Text given as hex digits of UTF-8 bytes: Wine mangles non-ASCII arguments without the locale.
+std::wstring FromHex(const char* hex) {
+  std::string utf8;
+  for (const char* p = hex; p[0] && p[1]; p += 2) {
+    const char pair[3] = {p[0], p[1], 0};
+    utf8 += static_cast<char>(strtoul(pair, nullptr, 16));
+  }
+  return Wide(utf8);
 }
 
 bool ParseNum(const char* s, unsigned long long* out) {
@@ -37,6 +41,15 @@ bool ParseNum(const char* s, unsigned long long* out) {
   return end && end != s && *end == 0;
 }
 
+template <class... T>
+int Fail(const char* format, T... args) {
+  std::printf(("error=" + std::string(format) + "\n").c_str(), args...);
+  return 1;
+}
+
+unsigned long long H(HWND h) { return (unsigned long long)(ULONG_PTR)h; }
+int Topmost(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0; }
+
 std::wstring ClassOf(HWND h) {
   wchar_t buf[256] = {};
   GetClassNameW(h, buf, 256);
@@ -44,415 +57,361 @@ std::wstring ClassOf(HWND h) {
 }
 
 std::wstring TextOf(HWND h) {
-  int n = GetWindowTextLengthW(h);
-  std::wstring w(n + 1, L'\0');
-  n = GetWindowTextW(h, &w[0], n + 1);
-  w.resize(n > 0 ? n : 0);
+  std::wstring w(GetWindowTextLengthW(h) + 1, L'\0');
+  w.resize(std::max(0, GetWindowTextW(h, &w[0], (int)w.size())));
   return w;
 }
 
-// Titles and texts go out on one line; line breaks become \n.
+// Texts go out in UTF-8 on one line; line breaks become \n.
 std::string OneLine(const std::wstring& w) {
-  std::string s = Utf8(w), out;
+  std::string s(w.size() * 3, '\0'), out;
+  s.resize(WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), &s[0], (int)s.size(), nullptr, nullptr));
   for (char c : s) {
-    if (c == '\r') continue;
     if (c == '\n')
       out += "\\n";
-    else
+    else if (c != '\r')
       out += c;
   }
   return out;
 }
 
-HWND FindMain() { return FindWindowW(g_class.c_str(), nullptr); }
+// A window's rectangle on the screen, or the one given, as left,top,right,bottom.
+std::string Rect(HWND h, RECT r = {}) {
+  if (h) GetWindowRect(h, &r);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
+  return buf;
+}
 
-DWORD MainPid() {
-  HWND h = FindMain();
+struct Layer {
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  bool on;
+  explicit Layer(HWND h) : on(GetLayeredWindowAttributes(h, &key, &alpha, &flags) != FALSE) {}
+};
+
+LRESULT Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0, UINT timeout_ms = 10000) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, timeout_ms, &result);
+  return (LRESULT)result;
+}
+
+// GetWindowText does not read a control of another process; WM_GETTEXT does.
+std::wstring ControlText(HWND h, int chars = 1024, UINT timeout_ms = 10000) {
+  std::wstring buf(chars, L'\0');
+  Send(h, WM_GETTEXT, chars, reinterpret_cast<LPARAM>(&buf[0]), timeout_ms);
+  return buf.c_str();
+}
+
+DWORD PidOf(HWND h) {
   DWORD pid = 0;
   if (h) GetWindowThreadProcessId(h, &pid);
   return pid;
 }
 
-struct EnumCtx {
-  DWORD pid;
-  std::vector<HWND> found;
+HWND FindMain() { return FindWindowW(g_class.c_str(), nullptr); }
+DWORD MainPid() { return PidOf(FindMain()); }
+
+// All the windows inside a parent (nested ones too), or the top-level windows of a process.
+std::vector<HWND> Windows(HWND parent, DWORD pid = 0) {
+  std::pair<DWORD, std::vector<HWND>> ctx{pid, {}};
+  WNDENUMPROC collect = [](HWND h, LPARAM lp) -> BOOL {
+    auto* c = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(lp);
+    if (!c->first || PidOf(h) == c->first) c->second.push_back(h);
+    return TRUE;
+  };
+  if (parent)
+    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&ctx));
+  else if (pid)
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&ctx));
+  return ctx.second;
+}
+
+// Tries until the condition holds or the time is up (on the real clock, not the program's).
+template <class F>
+bool Poll(DWORD timeout_ms, F done) {
+  for (DWORD start = GetTickCount();; Sleep(100)) {
+    if (done()) return true;
+    if (GetTickCount() - start >= timeout_ms) return false;
+  }
+}
+
+// The program's topmost visible dialog or message box, waiting for one (maybe before the main window).
+HWND TopDialog(DWORD wait_ms = 0) {
+  HWND box = nullptr;
+  Poll(wait_ms, [&] {
+    for (HWND h : Windows(nullptr, MainPid()))
+      if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return (box = h) != nullptr;
+    return false;
+  });
+  return box;
+}
+
+// A control of the topmost dialog by id, among its pages' controls too, a visible one first.
+HWND Control(const char* idText) {
+  unsigned long long id = 0;
+  HWND dialog = TopDialog(), any = nullptr;
+  if (!dialog || !ParseNum(idText, &id)) return nullptr;
+  for (HWND h : Windows(dialog)) {
+    if (GetDlgCtrlID(h) != (int)id) continue;
+    if (IsWindowVisible(h)) return h;
+    if (!any) any = h;
+  }
+  return any;
+}
+
+struct RowText {
+  LVITEMW item;
+  wchar_t text[512];
 };
 
-BOOL CALLBACK CollectTop(HWND h, LPARAM lp) {
-  auto* ctx = reinterpret_cast<EnumCtx*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  if (pid == ctx->pid) ctx->found.push_back(h);
-  return TRUE;
+// Points the program's copy of the data to itself.
+void Fix(void*, char*) {}
+void Fix(RowText* row, char* copy) {
+  row->item.pszText = reinterpret_cast<wchar_t*>(copy + offsetof(RowText, text));
 }
 
-std::vector<HWND> TopWindows(DWORD pid) {
-  EnumCtx ctx{pid, {}};
-  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&ctx));
-  return ctx.found;
-}
-
-int CmdFind(int, char**) {
-  HWND h = FindMain();
-  if (!h) {
-    std::printf("error=no window of class %s\n", Utf8(g_class).c_str());
-    return 1;
+// Sends a message with a pointer to data through a copy in the control's process (pointers do
+// not cross processes) and brings back what the control wrote; -1: no memory there.
+template <class T>
+LRESULT SendData(HWND h, UINT msg, WPARAM wp, T* data) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, PidOf(h));
+  char* copy =
+      process ? (char*)VirtualAllocEx(process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  LRESULT result = -1;
+  if (copy) {
+    Fix(data, copy);
+    WriteProcessMemory(process, copy, data, sizeof(T), nullptr);
+    result = Send(h, msg, wp, reinterpret_cast<LPARAM>(copy));
+    ReadProcessMemory(process, copy, data, sizeof(T), nullptr);
+    VirtualFreeEx(process, copy, 0, MEM_RELEASE);
   }
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  std::printf("hwnd=0x%llx pid=%lu\n", (unsigned long long)(ULONG_PTR)h, pid);
+  if (process) CloseHandle(process);
+  return result;
+}
+
+// Sets state bits of a list view row (-1: every row); false when the program gives no memory.
+bool SetRowState(HWND list, int row, UINT mask, UINT state) {
+  LVITEMW item{};
+  item.stateMask = mask;
+  item.state = state;
+  return SendData(list, LVM_SETITEMSTATE, (WPARAM)row, &item) >= 0;
+}
+
+int RowChecked(HWND list, int row) {
+  return (Send(list, LVM_GETITEMSTATE, (WPARAM)row, LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0;
+}
+
+// A verb's arguments, the control the first names (verbs on a control) and its leading number.
+struct Call {
+  int argc;
+  char** argv;
+  HWND control;
+  unsigned long long n;
+  int Int(int i, int fallback) const { return i < argc ? std::atoi(argv[i]) : fallback; }
+};
+
+int Find(const Call&) {
+  HWND h = FindMain();
+  if (!h) return Fail("no window of class %s", OneLine(g_class).c_str());
+  std::printf("hwnd=0x%llx pid=%lu\n", H(h), PidOf(h));
   return 0;
 }
 
-int CmdMessage(bool post, int argc, char** argv) {
+// A message by name is the registered one. Windows given (handles, comma-separated) get it in
+// turn, and the time they took to answer is printed.
+int Message(const Call& c, bool post) {
   unsigned long long msg = 0, wp, lp;
-  // A message given by name is the program's registered message of that name.
-  const bool named = argc > 0 && !ParseNum(argv[0], &msg);
-  if (named) msg = RegisterWindowMessageW(Wide(argv[0]).c_str());
-  if (argc < 3 || (named && !msg) || !ParseNum(argv[1], &wp) || !ParseNum(argv[2], &lp)) {
-    std::printf("error=usage send|post <msg|name> <wParam> <lParam> [hwnd,...]\n");
-    return 2;
-  }
-  // A fourth argument names the windows themselves (handles as "notes" prints
-  // them, comma-separated): each gets the message in turn.
+  const bool named = c.argc > 0 && !ParseNum(c.argv[0], &msg);
+  if (named) msg = RegisterWindowMessageW(Wide(c.argv[0]).c_str());
+  if (c.argc < 3 || (named && !msg) || !ParseNum(c.argv[1], &wp) || !ParseNum(c.argv[2], &lp))
+    return std::printf("error=usage send|post <msg|name> <wParam> <lParam> [hwnd,...]\n"), 2;
   std::vector<HWND> windows;
-  if (argc > 3) {
-    for (char* part = std::strtok(argv[3], ","); part; part = std::strtok(nullptr, ",")) {
-      unsigned long long handle = 0;
-      if (!ParseNum(part, &handle)) return 2;
-      windows.push_back(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle)));
-    }
-  } else {
-    windows.push_back(FindMain());
+  for (char* part = c.argc > 3 ? std::strtok(c.argv[3], ",") : nullptr; part;
+       part = std::strtok(nullptr, ",")) {
+    unsigned long long handle = 0;
+    if (!ParseNum(part, &handle)) return 2;
+    windows.push_back(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle)));
   }
+  if (c.argc <= 3) windows.push_back(FindMain());
   const DWORD start = GetTickCount();
   for (HWND h : windows) {
-    if (!h || !IsWindow(h)) {
-      std::printf("error=no main window\n");
-      return 1;
-    }
-    if (post) {
-      if (!PostMessageW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp)) {
-        std::printf("error=PostMessage failed %lu\n", GetLastError());
-        return 1;
-      }
-      std::printf("posted=1\n");
-      continue;
-    }
+    if (!h || !IsWindow(h)) return Fail("no main window");
     DWORD_PTR result = 0;
-    // No "abort if hung": Wine judges a hang on the wall clock, which a shifted
-    // clock may run fast; the time-out itself runs on the real one.
-    if (!SendMessageTimeoutW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp, SMTO_NORMAL, 10000, &result)) {
-      std::printf("error=SendMessageTimeout failed %lu\n", GetLastError());
-      return 1;
-    }
-    std::printf("result=%lld\n", (long long)(LONG_PTR)result);
+    // Not "abort if hung": Wine judges a hang on the wall clock, which a shifted clock runs fast.
+    if (post ? !PostMessageW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp)
+             : !SendMessageTimeoutW(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp, SMTO_NORMAL, 10000, &result))
+      return Fail("%s failed %lu", post ? "PostMessage" : "SendMessageTimeout", GetLastError());
+    std::printf(post ? "posted=1\n" : "result=%lld\n", (long long)(LONG_PTR)result);
   }
-  // How long the windows took to answer, without this program's own start.
-  if (argc > 3) std::printf("elapsed_ms=%lu\n", GetTickCount() - start);
+  if (c.argc > 3) std::printf("elapsed_ms=%lu\n", GetTickCount() - start);
   return 0;
 }
 
-void PrintWindow(HWND h) {
-  RECT r = {};
-  GetWindowRect(h, &r);
-  LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
-  int alpha = -1;
-  if (ex & WS_EX_LAYERED) {
-    BYTE a = 0;
-    DWORD flags = 0;
-    COLORREF key = 0;
-    if (GetLayeredWindowAttributes(h, &key, &a, &flags) && (flags & LWA_ALPHA)) alpha = a;
-  }
-  std::printf("hwnd=0x%llx class=%s rect=%ld,%ld,%ld,%ld visible=%d alpha=%d topmost=%d title=%s\n",
-              (unsigned long long)(ULONG_PTR)h, Utf8(ClassOf(h)).c_str(), r.left, r.top, r.right, r.bottom,
-              IsWindowVisible(h) ? 1 : 0, alpha, (ex & WS_EX_TOPMOST) ? 1 : 0, OneLine(TextOf(h)).c_str());
-}
+int SendVerb(const Call& c) { return Message(c, false); }
+int PostVerb(const Call& c) { return Message(c, true); }
 
-int CmdWindows(int, char**) {
-  DWORD pid = MainPid();
-  if (!pid) {
-    std::printf("error=no main window\n");
-    return 1;
+int WindowsVerb(const Call&) {
+  const DWORD pid = MainPid();
+  if (!pid) return Fail("no main window");
+  for (HWND h : Windows(nullptr, pid)) {
+    const Layer layer(h);
+    const bool alpha =
+        (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED) && layer.on && (layer.flags & LWA_ALPHA);
+    std::printf("hwnd=0x%llx class=%s rect=%s visible=%d alpha=%d topmost=%d title=%s\n", H(h),
+                OneLine(ClassOf(h)).c_str(), Rect(h).c_str(), IsWindowVisible(h) ? 1 : 0,
+                alpha ? layer.alpha : -1, Topmost(h), OneLine(TextOf(h)).c_str());
   }
-  for (HWND h : TopWindows(pid)) PrintWindow(h);
   return 0;
 }
 
-HWND FindMessageBox(DWORD pid) {
-  for (HWND h : TopWindows(pid))
-    if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return h;
-  return nullptr;
-}
-
-// Waits for the box by polling; the main window's process is looked up each round
-// because the box may be up before the main window exists.
-HWND WaitMessageBox(DWORD timeout_ms) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    DWORD pid = MainPid();
-    if (pid) {
-      if (HWND box = FindMessageBox(pid)) return box;
-    }
-    if (GetTickCount() - start >= timeout_ms) return nullptr;
-    Sleep(100);
-  }
-}
-
-int CmdMsgbox(int argc, char** argv) {
-  unsigned long long t = 10000;
-  if (argc > 0 && !ParseNum(argv[0], &t)) return 2;
-  HWND box = WaitMessageBox((DWORD)t);
-  if (!box) {
-    std::printf("error=no message box\n");
-    return 1;
-  }
+int Msgbox(const Call& c) {
+  HWND box = TopDialog((DWORD)c.n);
+  if (!box) return Fail("no message box");
   HWND text = GetDlgItem(box, 0xFFFF);
-  RECT r = {};
-  GetWindowRect(box, &r);
-  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)box, r.left, r.top,
-              r.right, r.bottom);
-  std::printf("caption=%s\n", OneLine(TextOf(box)).c_str());
-  std::printf("text=%s\n", text ? OneLine(TextOf(text)).c_str() : "");
-  // Every control of a dialog, read the way another process can read it.
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t buf[512] = {};
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 3000, &got);
+  std::printf("hwnd=0x%llx rect=%s\ncaption=%s\ntext=%s\n", H(box), Rect(box).c_str(),
+              OneLine(TextOf(box)).c_str(), text ? OneLine(TextOf(text)).c_str() : "");
+  for (HWND child : Windows(box)) {
+    if (GetAncestor(child, GA_PARENT) != box) continue;
+    const std::wstring label = ControlText(child, 512, 3000);
     std::printf("control=%d enabled=%d checked=%d text=%s\n", GetDlgCtrlID(child),
-                IsWindowEnabled(child) ? 1 : 0, (int)SendMessageW(child, BM_GETCHECK, 0, 0),
+                IsWindowEnabled(child) ? 1 : 0, (int)Send(child, BM_GETCHECK), OneLine(label).c_str());
+  }
+  return 0;
+}
+
+// Clicks a button of the open dialog, waiting for one; msgbox-press posts the click, to go
+// through the box's own handling like a user's, and waits for the box to close.
+int ClickIn(const Call& c, bool close) {
+  HWND box = TopDialog(5000), button = box ? GetDlgItem(box, (int)c.n) : nullptr;
+  if (!button) return Fail(!close ? "no control %llu" : box ? "no button %llu" : "no message box", c.n);
+  if (close)
+    PostMessageW(button, BM_CLICK, 0, 0);
+  else
+    Send(button, BM_CLICK, 0, 0, 5000);
+  if (close && !Poll(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+    return Fail("message box stayed");
+  std::printf(close ? "pressed=%llu\n" : "clicked=%llu\n", c.n);
+  return 0;
+}
+
+int Click(const Call& c) { return ClickIn(c, false); }
+int MsgboxPress(const Call& c) { return ClickIn(c, true); }
+
+int WaitGone(const Call& c) {
+  if (!Poll((DWORD)c.n, [] { return !FindMain(); })) return Fail("main window still there");
+  std::printf("gone=1\n");
+  return 0;
+}
+
+int Menu(const Call& c) {
+  HWND menu = nullptr;
+  if (!Poll((DWORD)c.n, [&] { return IsWindowVisible(menu = FindWindowW(L"#32768", nullptr)); }))
+    return Fail("no popup menu");
+  std::printf("hwnd=0x%llx rect=%s\n", H(menu), Rect(menu).c_str());
+  HMENU m = reinterpret_cast<HMENU>(Send(menu, MN_GETHMENU, 0, 0, 3000));
+  if (!m) return 0;
+  const int n = GetMenuItemCount(m);
+  // Menu handles are per process under Wine: the items may not be readable here.
+  std::printf(n < 0 ? "items=unavailable\n" : "count=%d\n", n);
+  for (int i = 0; i < n; ++i) {
+    wchar_t buf[256] = {};
+    GetMenuStringW(m, i, buf, 256, MF_BYPOSITION);
+    RECT r = {};
+    GetMenuItemRect(nullptr, m, i, &r);
+    std::printf("item=%d id=%u rect=%s text=%s\n", i, GetMenuItemID(m, i), Rect(nullptr, r).c_str(),
                 OneLine(buf).c_str());
   }
   return 0;
 }
 
-int CmdMsgboxPress(int argc, char** argv) {
-  unsigned long long id = IDOK;
-  if (argc > 0 && !ParseNum(argv[0], &id)) return 2;
-  HWND box = WaitMessageBox(5000);
-  if (!box) {
-    std::printf("error=no message box\n");
-    return 1;
-  }
-  HWND button = GetDlgItem(box, (int)id);
-  if (!button) {
-    std::printf("error=no button %llu\n", id);
-    return 1;
-  }
-  // BM_CLICK goes through the box's own handling, like a user's click.
-  PostMessageW(button, BM_CLICK, 0, 0);
-  DWORD start = GetTickCount();
-  while (IsWindow(box) && IsWindowVisible(box)) {
-    if (GetTickCount() - start > 5000) {
-      std::printf("error=message box stayed\n");
-      return 1;
-    }
-    Sleep(50);
-  }
-  std::printf("pressed=%llu\n", id);
-  return 0;
+unsigned long long Ticks(const FILETIME& f) {
+  return (unsigned long long)f.dwHighDateTime << 32 | f.dwLowDateTime;
 }
 
-// Clicks a control of the open dialog and returns at once (the dialog may stay).
-int CmdClick(int argc, char** argv) {
-  unsigned long long id = 0;
-  if (argc < 1 || !ParseNum(argv[0], &id)) return 2;
-  HWND box = WaitMessageBox(5000);
-  HWND control = box ? GetDlgItem(box, (int)id) : nullptr;
-  if (!control) {
-    std::printf("error=no control %llu\n", id);
-    return 1;
-  }
-  SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-  std::printf("clicked=%llu\n", id);
-  return 0;
-}
-
-int CmdWaitGone(int argc, char** argv) {
-  unsigned long long t = 10000;
-  if (argc > 0 && !ParseNum(argv[0], &t)) return 2;
-  DWORD start = GetTickCount();
-  while (FindMain()) {
-    if (GetTickCount() - start >= t) {
-      std::printf("error=main window still there\n");
-      return 1;
-    }
-    Sleep(100);
-  }
-  std::printf("gone=1\n");
-  return 0;
-}
-
-int CmdMenu(int argc, char** argv) {
-  unsigned long long t = 5000;
-  if (argc > 0 && !ParseNum(argv[0], &t)) return 2;
-  DWORD start = GetTickCount();
-  HWND menu = nullptr;
-  for (;;) {
-    menu = FindWindowW(L"#32768", nullptr);
-    if (menu && IsWindowVisible(menu)) break;
-    if (GetTickCount() - start >= t) {
-      std::printf("error=no popup menu\n");
-      return 1;
-    }
-    Sleep(100);
-  }
-  RECT r = {};
-  GetWindowRect(menu, &r);
-  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld\n", (unsigned long long)(ULONG_PTR)menu, r.left, r.top,
-              r.right, r.bottom);
-  DWORD_PTR hm = 0;
-  // MN_GETHMENU
-  if (SendMessageTimeoutW(menu, 0x01E1, 0, 0, SMTO_ABORTIFHUNG, 3000, &hm) && hm) {
-    HMENU m = reinterpret_cast<HMENU>(hm);
-    int n = GetMenuItemCount(m);
-    // Menu handles are per process under Wine: the items may not be readable here.
-    if (n < 0)
-      std::printf("items=unavailable\n");
-    else
-      std::printf("count=%d\n", n);
-    for (int i = 0; i < n; ++i) {
-      wchar_t buf[256] = {};
-      GetMenuStringW(m, i, buf, 256, MF_BYPOSITION);
-      RECT ir = {};
-      GetMenuItemRect(nullptr, m, i, &ir);
-      std::printf("item=%d id=%u rect=%ld,%ld,%ld,%ld text=%s\n", i, GetMenuItemID(m, i), ir.left, ir.top,
-                  ir.right, ir.bottom, OneLine(buf).c_str());
-    }
-  }
-  return 0;
-}
-
-int CmdMemory(int, char**) {
-  DWORD pid = MainPid();
-  if (!pid) {
-    std::printf("error=no main window\n");
-    return 1;
-  }
+int Memory(const Call&) {
+  const DWORD pid = MainPid();
+  if (!pid) return Fail("no main window");
   HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!p) p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-  if (!p) {
-    std::printf("error=OpenProcess failed %lu\n", GetLastError());
-    return 1;
-  }
-  PROCESS_MEMORY_COUNTERS pmc = {};
-  pmc.cb = sizeof(pmc);
-  BOOL ok = GetProcessMemoryInfo(p, &pmc, sizeof(pmc));
-  FILETIME c, e, k, u;
-  BOOL tok = GetProcessTimes(p, &c, &e, &k, &u);
+  if (!p) return Fail("OpenProcess failed %lu", GetLastError());
+  PROCESS_MEMORY_COUNTERS m = {};
+  const BOOL ok = GetProcessMemoryInfo(p, &m, m.cb = sizeof(m));
+  FILETIME t[4];
+  const BOOL times = GetProcessTimes(p, &t[0], &t[1], &t[2], &t[3]);
   // Handle and window-system object counts, where the platform keeps them (0 otherwise).
   DWORD handles = 0;
   GetProcessHandleCount(p, &handles);
   const DWORD gdi = GetGuiResources(p, GR_GDIOBJECTS), user = GetGuiResources(p, GR_USEROBJECTS);
   CloseHandle(p);
-  if (!ok) {
-    std::printf("error=GetProcessMemoryInfo failed %lu\n", GetLastError());
-    return 1;
-  }
+  if (!ok) return Fail("GetProcessMemoryInfo failed %lu", GetLastError());
   std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu",
-              (unsigned long long)pmc.WorkingSetSize / 1024,
-              (unsigned long long)pmc.PeakWorkingSetSize / 1024,
-              (unsigned long long)pmc.PagefileUsage / 1024);
-  if (tok) {
-    auto ms = [](const FILETIME& f) {
-      return ((unsigned long long)f.dwHighDateTime << 32 | f.dwLowDateTime) / 10000;
-    };
-    std::printf(" CPU_MS=%llu", ms(k) + ms(u));
-  }
+              (ULONGLONG)m.WorkingSetSize / 1024, (ULONGLONG)m.PeakWorkingSetSize / 1024,
+              (ULONGLONG)m.PagefileUsage / 1024);
+  if (times) std::printf(" CPU_MS=%llu", Ticks(t[2]) / 10000 + Ticks(t[3]) / 10000);
   std::printf(" HANDLES=%lu GDI=%lu USER=%lu\n", handles, gdi, user);
   return 0;
 }
 
-// The notes with their paint counts and any open edit box (child id 105).
-int CmdNotes(int, char**) {
-  DWORD pid = MainPid();
-  if (!pid) {
-    std::printf("error=no main window\n");
-    return 1;
-  }
+// The notes with their paint counts, looks and any open edit box (child id 105).
+int Notes(const Call&) {
+  const DWORD pid = MainPid();
+  if (!pid) return Fail("no main window");
   const UINT paintMsg = RegisterWindowMessageW(L"Varnel.NotePaintCount");
-  for (HWND h : TopWindows(pid)) {
+  for (HWND h : Windows(nullptr, pid)) {
     const std::wstring cls = ClassOf(h);
     if (cls != L"CCheckWnd" && cls != L"CCheckWndS") continue;
-    RECT r = {};
-    GetWindowRect(h, &r);
-    DWORD_PTR paints = 0;
-    SendMessageTimeoutW(h, paintMsg, 0, 0, SMTO_ABORTIFHUNG, 5000, &paints);
-    std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld visible=%d paints=%llu", (unsigned long long)(ULONG_PTR)h,
-                r.left, r.top, r.right, r.bottom, IsWindowVisible(h) ? 1 : 0, (unsigned long long)paints);
-    // The window's class, stacking band and layered attributes (alpha, or key= for a colour key).
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    const bool layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags) != FALSE;
-    std::printf(" class=%s topmost=%d", Utf8(cls).c_str(),
-                (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
-    if (!layered)
-      std::printf(" layered=0");
-    else if (flags & LWA_COLORKEY)
-      std::printf(" layered=1 key=0x%06lX", (unsigned long)key);
+    const unsigned long long paints = Send(h, paintMsg, 0, 0, 5000);
+    std::printf("hwnd=0x%llx rect=%s visible=%d paints=%llu class=%s topmost=%d", H(h), Rect(h).c_str(),
+                IsWindowVisible(h) ? 1 : 0, paints, OneLine(cls).c_str(), Topmost(h));
+    const Layer layer(h);
+    const bool keyed = layer.flags & LWA_COLORKEY;
+    std::printf(!layer.on ? " layered=0"
+                : keyed   ? " layered=1 key=0x%06lX"
+                          : " layered=1 alpha=%lu",
+                keyed ? (unsigned long)layer.key : (unsigned long)layer.alpha);
+    if (HWND edit = GetDlgItem(h, 105))
+      std::printf(" edit=1 editrect=%s edittext=%s\n", Rect(edit).c_str(),
+                  OneLine(ControlText(edit, 1024, 5000)).c_str());
     else
-      std::printf(" layered=1 alpha=%d", alpha);
-    if (HWND edit = GetDlgItem(h, 105)) {
-      RECT er = {};
-      GetWindowRect(edit, &er);
-      // GetWindowText does not read a control of another process; WM_GETTEXT does.
-      wchar_t text[1024] = {};
-      DWORD_PTR got = 0;
-      SendMessageTimeoutW(edit, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                          &got);
-      std::printf(" edit=1 editrect=%ld,%ld,%ld,%ld edittext=%s", er.left, er.top, er.right, er.bottom,
-                  OneLine(text).c_str());
-    } else {
-      std::printf(" edit=0");
-    }
-    std::printf("\n");
+      std::printf(" edit=0\n");
   }
   return 0;
 }
 
-// Puts text on the clipboard as Unicode text. The text comes as the hex digits
-// of its UTF-8 bytes: Wine turns non-ASCII arguments into '?' or worse when the
-// Unix locale is not installed. Without an argument the clipboard is emptied.
-int CmdClip(int argc, char** argv) {
-  if (argc < 1) {
-    for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
-    const bool ok = EmptyClipboard() != FALSE;
-    CloseClipboard();
-    std::printf("clip=%d\n", ok ? 1 : 0);
-    return ok ? 0 : 1;
-  }
-  std::string utf8;
-  for (const char* p = argv[0]; p[0] && p[1]; p += 2) {
-    const char pair[3] = {p[0], p[1], 0};
-    utf8 += static_cast<char>(strtoul(pair, nullptr, 16));
-  }
-  const std::wstring w = Wide(utf8.c_str());
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t));
-  if (!mem) return 1;
-  memcpy(GlobalLock(mem), w.c_str(), (w.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(mem);
+void OpenClip() {
   for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
-  EmptyClipboard();
-  const bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+}
+
+// Puts the text on the clipboard as Unicode text; without one, empties it.
+int Clip(const Call& c) {
+  HGLOBAL mem = nullptr;
+  if (c.argc > 0) {
+    const std::wstring w = FromHex(c.argv[0]);
+    const SIZE_T size = (w.size() + 1) * sizeof(wchar_t);
+    if (!(mem = GlobalAlloc(GMEM_MOVEABLE, size))) return 1;
+    memcpy(GlobalLock(mem), w.c_str(), size);
+    GlobalUnlock(mem);
+  }
+  OpenClip();
+  bool ok = EmptyClipboard() != FALSE;
+  if (mem) ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
   CloseClipboard();
   std::printf("clip=%d\n", ok ? 1 : 0);
   return ok ? 0 : 1;
 }
 
-// The clipboard's CP932 text (CF_TEXT) as hex digits, and whether Unicode text
-// is offered beside it.
-int CmdClipRead(int, char**) {
-  for (int i = 0; i < 20 && !OpenClipboard(nullptr); ++i) Sleep(50);
+// The clipboard's CP932 text as hex digits, and whether Unicode text is offered beside it.
+int ClipRead(const Call&) {
+  OpenClip();
   const bool wide = IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
   std::string hex;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     const auto* p = static_cast<const unsigned char*>(GlobalLock(data));
-    const SIZE_T size = GlobalSize(data);
-    for (SIZE_T i = 0; p && i < size && p[i]; ++i) {
-      char pair[3];
-      std::snprintf(pair, sizeof pair, "%02x", p[i]);
-      hex += pair;
+    for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i) {
+      hex += "0123456789abcdef"[p[i] >> 4];
+      hex += "0123456789abcdef"[p[i] & 15];
     }
     GlobalUnlock(data);
   }
@@ -467,28 +426,25 @@ class FileDrag : public IDataObject, public IDropSource {
  public:
   explicit FileDrag(const std::wstring& files) : files_(files) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDataObject)
-      *out = static_cast<IDataObject*>(this);
-    else if (iid == IID_IDropSource)
-      *out = static_cast<IDropSource*>(this);
-    else
-      return *out = nullptr, E_NOINTERFACE;
-    return S_OK;
+    *out = iid == IID_IDropSource ? static_cast<IDropSource*>(this)
+           : iid == IID_IUnknown || iid == IID_IDataObject
+               ? static_cast<void*>(static_cast<IDataObject*>(this))
+               : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on main's stack
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    const SIZE_T size = sizeof(DROPFILES) + (files_.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    const SIZE_T size = (files_.size() + 1) * sizeof(wchar_t);
+    m->tymed = TYMED_HGLOBAL;
+    m->pUnkForRelease = nullptr;
+    m->hGlobal = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(m->hGlobal));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    memcpy(drop + 1, files_.c_str(), (files_.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(block);
-    m->tymed = TYMED_HGLOBAL;
-    m->hGlobal = block;
-    m->pUnkForRelease = nullptr;
+    memcpy(drop + 1, files_.c_str(), size);
+    GlobalUnlock(m->hGlobal);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
@@ -496,14 +452,12 @@ class FileDrag : public IDataObject, public IDropSource {
     return f && f->cfFormat == CF_HDROP && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
   }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-    out->ptd = nullptr;
-    return E_NOTIMPL;
+    return out->ptd = nullptr, E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
-    if (direction != DATADIR_GET) return E_NOTIMPL;
     static FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    return SHCreateStdEnumFmtEtc(1, &format, out);
+    return direction == DATADIR_GET ? SHCreateStdEnumFmtEtc(1, &format, out) : E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
     return OLE_E_ADVISENOTSUPPORTED;
@@ -511,8 +465,7 @@ class FileDrag : public IDataObject, public IDropSource {
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
-    if (escape) return DRAGDROP_S_CANCEL;
-    return ++rounds_ > 10 ? DRAGDROP_S_DROP : S_OK;
+    return escape ? DRAGDROP_S_CANCEL : ++rounds_ > 10 ? DRAGDROP_S_DROP : S_OK;
   }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
@@ -522,407 +475,220 @@ class FileDrag : public IDataObject, public IDropSource {
 };
 
 // drop X Y FILE...: drags the files from this process onto the screen point.
-int CmdDrop(int argc, char** argv) {
+int Drop(const Call& c) {
   unsigned long long x, y;
-  if (argc < 3 || !ParseNum(argv[0], &x) || !ParseNum(argv[1], &y)) return 2;
+  if (c.argc < 3 || !ParseNum(c.argv[0], &x) || !ParseNum(c.argv[1], &y)) return 2;
   std::wstring files;
-  for (int i = 2; i < argc; ++i) files += Wide(argv[i]) + L'\0';
+  for (int i = 2; i < c.argc; ++i) files += Wide(c.argv[i]) + L'\0';
   OleInitialize(nullptr);
   SetCursorPos(static_cast<int>(x), static_cast<int>(y));
   FileDrag drag(files);
   DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr = DoDragDrop(static_cast<IDataObject*>(&drag), static_cast<IDropSource*>(&drag),
-                                DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+  const HRESULT hr = DoDragDrop(&drag, &drag, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
   OleUninitialize();
   std::printf("dropped=%d effect=%lu\n", hr == DRAGDROP_S_DROP ? 1 : 0, effect);
   return hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE ? 0 : 1;
 }
 
-// Holds a file open without sharing, as another program may, with its time
-// moved on so the program looks at it again, until the flag file appears.
-int CmdHold(int argc, char** argv) {
-  if (argc < 2) return 2;
-  HANDLE h = CreateFileW(Wide(argv[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+// Holds a file open without sharing, its time moved on so the program looks at it again, until
+// the flag file appears.
+int Hold(const Call& c) {
+  if (c.argc < 2) return 2;
+  HANDLE h = CreateFileW(Wide(c.argv[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    std::printf("error=cannot open %s (%lu)\n", argv[0], GetLastError());
-    return 1;
-  }
+  if (h == INVALID_HANDLE_VALUE) return Fail("cannot open %s (%lu)", c.argv[0], GetLastError());
   FILETIME t{};
   GetFileTime(h, nullptr, nullptr, &t);
-  ULARGE_INTEGER later{};
-  later.LowPart = t.dwLowDateTime;
-  later.HighPart = t.dwHighDateTime;
-  later.QuadPart += 20000000ull;  // two seconds
-  t.dwLowDateTime = later.LowPart;
-  t.dwHighDateTime = later.HighPart;
+  const unsigned long long later = Ticks(t) + 20000000ull;  // two seconds
+  t = {(DWORD)later, (DWORD)(later >> 32)};
   SetFileTime(h, nullptr, nullptr, &t);
   std::printf("held=1\n");
   std::fflush(stdout);
-  const std::wstring flag = Wide(argv[1]);
-  for (DWORD start = GetTickCount(); GetFileAttributesW(flag.c_str()) == INVALID_FILE_ATTRIBUTES;) {
-    if (GetTickCount() - start > 120000) break;
-    Sleep(100);
-  }
+  const std::wstring flag = Wide(c.argv[1]);
+  Poll(120000, [&] { return GetFileAttributesW(flag.c_str()) != INVALID_FILE_ATTRIBUTES; });
   CloseHandle(h);
   std::printf("released=1\n");
   return 0;
 }
 
-// ---- Dialog driving: the controls of the program's topmost dialog, found by id
-// among all its descendants (the pages of a tabbed dialog too), visible first.
-
-HWND TopDialog() {
-  DWORD pid = MainPid();
-  if (!pid) return nullptr;
-  for (HWND h : TopWindows(pid))
-    if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return h;
-  return nullptr;
-}
-
-struct FindCtx {
-  int id;
-  HWND visible = nullptr, any = nullptr;
-};
-
-BOOL CALLBACK FindControl(HWND h, LPARAM lp) {
-  auto* ctx = reinterpret_cast<FindCtx*>(lp);
-  if (GetDlgCtrlID(h) != ctx->id) return TRUE;
-  if (!ctx->any) ctx->any = h;
-  if (!ctx->visible && IsWindowVisible(h)) ctx->visible = h;
-  return TRUE;
-}
-
-HWND Control(const char* idText) {
-  unsigned long long id = 0;
+int Dialog(const Call&) {
   HWND dialog = TopDialog();
-  if (!dialog || !ParseNum(idText, &id)) return nullptr;
-  FindCtx ctx{(int)id};
-  EnumChildWindows(dialog, FindControl, reinterpret_cast<LPARAM>(&ctx));
-  return ctx.visible ? ctx.visible : ctx.any;
-}
-
-LRESULT Send(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(h, msg, wp, lp, SMTO_ABORTIFHUNG, 10000, &result);
-  return (LRESULT)result;
-}
-
-// Tells the control's parent what a user's action would (WM_COMMAND with the code).
-void Notify(HWND control, int code) {
-  Send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), (LPARAM)control);
-}
-
-// An argument text: ASCII as it is, or "x:" and the hex digits of UTF-8 bytes
-// (Wine mangles other arguments).
-std::wstring ArgText(const char* arg) {
-  if (std::strncmp(arg, "x:", 2) != 0) return Wide(arg);
-  std::string utf8;
-  for (const char* p = arg + 2; p[0] && p[1]; p += 2) {
-    const char pair[3] = {p[0], p[1], 0};
-    utf8 += static_cast<char>(strtoul(pair, nullptr, 16));
+  if (!dialog) return Fail("no dialog");
+  std::printf("hwnd=0x%llx rect=%s topmost=%d\ncaption=%s\n", H(dialog), Rect(dialog).c_str(),
+              Topmost(dialog), OneLine(TextOf(dialog)).c_str());
+  for (HWND h : Windows(dialog)) {
+    const std::wstring cls = ClassOf(h);
+    std::printf("control=%d class=%s visible=%d enabled=%d rect=%s", GetDlgCtrlID(h), OneLine(cls).c_str(),
+                IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0, Rect(h).c_str());
+    if (cls == L"Button") std::printf(" checked=%d", (int)Send(h, BM_GETCHECK));
+    if (cls == L"ComboBox") std::printf(" selected=%d", (int)Send(h, CB_GETCURSEL));
+    std::printf(" text=%s\n", OneLine(ControlText(h)).c_str());
   }
-  return Wide(utf8.c_str());
-}
-
-std::wstring ControlText(HWND h) {
-  wchar_t buf[1024] = {};
-  Send(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
-  return buf;
-}
-
-// A buffer inside the program's process, for list view messages that carry pointers.
-class Remote {
- public:
-  explicit Remote(HWND h, SIZE_T size) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_) memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-  }
-  ~Remote() {
-    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  bool Ok() const { return memory_ != nullptr; }
-  char* At(SIZE_T offset) const { return static_cast<char*>(memory_) + offset; }
-  bool Write(SIZE_T offset, const void* data, SIZE_T n) {
-    return WriteProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
-  }
-  bool Read(SIZE_T offset, void* data, SIZE_T n) {
-    return ReadProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  void* memory_ = nullptr;
-};
-
-constexpr UINT kLvmGetItemCount = 0x1004, kLvmSetItemState = 0x102B, kLvmGetItemTextW = 0x1073,
-               kLvmGetItemState = 0x102C, kLvmEnsureVisible = 0x1013;
-constexpr UINT kLvifText = 1, kLvisFocused = 1, kLvisSelected = 2;
-
-struct ListViewItem {  // LVITEMW
-  UINT mask;
-  int iItem, iSubItem;
-  UINT state, stateMask;
-  wchar_t* pszText;
-  int cchTextMax, iImage;
-  LPARAM lParam;
-  int iIndent, iGroupId;
-  UINT cColumns;
-  UINT* puColumns;
-  int* piColFmt;
-  int iGroup;
-};
-
-bool SelectListViewRow(HWND list, int row) {
-  Remote remote(list, sizeof(ListViewItem));
-  if (!remote.Ok()) return false;
-  ListViewItem item{};
-  item.stateMask = kLvisSelected | kLvisFocused;
-  item.state = row >= 0 ? item.stateMask : 0;
-  remote.Write(0, &item, sizeof item);
-  Send(list, kLvmSetItemState, (WPARAM)row, (LPARAM)remote.At(0));
-  if (row >= 0) Send(list, kLvmEnsureVisible, (WPARAM)row, FALSE);
-  return true;
-}
-
-int CmdDialog(int, char**) {
-  HWND dialog = TopDialog();
-  if (!dialog) {
-    std::printf("error=no dialog\n");
-    return 1;
-  }
-  RECT r = {};
-  GetWindowRect(dialog, &r);
-  std::printf("hwnd=0x%llx rect=%ld,%ld,%ld,%ld topmost=%d\n", (unsigned long long)(ULONG_PTR)dialog, r.left,
-              r.top, r.right, r.bottom, (GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
-  std::printf("caption=%s\n", OneLine(TextOf(dialog)).c_str());
-  struct Ctx {
-    static BOOL CALLBACK Print(HWND h, LPARAM) {
-      const std::wstring cls = ClassOf(h);
-      RECT r = {};
-      GetWindowRect(h, &r);
-      std::printf("control=%d class=%s visible=%d enabled=%d rect=%ld,%ld,%ld,%ld", GetDlgCtrlID(h),
-                  Utf8(cls).c_str(), IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0, r.left, r.top,
-                  r.right, r.bottom);
-      if (cls == L"Button") std::printf(" checked=%d", (int)Send(h, BM_GETCHECK, 0, 0));
-      if (cls == L"ComboBox") std::printf(" selected=%d", (int)Send(h, CB_GETCURSEL, 0, 0));
-      std::printf(" text=%s\n", OneLine(ControlText(h)).c_str());
-      return TRUE;
-    }
-  };
-  EnumChildWindows(dialog, Ctx::Print, 0);
   return 0;
 }
 
-int CmdSetText(int argc, char** argv) {
-  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
-  if (!h) return std::printf("error=no control\n"), 1;
-  Send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ArgText(argv[1]).c_str()));
-  std::printf("text=%s\n", OneLine(ControlText(h)).c_str());
+// The text is ASCII as it is, or "x:" and the hex digits of its UTF-8 bytes.
+int SetText(const Call& c) {
+  const char* arg = c.argv[1];
+  const std::wstring text = std::strncmp(arg, "x:", 2) ? Wide(arg) : FromHex(arg + 2);
+  Send(c.control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  std::printf("text=%s\n", OneLine(ControlText(c.control)).c_str());
   return 0;
 }
 
-// Ticks (1) or clears (0) a check box, or checks a radio button, as a click does.
-// With a row, the check box of that list view row.
-int CmdTick(int argc, char** argv) {
-  HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
-  if (!h) return std::printf("error=no control\n"), 1;
-  const int want = argc >= 2 ? std::atoi(argv[1]) : 1;
-  if (argc >= 3 && ClassOf(h) == L"SysListView32") {
-    Remote remote(h, sizeof(ListViewItem));
-    if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
-    ListViewItem item{};
-    item.stateMask = 0xF000;  // LVIS_STATEIMAGEMASK
-    item.state = (want ? 2u : 1u) << 12;
-    remote.Write(0, &item, sizeof item);
-    Send(h, kLvmSetItemState, (WPARAM)std::atoi(argv[2]), (LPARAM)remote.At(0));
-    const int now = ((Send(h, kLvmGetItemState, (WPARAM)std::atoi(argv[2]), 0xF000) >> 12) == 2) ? 1 : 0;
-    std::printf("checked=%d\n", now);
-    return now == want ? 0 : 1;
+// Ticks (1) or clears (0) a check box or radio button as a click does, or a list view row's.
+int Tick(const Call& c) {
+  HWND h = c.control;
+  const int want = c.Int(1, 1), row = c.Int(2, 0);
+  int now;
+  if (c.argc >= 3 && ClassOf(h) == L"SysListView32") {
+    if (!SetRowState(h, row, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(want ? 2 : 1)))
+      return Fail("no memory in the program");
+    now = RowChecked(h, row);
+  } else {
+    if ((int)Send(h, BM_GETCHECK) != want) Send(h, BM_CLICK);
+    now = (int)Send(h, BM_GETCHECK);
   }
-  if ((int)Send(h, BM_GETCHECK, 0, 0) != want) Send(h, BM_CLICK, 0, 0);
-  const int now = (int)Send(h, BM_GETCHECK, 0, 0);
   std::printf("checked=%d\n", now);
   return now == want ? 0 : 1;
 }
 
-// Chooses item index of a combo box, list box, tab control or list view (-1: none) and, with
-// "double", double-clicks it (list boxes).
-int CmdChoose(int argc, char** argv) {
-  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
-  if (!h) return std::printf("error=no control\n"), 1;
-  const int index = std::atoi(argv[1]);
+// Chooses item index of a combo box, tab control or list view (-1: none).
+int Choose(const Call& c) {
+  HWND h = c.control;
+  const int index = c.Int(1, 0);
   const std::wstring cls = ClassOf(h);
+  const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
   if (cls == L"ComboBox") {
-    Send(h, CB_SETCURSEL, (WPARAM)index, 0);
-    Notify(h, CBN_SELCHANGE);
-  } else if (cls == L"ListBox") {
-    Send(h, LB_SETCURSEL, (WPARAM)index, 0);
-    Notify(h, LBN_SELCHANGE);
-    if (argc >= 3 && std::string(argv[2]) == "double") Notify(h, LBN_DBLCLK);
+    Send(h, CB_SETCURSEL, (WPARAM)index);
+    Send(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE),
+         (LPARAM)h);  // as a user's choice
   } else if (cls == L"SysTabControl32") {
-    Send(h, 0x1330 /*TCM_SETCURFOCUS*/, (WPARAM)index, 0);  // selects and notifies, as a click
-  } else if (cls == L"SysListView32") {
-    if (!SelectListViewRow(h, index)) return std::printf("error=no memory in the program\n"), 1;
-  } else {
-    return std::printf("error=not a list\n"), 1;
+    Send(h, TCM_SETCURFOCUS, (WPARAM)index);  // selects and notifies, as a click
+  } else if (cls != L"SysListView32") {
+    return Fail("not a list");
+  } else if (!SetRowState(h, index, both, index >= 0 ? both : 0)) {
+    return Fail("no memory in the program");
+  } else if (index >= 0) {
+    Send(h, LVM_ENSUREVISIBLE, (WPARAM)index, FALSE);
   }
   std::printf("chosen=%d\n", index);
   return 0;
 }
 
-// Clicks a button and waits for what it does, unless that opens a modal window
-// (the wait then ends after a few seconds with the window up).
-int CmdPress(int argc, char** argv) {
-  HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
-  if (!h) return std::printf("error=no control\n"), 1;
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(h, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
-  std::printf("pressed=%s\n", argv[0]);
+// Clicks and waits for what the button does, a few seconds if it opens a modal window.
+int Press(const Call& c) {
+  Send(c.control, BM_CLICK, 0, 0, 3000);
+  std::printf("pressed=%s\n", c.argv[0]);
   return 0;
 }
 
 // Any message without pointers to a control; prints the result.
-int CmdControlSend(int argc, char** argv) {
+int ControlSend(const Call& c) {
   unsigned long long msg, wp, lp;
-  HWND h = argc >= 4 ? Control(argv[0]) : nullptr;
-  if (!h || !ParseNum(argv[1], &msg) || !ParseNum(argv[2], &wp) || !ParseNum(argv[3], &lp))
+  HWND h = c.argc >= 4 ? Control(c.argv[0]) : nullptr;
+  if (!h || !ParseNum(c.argv[1], &msg) || !ParseNum(c.argv[2], &wp) || !ParseNum(c.argv[3], &lp))
     return std::printf("error=usage ctl <id> <msg> <wParam> <lParam>\n"), 2;
   std::printf("result=%lld\n", (long long)Send(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp));
   return 0;
 }
 
-// Sets a date or time picker to "YYYY-MM-DD" and/or "HH:MM" and tells its parent,
-// as a user's change does.
-int CmdDate(int argc, char** argv) {
-  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
-  if (!h) return std::printf("error=no control\n"), 1;
+// Sets a date or time picker to "YYYY-MM-DD" and/or "HH:MM", telling its parent as a user does.
+int Date(const Call& c) {
   SYSTEMTIME st = {};
   GetLocalTime(&st);
   st.wSecond = st.wMilliseconds = 0;
-  for (int i = 1; i < argc; ++i) {
-    int a = 0, b = 0, c = 0;
-    if (std::sscanf(argv[i], "%d-%d-%d", &a, &b, &c) == 3) {
-      st.wYear = (WORD)a, st.wMonth = (WORD)b, st.wDay = (WORD)c;
-    } else if (std::sscanf(argv[i], "%d:%d", &a, &b) == 2) {
+  for (int i = 1; i < c.argc; ++i) {
+    int a = 0, b = 0, d = 0;
+    if (std::sscanf(c.argv[i], "%d-%d-%d", &a, &b, &d) == 3)
+      st.wYear = (WORD)a, st.wMonth = (WORD)b, st.wDay = (WORD)d;
+    else if (std::sscanf(c.argv[i], "%d:%d", &a, &b) == 2)
       st.wHour = (WORD)a, st.wMinute = (WORD)b;
-    } else {
+    else
       return std::printf("error=usage date <id> [YYYY-MM-DD] [HH:MM]\n"), 2;
-    }
   }
-  Remote remote(h, sizeof st);
-  if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
-  remote.Write(0, &st, sizeof st);
-  const LRESULT ok = Send(h, 0x1002 /*DTM_SETSYSTEMTIME*/, 0 /*GDT_VALID*/, (LPARAM)remote.At(0));
-  std::printf("set=%d text=%s\n", ok ? 1 : 0, OneLine(ControlText(h)).c_str());
+  const LRESULT ok = SendData(c.control, DTM_SETSYSTEMTIME, GDT_VALID, &st);
+  if (ok < 0) return Fail("no memory in the program");
+  std::printf("set=%d text=%s\n", ok ? 1 : 0, OneLine(ControlText(c.control)).c_str());
   return ok ? 0 : 1;
 }
 
-// The rows of a list box or list view: row=<n> selected=<0|1> and the columns' texts.
-int CmdRows(int argc, char** argv) {
-  HWND h = argc >= 1 ? Control(argv[0]) : nullptr;
-  if (!h) return std::printf("error=no control\n"), 1;
-  if (ClassOf(h) == L"ListBox") {
-    const int n = (int)Send(h, LB_GETCOUNT, 0, 0), sel = (int)Send(h, LB_GETCURSEL, 0, 0);
-    for (int i = 0; i < n; ++i) {
-      wchar_t buf[512] = {};
-      Send(h, LB_GETTEXT, (WPARAM)i, reinterpret_cast<LPARAM>(buf));
-      std::printf("row=%d selected=%d text=%s\n", i, i == sel ? 1 : 0, OneLine(buf).c_str());
-    }
-    return 0;
-  }
-  constexpr int kChars = 512;
-  Remote remote(h, sizeof(ListViewItem) + kChars * sizeof(wchar_t));
-  if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
-  const int n = (int)Send(h, kLvmGetItemCount, 0, 0);
-  const int columns = argc >= 2 ? std::atoi(argv[1]) : 2;
+// A list view's rows: selected, checked (with check boxes) and the first columns' texts (2).
+int Rows(const Call& c) {
+  HWND h = c.control;
+  const int n = (int)Send(h, LVM_GETITEMCOUNT), columns = c.Int(1, 2);
+  const bool checks = Send(h, LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_CHECKBOXES;
   for (int i = 0; i < n; ++i) {
     std::printf("row=%d selected=%d", i,
-                (Send(h, kLvmGetItemState, (WPARAM)i, kLvisSelected) & kLvisSelected) ? 1 : 0);
-    // LVM_GETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES: rows with check boxes say whether ticked.
-    if (Send(h, 0x1037, 0, 0) & 4)
-      std::printf(" checked=%d", (int)((Send(h, kLvmGetItemState, (WPARAM)i, 0xF000) >> 12) == 2));
-    for (int c = 0; c < columns; ++c) {
-      ListViewItem item{};
-      item.mask = kLvifText;
-      item.iSubItem = c;
-      item.pszText = reinterpret_cast<wchar_t*>(remote.At(sizeof(ListViewItem)));
-      item.cchTextMax = kChars;
-      remote.Write(0, &item, sizeof item);
-      const int len = (int)Send(h, kLvmGetItemTextW, (WPARAM)i, (LPARAM)remote.At(0));
-      std::wstring text(len > 0 ? len : 0, L'\0');
-      if (len > 0) remote.Read(sizeof(ListViewItem), &text[0], len * sizeof(wchar_t));
-      std::printf(" col%d=%s", c, OneLine(text).c_str());
+                (Send(h, LVM_GETITEMSTATE, (WPARAM)i, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0);
+    if (checks) std::printf(" checked=%d", RowChecked(h, i));
+    for (int col = 0; col < columns; ++col) {
+      RowText text{};
+      text.item.mask = LVIF_TEXT;
+      text.item.iSubItem = col;
+      text.item.cchTextMax = 512;
+      const LRESULT len = SendData(h, LVM_GETITEMTEXTW, (WPARAM)i, &text);
+      if (len < 0) return Fail("no memory in the program");
+      std::printf(" col%d=%s", col, OneLine(std::wstring(text.text, std::min<LRESULT>(len, 511))).c_str());
     }
     std::printf("\n");
   }
   return 0;
 }
 
-// Where a user clicks a list view's row (row >= 0) or its column's header
-// (row -1): x=.. y=.. on the screen.
-int CmdWhere(int argc, char** argv) {
-  HWND h = argc >= 2 ? Control(argv[0]) : nullptr;
-  if (!h) return std::printf("error=no control\n"), 1;
-  const int row = std::atoi(argv[1]), column = argc >= 3 ? std::atoi(argv[2]) : 0;
-  Remote remote(h, sizeof(RECT));
-  if (!remote.Ok()) return std::printf("error=no memory in the program\n"), 1;
-  RECT r = {};
-  HWND target = h;
-  if (row >= 0) {
-    r.left = 0;  // LVIR_BOUNDS
-    remote.Write(0, &r, sizeof r);
-    if (!Send(h, 0x100E /*LVM_GETITEMRECT*/, (WPARAM)row, (LPARAM)remote.At(0)))
-      return std::printf("error=no row\n"), 1;
-  } else {
-    target = (HWND)Send(h, 0x101F /*LVM_GETHEADER*/, 0, 0);
-    if (!target || !Send(target, 0x1207 /*HDM_GETITEMRECT*/, (WPARAM)column, (LPARAM)remote.At(0)))
-      return std::printf("error=no column\n"), 1;
-  }
-  remote.Read(0, &r, sizeof r);
-  POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  if (row >= 0) p.x = r.left + 24;  // on the row's text, clear of its check box
+// Where a user clicks a list view's row (on its text, clear of the check box) or, for row -1,
+// a column's header.
+int Where(const Call& c) {
+  const int row = c.Int(1, 0);
+  RECT r = {LVIR_BOUNDS, 0, 0, 0};
+  HWND target = row >= 0 ? c.control : (HWND)Send(c.control, LVM_GETHEADER);
+  const LRESULT got = target ? SendData(target, row >= 0 ? LVM_GETITEMRECT : HDM_GETITEMRECT,
+                                        row >= 0 ? row : c.Int(2, 0), &r)
+                             : 0;
+  if (got <= 0) return Fail(got < 0 ? "no memory in the program" : row >= 0 ? "no row" : "no column");
+  POINT p = {row >= 0 ? r.left + 24 : (r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(target, &p);
   std::printf("x=%ld y=%ld\n", p.x, p.y);
   return 0;
 }
 
-int CmdSend(int argc, char** argv) { return CmdMessage(false, argc, argv); }
-int CmdPost(int argc, char** argv) { return CmdMessage(true, argc, argv); }
+constexpr unsigned long long kNoNumber = 0, kNeeded = ~0ull;
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // need: arguments of a verb on a control (its id first). number: a first argument's default.
   static const struct {
     const char* name;
-    int (*run)(int, char**);
-  } kVerbs[] = {{"find", CmdFind},     {"send", CmdSend},
-                {"post", CmdPost},     {"windows", CmdWindows},
-                {"notes", CmdNotes},   {"clip-read", CmdClipRead},
-                {"drop", CmdDrop},     {"clip", CmdClip},
-                {"msgbox", CmdMsgbox}, {"msgbox-press", CmdMsgboxPress},
-                {"click", CmdClick},   {"wait-gone", CmdWaitGone},
-                {"menu", CmdMenu},     {"hold", CmdHold},
-                {"dialog", CmdDialog}, {"text", CmdSetText},
-                {"tick", CmdTick},     {"choose", CmdChoose},
-                {"press", CmdPress},   {"ctl", CmdControlSend},
-                {"date", CmdDate},     {"where", CmdWhere},
-                {"rows", CmdRows},     {"memory", CmdMemory}};
+    int (*run)(const Call&);
+    int need;
+    unsigned long long number;
+  } kVerbs[] = {{"find", Find, 0, kNoNumber},     {"send", SendVerb, 0, kNoNumber},
+                {"post", PostVerb, 0, kNoNumber}, {"windows", WindowsVerb, 0, kNoNumber},
+                {"notes", Notes, 0, kNoNumber},   {"clip-read", ClipRead, 0, kNoNumber},
+                {"drop", Drop, 0, kNoNumber},     {"clip", Clip, 0, kNoNumber},
+                {"msgbox", Msgbox, 0, 10000},     {"msgbox-press", MsgboxPress, 0, IDOK},
+                {"click", Click, 0, kNeeded},     {"wait-gone", WaitGone, 0, 10000},
+                {"menu", Menu, 0, 5000},          {"hold", Hold, 0, kNoNumber},
+                {"dialog", Dialog, 0, kNoNumber}, {"text", SetText, 2, kNoNumber},
+                {"tick", Tick, 1, kNoNumber},     {"choose", Choose, 2, kNoNumber},
+                {"press", Press, 1, kNoNumber},   {"ctl", ControlSend, 0, kNoNumber},
+                {"date", Date, 2, kNoNumber},     {"where", Where, 2, kNoNumber},
+                {"rows", Rows, 1, kNoNumber},     {"memory", Memory, 0, kNoNumber}};
   if (argc > 2 && std::string(argv[1]) == "--class") {  // another program's windows
     g_class = Wide(argv[2]);
     argc -= 2, argv += 2;
   }
   for (const auto& verb : kVerbs) {
     if (argc < 2 || std::string(argv[1]) != verb.name) continue;
-    const int rc = verb.run(argc - 2, argv + 2);
+    Call call{argc - 2, argv + 2, nullptr, verb.number};
+    if (verb.number && (call.argc > 0 ? !ParseNum(call.argv[0], &call.n) : verb.number == kNeeded)) return 2;
+    if (verb.need && call.argc >= verb.need) call.control = Control(call.argv[0]);
+    const int rc = verb.need && !call.control ? Fail("no control") : verb.run(call);
     std::fflush(stdout);
     return rc;
   }
   std::printf("usage: probe VERB ...; verbs:");
   for (const auto& verb : kVerbs) std::printf(" %s", verb.name);
-  std::printf("\n");
-  return 2;
+  return std::printf("\n"), 2;
 }

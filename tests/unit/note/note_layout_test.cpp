@@ -1,12 +1,10 @@
-// Note geometry against a fake measurer whose metrics are easy to follow by
-// hand: 7 px a byte (at 96 DPI), one font height a line, wrapping after
-// width / 7 bytes.
+// Note geometry against a fake measurer whose metrics are easy to follow by hand: 7 px a byte
+// (at 96 DPI), one font height a line, wrapping after width / 7 bytes.
 #include "core/note/note_layout.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <tuple>
 
 #include "test_support.h"
@@ -16,6 +14,7 @@ using namespace varnel;
 namespace {
 
 using Box = std::array<int, 4>;
+using Ints = std::vector<int>;
 Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class FakeMeasurer : public TextMeasurer {
@@ -23,49 +22,43 @@ class FakeMeasurer : public TextMeasurer {
   LayoutSize Line(const RowFontSpec& font, std::string_view text) override {
     return {ScaleToDpi(7 * static_cast<int>(text.size()), dpi), font.height};
   }
-  // Breaks at LF (CR ignored), then after every width / 7 bytes.
   LayoutSize Wrapped(const RowFontSpec& font, std::string_view text, int width) override {
     lastWidth = width;
     lastText = std::string(text);
-    const int perLine = std::max(1, width * 96 / (7 * dpi));
-    int lines = 0, widest = 0;
-    std::size_t start = 0;
-    while (true) {
-      const std::size_t end = std::min(text.find('\n', start), text.size());
-      std::string_view piece = text.substr(start, end - start);
-      int n = 0;
-      for (char ch : piece) n += ch != '\r';
-      lines += std::max(1, (n + perLine - 1) / perLine);
-      widest = std::max(widest, ScaleToDpi(7 * std::min(n, perLine), dpi));
-      if (end >= text.size()) break;
-      start = end + 1;
-    }
-    return {widest, lines * font.height};
+    const int perLine = std::max(1, width * 96 / (7 * dpi)), n = static_cast<int>(text.size());
+    return {ScaleToDpi(7 * std::min(n, perLine), dpi),
+            std::max(1, (n + perLine - 1) / perLine) * font.height};
   }
-  int lastWidth = 0;
+  int lastWidth = 0, dpi = 96;
   std::string lastText;
-  int dpi = 96;
 };
 
 class NoteLayoutTest : public test::NoteRowsTest<> {
  protected:
-  void SetUp() override {
-    g_.width = 200;
-    g_.height = 300;
-  }
+  NoteLayoutTest() { g_.width = 200, g_.height = 300; }
   Box RectAt(int heading, std::uint32_t number) const { return B(c_.rows.At(Row(heading, number)).rect); }
   std::vector<RowPaint> Layout() { return LayoutRows(c_, g_, fonts_, colours_, m_, now_); }
-  RowPaint PaintOf(int heading, std::uint32_t number) {
-    const int row = Row(heading, number);
-    for (const RowPaint& p : Layout())
-      if (p.row == row) return p;
-    ADD_FAILURE() << "row not painted";
-    return {};
+  // One value (a field or a function) of every painted row, in order.
+  template <class F>
+  Ints Each(F value) {
+    Ints out;
+    for (const RowPaint& p : Layout()) out.push_back(static_cast<int>(std::invoke(value, p)));
+    return out;
+  }
+  // One rectangle of every painted row, "left,top,right,bottom" each.
+  std::string Rects(LayoutRect RowPaint::*rect) {
+    std::string out;
+    for (const RowPaint& p : Layout()) {
+      const LayoutRect& r = p.*rect;
+      out += (out.empty() ? "" : " ") + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+             std::to_string(r.right) + "," + std::to_string(r.bottom);
+    }
+    return out;
   }
   AutoSizeResult AutoSize(bool force, int frameWidth = 1000, int frameHeight = 800) {
     return ComputeAutoSize(c_, g_, fonts_, colours_, m_, now_, frameWidth, frameHeight, force);
   }
-  HitResult Hit(int x, int y) const { return HitTest(c_, g_, x, y); }
+  int Hit(int x, int y) const { return HitTest(c_, g_, x, y).code; }
 
   NoteGeometry g_;
   RowFonts fonts_;  // headings 16 bold, details 14
@@ -75,124 +68,92 @@ class NoteLayoutTest : public test::NoteRowsTest<> {
 
 TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
-  g_.bar = 0;
-  EXPECT_EQ(Layout().size(), 5u);
-  EXPECT_EQ(RectAt(0, 0), (Box{10, 8, 30, 24}));
-  EXPECT_EQ(RectAt(0, 1), (Box{23, 26, 54, 40}));
-  EXPECT_EQ(RectAt(1, 0), (Box{10, 70, 30, 86}));
-  const std::pair<int, int> bars[] = {{kBarShown, 20}, {kBarShown | kBarBottom, 8}};  // 18 - 6 + 8
-  for (const auto& [bar, top] : bars) {
-    g_.bar = static_cast<std::uint8_t>(bar);
-    Layout();
-    EXPECT_EQ(RectAt(0, 0)[1], top) << bar;
+  const struct {
+    std::uint8_t bar;
+    std::uint32_t attributes;  // of A
+    bool bare;                 // no heading rows
+    const char* rects;
+  } cases[] = {
+      {0, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
+      {kBarShown, 0, false, "10,20,30,36 23,38,54,52 23,56,54,70 10,82,30,98 23,100,54,114"},
+      {kBarShown | kBarBottom, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
+      {0, kHeadingFolded, false, "10,8,30,24 10,30,30,46 23,48,54,62"},  // 4 px after a folded heading
+      {0, kHeadingHidden, false, "10,8,30,24 23,26,54,40"},
+      {0, 0, true, "10,8,24,22 10,26,24,40 10,52,24,66"},
+  };
+  for (const auto& c : cases) {
+    g_.bar = c.bar, g_.hideHeadingRows = c.bare;
+    c_.headingAttributes[0] = c.attributes;
+    EXPECT_EQ(Rects(&RowPaint::rowRect), c.rects) << int{c.bar} << " " << c.attributes << " " << c.bare;
   }
-
-  g_.bar = 0;
+  EXPECT_EQ(Rects(&RowPaint::mark), "0,0,0,0 0,0,0,0 0,0,0,0");
+  EXPECT_EQ(Each(&RowPaint::heading), Ints(3, 0));
+  g_.hideHeadingRows = false;
   c_.headingAttributes[0] = kHeadingFolded;
-  const std::vector<RowPaint> folded = Layout();
-  ASSERT_EQ(folded.size(), 3u);
-  EXPECT_TRUE(folded[0].folded);
-  EXPECT_EQ(RectAt(1, 0)[1], 30);  // 4 px after a folded heading
-  c_.headingAttributes[0] = kHeadingHidden;
-  EXPECT_EQ(Layout().size(), 2u);
-  EXPECT_EQ(RectAt(1, 0)[1], 8);
-
-  c_.headingAttributes[0] = 0;
-  g_.hideHeadingRows = true;
-  const std::vector<RowPaint> bare = Layout();
-  ASSERT_EQ(bare.size(), 3u);
-  EXPECT_FALSE(bare[0].heading);
-  EXPECT_EQ(B(bare[0].textRect), (Box{10, 8, 24, 22}));
-  EXPECT_EQ(B(bare[0].mark), (Box{0, 0, 0, 0}));
-  EXPECT_EQ(RectAt(1, 1)[1], 52);
+  EXPECT_EQ(Each(&RowPaint::folded), (Ints{1, 0, 0}));
 }
 
-TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindow) {
+TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindowKeepingOldRectangles) {
   Build({{"A", "a1"}, {"B", "b1"}, {"C", "c1"}});
   g_.bar = 0;
-  c_.rows.At(Row(2, 0)).rect = RowRect{1, 2, 3, 4};
-  g_.height = 24;  // C starts after y = 88 = H + 64
-  EXPECT_EQ(Layout().size(), 6u);
-  c_.rows.At(Row(2, 0)).rect = RowRect{1, 2, 3, 4};
-  g_.height = 23;
-  EXPECT_EQ(Layout().size(), 4u);
-  EXPECT_EQ(RectAt(2, 0), (Box{1, 2, 3, 4}));  // not reached: kept
+  for (const auto& [height, rows] : {std::pair(24, 6u), std::pair(23, 4u)}) {
+    c_.rows.At(Row(2, 0)).rect = RowRect{1, 2, 3, 4};
+    g_.height = height;  // C starts at y = 88 = H + 64
+    EXPECT_EQ(Layout().size(), rows) << height;
+  }
+  EXPECT_EQ(RectAt(2, 0), (Box{1, 2, 3, 4}));
 }
 
 TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   Build({{"Heading", "short", std::string(30, 'x')}, {std::string(40, 'H'), "b1"}});
-  RowPaint h = PaintOf(0, 0);
-  EXPECT_EQ(B(h.mark), (Box{10, 20, 19, 36}));
-  EXPECT_EQ(B(h.textRect), (Box{23, 20, 72, 36}));
-  EXPECT_EQ(h.back, -1);
-  EXPECT_EQ(PaintOf(1, 0).textRect.right, 194);  // W - 6
-
-  RowPaint d = PaintOf(0, 1);
-  EXPECT_EQ(B(d.mark), (Box{23, 39, 36, 53}));
-  EXPECT_EQ(B(d.textRect), (Box{40, 38, 75, 52}));
+  // A detail wraps after 22 bytes; a long heading is cut at W - 6.
+  EXPECT_EQ(Rects(&RowPaint::mark), "10,20,19,36 23,39,36,53 23,57,36,71 10,96,19,112 23,115,36,129");
+  EXPECT_EQ(Rects(&RowPaint::textRect), "23,20,72,36 40,38,75,52 40,56,194,84 23,96,194,112 40,114,54,128");
   EXPECT_EQ(m_.lastWidth, 200 - 17 - 23 - 4);
-  EXPECT_EQ(B(PaintOf(0, 2).textRect), (Box{40, 56, 194, 84}));  // two lines of 22 bytes at most
-  EXPECT_EQ(RectAt(1, 0)[1], 96);
 
-  // Own background with its band over the heading's details, not the next heading's.
+  // Own background with its band over the heading's details, not the next heading's; own text colour.
   c_.rows.At(Row(0, 0)).format = "C000000000123456";
   c_.rows.At(Row(0, 1)).format = "6000FF0000ABCDEF";
-  const auto colours = [&](int heading, std::uint32_t number) {
-    const RowPaint p = PaintOf(heading, number);
-    return std::make_tuple(p.back, B(p.backRect), p.band, B(p.bandRect));
-  };
-  EXPECT_EQ(colours(0, 0), std::make_tuple(0x123456, Box{0, 18, 200, 36}, -1, Box{0, 0, 0, 0}));
-  EXPECT_EQ(colours(0, 1), std::make_tuple(0xABCDEF, Box{21, 38, 77, 52}, 0x123456, Box{0, 36, 200, 55}));
-  EXPECT_EQ(PaintOf(0, 1).textColour, 0xFF0000);
-  EXPECT_EQ(PaintOf(0, 2).band, 0x123456);
-  EXPECT_EQ(PaintOf(1, 1).band, -1);
+  EXPECT_EQ(Each(&RowPaint::back), (Ints{0x123456, 0xABCDEF, -1, -1, -1}));
+  EXPECT_EQ(Rects(&RowPaint::backRect), "0,18,200,36 21,38,77,52 0,0,0,0 0,0,0,0 0,0,0,0");
+  EXPECT_EQ(Each(&RowPaint::band), (Ints{-1, 0x123456, 0x123456, -1, -1}));
+  EXPECT_EQ(Rects(&RowPaint::bandRect), "0,0,0,0 0,36,200,55 0,54,200,87 0,0,0,0 0,0,0,0");
+  EXPECT_EQ(Each(&RowPaint::textColour), (Ints{0, 0xFF0000, 0, 0, 0}));
 
   // Own height, bounded by the check box and 64; bold or italic widens the text.
   c_.rows.At(Row(0, 1)).format = "1141000000000000";
-  d = PaintOf(0, 1);
-  EXPECT_EQ(d.font, (RowFontSpec{20, true, false, false}));
-  EXPECT_EQ(B(d.textRect), (Box{40, 38, 81, 58}));
-  EXPECT_EQ(PaintOf(0, 2).rowRect.top, 62);
+  EXPECT_EQ(Layout()[1].font, (RowFontSpec{20, true, false, false}));
+  EXPECT_EQ(B(Layout()[1].textRect), (Box{40, 38, 81, 58}));
+  EXPECT_EQ(RectAt(0, 2)[1], 62);
   EXPECT_EQ(RowFontOf("1050000000000000", false, fonts_, 13, false).height, 13);
   EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 13, true), (RowFontSpec{64, true, true, true}));
   EXPECT_EQ(RowFontOf("0FF3000000000000", true, fonts_, 13, false), (RowFontSpec{16, true, false, false}));
 
   // Deleted details are struck out, headings never; alarm marks need both bits.
-  c_.rows.At(Row(0, 0)).status = "00000003";
-  c_.rows.At(Row(0, 1)).status = "0000000f";
-  c_.rows.At(Row(0, 2)).status = "00000006";  // done, alarm present but not armed
-  const auto marks = [&](std::uint32_t number) {
-    const RowPaint p = PaintOf(0, number);
-    return std::make_tuple(p.font.strikeOut, p.state, p.alarmHot);
-  };
-  EXPECT_FALSE(std::get<0>(marks(0)));
-  EXPECT_EQ(marks(1), std::make_tuple(true, 3, true));
-  EXPECT_EQ(marks(2), std::make_tuple(false, 2, false));
+  const char* statuses[] = {"00000003", "0000000f", "00000006"};  // the last: done, alarm not armed
+  for (std::uint32_t n = 0; n < 3; ++n) c_.rows.At(Row(0, n)).status = statuses[n];
+  EXPECT_EQ(Each([](const RowPaint& p) { return p.font.strikeOut; }), (Ints{0, 1, 0, 0, 0}));
+  EXPECT_EQ(Each(&RowPaint::state), (Ints{0, 3, 2, 0, 0}));
+  EXPECT_EQ(Each(&RowPaint::alarmHot), (Ints{0, 1, 0, 0, 0}));
 }
 
 TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {
   Build({{"A", "a1", "a2"}});
   c_.rows.At(Row(0, 0)).format = "C000000000123456";
-  g_.editedRow = Row(0, 1);
-  g_.editHeight = 40;
-  g_.colourKey = true;
-  const RowPaint d = PaintOf(0, 1);
-  EXPECT_TRUE(d.edited);
-  EXPECT_EQ(B(d.rowRect), (Box{23, 38, 196, 78}));  // the box's width
-  EXPECT_TRUE(d.strip);
-  EXPECT_EQ(B(d.stripRect), (Box{0, 38, 23, 79}));
-  EXPECT_EQ(d.band, -1);
-  EXPECT_EQ(RectAt(0, 2)[1], 82);
+  g_.editedRow = Row(0, 1), g_.editHeight = 40, g_.colourKey = true;
+  EXPECT_EQ(Rects(&RowPaint::rowRect), "10,20,30,36 23,38,196,78 23,82,54,96");  // the box's width
+  EXPECT_EQ(Rects(&RowPaint::stripRect), "0,0,0,0 0,38,23,79 0,0,0,0");
+  EXPECT_EQ(Each(&RowPaint::strip), (Ints{0, 1, 0}));
+  EXPECT_EQ(Each(&RowPaint::edited), (Ints{0, 1, 0}));
+  EXPECT_EQ(Each(&RowPaint::band), (Ints{-1, -1, 0x123456}));
   g_.editedRow = Row(0, 0);
-  EXPECT_TRUE(PaintOf(0, 0).edited);
+  EXPECT_EQ(Each(&RowPaint::edited), (Ints{1, 0, 0}));
   EXPECT_EQ(RectAt(0, 1)[1], 38);
-
-  EXPECT_EQ(AltBackground(0x99FFCC), 0x99FFC4);
-  EXPECT_EQ(AltBackground(128), 136);
-  EXPECT_EQ(AltBackground(129), 121);
+  EXPECT_EQ(std::make_tuple(AltBackground(0x99FFCC), AltBackground(128), AltBackground(129)),
+            std::make_tuple(0x99FFC4, 136, 121));
 }
 
-TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineAndDateCodes) {
+TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineDateCodesAndStateColours) {
   const std::string due = "%M/%D\r\ndue %c\"20261210\"";
   const std::array<std::string, 3> cases[] = {// text, status, shown text
                                               {"first\r\n\r\nsecond", "01000000", "second"},
@@ -203,115 +164,88 @@ TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineAndDateCodes) {
                                               {due, "00000000", due}};
   for (const auto& [text, status, shown] : cases) {
     const DetailLook look = DetailLookOf(varnel::Row{0, text, kEmptyFormat, status, {}}, colours_, now_);
-    EXPECT_EQ(look.text, shown) << text;
-    EXPECT_EQ(look.dayValue, shown == "due 3" ? 3 : -9999) << text;
+    EXPECT_EQ(std::pair(look.text, look.dayValue), std::pair(shown, shown == "due 3" ? 3 : -9999)) << text;
   }
-}
 
-TEST_F(NoteLayoutTest, StateColoursByDayLimits) {
-  const std::string noteSpec = "20080000FF000000", globalSpec = "200800FF00000000";
-  colours_.note[0] = {noteSpec, 3};
-  colours_.global[0] = {globalSpec, 36160};
+  // The note's record while its day limit holds and it is in force, else the global one's.
+  const std::string noteSpec = "20080000FF000000", globalSpec = "200800FF00000000", off = "20000000FF000000";
+  const struct {
+    std::string spec;
+    int noteLimit, globalLimit;
+    const char *status, *format;
+  } colours[] = {
+      {noteSpec, 3, 36160, "00100000", noteSpec.c_str()},  // 3 days left
+      {noteSpec, 2, 36160, "00100000", globalSpec.c_str()},
+      {noteSpec, 2, 2, "00100000", kStateFormat},
+      {off, 36160, 3, "00100000", globalSpec.c_str()},
+      {noteSpec, 2, 2, "00100001", "2008111111000000"},    // checked: its own state's record
+      {noteSpec, -9999, 2, "00000000", noteSpec.c_str()},  // no day count: every limit holds
+  };
   colours_.note[1] = {"2008111111000000", 36160};
-  varnel::Row r{0, "due %c\"20261210\"", kStateFormat, "00100000", {}};  // 3 days left
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, noteSpec);
-  colours_.note[0].dayLimit = 2;
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, globalSpec);
-  colours_.global[0].dayLimit = 2;
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, kStateFormat);
-  colours_.global[0].dayLimit = 3;
-  colours_.note[0] = {"20000000FF000000", 36160};  // not in force
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, globalSpec);
-
-  r.status = "00100001";
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, colours_.note[1].spec);
-  r.status = "00000000";  // no day count: every limit holds
-  colours_.note[0] = {noteSpec, -9999};
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, noteSpec);
-  r.format = kEmptyFormat;
-  EXPECT_EQ(DetailLookOf(r, colours_, now_).format, kEmptyFormat);
-
-  Build({{"A", "a1"}});
+  for (const auto& c : colours) {
+    colours_.note[0] = {c.spec, c.noteLimit};
+    colours_.global[0] = {globalSpec, c.globalLimit};
+    const varnel::Row r{0, "due %c\"20261210\"", kStateFormat, c.status, {}};
+    EXPECT_EQ(DetailLookOf(r, colours_, now_).format, c.format) << c.noteLimit << " " << c.globalLimit;
+  }
+  Build({{"A", "a1", "a2"}});
   c_.rows.At(Row(0, 1)).format = kStateFormat;
   fonts_.detailColour = 0x444444;
-  EXPECT_EQ(PaintOf(0, 1).textColour, 0x0000FF);
-  c_.rows.At(Row(0, 1)).format = kEmptyFormat;
-  EXPECT_EQ(PaintOf(0, 1).textColour, 0x444444);
+  EXPECT_EQ(Each(&RowPaint::textColour), (Ints{0, 0x0000FF, 0x444444}));
 }
 
 TEST_F(NoteLayoutTest, TitleBarGradients) {
   TitleBarStyle style;  // 0x999999 to 0xFFFFFE, mirrored
   TitleBarPaint p = LayoutTitleBar(g_, style);
-  EXPECT_EQ(B(p.bar), (Box{0, 0, 200, 18}));
-  EXPECT_EQ(std::pair(p.lineLeft, p.lineRight), std::pair(2, 198));
+  EXPECT_EQ(std::make_tuple(B(p.bar), p.lineLeft, p.lineRight, B(p.textRect), p.fontHeight),
+            std::make_tuple(Box{0, 0, 200, 18}, 2, 198, Box{6, 2, 194, 16}, 14));
   ASSERT_EQ(p.lines.size(), 16u);
   // Mirrored: lines 0 and 1 are the outer pair, 14 and 15 meet in the middle.
   const auto line = [&](std::size_t i) { return std::pair(p.lines[i].y, p.lines[i].colour); };
-  EXPECT_EQ(line(0), std::pair(1, 0x999999));
-  EXPECT_EQ(line(1), std::pair(16, 0x999999));
-  EXPECT_EQ(line(2).second, 0xA5A5A5);
-  EXPECT_EQ(line(14).first, 8);
+  EXPECT_EQ(std::make_tuple(line(0), line(1), line(2).second, line(14).first),
+            std::make_tuple(std::pair(1, 0x999999), std::pair(16, 0x999999), 0xA5A5A5, 8));
   EXPECT_EQ(line(15), std::pair(9, 0xF2F2F1));  // the step nearest colour 1
-  for (std::size_t i = 2; i < p.lines.size(); ++i)
-    for (int shift : {0, 8, 16})
-      EXPECT_GE((p.lines[i].colour >> shift) & 0xFF, (p.lines[i - 2].colour >> shift) & 0xFF);
-  EXPECT_EQ(B(p.textRect), (Box{6, 2, 194, 16}));
-  EXPECT_EQ(p.fontHeight, 14);
 
   g_.bar = kBarShown | kBarBottom;
   p = LayoutTitleBar(g_, style);
-  EXPECT_EQ(B(p.bar), (Box{0, 282, 200, 300}));
-  EXPECT_EQ(line(0).first, 283);
-  EXPECT_EQ(line(1).first, 298);
-  EXPECT_EQ(p.textRect.top, 284);
-
+  EXPECT_EQ(std::make_tuple(B(p.bar), line(0).first, line(1).first, p.textRect.top),
+            std::make_tuple(Box{0, 282, 200, 300}, 283, 298, 284));
   g_.bar = kBarShown;
   style.gradientKind = 1;
   p = LayoutTitleBar(g_, style);
   ASSERT_EQ(p.lines.size(), 16u);
   EXPECT_EQ(line(15), std::pair(16, 0xF8F8F7));
-  style.colour0 = 0x0000FF;  // falling red, no borrow into the other channels
-  style.colour1 = 0;
+  style.colour0 = 0x0000FF, style.colour1 = 0;  // falling red, no borrow into the other channels
   p = LayoutTitleBar(g_, style);
   EXPECT_EQ(std::pair(line(1).second, line(15).second), std::pair(0xF0, 0x10));
   style.gradientKind = 3;
   EXPECT_TRUE(LayoutTitleBar(g_, style).lines.empty());
-  style.gradientKind = 2;
-  g_.barHeight = 2;
+  style.gradientKind = 2, g_.barHeight = 2;
   EXPECT_TRUE(LayoutTitleBar(g_, style).lines.empty());
 }
 
 TEST_F(NoteLayoutTest, TitleBarBorders) {
-  const auto border = [&](int kind, std::uint8_t bar, int height = 300) {
-    g_.bar = bar;
-    g_.height = height;
-    TitleBarStyle style;
-    style.border = (kind << 24) | 255;
-    return LayoutTitleBar(g_, style).border;
-  };
   const std::uint8_t top = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
-  struct Case {
+  const auto line = BarBorderPaint::kLine, frame = BarBorderPaint::kFrame, none = BarBorderPaint::kNone;
+  const struct {
     int kind;
     std::uint8_t bar;
-    int height;
     BarBorderPaint::Kind paint;
     int pen;
     Box rect;
+  } cases[] = {
+      {4, top, frame, 1, {0, 0, 200, 18}},       {5, bottom, frame, 2, {1, 283, 200, 300}},
+      {6, bottom, frame, 3, {1, 283, 199, 299}}, {1, top, line, 1, {0, 18, 200, 18}},
+      {3, top, line, 3, {0, 16, 200, 16}},       {3, bottom, line, 3, {0, 283, 200, 283}},
+      {1, top | folded, none, 0, {0, 0, 0, 0}},  {7, top, frame, 1, {0, 0, 200, 18}},
+      {9, top, frame, 1, {2, 2, 198, 18}},       {9, top | folded, frame, 1, {2, 2, 198, 16}},
+      {9, bottom, frame, 1, {2, 282, 198, 298}}, {9, bottom | folded, frame, 1, {2, 2, 198, 16}},
+      {8, bottom, frame, 1, {1, 282, 199, 299}}, {10, top, none, 0, {0, 0, 0, 0}},
   };
-  const auto line = BarBorderPaint::kLine, frame = BarBorderPaint::kFrame, none = BarBorderPaint::kNone;
-  const Case cases[] = {
-      {5, top, 300, frame, 2, {1, 1, 200, 18}},       {5, bottom, 300, frame, 2, {1, 283, 200, 300}},
-      {4, top, 300, frame, 1, {0, 0, 200, 18}},       {6, bottom, 300, frame, 3, {1, 283, 199, 299}},
-      {1, top, 300, line, 1, {0, 18, 200, 18}},       {3, top, 300, line, 3, {0, 16, 200, 16}},
-      {3, bottom, 300, line, 3, {0, 283, 200, 283}},  {2, bottom, 300, line, 2, {0, 283, 200, 283}},
-      {1, top | folded, 18, none, 0, {0, 0, 0, 0}},   {7, top, 300, frame, 1, {0, 0, 200, 18}},
-      {9, top, 300, frame, 1, {2, 2, 198, 18}},       {9, top | folded, 18, frame, 1, {2, 2, 198, 16}},
-      {9, bottom, 300, frame, 1, {2, 282, 198, 298}}, {9, bottom | folded, 18, frame, 1, {2, 2, 198, 16}},
-      {8, bottom, 300, frame, 1, {1, 282, 199, 299}}, {0, top, 300, none, 0, {0, 0, 0, 0}},
-      {10, top, 300, none, 0, {0, 0, 0, 0}},
-  };
-  for (const Case& c : cases) {
-    const BarBorderPaint b = border(c.kind, c.bar, c.height);
+  for (const auto& c : cases) {
+    g_.bar = c.bar;
+    g_.height = c.bar & folded ? 18 : 300;
+    const BarBorderPaint b = LayoutTitleBar(g_, TitleBarStyle{0, 0, 2, (c.kind << 24) | 255}).border;
     EXPECT_EQ(std::make_tuple(b.kind, b.penWidth, B(b.rect), b.colour),
               std::make_tuple(c.paint, c.pen, c.rect, c.paint == none ? b.colour : 255))
         << c.kind << " " << int{c.bar};
@@ -320,113 +254,102 @@ TEST_F(NoteLayoutTest, TitleBarBorders) {
 
 TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   Build({{"AB", "abc"}});  // heading 14 + 27 + 6; detail 48 + 21; y 12 + 8 + 18 + 18
-  const auto size = [](const AutoSizeResult& r) { return std::pair(r.width, r.height); };
-  EXPECT_FALSE(AutoSize(false).resize);
-  AutoSizeResult r = AutoSize(true);
-  EXPECT_TRUE(r.resize);
-  EXPECT_EQ(size(r), std::pair(69, 60));
-  EXPECT_FALSE(r.storeUnfolded);
-  EXPECT_EQ(m_.lastWidth, 1000 - 48);
-  g_.width = 50;
-  r = AutoSize(false);
-  EXPECT_TRUE(r.resize);
-  EXPECT_EQ(size(r), std::pair(69, 300));  // never shrinks without force
-  g_.width = 200;
-  g_.height = 40;
-  EXPECT_EQ(size(AutoSize(false)), std::pair(200, 60));
-
-  g_.bar = kBarShown | kBarFolded;
-  r = AutoSize(true);
+  const auto size = [](const AutoSizeResult& r) { return std::make_tuple(r.resize, r.width, r.height); };
+  const struct {
+    std::uint8_t bar;
+    bool force, fixed, bold, bare;
+    std::uint32_t attributes;
+    int width, height;  // before
+    std::tuple<bool, int, int> size;
+  } cases[] = {
+      {kBarShown, false, false, false, false, 0, 200, 300, {false, 0, 0}},
+      {kBarShown, true, false, false, false, 0, 200, 300, {true, 69, 60}},
+      {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // never shrinks without force
+      {kBarShown, false, false, false, false, 0, 200, 40, {true, 200, 60}},
+      {kBarShown | kBarBottom, true, false, false, false, 0, 200, 300, {true, 69, 60}},
+      {0, true, false, false, false, 0, 200, 300, {true, 69, 48}},
+      {kBarShown, true, true, false, false, 0, 200, 300, {false, 0, 0}},
+      {kBarShown, true, false, true, false, 0, 200, 300, {true, 73, 60}},  // + int(0.3 x 14)
+      {kBarShown, true, false, false, false, kHeadingFolded, 200, 300, {true, 47, 42}},
+      {kBarShown, true, false, false, true, 0, 200, 300, {true, 9 + 22 + 21, 42}},
+  };
+  for (const auto& c : cases) {
+    g_.bar = c.bar, g_.fixed = c.fixed, fonts_.detailBold = c.bold, g_.hideHeadingRows = c.bare;
+    g_.width = c.width, g_.height = c.height;
+    c_.headingAttributes[0] = c.attributes;
+    EXPECT_EQ(size(AutoSize(c.force)), c.size) << &c - cases;
+  }
+  c_.headingAttributes[0] = 0, g_.hideHeadingRows = false, g_.bar = kBarShown | kBarFolded;
+  const AutoSizeResult r = AutoSize(true);
   EXPECT_EQ(std::tuple(r.height, r.storeUnfolded, r.unfoldedHeight), std::tuple(18, true, 60));
-  g_.bar = kBarShown | kBarBottom;
-  EXPECT_EQ(AutoSize(true).height, 60);
-  g_.bar = 0;
-  EXPECT_EQ(AutoSize(true).height, 48);
+  EXPECT_EQ(m_.lastWidth, 1000 - 48);
+
   g_.bar = kBarShown;
-  g_.fixed = true;
-  EXPECT_FALSE(AutoSize(true).resize);
-  g_.fixed = false;
-
-  fonts_.detailBold = true;
-  EXPECT_EQ(AutoSize(true).width, 73);  // + int(0.3 x 14)
-  fonts_.detailBold = false;
-  c_.headingAttributes[0] = kHeadingFolded;
-  EXPECT_EQ(AutoSize(true).height, 42);
-  c_.headingAttributes[0] = 0;
-  g_.hideHeadingRows = true;
-  EXPECT_EQ(size(AutoSize(true)), std::pair(9 + 22 + 21, 42));
-  g_.hideHeadingRows = false;
-
   c_.rows.At(Row(0, 1)).text = "";
   EXPECT_EQ(AutoSize(true).width, 55);
   EXPECT_EQ(m_.lastText, "A");
   c_.rows.At(Row(0, 1)).text = "x\r\nwide wide";
   c_.rows.At(Row(0, 1)).status = "01000000";
   EXPECT_EQ(AutoSize(true).width, 48 + 63);
-
   c_.rows.At(Row(0, 0)).text = std::string(30, 'H');
-  EXPECT_EQ(size(AutoSize(true, 100, 50)), std::pair(100, 50));
+  EXPECT_EQ(size(AutoSize(true, 100, 50)), std::make_tuple(true, 100, 50));
   c_ = NoteContent();
-  EXPECT_EQ(size(AutoSize(true)), std::pair(40, 18));
+  EXPECT_EQ(size(AutoSize(true)), std::make_tuple(true, 40, 18));
 }
 
 TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
-  // Change, bar, top and height; the unfolded height is kept for the way back.
-  const auto all = [](const FoldResult& r) { return std::make_tuple(r.change, int{r.bar}, r.top, r.height); };
-  FoldResult r = ComputeFold(1, kBarShown, 18, 0, 100, 300);
-  EXPECT_EQ(all(r), std::make_tuple(true, kBarShown | kBarFolded, 100, 18));
-  EXPECT_EQ(r.unfoldedHeight, 300);
-  EXPECT_FALSE(ComputeFold(1, r.bar, 18, 300, 100, 18).change);
-  EXPECT_EQ(all(ComputeFold(-1, r.bar, 18, 300, 100, 18)), std::make_tuple(true, int{kBarShown}, 100, 300));
-  EXPECT_FALSE(ComputeFold(0, kBarShown, 18, 300, 100, 300).change);
-
-  const std::uint8_t bottom = kBarShown | kBarBottom;
-  r = ComputeFold(-1, bottom, 18, 0, 100, 300);
-  EXPECT_EQ(std::pair(r.top, r.height), std::pair(382, 18));
-  r = ComputeFold(0, r.bar, 18, r.unfoldedHeight, r.top, r.height);
-  EXPECT_EQ(all(r), std::make_tuple(true, int{bottom}, 100, 300));
-
-  EXPECT_FALSE(ComputeFold(1, 0, 18, 0, 100, 300).change);
-  EXPECT_FALSE(ComputeFold(0, kBarFolded, 18, 300, 100, 18).change);
-  // A note folded before it ever knew its height opens to its bar, not to nothing.
-  EXPECT_EQ(ComputeFold(0, kBarShown | kBarFolded, 18, 0, 100, 18).height, 18);
+  const std::uint8_t shown = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
+  const struct {
+    int mode;
+    std::uint8_t bar;
+    int unfolded, height;                         // top 100 before
+    std::tuple<bool, int, int, int, int> result;  // change, bar, top, height, unfolded height
+  } cases[] = {
+      {1, shown, 0, 300, {true, shown | folded, 100, 18, 300}},
+      {1, shown | folded, 300, 18, {false, shown | folded, 100, 18, 300}},
+      {-1, shown | folded, 300, 18, {true, shown, 100, 300, 300}},
+      {0, shown, 300, 300, {false, shown, 100, 300, 300}},
+      {-1, bottom, 0, 300, {true, bottom | folded, 382, 18, 300}},
+      {0, bottom | folded, 300, 18, {true, bottom, -182, 300, 300}},  // the bottom edge stays at 118
+      {1, 0, 0, 300, {false, 0, 100, 300, 0}},
+      {0, folded, 300, 18, {false, folded, 100, 18, 300}},
+      {0, shown | folded, 0, 18, {true, shown, 100, 18, 0}},  // never knew its height: opens to its bar
+  };
+  for (const auto& c : cases) {
+    const FoldResult r = ComputeFold(c.mode, c.bar, 18, c.unfolded, 100, c.height);
+    EXPECT_EQ(std::make_tuple(r.change, int{r.bar}, r.top, r.height, r.unfoldedHeight), c.result)
+        << c.mode << " " << int{c.bar};
+  }
 }
 
 TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
   Layout();  // A (10,20,30,36), a1 (23,38,54,52), a2 (23,56,54,70), B (10,82,30,98), b1 (23,100,54,114)
-  const auto code = [&](int x, int y) { return Hit(x, y).code; };
   const std::array<int, 3> points[] = {
       {100, 18, kHitTitleBar}, {10, 20, kHitGlyph},    {19, 35, kHitGlyph},    {20, 35, kHitHeadingText},
       {30, 20, kHitNone},      {23, 38, kHitCheckBox}, {36, 51, kHitCheckBox}, {37, 51, kHitDetailText},
       {22, 40, kHitNone},      {40, 52, kHitNone}};
-  for (const auto& [x, y, want] : points) EXPECT_EQ(code(x, y), want) << x << "," << y;
+  for (const auto& [x, y, want] : points) EXPECT_EQ(Hit(x, y), want) << x << "," << y;
   // Code, heading, heading row and row; above the first row and below every row too.
   const auto all = [&](int x, int y) {
-    const HitResult h = Hit(x, y);
+    const HitResult h = HitTest(c_, g_, x, y);
     return std::make_tuple(h.code, h.heading, h.headingRow, h.row);
   };
   EXPECT_EQ(all(19, 20), std::make_tuple(kHitGlyph, 0, Row(0, 0), Row(0, 0)));
   EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, Row(1, 0), Row(1, 1)));
-  EXPECT_EQ(std::get<0>(all(40, 19)), kHitNone);
-  EXPECT_EQ(std::get<1>(all(40, 19)), 0);
+  EXPECT_EQ(all(40, 19), std::make_tuple(kHitNone, 0, Row(0, 0), -1));
   EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, Row(1, 0), -1));
 
   g_.bar = kBarShown | kBarBottom;
-  EXPECT_EQ(code(5, 282), kHitTitleBar);
-  EXPECT_NE(code(5, 281), kHitTitleBar);
-  EXPECT_EQ(code(100, 18), kHitNone);
+  EXPECT_EQ(Ints({Hit(5, 282), Hit(5, 281), Hit(100, 18)}), (Ints{kHitTitleBar, kHitNone, kHitNone}));
   g_.bar = kBarShown;
-
   c_.headingAttributes[0] = kHeadingFolded;
-  EXPECT_EQ(code(40, 40), kHitNone);
-  EXPECT_EQ(code(40, 105), kHitDetailText);
+  EXPECT_EQ(Ints({Hit(40, 40), Hit(40, 105)}), (Ints{kHitNone, kHitDetailText}));
   c_.headingAttributes[0] = 0;
-
   // "Non": heading rows are not tested, whatever their old rectangle.
   g_.hideHeadingRows = true;
   c_.rows.At(Row(0, 0)).rect = RowRect{0, 0, 200, 300};
-  EXPECT_EQ(Hit(40, 40).row, Row(0, 1));
+  EXPECT_EQ(HitTest(c_, g_, 40, 40).row, Row(0, 1));
   g_.hideHeadingRows = false;
 
   // A detail below the point ends only its heading; a heading below it ends all.
@@ -434,17 +357,15 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   c_.rows.At(Row(0, 1)).rect = RowRect{23, 50, 100, 60};
   c_.rows.At(Row(1, 0)).rect = RowRect{10, 20, 100, 30};
   c_.rows.At(Row(1, 1)).rect = RowRect{23, 25, 100, 28};
-  EXPECT_EQ(code(50, 25), kHitHeadingText);
+  EXPECT_EQ(Hit(50, 25), kHitHeadingText);
   c_.rows.At(Row(1, 0)).rect = RowRect{10, 26, 100, 30};
-  EXPECT_EQ(code(50, 25), kHitNone);
-}
+  EXPECT_EQ(Hit(50, 25), kHitNone);
 
-TEST_F(NoteLayoutTest, HitTestPassesOverMissingRows) {
-  Build({{"A", "a1", "a2"}});
-  c_.MakeRoomAfter(0, Row(0, 1));  // number 2 left empty, a2 becomes 3
+  // Past a row number left empty (a2 becomes number 3).
+  c_.MakeRoomAfter(0, Row(0, 1));
   Layout();
   EXPECT_EQ(RectAt(0, 3), (Box{23, 56, 54, 70}));
-  EXPECT_EQ(Hit(40, 60).row, Row(0, 3));
+  EXPECT_EQ(HitTest(c_, g_, 40, 60).row, Row(0, 3));
 }
 
 TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
@@ -468,54 +389,44 @@ TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
 }
 
 TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
-  EditBoxPlacement p = PlaceEditBox(true, LayoutRect{10, 20, 44, 36}, g_);
-  EXPECT_EQ(B(p.box), (Box{22, 20, 195, 36}));
-  EXPECT_FALSE(p.grow);
-  EXPECT_FALSE(p.strip);
-  p = PlaceEditBox(false, LayoutRect{23, 38, 61, 52}, g_);
-  EXPECT_EQ(B(p.box), (Box{40, 38, 196, 52}));
+  const LayoutRect heading{10, 20, 44, 36}, detail{23, 38, 61, 52};
+  EXPECT_EQ(B(PlaceEditBox(true, heading, g_).box), (Box{22, 20, 195, 36}));
+  EXPECT_EQ(B(PlaceEditBox(false, detail, g_).box), (Box{40, 38, 196, 52}));
+  EXPECT_FALSE(PlaceEditBox(false, detail, g_).strip);
   g_.hideHeadingRows = true;
   EXPECT_EQ(B(PlaceEditBox(false, LayoutRect{10, 38, 61, 52}, g_).box), (Box{10, 38, 196, 52}));
-  g_.hideHeadingRows = false;
-
-  g_.colourKey = true;
-  EXPECT_EQ(B(PlaceEditBox(true, LayoutRect{10, 20, 44, 36}, g_).stripRect), (Box{2, 18, 10, 36}));
-  p = PlaceEditBox(false, LayoutRect{23, 38, 61, 52}, g_);
-  EXPECT_TRUE(p.strip);
-  EXPECT_EQ(B(p.stripRect), (Box{2, 38, 23, 53}));
+  g_.hideHeadingRows = false, g_.colourKey = true;
+  EXPECT_EQ(B(PlaceEditBox(true, heading, g_).stripRect), (Box{2, 18, 10, 36}));
+  const EditBoxPlacement p = PlaceEditBox(false, detail, g_);
+  EXPECT_EQ(std::pair(p.strip, B(p.stripRect)), std::pair(true, Box{2, 38, 23, 53}));
 
   g_.height = 60;  // below the client, or only partly inside it: grow first
-  p = PlaceEditBox(false, LayoutRect{23, 70, 61, 84}, g_);
-  EXPECT_TRUE(p.grow);
-  EXPECT_EQ(p.growHeight, 88);
+  const EditBoxPlacement below = PlaceEditBox(false, LayoutRect{23, 70, 61, 84}, g_);
+  EXPECT_EQ(std::pair(below.grow, below.growHeight), std::pair(true, 88));
   EXPECT_TRUE(PlaceEditBox(false, LayoutRect{23, 50, 61, 64}, g_).grow);
   EXPECT_FALSE(PlaceEditBox(false, LayoutRect{23, 46, 61, 60}, g_).grow);
-
-  EXPECT_EQ(EditBoxHeightForLines(28, 2, 3), 42);
-  EXPECT_EQ(EditBoxHeightForLines(42, 3, 1), 14);
-  EXPECT_EQ(EditBoxHeightForLines(14, 0, 25), 280);  // counts bounded 1..20
+  EXPECT_EQ(Ints({EditBoxHeightForLines(28, 2, 3), EditBoxHeightForLines(42, 3, 1),
+                  EditBoxHeightForLines(14, 0, 25)}),
+            (Ints{42, 14, 280}));  // counts bounded 1..20
 }
 
-// At 144 DPI every rectangle and size is the one at 96 made 1.5 times larger
-// (give or take a rounded pixel) and every hit the same; sizes handed in are
-// the shell's, already scaled. Catches any gap left at its 96-DPI size.
+// At 144 DPI every rectangle and size is the one at 96 made 1.5 times larger (give or take a
+// rounded pixel) and every hit the same; sizes handed in are the shell's, already scaled.
 TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
   Build({{"Heading", "short", std::string(30, 'x')}, {"B", "b1"}});
   c_.rows.At(Row(0, 0)).format = "C000000000123456";  // own background and band
   c_.rows.At(Row(0, 2)).format = "1141000000000000";  // own height 20, bold
   c_.headingAttributes[1] = kHeadingFolded;
-  const auto take = [&](int dpi, std::vector<int>& same) {
+  g_.colourKey = true;
+  const auto take = [&](int dpi, Ints& same) {
     const auto px = [dpi](int v) { return ScaleToDpi(v, dpi); };
-    std::vector<int> scaled;
+    Ints scaled;
     const auto keep = [&](const LayoutRect& r) {
       scaled.insert(scaled.end(), {r.left, r.top, r.right, r.bottom});
     };
     g_.dpi = m_.dpi = dpi;
-    g_.width = px(200), g_.height = px(300), g_.barHeight = px(18);
-    g_.checkBox = {px(14), px(14)};
-    g_.glyph = {px(10), px(10)};
-    g_.colourKey = true;
-    g_.editedRow = -1;
+    g_.width = px(200), g_.height = px(300), g_.barHeight = px(18), g_.editedRow = -1;
+    g_.checkBox = {px(14), px(14)}, g_.glyph = {px(10), px(10)};
     for (const std::uint8_t bar : {kBarShown, std::uint8_t(kBarShown | kBarBottom)}) {
       g_.bar = bar;
       for (const RowPaint& p : Layout()) {
@@ -523,33 +434,28 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
         scaled.push_back(p.font.height);
       }
       const TitleBarPaint title = LayoutTitleBar(g_, TitleBarStyle{0, 0xFFFFFF, 2, 9 << 24});
-      keep(title.textRect);
-      keep(title.border.rect);
       const AutoSizeResult a = AutoSize(true);
-      scaled.insert(scaled.end(), {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
       const EditBoxPlacement e = PlaceEditBox(false, c_.rows.At(Row(0, 1)).rect, g_);
-      keep(e.box);
-      keep(e.stripRect);
-      const LayoutRect mark = PaintOf(0, 1).mark, text = PaintOf(0, 1).textRect;
-      same.insert(same.end(), {Hit(mark.left + 1, mark.top + 1).code, Hit(text.right - 1, text.top + 1).code,
+      for (const LayoutRect& r : {title.textRect, title.border.rect, e.box, e.stripRect}) keep(r);
+      scaled.insert(scaled.end(), {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
+      const LayoutRect mark = Layout()[1].mark, text = Layout()[1].textRect;
+      same.insert(same.end(), {Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
                                EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
                                EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi)});
     }
-    g_.editedRow = Row(0, 1);
-    g_.editHeight = px(40);
-    keep(PaintOf(0, 1).textRect);
-    keep(PaintOf(0, 1).stripRect);
+    g_.editedRow = Row(0, 1), g_.editHeight = px(40);
+    keep(Layout()[1].textRect);
+    keep(Layout()[1].stripRect);
     return scaled;
   };
-  std::vector<int> same96, same144;
-  const std::vector<int> at96 = take(96, same96), at144 = take(144, same144);
+  Ints same96, same144;
+  const Ints at96 = take(96, same96), at144 = take(144, same144);
   ASSERT_EQ(at96.size(), at144.size());
   for (std::size_t i = 0; i < at96.size(); ++i) EXPECT_NEAR(at144[i], at96[i] * 1.5, 1) << "value " << i;
   EXPECT_EQ(same144, same96);
-  EXPECT_EQ(same96,
-            (std::vector<int>{kHitCheckBox, kHitDetailText, 1, 0, kHitCheckBox, kHitDetailText, 1, 0}));
+  EXPECT_EQ(same96, (Ints{kHitCheckBox, kHitDetailText, 1, 0, kHitCheckBox, kHitDetailText, 1, 0}));
   EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 21, false, 144).height,
-            96);  // own height up to 64 * 1.5
+            96);  // own height to 64 x 1.5
   EXPECT_EQ(ScaleToDpi(-3, 144), -5);
 }
 

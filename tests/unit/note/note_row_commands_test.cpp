@@ -1,8 +1,8 @@
-// The row-changing note commands: copies, moves, conversions, their alarms and
-// what survives a save and reload.
+// The row-changing note commands: copies, moves, conversions, their alarms and what survives a
+// save and reload.
 #include "core/note/note_row_commands.h"
 
-#include <gtest/gtest.h>
+#include <functional>
 
 #include "test_support.h"
 
@@ -11,29 +11,34 @@ using namespace varnel;
 namespace {
 
 constexpr const char* kRecord = "103000800001";  // weekly, 10:30 on Mondays
+constexpr RowEffect kNone = RowEffect::kNone, kStamp = RowEffect::kStamp;
 
-using RowCommandsTest = test::NoteRowsTest<>;
-using RowCommandsFileTest = test::NoteTest;
-
-// --- Duplicating -------------------------------------------------------------
+class RowCommandsTest : public test::NoteRowsTest<> {
+ protected:
+  // Runs the commands in turn, checking each one's effect and the note's outline after it.
+  void Steps(
+      const std::vector<std::tuple<std::function<RowCommandResult()>, RowEffect, std::string>>& steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      EXPECT_EQ(std::get<0>(steps[i])().effect, std::get<1>(steps[i])) << "step " << i;
+      EXPECT_EQ(Outline(), std::get<2>(steps[i])) << "step " << i;
+    }
+  }
+};
 
 TEST_F(RowCommandsTest, DuplicatesLandBelowTheirSourceWithTheSuffix) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
   c_.headingAttributes[0] |= kHeadingFormatConversion | kHeadingFolded;
   c_.MakeRoomAfter(0, Row(0, 1));  // a number left unused by an empty paste: the copy closes it
   const RowCommandResult r = DuplicateHeading(c_, 0);
-  EXPECT_EQ(r.effect, RowEffect::kStamp);
-  EXPECT_EQ(r.row, c_.HeadingRow(1));
-  EXPECT_EQ(c_.rows.At(Row(1, 2)).text, "a2");
-  EXPECT_EQ(KeyNumber(c_.headingKeys[1]), 3u);
+  EXPECT_EQ(std::make_pair(r.effect, r.row), std::make_pair(kStamp, c_.HeadingRow(1)));
   EXPECT_EQ(c_.headingAttributes[1], c_.headingAttributes[0]);
   DeleteHeadingCommand(c_, 0);  // the source, with its gap
-  const RowCommandResult d = DuplicateDetail(c_, Row(0, 1));
-  EXPECT_EQ(d.row, Row(0, 2));
+  const int copy = DuplicateDetail(c_, Row(0, 1)).row;
+  EXPECT_EQ(copy, Row(0, 2));
   EXPECT_EQ(Outline(), "A_複写:a1,a1_複写,a2|B:b1");
   // Only details are copied at detail level.
-  EXPECT_EQ(DuplicateDetail(c_, c_.HeadingRow(0)).effect, RowEffect::kNone);
-  EXPECT_EQ(DuplicateDetail(c_, 99).effect, RowEffect::kNone);
+  EXPECT_EQ(DuplicateDetail(c_, c_.HeadingRow(0)).effect, kNone);
+  EXPECT_EQ(DuplicateDetail(c_, 99).effect, kNone);
 }
 
 TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwn) {
@@ -42,12 +47,11 @@ TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwn) {
   Status(0, 2) = std::string("00040004") + kRecord;  // an alarm that is off
   ASSERT_EQ(DuplicateHeading(c_, 0).message, RowMessage::kNone);
   const int number = StatusAlarmNumber(Status(1, 1));
-  EXPECT_GE(number, 1);
-  EXPECT_NE(number, original);
+  EXPECT_TRUE(number >= 1 && number != original) << number;
   EXPECT_EQ(StatusDigit(Status(1, 1), 7) & 12, 12);
   EXPECT_EQ(alarms_.Slot(number - 1).rowKey, c_.rows.At(Row(1, 1)).key);
-  EXPECT_EQ(Status(1, 2), std::string("00040004") + kRecord);
-  EXPECT_EQ(Status(1, 3), kNewStatus);
+  EXPECT_EQ(std::make_pair(Status(1, 2), Status(1, 3)),
+            std::make_pair("00040004" + std::string(kRecord), std::string(kNewStatus)));
   // Removing the original ends only its own alarm.
   DeleteHeadingCommand(c_, 0);
   EXPECT_EQ(alarms_.UsedCount(), 1);
@@ -56,8 +60,7 @@ TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwn) {
   const RowCommandResult r = DuplicateDetail(c_, Row(0, 1));
   ASSERT_EQ(r.message, RowMessage::kNone);
   const int copy = StatusAlarmNumber(c_.rows.At(r.row).status);
-  EXPECT_GE(copy, 1);
-  EXPECT_NE(copy, number);
+  EXPECT_TRUE(copy >= 1 && copy != number) << copy;
   c_.DeleteDetailCommand(Row(0, 1), 0, rules_, now_);
   EXPECT_EQ(alarms_.Slot(copy - 1).note, c_.slot);
   EXPECT_EQ(c_.FindAlarmRow(copy, 0), Row(0, 1));
@@ -69,22 +72,21 @@ TEST_F(RowCommandsTest, CopiedAlarmsWithoutAFreeSlotStayOnButUnarmed) {
   while (alarms_.RegisterAlarm(9, 1, kRecord) > 0) {
   }
   const RowCommandResult heading = DuplicateHeading(c_, 0);
-  EXPECT_EQ(heading.effect, RowEffect::kStamp);
+  EXPECT_EQ(heading.effect, kStamp);
   EXPECT_EQ(heading.message, RowMessage::kAlarmNotSet);  // once for the whole heading
-  const RowCommandResult detail = DuplicateDetail(c_, Row(0, 2));
-  EXPECT_EQ(detail.message, RowMessage::kAlarmNotSet);
+  EXPECT_EQ(DuplicateDetail(c_, Row(0, 2)).message, RowMessage::kAlarmNotSet);
   for (const std::string* copy : {&Status(1, 1), &Status(1, 2), &Status(0, 3)}) {
-    EXPECT_EQ(StatusDigit(*copy, 3), 12) << "still on";
-    EXPECT_EQ(StatusDigit(*copy, 7) & 8, 0) << "not armed";
-    EXPECT_EQ(StatusAlarmNumber(*copy), 0);
+    // Still on, not armed, no number, the record kept.
+    EXPECT_EQ(std::make_tuple(StatusDigit(*copy, 3), StatusDigit(*copy, 7) & 8, StatusAlarmNumber(*copy)),
+              std::make_tuple(12, 0, 0));
     EXPECT_EQ(copy->substr(8), kRecord);
   }
   // Deleting an unarmed copy frees nothing; the originals keep ringing.
   c_.DeleteDetail(Row(1, 1), 1);
   c_.DeleteDetail(Row(0, 3), 0);
   EXPECT_EQ(alarms_.UsedCount(), kAlarmSlotCount);
-  EXPECT_EQ(c_.FindAlarmRow(first, 0), Row(0, 1));
-  EXPECT_EQ(c_.FindAlarmRow(second, 0), Row(0, 2));
+  EXPECT_EQ(std::make_pair(c_.FindAlarmRow(first, 0), c_.FindAlarmRow(second, 0)),
+            std::make_pair(Row(0, 1), Row(0, 2)));
 }
 
 TEST_F(RowCommandsTest, CopyTextKeepsTheSuffixWithinTheSavedLengthOnWholeCharacters) {
@@ -103,55 +105,45 @@ TEST_F(RowCommandsTest, CopyTextKeepsTheSuffixWithinTheSavedLengthOnWholeCharact
   }
 }
 
-// --- Moving ------------------------------------------------------------------
-
 TEST_F(RowCommandsTest, HeadingsMovePastHiddenNeighboursToTheNearestShownOne) {
   Build({{"S", "s1"}, {"H"}, {"X", "x1", "x2"}, {"T"}});
   c_.headingAttributes[1] |= kHeadingHidden;
-  EXPECT_EQ(MoveHeadingUp(c_, 2).effect, RowEffect::kStamp);
-  EXPECT_EQ(Outline(), "X:x1,x2|S:s1|H|T");
-  EXPECT_EQ(MoveHeadingUp(c_, 0).effect, RowEffect::kNone);
-  EXPECT_EQ(MoveHeadingDown(c_, 1).effect, RowEffect::kStamp);  // past hidden H, below T
-  EXPECT_EQ(Outline(), "X:x1,x2|H|T|S:s1");
-  // Only hidden headings on the far side: nothing moves either way.
+  Steps({{[&] { return MoveHeadingUp(c_, 2); }, kStamp, "X:x1,x2|S:s1|H|T"},
+         {[&] { return MoveHeadingUp(c_, 0); }, kNone, "X:x1,x2|S:s1|H|T"},
+         {[&] { return MoveHeadingDown(c_, 1); }, kStamp, "X:x1,x2|H|T|S:s1"}});  // past hidden H, below T
+  // Only hidden headings on the far side: nothing moves; a hidden one moves by the shown ones.
   c_.headingAttributes[0] |= kHeadingHidden;
   c_.headingAttributes[2] |= kHeadingHidden;
-  EXPECT_EQ(MoveHeadingUp(c_, 3).effect, RowEffect::kNone);
-  EXPECT_EQ(MoveHeadingDown(c_, 1).effect, RowEffect::kStamp);  // a hidden one moves by the shown ones
-  EXPECT_EQ(Outline(), "X:x1,x2|T|S:s1|H");
-  EXPECT_EQ(MoveHeadingDown(c_, 2).effect, RowEffect::kNone);
-  EXPECT_EQ(Outline(), "X:x1,x2|T|S:s1|H");
+  Steps({{[&] { return MoveHeadingUp(c_, 3); }, kNone, "X:x1,x2|H|T|S:s1"},
+         {[&] { return MoveHeadingDown(c_, 1); }, kStamp, "X:x1,x2|T|S:s1|H"},
+         {[&] { return MoveHeadingDown(c_, 2); }, kNone, "X:x1,x2|T|S:s1|H"}});
 }
 
 TEST_F(RowCommandsTest, DetailsExchangePlacesWithinTheirHeading) {
   Build({{"A", "a1", "a2", "a3"}, {"B", "b1"}});
   const int a1 = Row(0, 1), a3 = Row(0, 3);
-  EXPECT_EQ(MoveDetailUp(c_, a1).effect, RowEffect::kNone);
-  EXPECT_EQ(MoveDetailDown(c_, a3).effect, RowEffect::kNone);
-  EXPECT_EQ(MoveDetailUp(c_, Row(1, 1)).effect, RowEffect::kNone);
-  EXPECT_EQ(MoveDetailUp(c_, c_.HeadingRow(0)).effect, RowEffect::kNone);
+  Steps({{[&] { return MoveDetailUp(c_, a1); }, kNone, "A:a1,a2,a3|B:b1"},
+         {[&] { return MoveDetailDown(c_, a3); }, kNone, "A:a1,a2,a3|B:b1"},
+         {[&] { return MoveDetailUp(c_, Row(1, 1)); }, kNone, "A:a1,a2,a3|B:b1"},
+         {[&] { return MoveDetailUp(c_, c_.HeadingRow(0)); }, kNone, "A:a1,a2,a3|B:b1"}});
   EXPECT_EQ(MoveDetailUp(c_, a3).row, a3);
-  EXPECT_EQ(MoveDetailDown(c_, a1).effect, RowEffect::kStamp);
-  EXPECT_EQ(Outline(), "A:a3,a1,a2|B:b1");
+  Steps({{[&] { return MoveDetailDown(c_, a1); }, kStamp, "A:a3,a1,a2|B:b1"}});
   // Past a number left unused, to the next detail that exists.
   c_.MakeRoomAfter(0, a1);
-  EXPECT_EQ(MoveDetailDown(c_, a1).effect, RowEffect::kStamp);
+  EXPECT_EQ(MoveDetailDown(c_, a1).effect, kStamp);
   EXPECT_EQ(Row(0, 4), a1);
-  EXPECT_EQ(MoveDetailUp(c_, a1).effect, RowEffect::kStamp);
+  EXPECT_EQ(MoveDetailUp(c_, a1).effect, kStamp);
   EXPECT_EQ(Row(0, 2), a1);
 }
-
-// --- Converting ----------------------------------------------------------------
 
 TEST_F(RowCommandsTest, FoldingAHeadingKeepsTheRestOfItsFoldDigit) {
   Build({{"A", "a1"}});
   Status(0, 0) = "00000005";
-  ASSERT_TRUE(ToggleHeadingFold(c_, 0, Row(0, 0), false));
-  EXPECT_EQ(std::make_pair(c_.headingAttributes[0] & kHeadingFolded, Status(0, 0)),
-            std::make_pair(std::uint32_t{kHeadingFolded}, std::string("00000007")));
-  ASSERT_TRUE(ToggleHeadingFold(c_, 0, Row(0, 0), false));
-  EXPECT_EQ(std::make_pair(c_.headingAttributes[0] & kHeadingFolded, Status(0, 0)),
-            std::make_pair(std::uint32_t{0}, std::string("00000005")));
+  for (const auto& [folded, status] : {std::pair(kHeadingFolded, "00000007"), std::pair(0u, "00000005")}) {
+    ASSERT_TRUE(ToggleHeadingFold(c_, 0, Row(0, 0), false));
+    EXPECT_EQ(std::make_pair(c_.headingAttributes[0] & kHeadingFolded, Status(0, 0)),
+              std::make_pair(folded, std::string(status)));
+  }
   EXPECT_FALSE(ToggleHeadingFold(c_, 0, Row(0, 0), true));  // the note hides its heading rows
   EXPECT_FALSE(ToggleHeadingFold(c_, 1, -1, false));
 }
@@ -162,66 +154,59 @@ TEST_F(RowCommandsTest, DetailBecomesAHeadingTakingTheDetailsAfterIt) {
   const int d1 = Row(0, 1);
   EXPECT_EQ(TurnDetailIntoHeading(c_, d1).row, d1);
   EXPECT_EQ(Outline(), "A|d1:d2,d3|B:b1");
-  EXPECT_EQ(c_.headingAttributes[1], 0u);
-  EXPECT_EQ(c_.rows.At(d1).format, kEmptyFormat);
+  EXPECT_EQ(std::make_pair(c_.headingAttributes[1], c_.rows.At(d1).format),
+            std::make_pair(0u, std::string(kEmptyFormat)));
   // A middle detail, with its alarm freed: a heading row has none.
   Arm(1, 1);
   const int number = Arm(1, 2);
-  ASSERT_EQ(TurnDetailIntoHeading(c_, Row(1, 2)).effect, RowEffect::kStamp);
-  EXPECT_EQ(Outline(), "A|d1:d2|d3|B:b1");
+  Steps({{[&] { return TurnDetailIntoHeading(c_, Row(1, 2)); }, kStamp, "A|d1:d2|d3|B:b1"},
+         // Not without heading rows, and never for a heading row.
+         {[&] {
+            c_.hideHeadingRows = true;
+            return TurnDetailIntoHeading(c_, Row(1, 1));
+          },
+          kNone, "A|d1:d2|d3|B:b1"},
+         {[&] {
+            c_.hideHeadingRows = false;
+            return TurnDetailIntoHeading(c_, c_.HeadingRow(0));
+          },
+          kNone, "A|d1:d2|d3|B:b1"}});
   EXPECT_EQ(c_.rows.At(c_.HeadingRow(2)).status, kNewStatus);
-  EXPECT_EQ(alarms_.UsedCount(), 1);
-  EXPECT_EQ(c_.FindAlarmRow(number, 0), -1);
-  // Not without heading rows, and never for a heading row.
-  c_.hideHeadingRows = true;
-  EXPECT_EQ(TurnDetailIntoHeading(c_, Row(1, 1)).effect, RowEffect::kNone);
-  c_.hideHeadingRows = false;
-  EXPECT_EQ(TurnDetailIntoHeading(c_, c_.HeadingRow(0)).effect, RowEffect::kNone);
-  EXPECT_EQ(Outline(), "A|d1:d2|d3|B:b1");
+  EXPECT_EQ(std::make_pair(alarms_.UsedCount(), c_.FindAlarmRow(number, 0)), std::make_pair(1, -1));
 }
 
 TEST_F(RowCommandsTest, HeadingBecomesTheLastDetailsOfTheOneAbove) {
-  Build({{"A", "a1"}, {"B", "b1", "b2"}, {"C"}});
+  Build({{"A", "a1"}, {"B", "b1", "b2"}, {"C"}, {"D"}});
   c_.rows.At(Row(1, 1)).status = "00000002";  // done
-  EXPECT_EQ(TurnHeadingIntoDetails(c_, 0).effect, RowEffect::kNone);
+  // Folded, hidden, shown only with details, of a kind with bit 18, converting dates: read as a
+  // status this is done, first line hidden, claiming an alarm record.
+  c_.headingAttributes[3] = 0x01140003;
+  c_.rows.At(c_.HeadingRow(3)).status = "01140003";
   const int b = c_.HeadingRow(1);
-  EXPECT_EQ(TurnHeadingIntoDetails(c_, 1).row, b);
-  EXPECT_EQ(Outline(), "A:a1,B,b1,b2|C");
+  Steps({{[&] { return TurnHeadingIntoDetails(c_, 0); }, kNone, "A:a1|B:b1,b2|C|D"},
+         {[&] { return TurnHeadingIntoDetails(c_, 1); }, kStamp, "A:a1,B,b1,b2|C|D"},
+         {[&] { return TurnHeadingIntoDetails(c_, 2); }, kStamp, "A:a1,B,b1,b2|C:D"}});
+  EXPECT_EQ(Row(0, 2), b);
   EXPECT_EQ(DetailStateOf(Status(0, 3)), kDone) << "details keep their status";
+  EXPECT_EQ(Status(1, 1), "00100000") << "only the date conversion bit carries over";
   // Row numbers are 16 bits: a merge that would run out is refused.
   c_.headingKeys[0] = MakeRowKey(KeyHeadingId(c_.headingKeys[0]), 0xFFFF);
-  EXPECT_EQ(TurnHeadingIntoDetails(c_, 1).effect, RowEffect::kNone);
+  EXPECT_EQ(TurnHeadingIntoDetails(c_, 1).effect, kNone);
   EXPECT_EQ(c_.headingCount, 2);
-}
-
-TEST_F(RowCommandsTest, FormerHeadingRowStartsAsAPlainDetail) {
-  // Folded, hidden, shown only with details, of a kind with bit 18, converting dates:
-  // read as a status this is done, first line hidden, claiming an alarm record.
-  Build({{"A"}, {"B"}});
-  c_.headingAttributes[1] = 0x01140003;
-  c_.rows.At(c_.HeadingRow(1)).status = "01140003";
-  TurnHeadingIntoDetails(c_, 1);
-  EXPECT_EQ(Status(0, 1), "00100000") << "only the date conversion bit carries over";
 }
 
 TEST_F(RowCommandsTest, TwentyHeadingsLimitCopiesAndConversions) {
   for (int i = 0; i < kMaxHeadings; ++i) Build({{"h" + std::to_string(i), "d"}});
   const std::string before = Outline();
   const int rows = c_.rows.Count();
-  const RowCommandResult copy = DuplicateHeading(c_, 0);
-  EXPECT_EQ(copy.effect, RowEffect::kNone);
-  EXPECT_EQ(copy.message, RowMessage::kNoMoreRows);
-  const RowCommandResult split = TurnDetailIntoHeading(c_, Row(3, 1));
-  EXPECT_EQ(split.effect, RowEffect::kNone);
-  EXPECT_EQ(split.message, RowMessage::kNoMoreHeadings);
-  EXPECT_EQ(Outline(), before);
-  EXPECT_EQ(c_.rows.Count(), rows);
+  const RowCommandResult copy = DuplicateHeading(c_, 0), split = TurnDetailIntoHeading(c_, Row(3, 1));
+  EXPECT_EQ(std::make_pair(copy.effect, copy.message), std::make_pair(kNone, RowMessage::kNoMoreRows));
+  EXPECT_EQ(std::make_pair(split.effect, split.message), std::make_pair(kNone, RowMessage::kNoMoreHeadings));
+  EXPECT_EQ(std::make_pair(Outline(), c_.rows.Count()), std::make_pair(before, rows));
   TurnHeadingIntoDetails(c_, 19);
-  EXPECT_EQ(DuplicateHeading(c_, 18).effect, RowEffect::kStamp);
+  EXPECT_EQ(DuplicateHeading(c_, 18).effect, kStamp);
   EXPECT_EQ(c_.headingCount, kMaxHeadings);
 }
-
-// --- Showing, decoration, runs -------------------------------------------------
 
 TEST_F(RowCommandsTest, DeletingTheOnlyDetailHidesAnOnlyWithDetailsHeading) {
   Build({{"A", "a1"}, {"B", "b1"}});
@@ -237,8 +222,8 @@ TEST_F(RowCommandsTest, DeletingTheOnlyDetailHidesAnOnlyWithDetailsHeading) {
 TEST_F(RowCommandsTest, DecorationNeedsAWholePresetAndADetail) {
   Build({{"A", "a1"}});
   EXPECT_EQ(DecorationPreset("short", "1000000000000000"), "1000000000000000");
-  EXPECT_EQ(DecorateDetail(c_, Row(0, 1), "123").effect, RowEffect::kNone);
-  EXPECT_EQ(DecorateDetail(c_, c_.HeadingRow(0), "3101f000ff000000").effect, RowEffect::kNone);
+  EXPECT_EQ(DecorateDetail(c_, Row(0, 1), "123").effect, kNone);
+  EXPECT_EQ(DecorateDetail(c_, c_.HeadingRow(0), "3101f000ff000000").effect, kNone);
   EXPECT_EQ(DecorateDetail(c_, Row(0, 1), "3101f000ff000000trailing").effect, RowEffect::kRepaint);
   EXPECT_EQ(c_.rows.At(Row(0, 1)).format, "3101f000ff000000");
 }
@@ -254,8 +239,7 @@ TEST_F(RowCommandsTest, RunAdvancesStartedUncheckedDetailsButNeverTheHeadingRow)
   EXPECT_EQ(RunHeadingRows(c_, 0, rules_, now_, run).effect, RowEffect::kRepaint);
   EXPECT_EQ(ran, (std::vector<std::string>{"A", "run", "fails", "run too"}));
   EXPECT_EQ(c_.rows.At(c_.HeadingRow(0)).status, kNewStatus);
-  EXPECT_EQ(DetailStateOf(Status(0, 1)), kChecked);
-  EXPECT_EQ(DetailStateOf(Status(0, 2)), kUnchecked);
+  EXPECT_EQ(std::make_pair(DetailStateOf(Status(0, 1)), DetailStateOf(Status(0, 2))), std::make_pair(1, 0));
   // Straight to deleted and removed at once: every detail is still visited, the heading row stays.
   rules_.ckType1 = rules_.ckType2 = false;
   rules_.autoDel = 2;
@@ -266,7 +250,7 @@ TEST_F(RowCommandsTest, RunAdvancesStartedUncheckedDetailsButNeverTheHeadingRow)
   EXPECT_EQ(Outline(), "A:fails|B:b1");
 }
 
-// --- Through the note file ---------------------------------------------------------
+using RowCommandsFileTest = test::NoteTest;
 
 TEST_F(RowCommandsFileTest, OperationsSurviveSaveAndReload) {
   Load("[Default]\r\n");
@@ -282,7 +266,6 @@ TEST_F(RowCommandsFileTest, OperationsSurviveSaveAndReload) {
   DuplicateHeading(c_, c_.headingCount - 1);
   const std::string before = Outline();
   EXPECT_EQ(alarms_.UsedCount(), 3);
-
   Save(rules_.autoDel);
   Reload();
   ASSERT_TRUE(loadOk_);

@@ -2,27 +2,16 @@
 
 #include <gtest/gtest.h>
 
-using varnel::cp932::Cut;
-using varnel::cp932::CutLength;
+#include <tuple>
 
+// A cut never splits a double-byte character (表 = 95 5C); half-width katakana (B1..B3) are single
+// bytes; a lead byte at the end that fits as given is kept.
 TEST(Cp932Cut, NeverSplitsADoubleByteCharacter) {
-  const std::string text = "a表b";  // 表 = 0x95 0x5C
-  ASSERT_EQ(text.size(), 4u);
-  EXPECT_EQ(CutLength(text, 1), 1u);
-  EXPECT_EQ(CutLength(text, 2), 1u);  // would split 表
-  EXPECT_EQ(CutLength(text, 3), 3u);
-  EXPECT_EQ(Cut(text, 10), text);
-  EXPECT_EQ(Cut("", 0), "");
-}
-
-TEST(Cp932Cut, HalfWidthKatakanaIsSingleByte) {
-  const std::string text = "ｱｲｳ";  // 0xB1 0xB2 0xB3
-  ASSERT_EQ(text.size(), 3u);
-  EXPECT_EQ(CutLength(text, 2), 2u);
-}
-
-TEST(Cp932Cut, DanglingLeadByteAtEndIsDropped) {
-  const std::string text = std::string("ab") + '\x81';
-  EXPECT_EQ(CutLength(text, 2), 2u);
-  EXPECT_EQ(CutLength(text, 3), 3u);  // fits as given; nothing to cut
+  const std::tuple<std::string, std::size_t, std::size_t> cases[] = {
+      {"a表b", 1, 1}, {"a表b", 2, 1}, {"a表b", 3, 3},   {"a表b", 10, 4},
+      {"", 0, 0},     {"ｱｲｳ", 2, 2},  {"ab\x81", 2, 2}, {"ab\x81", 3, 3}};
+  for (const auto& [text, most, length] : cases) {
+    EXPECT_EQ(varnel::cp932::CutLength(text, most), length) << text << " " << most;
+    EXPECT_EQ(varnel::cp932::Cut(text, most), text.substr(0, length)) << text << " " << most;
+  }
 }

@@ -20,15 +20,8 @@
 namespace varnel::test {
 
 inline DateTime MakeDateTime(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-  DateTime t;
-  t.year = static_cast<std::uint16_t>(y);
-  t.month = static_cast<std::uint16_t>(mo);
-  t.day = static_cast<std::uint16_t>(d);
-  t.dayOfWeek = static_cast<std::uint16_t>(WeekdayOfDate(y, mo, d));
-  t.hour = static_cast<std::uint16_t>(h);
-  t.minute = static_cast<std::uint16_t>(mi);
-  t.second = static_cast<std::uint16_t>(s);
-  return t;
+  const auto u = [](int v) { return static_cast<std::uint16_t>(v); };
+  return DateTime{u(y), u(mo), u(WeekdayOfDate(y, mo, d)), u(d), u(h), u(mi), u(s)};
 }
 
 inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
@@ -110,10 +103,6 @@ class NoteRowsTest : public Base {
   int Row(int heading, std::uint32_t number) const {
     return c_.rows.Find(MakeRowKey(KeyHeadingId(c_.headingKeys[heading]), number));
   }
-  std::string Text(int heading, std::uint32_t number) const {
-    const int row = Row(heading, number);
-    return row < 0 ? "<none>" : c_.rows.At(row).text;
-  }
   std::string& Status(int heading, std::uint32_t number) { return c_.rows.At(Row(heading, number)).status; }
   // Gives a detail an alarm that is on and armed, as the properties dialog leaves it; its number.
   int Arm(int heading, std::uint32_t number, const std::string& record = "103000800001") {
@@ -142,11 +131,8 @@ class NoteRowsTest : public Base {
     return out;
   }
   DateTime now_ = MakeDateTime(2026, 12, 7, 9, 30);
-  AlarmTable alarms_{AlarmClock{[this] { return now_; },
-                                [](const DateTime& t) {
-                                  return std::int64_t{DayNumber(t.year, t.month, t.day)} * 86400 +
-                                         t.hour * 3600 + t.minute * 60 + t.second;
-                                }}};
+  // Due times are not looked at here.
+  AlarmTable alarms_{AlarmClock{[this] { return now_; }, [](const DateTime&) { return std::int64_t{0}; }}};
   NoteContent c_;
   NoteRules rules_;
 };

@@ -1,7 +1,5 @@
 #include "core/note/note_properties.h"
 
-#include <gtest/gtest.h>
-
 #include "core/features/schedule.h"
 #include "test_support.h"
 
@@ -9,34 +7,26 @@ namespace varnel {
 namespace {
 
 TEST(RowLookTest, FieldsRoundTripAndUnusedValuesKeepTheirDigits) {
-  struct Case {
-    bool heading;
-    const char* before;
-    RowLook look;
-    const char* after;
-  } cases[] = {
+  const std::tuple<bool, const char*, RowLook, const char*> cases[] = {
+      // heading, before, look, after
       {false, "0000000000000000", {true, 20, true, true, true, false, 0x0000FF, 0, true}, "314B0000ff000000"},
       {true,
        "F10a0000ff123456",
        {false, 0, false, false, false, true, 0, 0xABCDEF, true},
        "C10A0000ffabcdef"},
       {true, "0", {true, 99, false, false, false, false, 0, 0, false}, "1400000000000000"},  // height bounded
-      {false, "1050", {true, 5, false, false, false, false, 0, 0, false}, "10d0000000000000"},
-  };
-  for (const Case& c : cases) {
-    const std::string written = WriteRowLook(c.before, c.heading, c.look, 13);
-    EXPECT_EQ(written, c.after) << c.before;
-    const RowLook back = ReadRowLook(written, c.heading, 14, false, false);
-    EXPECT_EQ(back.ownFont, c.look.ownFont);
-    EXPECT_EQ(back.extra, c.look.extra);
-    if (c.look.ownText) {
-      EXPECT_EQ(back.textColour, c.look.textColour);
-    }
+      {false, "1050", {true, 5, false, false, false, false, 0, 0, false}, "10d0000000000000"}};
+  for (const auto& [heading, before, look, after] : cases) {
+    const std::string written = WriteRowLook(before, heading, look, 13);
+    EXPECT_EQ(written, after) << before;
+    const RowLook back = ReadRowLook(written, heading, 14, false, false);
+    EXPECT_EQ(std::make_tuple(back.ownFont, back.extra, back.textColour),
+              std::make_tuple(look.ownFont, look.extra, look.ownText ? look.textColour : back.textColour))
+        << before;
   }
   // Without an own font the page shows the note's defaults.
   const RowLook defaults = ReadRowLook("0143000000000000", false, 14, true, false);
-  EXPECT_EQ(defaults.height, 14);
-  EXPECT_TRUE(defaults.bold);
+  EXPECT_EQ(std::make_pair(defaults.height, defaults.bold), std::make_pair(14, true));
 }
 
 class RowPagesTest : public test::NoteRowsTest<> {
@@ -46,7 +36,7 @@ class RowPagesTest : public test::NoteRowsTest<> {
 };
 
 TEST_F(RowPagesTest, HeadingFlagsGoToTheRunTimeWordAndTheStoredOne) {
-  struct Case {
+  const struct {
     int display, fold, kind;
     bool shown, conversion, emptyHeading, hidden;
     const char* status;
@@ -56,7 +46,7 @@ TEST_F(RowPagesTest, HeadingFlagsGoToTheRunTimeWordAndTheStoredOne) {
       {1, 0, 0, true, false, false, false, "01000000"},  // shown while it has details
       {1, 0, 0, true, false, true, true, "01000001"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     if (c.emptyHeading) c_.DeleteDetail(Row(0, 1), 0);
     HeadingProperties p = ReadHeadingProperties(c_, 0, fonts);
     p.text = "新しい見出";
@@ -65,9 +55,8 @@ TEST_F(RowPagesTest, HeadingFlagsGoToTheRunTimeWordAndTheStoredOne) {
     EXPECT_EQ(c_.rows.At(c_.HeadingRow(0)).status, c.status);
     EXPECT_EQ((c_.headingAttributes[0] & kHeadingHidden) != 0, c.hidden);
     const HeadingProperties back = ReadHeadingProperties(c_, 0, fonts);
-    EXPECT_EQ(back.text, "新しい見出");
-    EXPECT_EQ(back.kind, c.kind);
-    EXPECT_EQ(back.fold, c.fold);
+    EXPECT_EQ(std::make_tuple(back.text, back.kind, back.fold),
+              std::make_tuple("新しい見出", c.kind, c.fold));
   }
 }
 
@@ -75,47 +64,36 @@ TEST_F(RowPagesTest, ADetailKeepsAStateOutOfUseUnlessTheUserPicksOne) {
   NoteRules rules;
   rules.ckType2 = false;  // "done" is not in use
   varnel::Row& row = c_.rows.At(Row(0, 1));
-  row.status = "0000000E" + std::string(12, '0');  // done, with an armed alarm
-  row.status[3] = 'C';
+  row.status = "000C000E" + std::string(12, '0');  // done, with an armed alarm
   DetailProperties p = ReadDetailProperties(row, fonts, rules);
-  EXPECT_EQ(p.state, kDeleted);  // shown with the next state in use
-  EXPECT_EQ(p.alarm, kPageAlarmOn);
+  EXPECT_EQ(std::make_pair(p.state, p.alarm),
+            std::make_pair(int{kDeleted}, int{kPageAlarmOn}));  // the next in use
   p.text = "変更";
   p.hideFirstLine = p.conversion = true;
   ApplyDetailProperties(row, p, -1, 13);
   EXPECT_EQ(row.status.substr(0, 8), "011C000E");  // still done, alarm bits untouched
   ApplyDetailProperties(row, p, kChecked, 13);
-  EXPECT_EQ(DetailStateOf(row.status), kChecked);
   EXPECT_EQ(row.status[7], 'D');
-  struct {
-    bool ck1, ck2, ck3;
-    int state, shown;
-  } states[] = {{true, true, true, 2, 2}, {false, false, false, 3, 0}, {false, true, false, 1, 2}};
-  for (const auto& s : states) {
-    NoteRules r;
-    r.ckType1 = s.ck1, r.ckType2 = s.ck2, r.ckType3 = s.ck3;
-    EXPECT_EQ(ShownDetailState(s.state, r), s.shown);
+  const std::array<int, 5> states[] = {
+      {1, 1, 1, 2, 2}, {0, 0, 0, 3, 0}, {0, 1, 0, 1, 2}};  // ck1..3, state, shown
+  for (const auto& [ck1, ck2, ck3, state, shown] : states) {
+    rules.ckType1 = ck1, rules.ckType2 = ck2, rules.ckType3 = ck3;
+    EXPECT_EQ(ShownDetailState(state, rules), shown) << ck1 << ck2 << ck3 << state;
   }
 }
 
 TEST(FixedPlacementTest, StaysInsideTheFrame) {
-  const Frame frame{0, 0, 1024, 768};
-  struct {
-    NotePlacement in, out;
-  } cases[] = {
+  const std::array<int, 4> cases[][2] = {
       {{100, 100, 200, 150}, {100, 100, 200, 150}},
       {{500, 10, 5000, 100}, {0, 10, 1024, 100}},  // too wide: W = right - left, X = left
       {{-50, -50, 10, 5}, {0, 0, 40, 20}},
-      {{1000, 700, 200, 150}, {824, 618, 200, 150}},
-  };
-  for (const auto& c : cases) {
-    const NotePlacement p = BoundFixedPlacement(c.in, frame);
-    EXPECT_EQ((std::array<int, 4>{p.x, p.y, p.w, p.h}),
-              (std::array<int, 4>{c.out.x, c.out.y, c.out.w, c.out.h}));
+      {{1000, 700, 200, 150}, {824, 618, 200, 150}}};
+  for (const auto& [in, out] : cases) {
+    const NotePlacement p = BoundFixedPlacement({in[0], in[1], in[2], in[3]}, {0, 0, 1024, 768});
+    EXPECT_EQ((std::array<int, 4>{p.x, p.y, p.w, p.h}), out) << in[0];
   }
   const NotePlacement narrow = BoundFixedPlacement({5, 5, 100, 100}, {0, 0, 30, 10});
-  EXPECT_EQ(narrow.w, 40);
-  EXPECT_EQ(narrow.x, 0);
+  EXPECT_EQ(std::make_pair(narrow.x, narrow.w), std::make_pair(0, 40));
 }
 
 using SchedulePageTest = test::StoreTest;
@@ -134,8 +112,7 @@ TEST_F(SchedulePageTest, OkWritesEveryKeyAndTheNextTickAppliesThem) {
   for (const char* line : {"SDT1=-1\r\n", "SDT2=3700,1020\r\n", "SDT3=4000\r\n", "SDT4=5401020,009f\r\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line;
   const NoteSchedule reread = ReadSchedule(*note);
-  EXPECT_EQ(reread.first, s.first);
-  EXPECT_EQ(reread.second, s.second);
+  EXPECT_EQ(std::make_pair(reread.first, reread.second), std::make_pair(s.first, s.second));
   // A Monday 10:00 inside the window shows a hidden note.
   EXPECT_EQ(EvaluateNoteSchedule(s, false, MomentOf(test::MakeDateTime(2011, 1, 17, 10))),
             ScheduleAction::kShow);

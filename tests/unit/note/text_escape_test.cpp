@@ -33,7 +33,9 @@ TEST(TextEscape, StoredFormsOfEarlierFilesReadAndWriteAsBefore) {
       {"h\t?\t=?", "h\\t\xEA\t=\x81", false}};
   for (const auto& [text, stored, written] : cases) {
     EXPECT_EQ(UnescapeText(stored), text) << stored;
-    if (written) EXPECT_EQ(EscapeText(text), stored) << stored;
+    if (written) {
+      EXPECT_EQ(EscapeText(text), stored) << stored;
+    }
   }
 }
 
@@ -45,7 +47,9 @@ TEST(TextEscape, EveryTextSurvivesOnOneTrimmedLine) {
     EXPECT_EQ(stored.find_first_of("\r\n\t"), std::string::npos) << stored;
     EXPECT_TRUE(stored.empty() || (stored.front() != ' ' && stored.back() != ' ')) << stored;
     EXPECT_EQ(UnescapeText(EscapeText(loaded)), loaded) << stored;
-    if (exact) EXPECT_EQ(loaded, text) << stored;
+    if (exact) {
+      EXPECT_EQ(loaded, text) << stored;
+    }
   };
   for (const std::string text :
        {"C:\\temp\\test.txt", "\\\\nas\\share", "\\\\tokyo\\d", "dir\\", "a\\\\", "\\", "\\\\\\n", "a\\\tb",

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <thread>
 
 #include "resource.h"
 #include "win/app/option_changes.h"

@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -11,7 +10,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -119,38 +117,26 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-// Presses OK on every dialog and message box of this process while it lives, as a user
+// Presses OK on every dialog and message box this thread opens while it lives, as a user
 // would; counts the boxes it answered.
 class DialogAnswerer {
  public:
-  DialogAnswerer() : thread_([this] { Run(); }) {}
-  ~DialogAnswerer() {
-    watching_ = false;
-    thread_.join();
-  }
+  DialogAnswerer() : hook_(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { answered_ = 0; }
+  ~DialogAnswerer() { UnhookWindowsHookEx(hook_); }
   int Answered() const { return answered_; }
 
  private:
-  void Run() {
-    const DWORD process = GetCurrentProcessId();
-    while (watching_) {
-      HWND box = nullptr;
-      while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(box, &pid);
-        if (pid == process && IsWindowVisible(box) && box != last_) {
-          last_ = box;
-          ++answered_;
-          PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-      }
-      Sleep(50);
+  static LRESULT CALLBACK Hook(int code, WPARAM window, LPARAM info) {
+    wchar_t name[8] = {};
+    const HWND box = reinterpret_cast<HWND>(window);
+    if (code == HCBT_CREATEWND && GetClassNameW(box, name, 8) && !std::wcscmp(name, L"#32770")) {
+      ++answered_;
+      PostMessageW(box, WM_COMMAND, IDOK, 0);  // handled once the box runs its loop
     }
+    return CallNextHookEx(nullptr, code, window, info);
   }
-  std::atomic<bool> watching_{true};
-  std::atomic<int> answered_{0};
-  HWND last_ = nullptr;
-  std::thread thread_;
+  inline static int answered_ = 0;
+  HHOOK hook_;
 };
 
 // A running program in this process: the data folder written from files (name, bytes),

@@ -1,11 +1,12 @@
-// What the row commands do to a small note, and the edit lock's refusals and greying; then
-// every command id through the three entry points of a note and the program-wide handler, on
-// an empty note, a full one and a locked one: nothing may crash.
+// What the note list's transfers refuse; what the row commands do to a small note, and the edit
+// lock's refusals and greying; then every command id through the three entry points of a note
+// and the program-wide handler, on an empty note, a full one and a locked one: nothing may crash.
 #include "bench/note_generator.h"
 #include "core/app/command_ids.h"
 #include "core/note/note_content.h"
 #include "win/app/global_commands.h"
 #include "win/app/note_menus.h"
+#include "win/app/note_transfer.h"
 #include "win_check.h"
 
 using namespace varnel;
@@ -145,6 +146,32 @@ void CheckEffects(CCheckWnd& note) {
   note.NoteCommand(kCmdFixPlace);
 }
 
+// The note list's transfers refused, each with its message, notes and files unchanged: no note
+// file to import, the program's own files to export over, a live note to restore over, an
+// exchange while an earlier journal is left. Then an empty file imports as an empty note.
+void CheckTransfers(const DialogAnswerer& answerer) {
+  const std::filesystem::path data = DataFolder(), outside = data.parent_path();
+  CCheckWnd* note = App().slots[3];
+  SaveNoteOfSlot(3);  // what a refusal may save first
+  const std::string file = FileText(data / "Varnel03.dat"), ini = FileText(data / "Varnel.ini");
+  const int boxes = answerer.Answered();
+  PutFile(outside / "zero.dat", std::string("[Default]\r\nTitle=x\0y\r\n", 22));
+  CHECK(!ImportNoteFile(nullptr, 3, outside / "zero.dat") &&
+        !ImportNoteFile(nullptr, 3, outside / "none.dat"));
+  CHECK(!ExportNoteFile(nullptr, 2, data / "Varnel.ini") &&
+        !ExportNoteFile(nullptr, 2, data / "VARNEL03.DAT"));
+  CHECK(!RestoreNote(3, nullptr));
+  PutFile(data / "Varnel.tmp", "left over");
+  CHECK(!ExchangeNotes(2, 3, nullptr));
+  std::filesystem::remove(data / "Varnel.tmp");
+  CHECK(App().slots[3] == note && note->Slot() == 3 && answerer.Answered() == boxes + 6);
+  CHECK(FileText(data / "Varnel03.dat") == file && FileText(data / "Varnel.ini") == ini);
+  PutFile(outside / "empty.dat", "");
+  CHECK(ImportNoteFile(nullptr, 3, outside / "empty.dat") && App().slots[3] && App().slots[3] != note);
+  CHECK(App().slots[3] && App().slots[3]->Content().headingCount == 0 &&
+        FileText(data / "Varnel03.dat").empty());
+}
+
 }  // namespace
 
 int main() {
@@ -163,6 +190,7 @@ int main() {
   for (std::size_t slot = 0; slot < 4; ++slot)
     if (!app.slots[slot]) return std::printf("note %zu not open\n", slot), 1;
   CheckEffects(*app.slots[3]);
+  CheckTransfers(answerer);
   CheckAddsKeepTypedText(*app.slots[0]);
   for (std::size_t slot = 0; slot < 3; ++slot) RunEveryCommand(slot);
   for (int id : CommandIds()) RunGlobalCommand(static_cast<unsigned>(id));

@@ -1,11 +1,8 @@
 // The shell's main window under Wine: message-box kinds and centring, the external message
-// and hot-key guards, the tray double-click, and the exit that waits for an open message box,
-// saving once.
+// and hot-key guards, a new note's slot, the tray double-click.
 #include "core/app/command_ids.h"
 #include "win/app/global_commands.h"
 #include "win/app/message_box.h"
-#include "win/app/shutdown.h"
-#include "win/app/tray_icon.h"
 #include "win_check.h"
 
 using namespace varnel::win;
@@ -64,38 +61,14 @@ void TestGuards(HWND main) {
   CHECK(after.right > before.right && after.right > 700 && after.top < 100);
 }
 
-void CALLBACK CloseFromTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  PostMessageW(App().mainWindow, WM_CLOSE, 0, 0);
-}
-
-// An exit request arrives while a box is open: the save runs at once and the box is ended,
-// but nothing is torn down under it; the teardown follows from the loop without a second save.
-void TestExitDuringMessageBox(HWND main, const std::filesystem::path& ini) {
-  AppState& app = App();
-  SetTimer(nullptr, 0, 300, CloseFromTimer);
-  ShowMessage(main, 1, "テスト　　");
-  CHECK(app.exitPending && IsWindow(main));
-  const std::string saved = FileText(ini);
-  CHECK(saved.find("List=01000000000000000000000000000000000000000000000000\r\n") != std::string::npos &&
-        saved.find("Palette15=0x000000\r\n") != std::string::npos);
-  app.options->palette[0] = 0x123456;
-  MSG msg{};
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 10000 && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-  CHECK(msg.message == WM_QUIT && !IsWindow(main) && app.tornDown && app.tray.State() == -1);
-  CHECK(FileText(ini).find("0x123456") == std::string::npos && RunGlobalCommand(kCmdExit) == -1);
-}
-
 }  // namespace
 
 int main() {
   AppState& app = App();
   CHECK(StartTestProgram({}, varnel::WorkArea{0, 0, 800, 600}) && app.taskbarCreated != 0);
-  app.tray.Create(app.instance, app.mainWindow);
   TestMessageBoxes(app.instance);
   TestGuards(app.mainWindow);
-  TestExitDuringMessageBox(app.mainWindow, DataFolder() / "Varnel.ini");
+  CloseNotesQuietly(app.mainWindow);
   std::filesystem::remove_all(DataFolder());
   return Finish();
 }

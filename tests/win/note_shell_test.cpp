@@ -89,16 +89,10 @@ void CheckCopyAndPaste(CCheckWnd& note) {
   CHECK(note.Content().headingCount == headings);
 }
 
+// The '"' of a title would add an argument; a long title is cut to what a command line holds.
 void CheckMailerCommandLine() {
   const std::filesystem::path mailer = L"C:\\v\\Postrel.exe";
-  const struct {
-    std::string title;
-    std::wstring expected;
-  } cases[] = {
-      {"買い物", L"\"C:\\v\\Postrel.exe\" -c -s\"Varnel(買い物)\""},
-      {"a\" -x \"b", L"\"C:\\v\\Postrel.exe\" -c -s\"Varnel(a -x b)\""},
-  };
-  for (const auto& c : cases) CHECK(MailerCommandLine(mailer, c.title) == c.expected);
+  CHECK(MailerCommandLine(mailer, "a\" -x \"b") == L"\"C:\\v\\Postrel.exe\" -c -s\"Varnel(a -x b)\"");
   const std::wstring longLine = MailerCommandLine(mailer, std::string(20000, '\x88'));
   CHECK(longLine.size() < 32767 && longLine.substr(longLine.size() - 2) == L")\"");
 }

@@ -1,11 +1,12 @@
-// What the row commands do to a small note, and the edit lock's refusals and greying; then
-// every command id through the three entry points of a note and the program-wide handler, on
-// an empty note, a full one and a locked one: nothing may crash and every file loads again.
+// What the note list's transfers refuse; what the row commands do to a small note, and the edit
+// lock's refusals and greying; then every command id through the three entry points of a note
+// and the program-wide handler, on an empty note, a full one and a locked one: nothing may crash.
 #include "bench/note_generator.h"
 #include "core/app/command_ids.h"
 #include "core/note/note_content.h"
 #include "win/app/global_commands.h"
 #include "win/app/note_menus.h"
+#include "win/app/note_transfer.h"
 #include "win_check.h"
 
 using namespace varnel;
@@ -24,23 +25,35 @@ std::vector<int> CommandIds() {
   return ids;
 }
 
+// The row of detail n of heading h, -1 when there is none.
+int DetailRow(NoteContent& c, int h, int n) {
+  if (h < 0 || h >= c.headingCount) return -1;
+  return c.rows.Find(
+      MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(h)]), static_cast<std::uint32_t>(n)));
+}
+
+// entry N note, H heading h, D detail n of heading h.
+void Run(CCheckWnd& note, char entry, int id, int h, int n) {
+  NoteContent& c = note.Content();
+  if (entry == 'N') note.NoteCommand(id);
+  if (entry == 'H') note.HeadingCommand(id, h, c.HeadingRow(h));
+  if (entry == 'D') note.DetailCommand(id, h, DetailRow(c, h, n));
+  if (note.Editing()) note.EndEdit();
+}
+
+// The headings at both ends and one past them; of each, the first and last detail and one past
+// the end, and rows that are none: the middle ones add time, not cases.
 void RunEveryCommand(std::size_t slot) {
   for (int id : CommandIds()) {
     if (!App().slots[slot]) return;  // a command may have closed it
     CCheckWnd& note = *App().slots[slot];
     NoteContent& c = note.Content();
     note.NoteCommand(id);
-    // The headings at both ends and one past them; of each, the first and last detail and
-    // one past the end: the middle ones add time, not cases.
     for (int h : {-1, 0, 1, c.headingCount - 1, c.headingCount}) {
       if (h < -1 || h > c.headingCount) continue;
       note.HeadingCommand(id, h, c.HeadingRow(h));
-      for (int n : {1, c.DetailCount(h), c.DetailCount(h) + 1}) {
-        if (h < 0 || h >= c.headingCount) break;
-        note.DetailCommand(id, h,
-                           c.rows.Find(MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(h)]),
-                                                  static_cast<std::uint32_t>(n))));
-      }
+      for (int n : {1, c.DetailCount(h), c.DetailCount(h) + 1})
+        if (h >= 0 && h < c.headingCount) note.DetailCommand(id, h, DetailRow(c, h, n));
       note.DetailCommand(id, h, -1);
       note.DetailCommand(id, h, c.rows.Count() + 5);
     }
@@ -51,86 +64,70 @@ void RunEveryCommand(std::size_t slot) {
   }
 }
 
-// Each add command at note, heading and detail level while the first detail is being
-// edited: the typed text must end up in that detail.
+// Each add command at note, heading and detail level while the first detail is being edited:
+// the typed text must end up in that detail.
 void CheckAddsKeepTypedText(CCheckWnd& note) {
   NoteContent& c = note.Content();
   note.NoteCommand(kCmdAddDetail);  // an empty note: heading "見出項目" and a first detail
   SetWindowTextA(GetDlgItem(note.Window(), 105), "first");
   note.EndEdit();
-  const std::uint32_t key = MakeRowKey(KeyHeadingId(c.headingKeys[0]), 1);
-  for (const char level : {'N', 'H', 'D'})
+  for (const char entry : {'N', 'H', 'D'})
     for (const int id : {241, 243, 244, 253}) {
-      if (id == 241 && level != 'N') continue;
-      note.DetailCommand(kCmdEdit, 0, c.rows.Find(key));
-      const std::string typed = "typed " + std::string(1, level) + std::to_string(id);
+      if (id == 241 && entry != 'N') continue;
+      note.DetailCommand(kCmdEdit, 0, DetailRow(c, 0, 1));
+      const std::string typed = "typed " + std::string(1, entry) + std::to_string(id);
       SetWindowTextA(GetDlgItem(note.Window(), 105), typed.c_str());
-      if (level == 'N') note.NoteCommand(id);
-      if (level == 'H') note.HeadingCommand(id, 0, c.HeadingRow(0));
-      if (level == 'D') note.DetailCommand(id, 0, c.rows.Find(key));
-      if (note.Editing()) note.EndEdit();
-      const int row = c.rows.Find(key);
+      Run(note, entry, id, 0, 1);
+      const int row = DetailRow(c, 0, 1);
       CHECK_AT(row >= 0 && c.rows.At(row).text == typed, typed);
     }
 }
 
-// Commands one after another on "A[a1 a2] B[b1]": N note, H heading h, D detail n of heading h.
+// Commands one after another on "A[a1 a2] B[b1]"; then under the lock, which refuses what
+// adds, deletes, copies or moves rows and greys it in the note menu, while states still change.
 void CheckEffects(CCheckWnd& note) {
   const std::string start = "A[a1:0 a2:0] B[b1:0]";
-  struct Step {
+  const struct {
     char entry;
     int id, heading, detail;
     const char* expected;  // nullptr: unchanged from the start
-  };
-  const Step steps[] = {
-      {'D', 292, 0, 1, "A[a1:1 a2:0] B[b1:0]"},
-      {'D', 294, 0, 2, "A[a1:1 a2:3] B[b1:0]"},
-      {'H', 249, 0, 0, nullptr},
-      {'D', 293, 1, 1, "A[a1:0 a2:0] B[b1:2]"},
-      {'N', 249, 0, 0, nullptr},
-      {'D', 248, 0, 1, "A[a2:0 a1:0] B[b1:0]"},
-      {'D', 247, 0, 2, nullptr},
-      {'D', 246, 0, 1, "A[a1:0 a1_複写:0 a2:0] B[b1:0]"},
-      {'D', 250, 0, 2, nullptr},
-      {'H', 248, 0, 0, "B[b1:0] A[a1:0 a2:0]"},
-      {'H', 247, 1, 0, nullptr},
-      {'H', 246, 1, 0, "A[a1:0 a2:0] B[b1:0] B_複写[b1:0]"},
-      {'H', 250, 2, 0, nullptr},
-      {'H', 255, 1, 0, "A[a1:0 a2:0 B:0 b1:0]"},
-      {'D', 256, 0, 3, nullptr},
-      {'H', 206, 1, 0, "A[a1:0 a2:0] (B)[b1:0]"},
-      {'N', 251, 0, 0, nullptr},
-      {'N', 226, 0, 0, nullptr},  // locked: no row is added,
-      {'H', 250, 0, 0, nullptr},
-      {'D', 250, 0, 1, nullptr},  // deleted, copied or moved
-      {'D', 246, 0, 1, nullptr},
-      {'H', 246, 0, 0, nullptr},
-      {'N', 243, 0, 0, nullptr},
-      {'H', 243, 0, 0, nullptr},
-      {'D', 243, 0, 1, nullptr},
-      {'H', 255, 1, 0, nullptr},
-      {'D', 256, 0, 2, nullptr},
-      {'H', 248, 0, 0, nullptr},
-      {'D', 247, 0, 2, nullptr},
-      {'D', 292, 0, 1, "A[a1:1 a2:0] B[b1:0]"},  // states still change
-  };
-  NoteContent& c = note.Content();
+  } steps[] = {{'D', 292, 0, 1, "A[a1:1 a2:0] B[b1:0]"},
+               {'D', 294, 0, 2, "A[a1:1 a2:3] B[b1:0]"},
+               {'H', 249, 0, 0, nullptr},
+               {'D', 293, 1, 1, "A[a1:0 a2:0] B[b1:2]"},
+               {'N', 249, 0, 0, nullptr},
+               {'D', 248, 0, 1, "A[a2:0 a1:0] B[b1:0]"},
+               {'D', 247, 0, 2, nullptr},
+               {'D', 246, 0, 1, "A[a1:0 a1_複写:0 a2:0] B[b1:0]"},
+               {'D', 250, 0, 2, nullptr},
+               {'H', 248, 0, 0, "B[b1:0] A[a1:0 a2:0]"},
+               {'H', 247, 1, 0, nullptr},
+               {'H', 246, 1, 0, "A[a1:0 a2:0] B[b1:0] B_複写[b1:0]"},
+               {'H', 250, 2, 0, nullptr},
+               {'H', 255, 1, 0, "A[a1:0 a2:0 B:0 b1:0]"},
+               {'D', 256, 0, 3, nullptr},
+               {'H', 206, 1, 0, "A[a1:0 a2:0] (B)[b1:0]"},
+               {'N', 251, 0, 0, nullptr}};
   CHECK(RowsOf(note) == start);
-  for (const Step& s : steps) {
-    const int row =
-        s.heading < c.headingCount
-            ? c.rows.Find(MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(s.heading)]),
-                                     static_cast<std::uint32_t>(s.detail)))
-            : -1;
-    if (s.entry == 'N') note.NoteCommand(s.id);
-    if (s.entry == 'H') note.HeadingCommand(s.id, s.heading, c.HeadingRow(s.heading));
-    if (s.entry == 'D') note.DetailCommand(s.id, s.heading, row);
-    if (note.Editing()) note.EndEdit();
+  for (const auto& s : steps) {
+    Run(note, s.entry, s.id, s.heading, s.detail);
     const std::string rows = RowsOf(note);
     CHECK_AT(rows == (s.expected ? s.expected : start),
              std::string(1, s.entry) + std::to_string(s.id) + ": " + rows);
   }
-  // The lock greys what adds rows in the note menu, and only while it is on.
+  note.NoteCommand(kCmdEditLock);
+  const struct {
+    char entry;
+    int id, heading, detail;
+  } refused[] = {{'H', 250, 0, 0}, {'D', 250, 0, 1}, {'D', 246, 0, 1}, {'H', 246, 0, 0},
+                 {'N', 243, 0, 0}, {'H', 243, 0, 0}, {'D', 243, 0, 1}, {'H', 255, 1, 0},
+                 {'D', 256, 0, 2}, {'H', 248, 0, 0}, {'D', 247, 0, 2}};
+  for (const auto& s : refused) {
+    Run(note, s.entry, s.id, s.heading, s.detail);
+    CHECK_AT(RowsOf(note) == start, std::string(1, s.entry) + std::to_string(s.id) + " locked");
+  }
+  Run(note, 'D', 292, 0, 1);
+  CHECK(RowsOf(note) == "A[a1:1 a2:0] B[b1:0]");  // states still change
   HMENU menu = CreatePopupMenu();
   const UINT adding[] = {kCmdAddHeading,    kCmdAddHeadingDlg,  kCmdAddDetail,       kCmdAddDetailDlg,
                          kCmdAddDetailClip, kCmdAddDetailsClip, kCmdShowAllHeadings, kCmdResetDetails};
@@ -149,19 +146,30 @@ void CheckEffects(CCheckWnd& note) {
   note.NoteCommand(kCmdFixPlace);
 }
 
-void CheckFilesLoad() {
-  AlarmTable alarms(LocalAlarmClock());
-  for (const auto& entry : std::filesystem::directory_iterator(DataFolder())) {
-    if (entry.path().extension() != ".dat") continue;
-    ProfileStore store;
-    const std::filesystem::path path = entry.path();
-    store.Open(ProgramStoreEnv(), false, "Default", &path, nullptr);
-    NoteContent content;
-    content.alarms = &alarms;
-    content.LoadItems(store);
-    CHECK_AT(content.headingCount <= kMaxHeadings, path.string());
-    for (int h = 0; h < content.headingCount; ++h) CHECK_AT(content.HeadingRow(h) >= 0, path.string());
-  }
+// The note list's transfers refused, each with its message, notes and files unchanged: no note
+// file to import, the program's own files to export over, a live note to restore over, an
+// exchange while an earlier journal is left. Then an empty file imports as an empty note.
+void CheckTransfers(const DialogAnswerer& answerer) {
+  const std::filesystem::path data = DataFolder(), outside = data.parent_path();
+  CCheckWnd* note = App().slots[3];
+  SaveNoteOfSlot(3);  // what a refusal may save first
+  const std::string file = FileText(data / "Varnel03.dat"), ini = FileText(data / "Varnel.ini");
+  const int boxes = answerer.Answered();
+  PutFile(outside / "zero.dat", std::string("[Default]\r\nTitle=x\0y\r\n", 22));
+  CHECK(!ImportNoteFile(nullptr, 3, outside / "zero.dat") &&
+        !ImportNoteFile(nullptr, 3, outside / "none.dat"));
+  CHECK(!ExportNoteFile(nullptr, 2, data / "Varnel.ini") &&
+        !ExportNoteFile(nullptr, 2, data / "VARNEL03.DAT"));
+  CHECK(!RestoreNote(3, nullptr));
+  PutFile(data / "Varnel.tmp", "left over");
+  CHECK(!ExchangeNotes(2, 3, nullptr));
+  std::filesystem::remove(data / "Varnel.tmp");
+  CHECK(App().slots[3] == note && note->Slot() == 3 && answerer.Answered() == boxes + 6);
+  CHECK(FileText(data / "Varnel03.dat") == file && FileText(data / "Varnel.ini") == ini);
+  PutFile(outside / "empty.dat", "");
+  CHECK(ImportNoteFile(nullptr, 3, outside / "empty.dat") && App().slots[3] && App().slots[3] != note);
+  CHECK(App().slots[3] && App().slots[3]->Content().headingCount == 0 &&
+        FileText(data / "Varnel03.dat").empty());
 }
 
 }  // namespace
@@ -182,20 +190,13 @@ int main() {
   for (std::size_t slot = 0; slot < 4; ++slot)
     if (!app.slots[slot]) return std::printf("note %zu not open\n", slot), 1;
   CheckEffects(*app.slots[3]);
+  CheckTransfers(answerer);
   CheckAddsKeepTypedText(*app.slots[0]);
   for (std::size_t slot = 0; slot < 3; ++slot) RunEveryCommand(slot);
   for (int id : CommandIds()) RunGlobalCommand(static_cast<unsigned>(id));
   for (int id : {202, 211, 405, 406, 409, 410, 421, 422, 425, 426})
     RunGlobalCommand(static_cast<unsigned>(id));
-  // Deleting a note through its own command frees its slot and keeps its file.
-  if (CCheckWnd* note = app.slots[0]) {
-    note->NoteCommand(kCmdDeleteNote);
-    CHECK(app.slots[0] == nullptr && app.options->slotFlags[0] == '0');
-    CHECK(std::filesystem::exists(DataFolder() / "Varnel00.dat"));
-  }
   CHECK(IsWindow(app.mainWindow));
-  for (int slot = 0; slot < kSlotCount; ++slot) SaveNoteOfSlot(slot);
-  CheckFilesLoad();
   CloseNotesQuietly(app.mainWindow);
   return Finish();
 }

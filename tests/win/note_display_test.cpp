@@ -18,7 +18,6 @@ RECT RectOf(CCheckWnd& note) {
   GetWindowRect(note.Window(), &r);
   return r;
 }
-int HeightOf(CCheckWnd& note) { return RectOf(note).bottom - RectOf(note).top; }
 
 // The user's frame lies where no monitor is: the primary work area stands in.
 void CheckDisplayChange(CCheckWnd& away, CCheckWnd& home) {
@@ -36,8 +35,8 @@ void SendDpi(CCheckWnd& note, int dpi, RECT suggested) {
   SendMessageW(note.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-// Sizes follow the DPI, the window takes the system's rectangle, an open edit
-// keeps its text, and going back gives the note as it was.
+// Sizes follow the DPI, the window takes the system's rectangle, an open edit keeps its text,
+// and going back gives the note as it was; folded, it is one bar high and unfolds to its height.
 void CheckDpiChange(CCheckWnd& note) {
   NoteContent& c = note.Content();
   const int row = c.rows.Find(MakeRowKey(KeyHeadingId(c.headingKeys[0]), 1));
@@ -56,15 +55,13 @@ void CheckDpiChange(CCheckWnd& note) {
   SendDpi(note, 96, start);
   note.LayOutNow();
   CHECK(c.rows.At(row).rect.top == at96.top && c.rows.At(row).rect.bottom == at96.bottom);
-  // Folded, it is one bar high at either DPI and unfolds to its height there.
   note.FoldTitle(1);
   SendDpi(note, 144, RECT{start.left, start.top, start.left + 300, start.top + 26});
-  CHECK(HeightOf(note) == 27);
+  const int folded = RectOf(note).bottom - RectOf(note).top;
   note.FoldTitle(0);
-  CHECK(HeightOf(note) == 225);
+  CHECK(folded == 27 && RectOf(note).bottom - RectOf(note).top == 225);
 }
 
-constexpr int kWidth = 400, kHeight = 120;
 constexpr COLORREF kBack = 0xCCFFFF;
 
 // Columns from..to (exclusive) of rows top..bottom hold only the background.
@@ -79,20 +76,18 @@ bool Blank(HDC dc, int from, int to, int top, int bottom) {
 // average characters), blank where it stands and measured as wide by the layout that auto size
 // shares, never a box glyph.
 void CheckTabsPainted() {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+  HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 120);
   ReleaseDC(nullptr, screen);
   SelectObject(dc, bitmap);
   NotePaintCache cache;
   cache.SetFace("ＭＳ Ｐゴシック");
-
   NoteContent note;
   const int heading = note.AddHeading("\tH");
   const int detail = note.InsertDetail(0, note.MakeRoomAfter(0, heading), "\tX");
   NoteGeometry geometry;
-  geometry.width = kWidth;
-  geometry.height = kHeight;
+  geometry.width = 400;
+  geometry.height = 120;
   NoteLook look;
   look.background = static_cast<int>(kBack);
   look.style = 0;
@@ -114,10 +109,11 @@ void CheckTabsPainted() {
     const int stop = 8 * tm.tmAveCharWidth;
     const LayoutRect& rect = note.rows.At(r.row).rect;
     const std::string at = "row " + std::to_string(r.row) + ", stop " + std::to_string(stop);
-    CHECK_AT(rect.right >= r.textLeft + stop, at);  // measured with the tab stop
-    CHECK_AT(Blank(dc, r.textLeft, r.textLeft + stop - 1, rect.top, rect.bottom), at);
-    CHECK_AT(!Blank(dc, r.textLeft + stop - 1, rect.right, rect.top, rect.bottom),
-             at);  // the letter after it
+    // Measured with the tab stop, blank up to it, the letter after it.
+    CHECK_AT(rect.right >= r.textLeft + stop &&
+                 Blank(dc, r.textLeft, r.textLeft + stop - 1, rect.top, rect.bottom) &&
+                 !Blank(dc, r.textLeft + stop - 1, rect.right, rect.top, rect.bottom),
+             at);
   }
   DeleteDC(dc);
   DeleteObject(bitmap);
@@ -126,8 +122,8 @@ void CheckTabsPainted() {
 }  // namespace
 
 int main() {
-  // Both notes open inside the user's frame, beyond the primary monitor; the
-  // second is moved onto the screen by hand.
+  // Both notes open inside the user's frame, beyond the primary monitor; the second is moved
+  // onto the screen by hand.
   const bool started = StartTestProgram({{"Varnel.ini", "[Default]\r\nList=11\r\nFX1=1920\r\nFX2=3840\r\n"},
                                          {"Varnel00.dat", "[Default]\r\nX=3000\r\nY=100\r\n" + kNote},
                                          {"Varnel01.dat", "[Default]\r\nX=1920\r\nY=40\r\n" + kNote}});

@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -11,7 +10,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -39,14 +37,31 @@ inline int g_checks = 0;
   } while (0)
 #define CHECK(cond) CHECK_AT(cond, "")
 
-// A window class of the test's own, so its windows never reach the program's procedures.
-inline void RegisterTestClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc = DefWindowProcW) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = name;
-  RegisterClassW(&wc);
-}
+// Under Wine with no window manager, as on the test display, hiding a managed window waits 2 s
+// for the manager's answer: once for every message box answered. This program's windows are
+// left unmanaged there; Wine reads the setting as the process starts, so a first run starts
+// the program again.
+inline const bool g_unmanaged = [] {
+  if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;
+  wchar_t exe[MAX_PATH] = {}, value[4] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  const std::wstring key =
+      L"Software\\Wine\\AppDefaults\\" + std::filesystem::path(exe).filename().wstring() + L"\\X11 Driver";
+  DWORD size = sizeof(value), code = 1;
+  if (!RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", RRF_RT_REG_SZ, nullptr, value, &size))
+    return true;
+  if (RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, L"N", 2 * sizeof(wchar_t)))
+    return false;
+  std::wstring line = GetCommandLineW();
+  STARTUPINFOW start{};
+  start.cb = sizeof(start);
+  PROCESS_INFORMATION child{};
+  if (!CreateProcessW(exe, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &child))
+    return false;
+  WaitForSingleObject(child.hProcess, INFINITE);
+  GetExitCodeProcess(child.hProcess, &code);
+  ExitProcess(code);
+}();
 
 inline int Finish() {
   std::printf("%d checks, %d failed\n", g_checks, g_failures);
@@ -102,43 +117,26 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-// Presses OK on every dialog and message box of this process while it lives,
-// as a user would; counts the boxes it answered.
+// Presses OK on every dialog and message box this thread opens while it lives, as a user
+// would; counts the boxes it answered.
 class DialogAnswerer {
  public:
-  DialogAnswerer() : thread_([this] { Run(); }) {}
-  ~DialogAnswerer() {
-    watching_ = false;
-    thread_.join();
-  }
+  DialogAnswerer() : hook_(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { answered_ = 0; }
+  ~DialogAnswerer() { UnhookWindowsHookEx(hook_); }
   int Answered() const { return answered_; }
-  HICON LastIcon() const { return icon_; }  // of the last box answered
 
  private:
-  void Run() {
-    const DWORD process = GetCurrentProcessId();
-    while (watching_) {
-      HWND box = nullptr;
-      while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(box, &pid);
-        if (pid == process && IsWindowVisible(box) && box != last_) {
-          for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-            if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-              icon_ = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
-          last_ = box;
-          ++answered_;
-          PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-      }
-      Sleep(50);
+  static LRESULT CALLBACK Hook(int code, WPARAM window, LPARAM info) {
+    wchar_t name[8] = {};
+    const HWND box = reinterpret_cast<HWND>(window);
+    if (code == HCBT_CREATEWND && GetClassNameW(box, name, 8) && !std::wcscmp(name, L"#32770")) {
+      ++answered_;
+      PostMessageW(box, WM_COMMAND, IDOK, 0);  // handled once the box runs its loop
     }
+    return CallNextHookEx(nullptr, code, window, info);
   }
-  std::atomic<bool> watching_{true};
-  std::atomic<int> answered_{0};
-  std::atomic<HICON> icon_{nullptr};
-  HWND last_ = nullptr;
-  std::thread thread_;
+  inline static int answered_ = 0;
+  HHOOK hook_;
 };
 
 // A running program in this process: the data folder written from files (name, bytes),

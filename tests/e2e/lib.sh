@@ -225,6 +225,18 @@ expect_rows() {
 hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }  # a command id as the hot keys post it
 clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"; }
 menu_at() { xdo mousemove "$1" "$2" click 3; probe menu 5000 >/dev/null || fail "no menu at $1,$2"; }
+# The menu at x y, shot as $3, must be only three items high (title, one command, その他).
+expect_short_menu() {
+  local menu l t r b
+  xdo mousemove "$1" "$2" click 3
+  menu=$(probe menu 3000) || fail "no note menu: $menu"
+  sleep 0.5
+  e2e_shot "$3"
+  IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
+  [ $((b - t)) -lt 90 ] || fail "the menu is not three items high: $l,$t,$r,$b"
+  xdo key Escape
+  sleep 0.5
+}
 
 # Closes the program as the exit command does and expects a clean exit. Posted:
 # once a menu or box has been up, Wine waits 2 s for each window it hides.

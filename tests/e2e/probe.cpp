@@ -546,7 +546,8 @@ int Tick(const Call& c) {
       return Fail("no memory in the program");
     now = RowChecked(h, row);
   } else {
-    if ((int)Send(h, BM_GETCHECK) != want) Send(h, BM_CLICK);
+    // A click sent while another window takes the capture is lost: click again, a few times.
+    for (int i = 0; i < 3 && (int)Send(h, BM_GETCHECK) != want; ++i) Send(h, BM_CLICK);
     now = (int)Send(h, BM_GETCHECK);
   }
   std::printf("checked=%d\n", now);

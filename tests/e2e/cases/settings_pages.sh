@@ -103,14 +103,7 @@ close_dialog 11
 expect_eq "$(sums)" "$after" "a second OK writes nothing"
 
 E2E_PART=custom_menus
-xdo mousemove 300 250 click 3
-menu=$(probe menu 3000) || fail "no note menu: $menu"
-sleep 0.5
-e2e_shot menu-11-add
-IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
-[ $((b - t)) -lt 90 ] || fail "the menu is not three items high: $l,$t,$r,$b"
-xdo key Escape
-sleep 0.5
+expect_short_menu 300 250 menu-11-add
 click 300 250
 xdo key ctrl+d
 wait_until 10 "probe notes | grep 'rect=100,100,' | grep -q 'edit=1'" || fail "Ctrl+D did not add a detail: $(probe notes)"

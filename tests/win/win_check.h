@@ -37,32 +37,6 @@ inline int g_checks = 0;
   } while (0)
 #define CHECK(cond) CHECK_AT(cond, "")
 
-// Under Wine with no window manager, as on the test display, hiding a managed window waits 2 s
-// for the manager's answer: once for every message box answered. This program's windows are
-// left unmanaged there; Wine reads the setting as the process starts, so a first run starts
-// the program again.
-inline const bool g_unmanaged = [] {
-  if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;
-  wchar_t exe[MAX_PATH] = {}, value[4] = {};
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  const std::wstring key =
-      L"Software\\Wine\\AppDefaults\\" + std::filesystem::path(exe).filename().wstring() + L"\\X11 Driver";
-  DWORD size = sizeof(value), code = 1;
-  if (!RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", RRF_RT_REG_SZ, nullptr, value, &size))
-    return true;
-  if (RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Managed", REG_SZ, L"N", 2 * sizeof(wchar_t)))
-    return false;
-  std::wstring line = GetCommandLineW();
-  STARTUPINFOW start{};
-  start.cb = sizeof(start);
-  PROCESS_INFORMATION child{};
-  if (!CreateProcessW(exe, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &child))
-    return false;
-  WaitForSingleObject(child.hProcess, INFINITE);
-  GetExitCodeProcess(child.hProcess, &code);
-  ExitProcess(code);
-}();
-
 inline int Finish() {
   std::printf("%d checks, %d failed\n", g_checks, g_failures);
   return g_failures ? 1 : 0;

@@ -1,7 +1,6 @@
 // Probe: looks at and pokes the running program from outside, the way the shell and other
 // programs do. One verb per run; prints key=value lines; exit 0 on success.
 #include <windows.h>
-// After windows.h, whose types they use.
 #include <commctrl.h>
 #include <ole2.h>
 #include <psapi.h>
@@ -36,6 +35,12 @@ bool Num(const char* s, unsigned long long* out) {
   return end != s && *end == 0;
 }
 
+// Ends the run: exit code 1 with the error, 2 for a command line not understood.
+[[noreturn]] void Usage(const char* text) {
+  if (text) std::printf("error=usage %s\n", text);
+  std::exit(2);
+}
+
 template <class... T>
 [[noreturn]] void Fail(const char* format, T... args) {
   std::printf(("error=" + std::string(format) + "\n").c_str(), args...);
@@ -44,18 +49,11 @@ template <class... T>
 
 unsigned long long H(HWND h) { return (unsigned long long)(ULONG_PTR)h; }
 int Topmost(HWND h) { return (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0; }
-ULONGLONG Ticks(FILETIME f) { return ULARGE_INTEGER{{f.dwLowDateTime, f.dwHighDateTime}}.QuadPart; }
 
-std::wstring ClassOf(HWND h) {
-  wchar_t buf[256] = {};
-  GetClassNameW(h, buf, 256);
+std::wstring TextOf(HWND h, int(WINAPI* get)(HWND, LPWSTR, int) = GetWindowTextW) {
+  wchar_t buf[4096] = {};
+  get(h, buf, 4096);
   return buf;
-}
-
-std::wstring TextOf(HWND h) {
-  std::wstring w(GetWindowTextLengthW(h) + 1, L'\0');
-  GetWindowTextW(h, &w[0], (int)w.size());
-  return w.c_str();
 }
 
 // Texts go out in UTF-8 on one line; line breaks become \n.
@@ -66,21 +64,12 @@ std::string OneLine(const std::wstring& w) {
   return out;
 }
 
-// A window's rectangle on the screen, or the one given, as left,top,right,bottom.
-std::string Rect(HWND h, RECT r = {}) {
-  if (h) GetWindowRect(h, &r);
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
-  return buf;
+std::string Rect(HWND h) {
+  RECT r = {};
+  GetWindowRect(h, &r);
+  return std::to_string(r.left) + ',' + std::to_string(r.top) + ',' + std::to_string(r.right) + ',' +
+         std::to_string(r.bottom);
 }
-
-struct Layer {
-  COLORREF key = 0;
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  bool on;
-  explicit Layer(HWND h) : on(GetLayeredWindowAttributes(h, &key, &alpha, &flags) != FALSE) {}
-};
 
 LRESULT Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0, UINT timeout_ms = 10000) {
   DWORD_PTR result = 0;
@@ -116,10 +105,9 @@ std::vector<HWND> Windows(HWND parent, DWORD pid = 0) {
 // Tries until the condition holds or the time is up (on the real clock, not the program's).
 template <class F>
 bool Poll(DWORD timeout_ms, F done) {
-  for (DWORD start = GetTickCount();; Sleep(100)) {
-    if (done()) return true;
+  for (DWORD start = GetTickCount(); !done(); Sleep(100))
     if (GetTickCount() - start >= timeout_ms) return false;
-  }
+  return true;
 }
 
 // The program's topmost visible dialog or message box, waiting for one (maybe before the main window).
@@ -127,7 +115,7 @@ HWND TopDialog(DWORD wait_ms = 0) {
   HWND box = nullptr;
   Poll(wait_ms, [&] {
     for (HWND h : Windows(nullptr, PidOf(FindMain())))
-      if (ClassOf(h) == L"#32770" && IsWindowVisible(h)) return (box = h) != nullptr;
+      if (TextOf(h, GetClassNameW) == L"#32770" && IsWindowVisible(h)) return (box = h) != nullptr;
     return false;
   });
   return box;
@@ -148,15 +136,10 @@ struct RowText {
   wchar_t text[512];
 };
 
-// Points the program's copy of the data to its own text buffer.
 void Fix(void*, char*) {}
-void Fix(RowText* row, char* copy) {
-  row->item.pszText = (wchar_t*)(copy + FIELD_OFFSET(RowText, text));
-  row->item.cchTextMax = 512;
-}
+void Fix(RowText* row, char* copy) { row->item.pszText = (wchar_t*)(copy + FIELD_OFFSET(RowText, text)); }
 
-// Sends a message with a pointer to data through a copy in the control's process (pointers do
-// not cross processes) and brings back what the control wrote.
+// Sends a message with a pointer through a copy of the data in the control's process.
 template <class T>
 LRESULT SendData(HWND h, UINT msg, WPARAM wp, T* data) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, PidOf(h));
@@ -171,46 +154,37 @@ LRESULT SendData(HWND h, UINT msg, WPARAM wp, T* data) {
   return result;
 }
 
-int RowChecked(HWND list, int row) {
-  return (Send(list, LVM_GETITEMSTATE, (WPARAM)row, LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0;
-}
+int RowChecked(HWND h, int row) { return (Send(h, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) == 2; }
 
-// A verb's name and arguments, the control the first names (verbs on a control), its leading
-// number and the program's process.
 struct Call {
   std::string verb;
   int argc;
   char** argv;
   HWND control;
   unsigned long long n;
-  DWORD pid;
   int Int(int i, int fallback) const { return i < argc ? std::atoi(argv[i]) : fallback; }
 };
 
-int Find(const Call&) {
+void Find(const Call&) {
   HWND h = FindMain();
   if (!h) Fail("no window of class %s", OneLine(g_class).c_str());
   std::printf("hwnd=0x%llx pid=%lu\n", H(h), PidOf(h));
-  return 0;
 }
 
-// send and post. A message by name is the registered one. Windows given (handles, comma-separated)
-// get it in turn, and the time they took to answer is printed.
-int Message(const Call& c) {
+// send and post a message (a name: the registered one) to the main window or, in turn, to the
+// windows given (handles, comma-separated), timed.
+void Message(const Call& c) {
   const bool post = c.verb == "post";
-  unsigned long long msg = 0, wp, lp;
+  unsigned long long msg = 0, wp, lp, handle;
   const bool named = c.argc > 0 && !Num(c.argv[0], &msg);
   if (named) msg = RegisterWindowMessageW(Wide(c.argv[0]).c_str());
   if (c.argc < 3 || (named && !msg) || !Num(c.argv[1], &wp) || !Num(c.argv[2], &lp))
-    return std::printf("error=usage send|post <msg|name> <wParam> <lParam> [hwnd,...]\n"), 2;
-  std::vector<HWND> windows;
-  for (char* part = c.argc > 3 ? std::strtok(c.argv[3], ",") : nullptr; part;
-       part = std::strtok(nullptr, ",")) {
-    unsigned long long handle = 0;
-    if (!Num(part, &handle)) return 2;
+    Usage("send|post <msg|name> <wParam> <lParam> [hwnd,...]");
+  std::vector<HWND> windows(c.argc > 3 ? 0 : 1, FindMain());
+  for (char* p = c.argc > 3 ? std::strtok(c.argv[3], ",") : nullptr; p; p = std::strtok(nullptr, ",")) {
+    if (!Num(p, &handle)) Usage(nullptr);
     windows.push_back((HWND)(ULONG_PTR)handle);
   }
-  if (c.argc <= 3) windows.push_back(FindMain());
   const DWORD start = GetTickCount();
   for (HWND h : windows) {
     if (!h || !IsWindow(h)) Fail("no main window");
@@ -222,58 +196,55 @@ int Message(const Call& c) {
     std::printf(post ? "posted=1\n" : "result=%lld\n", (long long)(LONG_PTR)result);
   }
   if (c.argc > 3) std::printf("elapsed_ms=%lu\n", GetTickCount() - start);
-  return 0;
 }
 
-int WindowsVerb(const Call& c) {
-  for (HWND h : Windows(nullptr, c.pid)) {
-    const Layer layer(h);
-    const bool alpha =
-        (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED) && layer.on && (layer.flags & LWA_ALPHA);
+void WindowsVerb(const Call&) {
+  for (HWND h : Windows(nullptr, PidOf(FindMain()))) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const bool layered = (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_LAYERED) &&
+                         GetLayeredWindowAttributes(h, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
     std::printf("hwnd=0x%llx class=%s rect=%s visible=%d alpha=%d topmost=%d title=%s\n", H(h),
-                OneLine(ClassOf(h)).c_str(), Rect(h).c_str(), IsWindowVisible(h) ? 1 : 0,
-                alpha ? layer.alpha : -1, Topmost(h), OneLine(TextOf(h)).c_str());
+                OneLine(TextOf(h, GetClassNameW)).c_str(), Rect(h).c_str(), IsWindowVisible(h) ? 1 : 0,
+                layered ? alpha : -1, Topmost(h), OneLine(TextOf(h)).c_str());
   }
-  return 0;
 }
 
 // The notes with their paint counts, looks and any open edit box (child id 105).
-int Notes(const Call& c) {
-  const UINT paint_msg = RegisterWindowMessageW(L"Varnel.NotePaintCount");
-  for (HWND h : Windows(nullptr, c.pid)) {
-    const std::wstring cls = ClassOf(h);
+void Notes(const Call&) {
+  for (HWND h : Windows(nullptr, PidOf(FindMain()))) {
+    const std::wstring cls = TextOf(h, GetClassNameW);
     if (cls != L"CCheckWnd" && cls != L"CCheckWndS") continue;
-    const unsigned long long paints = Send(h, paint_msg, 0, 0, 5000);
-    const Layer layer(h);
-    const bool keyed = layer.flags & LWA_COLORKEY;
+    DWORD key = 0, flags = 0;
+    BYTE alpha = 0;
+    const bool layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags), keyed = flags & LWA_COLORKEY;
     HWND edit = GetDlgItem(h, 105);
     std::printf("hwnd=0x%llx rect=%s visible=%d paints=%llu class=%s topmost=%d", H(h), Rect(h).c_str(),
-                IsWindowVisible(h) ? 1 : 0, paints, OneLine(cls).c_str(), Topmost(h));
-    const char* look = !layer.on ? " layered=0" : keyed ? " layered=1 key=0x%06lX" : " layered=1 alpha=%lu";
-    std::printf(look, keyed ? (unsigned long)layer.key : (unsigned long)layer.alpha);
+                IsWindowVisible(h) ? 1 : 0,
+                (unsigned long long)Send(h, RegisterWindowMessageW(L"Varnel.NotePaintCount"), 0, 0, 5000),
+                OneLine(cls).c_str(), Topmost(h));
+    const char* look = !layered ? " layered=0" : keyed ? " layered=1 key=0x%06lX" : " layered=1 alpha=%lu";
+    std::printf(look, keyed ? (unsigned long)key : (unsigned long)alpha);
     std::printf(edit ? " edit=1 editrect=%s edittext=%s\n" : " edit=0\n", Rect(edit).c_str(),
                 OneLine(edit ? ControlText(edit, 1024, 5000) : L"").c_str());
   }
-  return 0;
 }
 
-int Msgbox(const Call& c) {
+void Msgbox(const Call& c) {
   HWND box = TopDialog((DWORD)c.n);
   if (!box) Fail("no message box");
   std::printf("hwnd=0x%llx rect=%s\ncaption=%s\ntext=%s\n", H(box), Rect(box).c_str(),
               OneLine(TextOf(box)).c_str(), OneLine(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
-  for (HWND child : Windows(box)) {
-    if (GetAncestor(child, GA_PARENT) != box) continue;
-    const std::wstring label = ControlText(child, 512, 3000);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     std::printf("control=%d enabled=%d checked=%d text=%s\n", GetDlgCtrlID(child),
-                IsWindowEnabled(child) ? 1 : 0, (int)Send(child, BM_GETCHECK), OneLine(label).c_str());
+                IsWindowEnabled(child) ? 1 : 0, (int)Send(child, BM_GETCHECK),
+                OneLine(ControlText(child, 512, 3000)).c_str());
   }
-  return 0;
 }
 
 // click and msgbox-press: a button of the open dialog, waiting for one; msgbox-press posts the
 // click, to go through the box's own handling like a user's, and waits for the box to close.
-int Click(const Call& c) {
+void Click(const Call& c) {
   const bool close = c.verb == "msgbox-press";
   HWND box = TopDialog(5000), button = box ? GetDlgItem(box, (int)c.n) : nullptr;
   if (!button) Fail(!close ? "no control %llu" : box ? "no button %llu" : "no message box", c.n);
@@ -282,196 +253,153 @@ int Click(const Call& c) {
   if (close && !Poll(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }))
     Fail("message box stayed");
   std::printf(close ? "pressed=%llu\n" : "clicked=%llu\n", c.n);
-  return 0;
 }
 
-int WaitGone(const Call& c) {
+void WaitGone(const Call& c) {
   if (!Poll((DWORD)c.n, [] { return !FindMain(); })) Fail("main window still there");
   std::printf("gone=1\n");
-  return 0;
 }
 
-int Menu(const Call& c) {
+void Menu(const Call& c) {
   HWND menu = nullptr;
   if (!Poll((DWORD)c.n, [&] { return IsWindowVisible(menu = FindWindowW(L"#32768", nullptr)); }))
     Fail("no popup menu");
   std::printf("hwnd=0x%llx rect=%s\n", H(menu), Rect(menu).c_str());
   HMENU m = (HMENU)Send(menu, MN_GETHMENU, 0, 0, 3000);
-  if (!m) return 0;
   const int n = GetMenuItemCount(m);
-  // Menu handles are per process under Wine: the items may not be readable here.
-  std::printf(n < 0 ? "items=unavailable\n" : "count=%d\n", n);
-  for (int i = 0; i < n; ++i) {
-    wchar_t buf[256] = {};
-    GetMenuStringW(m, i, buf, 256, MF_BYPOSITION);
-    RECT r = {};
-    GetMenuItemRect(nullptr, m, i, &r);
-    std::printf("item=%d id=%u rect=%s text=%s\n", i, GetMenuItemID(m, i), Rect(nullptr, r).c_str(),
-                OneLine(buf).c_str());
-  }
-  return 0;
+  // Menu handles are per process under Wine: the items cannot be read from here.
+  if (m) std::printf(n < 0 ? "items=unavailable\n" : "count=%d\n", n);
 }
 
-int Memory(const Call& c) {
-  HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, c.pid);
+void Memory(const Call&) {
+  HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, PidOf(FindMain()));
   PROCESS_MEMORY_COUNTERS m = {};
-  FILETIME t[4];
+  ULARGE_INTEGER t[4];
   DWORD handles = 0;  // this and the window-system object counts stay 0 where the platform keeps none
-  if (!p) Fail("OpenProcess failed %lu", GetLastError());
-  if (!GetProcessMemoryInfo(p, &m, m.cb = sizeof(m))) Fail("GetProcessMemoryInfo failed %lu", GetLastError());
+  if (!p || !GetProcessMemoryInfo(p, &m, m.cb = sizeof(m)))
+    Fail(p ? "GetProcessMemoryInfo failed %lu" : "OpenProcess failed %lu", GetLastError());
   std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu",
               (ULONGLONG)m.WorkingSetSize / 1024, (ULONGLONG)m.PeakWorkingSetSize / 1024,
               (ULONGLONG)m.PagefileUsage / 1024);
-  if (GetProcessTimes(p, &t[0], &t[1], &t[2], &t[3]))
-    std::printf(" CPU_MS=%llu", Ticks(t[2]) / 10000 + Ticks(t[3]) / 10000);
+  if (GetProcessTimes(p, (FILETIME*)&t[0], (FILETIME*)&t[1], (FILETIME*)&t[2], (FILETIME*)&t[3]))
+    std::printf(" CPU_MS=%llu", t[2].QuadPart / 10000 + t[3].QuadPart / 10000);
   GetProcessHandleCount(p, &handles);
   std::printf(" HANDLES=%lu GDI=%lu USER=%lu\n", handles, GetGuiResources(p, GR_GDIOBJECTS),
               GetGuiResources(p, GR_USEROBJECTS));
   CloseHandle(p);
-  return 0;
 }
 
-// Puts the text (hex digits of UTF-8) on the clipboard as Unicode text; without one, empties it.
-int Clip(const Call& c) {
+// clip puts the text (hex digits of UTF-8) on the clipboard as Unicode text, or empties it;
+// clip-read prints its CP932 text as hex digits, and whether Unicode text is offered beside it.
+void Clip(const Call& c) {
   const std::wstring text = c.argc > 0 ? FromHex(c.argv[0]) : L"";
   const SIZE_T size = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL mem = c.argc > 0 ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
-  if (c.argc > 0 && !mem) return 1;
   if (mem) memcpy(GlobalLock(mem), text.c_str(), size);
   GlobalUnlock(mem);
   Poll(1000, [] { return OpenClipboard(nullptr) != FALSE; });
-  bool ok = EmptyClipboard() != FALSE;
-  if (mem) ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  bool ok = true;
+  if (c.verb == "clip-read") {
+    std::printf("unicode=%d\ntext=", IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0);
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const auto* p = (const unsigned char*)GlobalLock(data);
+    for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i) std::printf("%02x", p[i]);
+    GlobalUnlock(data);
+    std::printf("\n");
+  } else {
+    ok = EmptyClipboard() && (c.argc == 0 || SetClipboardData(CF_UNICODETEXT, mem));
+    std::printf("clip=%d\n", ok ? 1 : 0);
+  }
   CloseClipboard();
-  std::printf("clip=%d\n", ok ? 1 : 0);
-  return ok ? 0 : 1;
+  if (!ok) std::exit(1);
 }
 
-// The clipboard's CP932 text as hex digits, and whether Unicode text is offered beside it.
-int ClipRead(const Call&) {
-  Poll(1000, [] { return OpenClipboard(nullptr) != FALSE; });
-  std::printf("unicode=%d\ntext=", IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0);
-  HANDLE data = GetClipboardData(CF_TEXT);
-  const auto* p = (const unsigned char*)GlobalLock(data);
-  for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i) std::printf("%02x", p[i]);
-  GlobalUnlock(data);
-  CloseClipboard();
-  std::printf("\n");
-  return 0;
-}
-
-// A drag of files as the desktop shell makes one: a data object with CF_HDROP,
-// and a source that lets the drag run a few rounds over the point, then drops.
-struct FileDrag : IDataObject, IDropSource {
-  std::wstring files;  // zero-separated
+// drop X Y FILE...: a drag of files of one folder as the desktop shell makes one, from this process
+// onto the point; the source lets it run a few rounds there, then drops.
+struct DragSource : IDropSource {
   int rounds = 0;
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IDropSource) return *out = static_cast<IDropSource*>(this), S_OK;
-    *out = iid == IID_IUnknown || iid == IID_IDataObject ? static_cast<IDataObject*>(this) : nullptr;
+    *out = iid == IID_IUnknown || iid == IID_IDropSource ? this : nullptr;
     return *out ? S_OK : E_NOINTERFACE;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the stack
   STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* m) override {
-    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    const SIZE_T size = (files.size() + 1) * sizeof(wchar_t);
-    m->tymed = TYMED_HGLOBAL;
-    m->pUnkForRelease = nullptr;
-    m->hGlobal = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + size);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(m->hGlobal));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    memcpy(drop + 1, files.c_str(), size);
-    GlobalUnlock(m->hGlobal);
-    return S_OK;
-  }
-  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  STDMETHODIMP QueryGetData(FORMATETC* f) override {
-    return f && f->cfFormat == CF_HDROP && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-    return out->ptd = nullptr, E_NOTIMPL;
-  }
-  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
-    static FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    return direction == DATADIR_GET ? SHCreateStdEnumFmtEtc(1, &format, out) : E_NOTIMPL;
-  }
-  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
-  STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD) override {
     return escape ? DRAGDROP_S_CANCEL : ++rounds > 10 ? DRAGDROP_S_DROP : S_OK;
   }
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-// drop X Y FILE...: drags the files from this process onto the screen point.
-int Drop(const Call& c) {
+void Drop(const Call& c) {
   unsigned long long x, y;
-  if (c.argc < 3 || !Num(c.argv[0], &x) || !Num(c.argv[1], &y)) return 2;
-  FileDrag drag;
-  for (int i = 2; i < c.argc; ++i) drag.files += Wide(c.argv[i]) + L'\0';
+  if (c.argc < 3 || !Num(c.argv[0], &x) || !Num(c.argv[1], &y)) Usage(nullptr);
   OleInitialize(nullptr);
-  SetCursorPos((int)x, (int)y);
+  std::vector<PCUITEMID_CHILD> names;
+  PIDLIST_ABSOLUTE file = nullptr, folder = nullptr;
+  for (int i = 2; i < c.argc; ++i) {
+    if (FAILED(SHParseDisplayName(Wide(c.argv[i]).c_str(), nullptr, &file, 0, nullptr)))
+      Fail("no file %s", c.argv[i]);
+    names.push_back(ILFindLastID(file));
+  }
+  IDataObject* data = nullptr;
+  if (!ILRemoveLastID(folder = ILClone(file)) ||
+      FAILED(CIDLData_CreateFromIDArray(folder, names.size(), names.data(), &data)))
+    Fail("no data object");
+  DragSource source;
   DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr = DoDragDrop(&drag, &drag, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+  SetCursorPos((int)x, (int)y);
+  const HRESULT hr = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
   OleUninitialize();
   std::printf("dropped=%d effect=%lu\n", hr == DRAGDROP_S_DROP ? 1 : 0, effect);
-  return hr == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE ? 0 : 1;
+  if (hr != DRAGDROP_S_DROP || effect == DROPEFFECT_NONE) std::exit(1);
 }
 
 // Holds a file open without sharing, its time moved on so the program looks at it again, until
 // the flag file appears.
-int Hold(const Call& c) {
-  if (c.argc < 2) return 2;
+void Hold(const Call& c) {
+  if (c.argc < 2) Usage(nullptr);
   HANDLE h = CreateFileW(Wide(c.argv[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) Fail("cannot open %s (%lu)", c.argv[0], GetLastError());
-  FILETIME t{};
-  GetFileTime(h, nullptr, nullptr, &t);
-  const unsigned long long later = Ticks(t) + 20000000ull;  // two seconds
-  t = {(DWORD)later, (DWORD)(later >> 32)};
-  SetFileTime(h, nullptr, nullptr, &t);
+  ULARGE_INTEGER t{};
+  GetFileTime(h, nullptr, nullptr, (FILETIME*)&t);
+  t.QuadPart += 20000000;  // two seconds
+  SetFileTime(h, nullptr, nullptr, (FILETIME*)&t);
   std::printf("held=1\n");
   std::fflush(stdout);
-  const std::wstring flag = Wide(c.argv[1]);
-  Poll(120000, [&] { return GetFileAttributesW(flag.c_str()) != INVALID_FILE_ATTRIBUTES; });
+  Poll(120000, [&] { return GetFileAttributesW(Wide(c.argv[1]).c_str()) != INVALID_FILE_ATTRIBUTES; });
   CloseHandle(h);
   std::printf("released=1\n");
-  return 0;
 }
 
-int Dialog(const Call&) {
+void Dialog(const Call&) {
   HWND dialog = TopDialog();
   if (!dialog) Fail("no dialog");
   std::printf("hwnd=0x%llx rect=%s topmost=%d\ncaption=%s\n", H(dialog), Rect(dialog).c_str(),
               Topmost(dialog), OneLine(TextOf(dialog)).c_str());
   for (HWND h : Windows(dialog)) {
-    const std::wstring cls = ClassOf(h);
+    const std::wstring cls = TextOf(h, GetClassNameW);
     std::printf("control=%d class=%s visible=%d enabled=%d rect=%s", GetDlgCtrlID(h), OneLine(cls).c_str(),
                 IsWindowVisible(h) ? 1 : 0, IsWindowEnabled(h) ? 1 : 0, Rect(h).c_str());
     if (cls == L"Button") std::printf(" checked=%d", (int)Send(h, BM_GETCHECK));
     if (cls == L"ComboBox") std::printf(" selected=%d", (int)Send(h, CB_GETCURSEL));
     std::printf(" text=%s\n", OneLine(ControlText(h)).c_str());
   }
-  return 0;
 }
 
 // The text is ASCII as it is, or "x:" and the hex digits of its UTF-8 bytes.
-int SetText(const Call& c) {
+void SetText(const Call& c) {
   const char* arg = c.argv[1];
   const std::wstring text = std::strncmp(arg, "x:", 2) ? Wide(arg) : FromHex(arg + 2);
   Send(c.control, WM_SETTEXT, 0, (LPARAM)text.c_str());
   std::printf("text=%s\n", OneLine(ControlText(c.control)).c_str());
-  return 0;
 }
 
 // Ticks (1) or clears (0) a check box or radio button as a click does, or a list view row's.
-int Tick(const Call& c) {
+void Tick(const Call& c) {
   HWND h = c.control;
   const int want = c.Int(1, 1), row = c.Int(2, 0);
-  const bool list = c.argc >= 3 && ClassOf(h) == L"SysListView32";
+  const bool list = c.argc >= 3 && TextOf(h, GetClassNameW) == L"SysListView32";
   LVITEMW item{};
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(want ? 2 : 1);
@@ -480,15 +408,14 @@ int Tick(const Call& c) {
   for (int i = 0; !list && i < 3 && (int)Send(h, BM_GETCHECK) != want; ++i) Send(h, BM_CLICK);
   const int now = list ? RowChecked(h, row) : (int)Send(h, BM_GETCHECK);
   std::printf("checked=%d\n", now);
-  return now == want ? 0 : 1;
+  if (now != want) std::exit(1);
 }
 
 // Chooses item index of a combo box, tab control or list view (-1: none) as a user's click does.
-int Choose(const Call& c) {
+void Choose(const Call& c) {
   HWND h = c.control;
   const int index = c.Int(1, 0);
-  const std::wstring cls = ClassOf(h);
-  const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+  const std::wstring cls = TextOf(h, GetClassNameW);
   if (cls == L"ComboBox") {
     Send(h, CB_SETCURSEL, (WPARAM)index);
     Send(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), (LPARAM)h);
@@ -496,52 +423,48 @@ int Choose(const Call& c) {
     Send(h, TCM_SETCURFOCUS, (WPARAM)index);  // selects and notifies
   } else if (cls == L"SysListView32") {
     LVITEMW item{};
-    item.stateMask = both;
-    item.state = index >= 0 ? both : 0;
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = index >= 0 ? item.stateMask : 0;
     SendData(h, LVM_SETITEMSTATE, (WPARAM)index, &item);
     if (index >= 0) Send(h, LVM_ENSUREVISIBLE, (WPARAM)index, FALSE);
   } else {
     Fail("not a list");
   }
   std::printf("chosen=%d\n", index);
-  return 0;
 }
 
 // Clicks and waits for what the button does, a few seconds if it opens a modal window.
-int Press(const Call& c) {
+void Press(const Call& c) {
   Send(c.control, BM_CLICK, 0, 0, 3000);
   std::printf("pressed=%s\n", c.argv[0]);
-  return 0;
 }
 
 // Any message without pointers to a control; prints the result.
-int ControlSend(const Call& c) {
+void ControlSend(const Call& c) {
   unsigned long long msg, wp, lp;
   HWND h = c.argc >= 4 ? Control(c.argv[0]) : nullptr;
   if (!h || !Num(c.argv[1], &msg) || !Num(c.argv[2], &wp) || !Num(c.argv[3], &lp))
-    return std::printf("error=usage ctl <id> <msg> <wParam> <lParam>\n"), 2;
+    Usage("ctl <id> <msg> <wParam> <lParam>");
   std::printf("result=%lld\n", (long long)Send(h, (UINT)msg, (WPARAM)wp, (LPARAM)lp));
-  return 0;
 }
 
 // Sets a date or time picker to "YYYY-MM-DD" and/or "HH:MM" (the rest from now).
-int Date(const Call& c) {
+void Date(const Call& c) {
   SYSTEMTIME st = {};
   GetLocalTime(&st);
   st.wSecond = st.wMilliseconds = 0;
-  for (int i = 1; i < c.argc; ++i) {
-    const char* a = c.argv[i];
-    if (std::strchr(a, ':') ? std::sscanf(a, "%hu:%hu", &st.wHour, &st.wMinute) != 2
-                            : std::sscanf(a, "%hu-%hu-%hu", &st.wYear, &st.wMonth, &st.wDay) != 3)
-      return std::printf("error=usage date <id> [YYYY-MM-DD] [HH:MM]\n"), 2;
-  }
+  for (int i = 1; i < c.argc; ++i)
+    if (std::strchr(c.argv[i], ':')
+            ? std::sscanf(c.argv[i], "%hu:%hu", &st.wHour, &st.wMinute) != 2
+            : std::sscanf(c.argv[i], "%hu-%hu-%hu", &st.wYear, &st.wMonth, &st.wDay) != 3)
+      Usage("date <id> [YYYY-MM-DD] [HH:MM]");
   const LRESULT ok = SendData(c.control, DTM_SETSYSTEMTIME, GDT_VALID, &st);
   std::printf("set=%d text=%s\n", ok ? 1 : 0, OneLine(ControlText(c.control)).c_str());
-  return ok ? 0 : 1;
+  if (!ok) std::exit(1);
 }
 
 // A list view's rows: selected, checked (with check boxes) and the first columns' texts (2).
-int Rows(const Call& c) {
+void Rows(const Call& c) {
   HWND h = c.control;
   const int n = (int)Send(h, LVM_GETITEMCOUNT), columns = c.Int(1, 2);
   const bool checks = Send(h, LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_CHECKBOXES;
@@ -552,17 +475,16 @@ int Rows(const Call& c) {
     for (int col = 0; col < columns; ++col) {
       RowText text{};
       text.item.iSubItem = col;
+      text.item.cchTextMax = 512;
       SendData(h, LVM_GETITEMTEXTW, (WPARAM)i, &text);
       std::printf(" col%d=%s", col, OneLine(text.text).c_str());
     }
     std::printf("\n");
   }
-  return 0;
 }
 
-// Where a user clicks a list view's row (on its text, clear of the check box) or, for row -1,
-// a column's header.
-int Where(const Call& c) {
+// Where a user clicks a list view's row (on its text, clear of the check box) or column header (row -1).
+void Where(const Call& c) {
   const int row = c.Int(1, 0);
   RECT r = {LVIR_BOUNDS, 0, 0, 0};
   HWND target = row >= 0 ? c.control : (HWND)Send(c.control, LVM_GETHEADER);
@@ -572,44 +494,44 @@ int Where(const Call& c) {
   POINT p = {row >= 0 ? r.left + 24 : (r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(target, &p);
   std::printf("x=%ld y=%ld\n", p.x, p.y);
-  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // need: arguments of a verb on a control (its id first); number: a first argument's default
-  // (kNeeded: it must be given); main: the verb looks at the main window's process.
+  // need: arguments of a verb on a control (its id first), or -1: the main window must be there;
+  // number: a first argument's default (kNeeded: it must be given).
   constexpr unsigned long long kNeeded = ~0ull;
   static const struct {
     const char* name;
-    int (*run)(const Call&);
+    void (*run)(const Call&);
     int need;
     unsigned long long number;
-    bool main;
-  } kVerbs[] = {{"find", Find, 0, 0, false},         {"send", Message, 0, 0, false},
-                {"post", Message, 0, 0, false},      {"windows", WindowsVerb, 0, 0, true},
-                {"notes", Notes, 0, 0, true},        {"clip-read", ClipRead, 0, 0, false},
-                {"drop", Drop, 0, 0, false},         {"clip", Clip, 0, 0, false},
-                {"msgbox", Msgbox, 0, 10000, false}, {"msgbox-press", Click, 0, IDOK, false},
-                {"click", Click, 0, kNeeded, false}, {"wait-gone", WaitGone, 0, 10000, false},
-                {"menu", Menu, 0, 5000, false},      {"hold", Hold, 0, 0, false},
-                {"dialog", Dialog, 0, 0, false},     {"text", SetText, 2, 0, false},
-                {"tick", Tick, 1, 0, false},         {"choose", Choose, 2, 0, false},
-                {"press", Press, 1, 0, false},       {"ctl", ControlSend, 0, 0, false},
-                {"date", Date, 2, 0, false},         {"where", Where, 2, 0, false},
-                {"rows", Rows, 1, 0, false},         {"memory", Memory, 0, 0, true}};
+  } kVerbs[] = {{"find", Find, 0, 0},         {"send", Message, 0, 0},
+                {"post", Message, 0, 0},      {"windows", WindowsVerb, -1, 0},
+                {"notes", Notes, -1, 0},      {"clip-read", Clip, 0, 0},
+                {"drop", Drop, 0, 0},         {"clip", Clip, 0, 0},
+                {"msgbox", Msgbox, 0, 10000}, {"msgbox-press", Click, 0, IDOK},
+                {"click", Click, 0, kNeeded}, {"wait-gone", WaitGone, 0, 10000},
+                {"menu", Menu, 0, 5000},      {"hold", Hold, 0, 0},
+                {"dialog", Dialog, 0, 0},     {"text", SetText, 2, 0},
+                {"tick", Tick, 1, 0},         {"choose", Choose, 2, 0},
+                {"press", Press, 1, 0},       {"ctl", ControlSend, 0, 0},
+                {"date", Date, 2, 0},         {"where", Where, 2, 0},
+                {"rows", Rows, 1, 0},         {"memory", Memory, -1, 0}};
   if (argc > 2 && std::string(argv[1]) == "--class") {  // another program's windows
     g_class = Wide(argv[2]);
     argc -= 2, argv += 2;
   }
   for (const auto& verb : kVerbs) {
     if (argc < 2 || std::string(argv[1]) != verb.name) continue;
-    Call call{verb.name, argc - 2, argv + 2, nullptr, verb.number, PidOf(FindMain())};
-    if (verb.number && (call.argc > 0 ? !Num(call.argv[0], &call.n) : verb.number == kNeeded)) return 2;
-    if (verb.main && !call.pid) Fail("no main window");
-    if (verb.need && (call.argc < verb.need || !(call.control = Control(call.argv[0])))) Fail("no control");
-    return verb.run(call);
+    Call call{verb.name, argc - 2, argv + 2, nullptr, verb.number};
+    if (verb.number && (call.argc > 0 ? !Num(call.argv[0], &call.n) : verb.number == kNeeded)) Usage(nullptr);
+    if (verb.need < 0 && !FindMain()) Fail("no main window");
+    if (verb.need > 0 && (call.argc < verb.need || !(call.control = Control(call.argv[0]))))
+      Fail("no control");
+    verb.run(call);
+    return 0;
   }
   std::printf("usage: probe VERB ...; verbs:");
   for (const auto& verb : kVerbs) std::printf(" %s", verb.name);

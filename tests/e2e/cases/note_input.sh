@@ -23,8 +23,7 @@ printf '[Default]\nX=900\nY=100\nW=160\nH=100\n[1]\n0S=00000000\n0L=narrow note\
   printf '[1]\n0S=00000000\n0L=H1\n1S=000000000000000000000000\n1L=d1\n2S=000000000000000000000000\n2L=d2\n3S=000000000000000000000000\n3L=d3\n'
   printf '[2]\n0S=00000000\n0L=H2\n1S=000000000000000000000000\n1L=e1\n'
 } | crlf "$d/Varnel04.dat"
-e2e_run 5
-xdo mousemove 10 790 || fail "xdotool cannot reach the display"
+e2e_run 5 10 790
 sleep 1
 e2e_shot start
 

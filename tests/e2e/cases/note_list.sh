@@ -14,8 +14,7 @@ note 2 210 みかん 202612030800
 note 5 410 ぶどう 202612020800
 printf '[Default]\nTitle=取込\n[1]\n0S=00000000\n0L=取り込んだ見出\n' | crlf "$E2E_CASE/import.dat"
 win_path() { printf 'Z:%s' "$1" | sed 's#/#\\#g'; }
-e2e_run 3
-xdo mousemove 640 700 || fail "xdotool cannot reach the display"
+e2e_run 3 640 700
 open_settings
 probe choose 1000 2 >/dev/null
 rows() { list_rows 3313 4; }

@@ -11,8 +11,7 @@ printf '[Default]\nList=1\nMenuB0=39\n' | crlf "$d/Varnel.ini"
   printf '2S=000000000000000000000000\n2L=d2\n'
 } | crlf "$d/Varnel00.dat"
 E2E_CLOCK="=2026-03-02 06:50:00"
-e2e_run 1
-xdo mousemove 640 400 || fail "xdotool cannot reach the display"
+e2e_run 1 640 400
 open_settings
 e2e_shot general
 drive "text 3111 0" "text 3124 0" "tick 3132 0" "tick 3121"  # timer, snooze, 完了, 連続

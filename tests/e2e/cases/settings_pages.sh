@@ -14,8 +14,7 @@ printf '[Default]\nList=11\nTimer=5\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,58
 } | crlf "$d/Varnel00.dat"
 printf '[Default]\nX=400\nY=100\nW=240\nH=200\nV=0\n[1]\n0S=00000000\n0L=G1\n' | crlf "$d/Varnel01.dat"
 sums() { (cd "$d" && md5sum Varnel.ini Varnel*.dat); }
-e2e_run 1
-xdo mousemove 640 400 || fail "xdotool cannot reach the display"
+e2e_run 1 640 400
 start=$(sums)
 open_settings
 probe dialog | head -n1 | grep -q 'topmost=1' || fail "not topmost: $(probe dialog | head -n1)"

@@ -57,8 +57,7 @@ expect_eq "$(keys Varnel00.dat 1S)" "000000010000000000000000" "the edit saved a
 
 E2E_PART=tray_menu
 rm -rf "${d:?}"/*
-e2e_run
-xdo mousemove 640 400 || fail "xdotool cannot reach the display"
+e2e_run 0 640 400
 probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
 menu=$(probe menu 10000) || fail "no popup menu: $menu"
 sleep 0.5

@@ -54,9 +54,8 @@ echo "startup backup ratio: 50 notes shown in ${m_on} ms with the backup, ${m_of
 
 E2E_PART=fifty_notes
 hotkey 211
-box=$(probe msgbox 10000) || fail "no message: $box"
+expect_box 10000 'text=これ以上は作成できません。' "message for a 51st note"
 e2e_shot no-more-notes
-echo "$box" | grep -q 'text=これ以上は作成できません。' || fail "wrong message: $box"
 probe msgbox-press 1 >/dev/null || fail "OK"
 expect_eq "$(probe notes | grep -c .)" 50 "still 50 notes"
 e2e_close 30

@@ -63,7 +63,7 @@ wait_until 10 'rows | grep -q "^checked=1 col0= 2 col1=りんご飴 "' || fail "
 
 click_at -1 1
 menu_on_row 0 Down Down Down Return  # 上移動 while sorted by title
-probe msgbox 5000 | grep -q '^text=上下移動はNo昇順に並んでいる時しかできません。' || fail "no message for 上移動"
+expect_box 5000 '^text=上下移動はNo昇順に並んでいる時しかできません。' "message for 上移動"
 e2e_shot refused
 probe msgbox-press 1 >/dev/null
 
@@ -81,7 +81,7 @@ e2e_shot moved
 # Import into number 2: no changes nothing, yes takes the file.
 n1=$(md5sum <"$d/Varnel01.dat")
 menu_on_row 0 Up Up Return  # ｲﾝﾎﾟｰﾄ
-probe msgbox 5000 | grep -q '^text=現在の付箋内容は失われますがよろしいですか？' || fail "no import question"
+expect_box 5000 '^text=現在の付箋内容は失われますがよろしいですか？' "import question"
 probe msgbox-press 7 >/dev/null  # いいえ
 expect_eq "$(md5sum <"$d/Varnel01.dat")" "$n1" "import answered no"
 menu_on_row 0 Up Up Return

@@ -17,9 +17,8 @@ before=$(probe notes | field paints)
 xdo mousemove 129 145 click 1 || fail "click"
 wait_until 10 '[ "$(probe notes | field paints)" -gt "$before" ]'
 hotkey 210
-box=$(probe msgbox 10000) || fail "no message after a failed データセーブ"
+expect_box 10000 'text=「.*Varnel00.dat」を保存できませんでした。　　' "message naming the file after a failed データセーブ"
 e2e_shot message
-echo "$box" | grep -q 'text=「.*Varnel00.dat」を保存できませんでした。　　' || fail "message does not name the file: $box"
 probe msgbox-press 1 >/dev/null || fail "OK"
 hotkey 210
 probe msgbox 1500 >/dev/null && fail "told a second time about the same file"
@@ -29,9 +28,8 @@ probe msgbox 1000 >/dev/null && fail "a message at the end of the session"
 probe send 0x0016 0 0 >/dev/null || fail "WM_ENDSESSION(0)"
 # Exit: asked, and "No" keeps the program with the change.
 probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-box=$(probe msgbox 10000) || fail "no question at exit"
+expect_box 10000 'このまま終了しますか' "question at exit"
 e2e_shot exit-question
-echo "$box" | grep -q 'このまま終了しますか' || fail "not the exit question: $box"
 probe msgbox-press 7 >/dev/null || fail "No"
 probe find >/dev/null || fail "the program ended after No"
 # The file is free again: the next save writes what was kept.

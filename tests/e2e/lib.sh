@@ -7,11 +7,7 @@ source "$E2E_LIB_DIR/wine-env.sh"
 
 E2E_PID=""
 e2e_log() { echo "[$(date +%T)] $*"; }
-fail() {
-  e2e_log "FAIL: $*"
-  e2e_shot "failure" || true
-  exit 1
-}
+fail() { e2e_log "FAIL: $*"; e2e_shot failure || true; exit 1; }
 
 e2e_init() {
   E2E_NAME=$1 E2E_EXE=$2 E2E_PROBE=$3
@@ -68,11 +64,8 @@ e2e_start() {
   e2e_log "started $E2E_APP_NAME (run $n, shell pid $E2E_PID)"
 }
 
-# Waits for the run to end; prints its exit code. Fails after the timeout.
-e2e_wait_exit() {
-  local f="$E2E_CASE/exit.${1:-$E2E_RUN}"
-  wait_until "${2:-20}" '[ -f "$f" ]' && cat "$f"
-}
+# Waits for the run $1 to end (up to $2 s); prints its exit code.
+e2e_wait_exit() { wait_until "${2:-20}" "[ -f '$E2E_CASE/exit.${1:-$E2E_RUN}' ]" && cat "$E2E_CASE/exit.${1:-$E2E_RUN}"; }
 
 # Wine processes of this lane's prefix.
 prefix_pids() {
@@ -130,8 +123,7 @@ e2e_ini() { [ -f "$E2E_CASE/data/$1" ] || return 1; iconv -f CP932 -t UTF-8 "$E2
 e2e_teardown() {
   local rc=$?
   if [ -n "$E2E_PID" ] && e2e_running; then
-    # Something of this case is still up: end the prefix's processes (cases run
-    # one at a time) and the waiting shell, so only this case fails.
+    # End the prefix's processes (one case a lane) and the waiting shell: only this case fails.
     e2e_log "killing what is left of this case"
     timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
     kill "$E2E_PID" 2>/dev/null
@@ -235,9 +227,7 @@ expect_short_menu() {
 # once a menu or box has been up, Wine waits 2 s for each window it hides.
 e2e_close() {
   probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-  local code
-  code=$(e2e_wait_exit "$E2E_RUN" "${1:-30}") || fail "no exit"
-  expect_eq "$code" 0 "exit code"
+  expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code"
 }
 # Runs probe commands on the open dialog in order, one an argument ("tick 3121", "text 3111 0").
 drive() { local a; for a; do probe $a >/dev/null || fail "probe $a"; done; }

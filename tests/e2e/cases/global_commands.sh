@@ -53,20 +53,18 @@ xdo key Up Up Return
 wait_visible_notes 2 "the deleted note is gone"
 expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000000 "List frees slot 7"
 e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
-# Every free slot now has a record; the oldest (2020, lowest slot) is slot 2.
-run_cmd 211
-wait_until 20 '[ -f "$d/Varnel02.dat" ]' || fail "second new note not in slot 2: $(ls "$d")"
-# WM_APP 21: a new note (slot 3 now) that takes the clipboard's text as a detail.
+# WM_APP 21: a new note that takes the clipboard's text as a detail. Every free slot has
+# a record now, slot 7's the newest: the oldest (2020, lowest slot) is slot 2.
 clip 'via app'
 probe send 0x8000 21 0 >/dev/null || fail "WM_APP 21"
-[ -f "$d/Varnel03.dat" ] || fail "WM_APP 21 made no note: $(ls "$d")"
+[ -f "$d/Varnel02.dat" ] || fail "WM_APP 21 made no note in slot 2: $(ls "$d")"
 # Exit (203) while the about dialog is open: saved at once, the dialog ends, then the program.
 run_cmd 202
 probe msgbox 5000 >/dev/null || fail "no about dialog for the exit"
 run_cmd 203
 expect_eq "$(e2e_wait_exit)" 0 "exit code"
 expect_eq "$(keys Varnel00.dat Alpha Alpha2)" "76,102" "opacity written"
-expect_eq "$(keys Varnel03.dat 1L)" "via app" "WM_APP 21 detail saved"
+expect_eq "$(keys Varnel02.dat 1L)" "via app" "WM_APP 21 detail saved"
 
 E2E_PART=arrange
 rm -rf "${d:?}"/*

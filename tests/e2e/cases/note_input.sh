@@ -35,7 +35,9 @@ e2e_shot clicked
 # Double click on the first heading's text: a new last detail in an edit box.
 dblclick 135 128
 notes_line 100 | grep -q 'edit=1' || fail "no edit box after the double click: $(notes_line 100)"
-xdo type --delay 40 'abc' key Return type --delay 40 'def'
+xdo type --delay 40 'abc'
+xdo key Return
+xdo type --delay 40 'def'
 probe clip >/dev/null || fail "empty clipboard"
 xdo key shift+Home ctrl+v End  # nothing to paste: 'def' stays
 clip 日本語

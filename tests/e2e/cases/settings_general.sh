@@ -59,7 +59,8 @@ IFS=, read -r l t r b <<<"$(control_line 3801 | field rect)"
 menu_at $((l + 40)) $((t + 28))
 xdo key Up Return
 sleep 0.5
-xdo type Plus key Return
+xdo type Plus
+xdo key Return
 sleep 0.3
 probe rows 3801 | grep -q '^row=0 .*col0=Plus col1=明細追加' || fail "caption not edited: $(probe rows 3801)"
 # Hot keys: 新規作成 on Ctrl+B (HKM_SETHOTKEY, Ctrl = 2 in the high byte).

@@ -7,17 +7,12 @@ source "$E2E_LIB_DIR/wine-env.sh"
 
 E2E_PID=""
 e2e_log() { echo "[$(date +%T)] $*"; }
-fail() {
-  e2e_log "FAIL: $*"
-  e2e_shot "failure" || true
-  exit 1
-}
+fail() { e2e_log "FAIL: $*"; e2e_shot failure || true; exit 1; }
 
 e2e_init() {
   E2E_NAME=$1 E2E_EXE=$2 E2E_PROBE=$3
-  [ -f "$E2E_EXE" ] || { echo "no program at $E2E_EXE"; exit 1; }
-  [ -f "$E2E_PROBE" ] || { echo "no probe at $E2E_PROBE"; exit 1; }
-  [ -n "${DISPLAY:-}" ] || { echo "no display: run the wine fixture first"; exit 1; }
+  [ -f "$E2E_EXE" ] && [ -f "$E2E_PROBE" ] && [ -n "${DISPLAY:-}" ] ||
+    { echo "no program at $E2E_EXE, probe at $E2E_PROBE or display (run the wine fixture first)"; exit 1; }
   E2E_CASE="$VARNEL_E2E_DIR/cases/$E2E_NAME"
   E2E_SHOTS="$VARNEL_E2E_DIR/shots"
   rm -rf "$E2E_CASE"
@@ -31,17 +26,15 @@ e2e_init() {
   trap e2e_teardown EXIT
 }
 
-# A row text in the note file's strict form ("\\|", every backslash doubled), so a
-# Windows path under any folder (Z:\tmp...) never reads as a TAB or a line break.
+# A row text in the note file's strict form ("\\|", every backslash doubled): a path never reads as a TAB.
 strict_text() { printf '\\|%s' "$(printf '%s' "$1" | sed 's/\\/\\\\/g')"; }
 
 # Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 
-# Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>.
-# With E2E_CLOCK set (a faketime -f time, e.g. "@2026-12-07 23:00:00"), the
-# prefix's server is stopped first so that it starts again under that clock.
-# E2E_CLOCK="=2026-03-02 06:50:00" starts a clock that e2e_clock_set moves.
+# Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>. E2E_CLOCK
+# (a faketime -f time, "@2026-12-07 23:00:00", or "=2026-03-02 06:50:00" for a clock that
+# e2e_clock_set moves) restarts the prefix's server under that clock first.
 E2E_RUNS=0
 e2e_start() {
   local clock=()
@@ -71,11 +64,8 @@ e2e_start() {
   e2e_log "started $E2E_APP_NAME (run $n, shell pid $E2E_PID)"
 }
 
-# Waits for the run to end; prints its exit code. Fails after the timeout.
-e2e_wait_exit() {
-  local f="$E2E_CASE/exit.${1:-$E2E_RUN}"
-  wait_until "${2:-20}" '[ -f "$f" ]' && cat "$f"
-}
+# Waits for the run $1 to end (up to $2 s); prints its exit code.
+e2e_wait_exit() { wait_until "${2:-20}" "[ -f '$E2E_CASE/exit.${1:-$E2E_RUN}' ]" && cat "$E2E_CASE/exit.${1:-$E2E_RUN}"; }
 
 # Wine processes of this lane's prefix.
 prefix_pids() {
@@ -86,14 +76,8 @@ prefix_pids() {
   done
 }
 
-# The Wine process of the running program in this lane (not the shell or timeout).
-e2e_wine_pid() {
-  local p pid=""
-  for p in $(prefix_pids); do  # the last: the loader that started it may still be there
-    grep -qa "$E2E_APP_NAME" "/proc/$p/cmdline" && pid=$p
-  done
-  [ -n "$pid" ] && echo "$pid"
-}
+# The Wine process of the running program (the last: the loader that started it may still be there).
+e2e_wine_pid() { for p in $(prefix_pids); do grep -qa "$E2E_APP_NAME" "/proc/$p/cmdline" && echo "$p"; done | tail -n1 | grep .; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 e2e_running() { [ ! -f "$E2E_CASE/exit.${1:-$E2E_RUN}" ]; }
 
@@ -114,8 +98,7 @@ e2e_wait_main() {
   fail "program ended before its main window appeared (exit $(cat "$E2E_CASE/exit.$E2E_RUN"))"
 }
 
-# Moves the settable clock to a local time "YYYY-MM-DD hh:mm:ss" (read again
-# by the program within a second), from where it runs on.
+# Moves the settable clock to a local time "YYYY-MM-DD hh:mm:ss", from where it runs on.
 e2e_clock_set() {
   local off=$(($(date -d "$1" +%s) - $(date +%s)))
   printf '%+d\n' "$off" >"$E2E_CASE/clock.rc.tmp" && mv "$E2E_CASE/clock.rc.tmp" "$E2E_CASE/clock.rc"
@@ -140,20 +123,18 @@ e2e_ini() { [ -f "$E2E_CASE/data/$1" ] || return 1; iconv -f CP932 -t UTF-8 "$E2
 e2e_teardown() {
   local rc=$?
   if [ -n "$E2E_PID" ] && e2e_running; then
-    # Something of this case is still up: end the prefix's processes (cases run
-    # one at a time) and the waiting shell, so only this case fails.
+    # End the prefix's processes (one case a lane) and the waiting shell: only this case fails.
     e2e_log "killing what is left of this case"
     timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
     kill "$E2E_PID" 2>/dev/null
     [ $rc -eq 0 ] && rc=1
   fi
   wait 2>/dev/null
-  if [ $rc -eq 0 ]; then e2e_log "PASS $E2E_NAME"; else e2e_log "case $E2E_NAME failed (rc $rc)"; fi
+  [ $rc -eq 0 ] && e2e_log "PASS $E2E_NAME" || e2e_log "case $E2E_NAME failed (rc $rc)"
   exit $rc
 }
 
-# Polls a command line (eval'd) every quarter second until it succeeds; false
-# after $1 seconds. For what the program shows some time after an input.
+# Polls a command line (eval'd) every quarter second until it succeeds; false after $1 seconds.
 wait_until() {
   local end=$((SECONDS + $1))
   shift
@@ -164,6 +145,8 @@ wait_until() {
 }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }
+# Waits up to $1 ms for a message box or dialog whose probe lines match $2 (left in BOX).
+expect_box() { BOX=$(probe msgbox "$1") || fail "no box: $3"; echo "$BOX" | grep -q -- "$2" || fail "$3: $BOX"; }
 # Opens the tray menu and chooses the item $1 Ups from the bottom (5: 設定).
 tray_item() {
   probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
@@ -189,11 +172,13 @@ wait_visible_notes() {
   wait_until 30 "[ \$(visible_notes) -eq $1 ]"
   expect_eq "$(visible_notes)" "$1" "${2:-visible notes}"
 }
-# Starts the program and waits for its main window and for at least $1 notes shown.
+# Starts the program and waits for its main window and for at least $1 notes shown; then
+# moves the mouse to x y ($2 $3), if given, out of the way.
 e2e_run() {
   e2e_start
   e2e_wait_main 30
   wait_until 60 "[ \$(visible_notes) -ge ${1:-0} ]" || fail "fewer than $1 notes shown: $(visible_notes)"
+  [ -z "${2:-}" ] || xdo mousemove "$2" "$3" || fail "xdotool cannot reach the display"
 }
 LIST50=$(printf '1%.0s' $(seq 1 50))  # "List" with every slot in use
 # 50 full notes (the benchmarks' maker $1) with at most $2 ON alarms, every slot listed.
@@ -242,9 +227,7 @@ expect_short_menu() {
 # once a menu or box has been up, Wine waits 2 s for each window it hides.
 e2e_close() {
   probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-  local code
-  code=$(e2e_wait_exit "$E2E_RUN" "${1:-30}") || fail "no exit"
-  expect_eq "$code" 0 "exit code"
+  expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code"
 }
 # Runs probe commands on the open dialog in order, one an argument ("tick 3121", "text 3111 0").
 drive() { local a; for a; do probe $a >/dev/null || fail "probe $a"; done; }

@@ -13,7 +13,7 @@ printf '[Default]\nList=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5\n' | crlf "
   printf '4S=000C000C000000000000000007000042171a\n4L=cmd /c echo ran>holiday.txt\n'
 } | crlf "$d/Varnel00.dat"
 E2E_CLOCK="=2026-02-23 06:59:50"
-e2e_run
+e2e_run 0 10 790
 E2E_PART=alarm_holiday
 wait_until 40 '[ -f "$E2E_CASE/holiday.txt" ]' || fail "the clock did not reach 07:00"
 # The weekly alarm was due in the same tick: no window opens within a few more seconds.
@@ -22,10 +22,10 @@ e2e_shot silent
 
 E2E_PART=""
 e2e_clock_set "2026-03-02 06:59:45"
-wait_until 40 'box=$(probe msgbox 25000)' || fail "no alarm window"
-echo "$box" | grep -q '^caption=朝会の準備$' || fail "title is not the detail's text: $box"
-echo "$box" | grep -q '^control=1010 .*text=07:0.:..   03/02(Mon)$' || fail "clock text"
-echo "$box" | grep -q '^control=1013 enabled=1 ' || fail "not ringing"
+wait_until 40 'probe msgbox 25000 >/dev/null' || fail "no alarm window"
+expect_box 1000 '^caption=朝会の準備$' "title is not the detail's text"
+echo "$BOX" | grep -q '^control=1010 .*text=07:0.:..   03/02(Mon)$' || fail "clock text"
+echo "$BOX" | grep -q '^control=1013 enabled=1 ' || fail "not ringing"
 e2e_shot ringing
 wait_until 30 '[ -f "$E2E_CASE/ran.txt" ]' || fail "the run-command alarm started nothing"
 clock() { probe msgbox | sed -n 's/^control=1010 .*text=//p'; }
@@ -40,30 +40,25 @@ probe msgbox 1500 >/dev/null && fail "alarm window still open"
 
 # Quick alarm: silent at first, ringing "Snooze" seconds later.
 hotkey 212
-box=$(probe msgbox 10000) || fail "no quick alarm window"
-echo "$box" | grep -q '^caption=Varnel$' || fail "quick alarm title: $box"
-echo "$box" | grep -q '^control=1013 enabled=0 ' || fail "quick alarm rang at once"
+expect_box 10000 '^caption=Varnel$' "quick alarm title"
+echo "$BOX" | grep -q '^control=1013 enabled=0 ' || fail "quick alarm rang at once"
 wait_enabled 1013 1 40 || fail "the quick alarm did not ring"
 e2e_shot quick
 probe click 11 >/dev/null || fail "close quick alarm"
 
 # The setting dialog on 週報を書く (the detail menu's ninth item from the end).
-xdo mousemove 10 790 || fail "xdotool cannot reach the display"
 menu_at 144 185
 xdo key Up Up Up Up Up Up Up Up Up Return
-box=$(probe msgbox 10000) || fail "no alarm setting dialog"
-echo "$box" | grep -q '^caption=Alarm Set$' || fail "not the setting dialog: $box"
-echo "$box" | grep -q '^control=1101 enabled=1 checked=0 ' || fail "weekly record shown dated"
-echo "$box" | grep -q '^control=1123 enabled=1 checked=1 ' || fail "OFF not shown"
+expect_box 10000 '^caption=Alarm Set$' "the alarm setting dialog"
+echo "$BOX" | grep -q '^control=1101 enabled=1 checked=0 ' || fail "weekly record shown dated"
+echo "$BOX" | grep -q '^control=1123 enabled=1 checked=1 ' || fail "OFF not shown"
 e2e_shot alarm-set
-probe click 1122 >/dev/null || fail "ON"
-probe click 11 >/dev/null || fail "OK"
+drive "click 1122" "click 11"  # ON, OK
 # Due at 07:01:00 on the clock; a probe call lasts at most 30 s.
-wait_until 90 'box=$(probe msgbox 25000)'
-echo "$box" | grep -q '^caption=週報を書く$' || fail "the alarm set in the dialog did not ring: $box"
+wait_until 90 'probe msgbox 25000 >/dev/null'
+expect_box 1000 '^caption=週報を書く$' "the alarm set in the dialog did not ring"
 probe click 11 >/dev/null || fail "close"
 e2e_close 30
-n=$(e2e_ini Varnel00.dat)
-expect_eq "$(echo "$n" | line_value 2S | cut -c4)" 4 "the one-shot alarm that ran is OFF"
-expect_eq "$(echo "$n" | line_value 3S | cut -c4,25-)" "C07010080007f" "ON with its 12-character record"
-expect_eq "$(echo "$n" | line_value 1S | cut -c4,25-)" "C070000800101" "the weekly alarm stays ON"
+expect_eq "$(keys Varnel00.dat 2S | cut -c4)" 4 "the one-shot alarm that ran is OFF"
+expect_eq "$(keys Varnel00.dat 3S | cut -c4,25-)" "C07010080007f" "ON with its 12-character record"
+expect_eq "$(keys Varnel00.dat 1S | cut -c4,25-)" "C070000800101" "the weekly alarm stays ON"

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with
 # the command id): hide and show, move right, opacity, redraw, about, a new note
-# in the slot deleted longest ago and its deletion record, WM_APP 21.
+# in the slot deleted longest ago and its deletion record, WM_APP 21. "右上縦" (405):
+# the notes stacked from the frame's top-right corner in slot order, a fixed one left;
+# the tray double click with "Cmd" 0x180 then gives them the width of the lowest note,
+# slot 0, although that one is hidden (and stays so).
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
 {
@@ -12,6 +15,8 @@ printf '[Default]\nX=100\nY=100\nW=200\nH=150\n[1]\n0S=00000000\n0L=free\n' | cr
 printf '[Default]\nX=400\nY=100\nW=200\nH=150\nFix=1\n[1]\n0S=00000000\n0L=fixed\n' | crlf "$d/Varnel01.dat"
 e2e_run 2
 run_cmd() { hotkey "$1"; sleep 0.7; }
+# A note at each of the rectangles given.
+at() { local r; for r; do probe notes | grep -q "rect=$r " || fail "no note at $r: $(probe notes)"; done; }
 # Under Wine a hot key arrives while a window of the program has the focus.
 click 200 200
 xdo key ctrl+b
@@ -21,8 +26,7 @@ expect_eq "$(probe notes | grep -c 'visible=0')" 2 "Ctrl+B (206) hides every not
 run_cmd 205
 expect_eq "$(visible_notes)" 2 "205 shows every note"
 run_cmd 301
-probe notes | grep -q 'rect=1080,100,1280,250 ' || fail "301 did not move the free note right: $(probe notes)"
-probe notes | grep -q 'rect=400,100,600,250 ' || fail "301 moved the fixed note: $(probe notes)"
+at 1080,100,1280,250 400,100,600,250  # 301: the free note moved right, not the fixed one
 # Active opacity shows once a note is active; the inactive one at once.
 run_cmd 603
 expect_eq "$(probe windows | grep 'class=CCheckWnd' | grep -c 'alpha=255')" 2 "inactive notes keep their look"
@@ -30,9 +34,8 @@ run_cmd 624
 expect_eq "$(probe windows | grep 'class=CCheckWnd' | grep -c 'alpha=102')" 2 "624 sets 40% on every inactive note"
 run_cmd 228
 run_cmd 202
-box=$(probe msgbox 5000) || fail "no about dialog: $box"
+expect_box 5000 'Version 1.35' "the about dialog with its version"
 e2e_shot about
-echo "$box" | grep -q 'Version 1.35' || fail "about dialog without its version: $box"
 probe msgbox-press 1 >/dev/null || fail "OK of the about dialog"
 probe msgbox 500 >/dev/null && fail "about dialog still open"
 # New note: slot 7, deleted longest ago.
@@ -50,17 +53,35 @@ xdo key Up Up Return
 wait_visible_notes 2 "the deleted note is gone"
 expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000000 "List frees slot 7"
 e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
-# Every free slot now has a record; the oldest (2020, lowest slot) is slot 2.
-run_cmd 211
-wait_until 20 '[ -f "$d/Varnel02.dat" ]' || fail "second new note not in slot 2: $(ls "$d")"
-# WM_APP 21: a new note (slot 3 now) that takes the clipboard's text as a detail.
+# WM_APP 21: a new note that takes the clipboard's text as a detail. Every free slot has
+# a record now, slot 7's the newest: the oldest (2020, lowest slot) is slot 2.
 clip 'via app'
 probe send 0x8000 21 0 >/dev/null || fail "WM_APP 21"
-[ -f "$d/Varnel03.dat" ] || fail "WM_APP 21 made no note: $(ls "$d")"
+[ -f "$d/Varnel02.dat" ] || fail "WM_APP 21 made no note in slot 2: $(ls "$d")"
 # Exit (203) while the about dialog is open: saved at once, the dialog ends, then the program.
 run_cmd 202
 probe msgbox 5000 >/dev/null || fail "no about dialog for the exit"
 run_cmd 203
 expect_eq "$(e2e_wait_exit)" 0 "exit code"
 expect_eq "$(keys Varnel00.dat Alpha Alpha2)" "76,102" "opacity written"
-expect_eq "$(keys Varnel03.dat 1L)" "via app" "WM_APP 21 detail saved"
+expect_eq "$(keys Varnel02.dat 1L)" "via app" "WM_APP 21 detail saved"
+
+E2E_PART=arrange
+rm -rf "${d:?}"/*
+printf '[Default]\nList=10100100110\nCmd=384\n' | crlf "$d/Varnel.ini"
+note() { printf '[Default]\nX=%d\nY=300\nW=%d\nH=100\n%b[1]\n0S=00000000\n0L=slot %d\n' "$2" "$3" "${4:-}" "$1" | crlf "$d/Varnel0$1.dat"; }
+note 2 50 200
+note 5 300 260
+note 8 600 180
+note 9 900 150 'Fix=1\n'
+note 0 500 300 'V=0\n'
+e2e_run 4
+hotkey 405
+wait_until 5 "probe notes | grep -q 'rect=1020,200,1280,300 '"
+e2e_shot arranged
+at 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400
+probe post 0x0400 0 0x0203 >/dev/null || fail "post tray double click"
+wait_until 5 "probe notes | grep -q 'rect=1020,200,1320,300 '"
+at 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400
+e2e_close
+expect_eq "$(keys Varnel05.dat Y),$(keys Varnel08.dat Y)" "100,200" "slot order top to bottom"

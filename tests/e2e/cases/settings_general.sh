@@ -5,31 +5,24 @@
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_general "$1" "$2"
 printf '[Default]\nList=1\nMenuB0=39\n' | crlf "$d/Varnel.ini"
-{
-  printf '[Default]\nX=100\nY=100\nW=300\nH=260\nStyle=0\n'
-  printf '[1]\n0S=00000000\n0L=H1\n1S=000C000C000000000000000007000003021a\n1L=d1\n'
-  printf '2S=000000000000000000000000\n2L=d2\n'
-} | crlf "$d/Varnel00.dat"
+printf '[Default]\nX=100\nY=100\nW=300\nH=260\nStyle=0\n[1]\n0S=00000000\n0L=H1\n1S=000C000C000000000000000007000003021a\n1L=d1\n2S=000000000000000000000000\n2L=d2\n' |
+  crlf "$d/Varnel00.dat"
 E2E_CLOCK="=2026-03-02 06:50:00"
-e2e_run 1
-xdo mousemove 640 400 || fail "xdotool cannot reach the display"
+e2e_run 1 640 400
 open_settings
 e2e_shot general
 drive "text 3111 0" "text 3124 0" "tick 3132 0" "tick 3121"  # timer, snooze, 完了, 連続
 # The looping alarm test: ♪Off while it plays; it ends when the page hides or closes.
 looping() { probe send Varnel.SoundLooping 0 0 | field result; }
-probe choose 3115 2 >/dev/null || fail "alarm sound"
-probe press 3116 >/dev/null || fail "♪ test"
+drive "choose 3115 2" "press 3116"  # an alarm sound, ♪ test
 expect_eq "$(control_line 3116 | sed -n 's/.*text=//p')/$(looping)" "♪Off/1" "a looping test"
 probe choose 1000 1 >/dev/null || fail "tab 1"
 expect_eq "$(control_line 3116 | sed -n 's/.*text=//p')/$(looping)" "♪On/0" "the test once its page hides"
-probe choose 1000 0 >/dev/null || fail "tab 0"
-probe press 3116 >/dev/null || fail "♪ test again"
+drive "choose 1000 0" "press 3116"
 expect_eq "$(looping)" 1 "a looping test again"
 drive "text 3122 x:3930" "choose 3078 3"  # alarm time, CmdW
 probe press 11 >/dev/null
-box=$(probe msgbox 10000) || fail "no timer message"
-expect_eq "$(echo "$box" | line_value text)" "タイマー割込をオフにしました。　　" "timer message"
+expect_box 10000 '^text=タイマー割込をオフにしました。　　$' "timer message"
 e2e_shot timer-off
 probe msgbox-press 1 >/dev/null || fail "closing the message"
 wait_no_dialog
@@ -42,8 +35,7 @@ open_settings
 probe text 3111 5 >/dev/null || fail "timer edit"
 e2e_clock_set "2026-03-02 07:00:05"  # inside the due minute however long the dialog took
 probe press 11 >/dev/null
-box=$(probe msgbox 20000) || fail "the alarm did not ring once the timer was back"
-expect_eq "$(echo "$box" | line_value caption)" d1 "alarm window title"
+expect_box 20000 '^caption=d1$' "the alarm once the timer was back"
 e2e_shot timer-back
 probe click 11 >/dev/null || fail "closing the alarm"
 wait_no_dialog
@@ -59,8 +51,7 @@ E2E_PART=settings_menus
 open_settings
 probe choose 1000 4 >/dev/null || fail "menu tab"
 # Note menu: 明細追加 (the seventh candidate), then その他 (now the first).
-probe choose 3822 6 >/dev/null && probe press 3823 >/dev/null || fail "adding 明細追加"
-probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "adding その他"
+drive "choose 3822 6" "press 3823" "choose 3822 0" "press 3823"
 expect_eq "$(list_rows 3801)" "col0=明細追加 col1=明細追加|col0=その他 col1=その他|" "note menu rows"
 e2e_shot note-menu-list
 # The row popup's 編集 (its last item) edits the first row's caption in place.
@@ -73,15 +64,12 @@ xdo key Return
 sleep 0.3
 probe rows 3801 | grep -q '^row=0 .*col0=Plus col1=明細追加' || fail "caption not edited: $(probe rows 3801)"
 # Hot keys: 新規作成 on Ctrl+B (HKM_SETHOTKEY, Ctrl = 2 in the high byte).
-probe choose 3821 3 >/dev/null || fail "hot key list"
-probe ctl 3828 0x0401 0x0242 0 >/dev/null || fail "hot key control"
-probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null || fail "adding the hot key"
+drive "choose 3821 3" "ctl 3828 0x0401 0x0242 0" "choose 3822 0" "press 3823"
 probe rows 3804 | grep -q 'col0=Ctrl + B col1=新規作成' || fail "hot key row: $(probe rows 3804)"
 e2e_shot hotkey-list
 # The same key for ｸｲｯｸｱﾗｰﾑ: refused.
 probe choose 3822 0 >/dev/null && probe press 3823 >/dev/null
-box=$(probe msgbox 10000) || fail "no duplicate message"
-expect_eq "$(echo "$box" | line_value text)" "キーが重複しています。　　" "duplicate message"
+expect_box 10000 '^text=キーが重複しています。　　$' "duplicate message"
 e2e_shot duplicate
 probe msgbox-press 1 >/dev/null || fail "closing the message"
 expect_eq "$(probe rows 3804 | grep -c '^row=')" 1 "hot key rows after the refusal"

@@ -8,21 +8,17 @@
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_pages "$1" "$2"
 printf '[Default]\nList=11\nTimer=5\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,580\nSnooze=300\n' | crlf "$d/Varnel.ini"
-{
-  printf '[Default]\nX=100\nY=100\nW=240\nH=200\nStyle=1\nZ=-1\nBkColor=0x00FFFF\nAlpha=200\n'
-  printf '[1]\n0S=00000000\n0L=H1\n1S=000000000000000000000000\n1L=d1\n'
-} | crlf "$d/Varnel00.dat"
+printf '[Default]\nX=100\nY=100\nW=240\nH=200\nStyle=1\nZ=-1\nBkColor=0x00FFFF\nAlpha=200\n[1]\n0S=00000000\n0L=H1\n1S=000000000000000000000000\n1L=d1\n' |
+  crlf "$d/Varnel00.dat"
 printf '[Default]\nX=400\nY=100\nW=240\nH=200\nV=0\n[1]\n0S=00000000\n0L=G1\n' | crlf "$d/Varnel01.dat"
 sums() { (cd "$d" && md5sum Varnel.ini Varnel*.dat); }
-e2e_run 1
-xdo mousemove 640 400 || fail "xdotool cannot reach the display"
+e2e_run 1 640 400
 start=$(sums)
 open_settings
 probe dialog | head -n1 | grep -q 'topmost=1' || fail "not topmost: $(probe dialog | head -n1)"
 for tab in 0 1 2 3 4; do
   probe choose 1000 $tab >/dev/null || fail "tab $tab"
-  want=0
-  [ $tab = 1 ] && want=1
+  want=$((tab == 1))
   wait_until 5 '[ "$(control_line 3826 | field visible)" = $want ]' || fail "3826 not visible=$want on tab $tab"
   e2e_shot tab$tab
 done

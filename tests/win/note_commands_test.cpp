@@ -89,8 +89,7 @@ void CheckEffects(CCheckWnd& note) {
   Run(note, {'D', 292, 0, 1});
   CHECK(RowsOf(note) == "A[a1:1 a2:0] B[b1:0]");  // states still change
   HMENU menu = CreatePopupMenu();
-  const UINT adding[] = {kCmdAddHeading,    kCmdAddHeadingDlg,  kCmdAddDetail,       kCmdAddDetailDlg,
-                         kCmdAddDetailClip, kCmdAddDetailsClip, kCmdShowAllHeadings, kCmdResetDetails};
+  const UINT adding[] = {kCmdAddHeading, kCmdAddDetail, kCmdAddDetailsClip, kCmdResetDetails};
   for (UINT id : adding) AppendMenuW(menu, MF_STRING, id, L"x");
   for (bool locked : {true, false}) {
     if (note.Locked() != locked) note.NoteCommand(kCmdEditLock);

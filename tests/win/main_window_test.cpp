@@ -38,7 +38,6 @@ void TestGuards(HWND main) {
   AppState& app = App();
   CHECK(SendMessageW(main, kExternalMessage, 11, MAKELPARAM(0, 70)) == 0);
   CHECK(SendMessageW(main, kExternalMessage, 12, MAKELPARAM(0, 3)) == 0);
-  CHECK(SendMessageW(main, kExternalMessage, 99, 0) == 0);
   app.options->slotFlags[3] = '1';
   app.options->slotFlags[4] = '1';
   CHECK(RunGlobalCommand(500u | (70u << 16)) == -1);

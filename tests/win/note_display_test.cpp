@@ -72,9 +72,8 @@ bool Blank(HDC dc, int from, int to, int top, int bottom) {
   return true;
 }
 
-// A note painted into a memory bitmap: a TAB in a heading or a detail is a tab stop (eight
-// average characters), blank where it stands and measured as wide by the layout that auto size
-// shares, never a box glyph.
+// A detail painted into a memory bitmap: a TAB is a tab stop (eight average characters),
+// measured as wide by the layout that auto size shares, blank where it stands, never a box glyph.
 void CheckTabsPainted() {
   HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 120);
@@ -83,38 +82,25 @@ void CheckTabsPainted() {
   NotePaintCache cache;
   cache.SetFace("ＭＳ Ｐゴシック");
   NoteContent note;
-  const int heading = note.AddHeading("\tH");
-  const int detail = note.InsertDetail(0, note.MakeRoomAfter(0, heading), "\tX");
-  NoteGeometry geometry;
-  geometry.width = 400;
-  geometry.height = 120;
+  const int row = note.InsertDetail(0, note.MakeRoomAfter(0, note.AddHeading("H")), "\tX");
+  NoteGeometry g;
+  g.width = 400;
+  g.height = 120;
   NoteLook look;
   look.background = static_cast<int>(kBack);
   look.style = 0;
   RowFonts fonts;
-  PaintNote(dc, note, geometry, fonts, StateColourSet{}, look, DateTime{}, cache, nullptr, nullptr);
-
-  const struct {
-    int row, textLeft, size;
-    bool bold;
-  } rows[] = {{heading, geometry.glyph.cx + 14, fonts.headingSize, fonts.headingBold},
-              {detail, geometry.glyph.cx + 14 + geometry.checkBox.cx + 4, fonts.detailSize, false}};
-  for (const auto& r : rows) {
-    RowFontSpec spec;
-    spec.height = r.size;
-    spec.bold = r.bold;
-    SelectObject(dc, cache.Get(spec));
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const int stop = 8 * tm.tmAveCharWidth;
-    const LayoutRect& rect = note.rows.At(r.row).rect;
-    const std::string at = "row " + std::to_string(r.row) + ", stop " + std::to_string(stop);
-    // Measured with the tab stop, blank up to it, the letter after it.
-    CHECK_AT(rect.right >= r.textLeft + stop &&
-                 Blank(dc, r.textLeft, r.textLeft + stop - 1, rect.top, rect.bottom) &&
-                 !Blank(dc, r.textLeft + stop - 1, rect.right, rect.top, rect.bottom),
-             at);
-  }
+  PaintNote(dc, note, g, fonts, StateColourSet{}, look, DateTime{}, cache, nullptr, nullptr);
+  RowFontSpec spec;
+  spec.height = fonts.detailSize;
+  SelectObject(dc, cache.Get(spec));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  const int left = g.glyph.cx + 14 + g.checkBox.cx + 4, stop = left + 8 * tm.tmAveCharWidth;
+  const LayoutRect& r = note.rows.At(row).rect;
+  CHECK_AT(r.right >= stop && Blank(dc, left, stop - 1, r.top, r.bottom) &&
+               !Blank(dc, stop - 1, r.right, r.top, r.bottom),
+           "stop " + std::to_string(stop));
   DeleteDC(dc);
   DeleteObject(bitmap);
 }

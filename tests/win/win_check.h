@@ -65,59 +65,46 @@ inline std::vector<std::wstring> FolderEntries(const std::filesystem::path& fold
 
 // A fresh folder under the temporary folder, removed with all it holds (read-only files
 // and paths past MAX_PATH included) when the fixture goes.
-class TempFolder {
- public:
+struct TempFolder {
   explicit TempFolder(const std::wstring& name)
-      : path_(std::filesystem::temp_directory_path() /
-              (name + L"-" + std::to_wstring(GetCurrentProcessId()))) {
-    Remove(path_);
-    CreateDirectoryW(path_.c_str(), nullptr);
+      : path(std::filesystem::temp_directory_path() /
+             (name + L"-" + std::to_wstring(GetCurrentProcessId()))) {
+    Remove(path);
+    CreateDirectoryW(path.c_str(), nullptr);
   }
-  ~TempFolder() { Remove(path_); }
-  const std::filesystem::path& Path() const { return path_; }
+  ~TempFolder() { Remove(path); }
   static void Remove(const std::filesystem::path& p) {
     const std::wstring api = varnel::win::ApiPath(p);
-    const DWORD a = GetFileAttributesW(api.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
-      for (const auto& n : FolderEntries(p)) Remove(p / n);
-      RemoveDirectoryW(api.c_str());
-    } else if (a != INVALID_FILE_ATTRIBUTES) {
-      SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(api.c_str());
-    }
+    if (GetFileAttributesW(api.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    for (const auto& n : FolderEntries(p)) Remove(p / n);  // a file has none
+    SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!RemoveDirectoryW(api.c_str())) DeleteFileW(api.c_str());
   }
-
- private:
-  std::filesystem::path path_;
+  const std::filesystem::path path;
 };
 
 // Presses OK on every dialog and message box this thread opens while it lives, as a user
 // would; counts the boxes it answered.
-class DialogAnswerer {
- public:
-  DialogAnswerer() : hook_(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { answered_ = 0; }
-  ~DialogAnswerer() { UnhookWindowsHookEx(hook_); }
-  int Answered() const { return answered_; }
-
- private:
+struct DialogAnswerer {
+  DialogAnswerer() : hook(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { answered = 0; }
+  ~DialogAnswerer() { UnhookWindowsHookEx(hook); }
   static LRESULT CALLBACK Hook(int code, WPARAM window, LPARAM info) {
     wchar_t name[8] = {};
     const HWND box = reinterpret_cast<HWND>(window);
     if (code == HCBT_CREATEWND && GetClassNameW(box, name, 8) && !std::wcscmp(name, L"#32770")) {
-      ++answered_;
+      ++answered;
       PostMessageW(box, WM_COMMAND, IDOK, 0);  // handled once the box runs its loop
     }
     return CallNextHookEx(nullptr, code, window, info);
   }
-  inline static int answered_ = 0;
-  HHOOK hook_;
+  inline static int answered = 0;
+  const HHOOK hook;
 };
 
 // A running program in this process: the data folder written from files (name, bytes),
 // the options, the main window, the menus and the notes of "List".
 inline bool StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files,
                              varnel::WorkArea work = {0, 0, 1280, 800}) {
-  using namespace varnel;
   using namespace varnel::win;
   const std::filesystem::path data = DataFolder();
   std::filesystem::remove_all(data);
@@ -125,8 +112,8 @@ inline bool StartTestProgram(const std::vector<std::pair<std::string, std::strin
   for (const auto& [name, bytes] : files) PutFile(data / name, bytes);
   AppState& app = App();
   app.instance = GetModuleHandleW(nullptr);
-  app.options = std::make_unique<GlobalOptions>(ProgramStoreEnv(), data, work);
-  app.alarms = std::make_unique<AlarmTable>(LocalAlarmClock());
+  app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), data, work);
+  app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
   if (!RegisterWindowClasses(app.instance) || !(app.mainWindow = CreateMainWindow(app.instance)))
     return false;
   LoadResourceMenus(app.instance);
@@ -153,25 +140,22 @@ inline std::string RowsOf(varnel::win::CCheckWnd& note) {
 }
 
 // Puts bytes as they are, as another program would, with no terminator added.
-inline bool PutOnClipboard(UINT format, const void* bytes, std::size_t size, HWND owner = nullptr) {
-  if (!OpenClipboard(owner)) return false;
+inline void PutOnClipboard(UINT format, const void* bytes, std::size_t size, HWND owner = nullptr) {
+  if (!OpenClipboard(owner)) return;
   EmptyClipboard();
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
   std::memcpy(GlobalLock(block), bytes, size);
   GlobalUnlock(block);
-  const bool put = SetClipboardData(format, block) != nullptr;
+  SetClipboardData(format, block);
   CloseClipboard();
-  return put;
 }
 
-// The clipboard's block of a format as it lies there, terminator included.
-template <typename Char>
-std::basic_string<Char> ClipboardBlock(HWND owner, UINT format) {
-  std::basic_string<Char> out;
-  if (!OpenClipboard(owner)) return out;
-  if (HANDLE data = GetClipboardData(format)) {
-    const auto* p = static_cast<const Char*>(GlobalLock(data));
-    out.assign(p, GlobalSize(data) / sizeof(Char));
+// The clipboard's CF_TEXT block as it lies there, terminator included.
+inline std::string ClipboardBlock() {
+  std::string out;
+  if (!OpenClipboard(nullptr)) return out;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    out.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
     GlobalUnlock(data);
   }
   CloseClipboard();

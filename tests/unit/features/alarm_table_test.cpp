@@ -1,7 +1,6 @@
 #include "core/features/alarm_table.h"
 
 #include <cstdio>
-#include <memory>
 #include <tuple>
 
 #include "core/features/detail_alarm.h"
@@ -14,8 +13,8 @@ namespace {
 
 // A fixed clock: absolute seconds from an arbitrary epoch, as mktime gives them.
 std::int64_t Absolute(const DateTime& t) {
-  return 1000000000 + std::int64_t{DayNumber(t.year, t.month, t.day)} * kSecondsPerDay + t.hour * 3600 +
-         t.minute * 60 + t.second;
+  return 1000000000 + std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 + t.minute * 60 +
+         t.second;
 }
 std::string Record(const char* time, std::uint32_t flags) {
   char buf[16];
@@ -28,8 +27,8 @@ std::uint32_t OneShot(int year, int month, int day) {
 
 // A table on a clock the test moves; the due check's actions are recorded.
 struct DueCheck {
-  std::shared_ptr<DateTime> now = std::make_shared<DateTime>(MakeDateTime(2011, 1, 10, 8, 0, 0));
-  AlarmTable table{AlarmClock{[n = now] { return *n; }, Absolute}};
+  DateTime now = MakeDateTime(2011, 1, 10, 8, 0, 0);
+  AlarmTable table{AlarmClock{[this] { return now; }, Absolute}};
   std::vector<int> fired, ran;
   bool commandRuns = true, noteExists = true;
   AlarmDueActions Actions() {
@@ -37,7 +36,7 @@ struct DueCheck {
             [this](int i) { fired.push_back(i); }};
   }
   int At(const DateTime& t, int tickMs = 500) {
-    *now = t;
+    now = t;
     return table.CheckAlarms(tickMs, Actions());
   }
 };
@@ -64,9 +63,9 @@ TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOneAndFollowTheirNotes) {
 
 TEST(AlarmTableTest, OneShotDueIsAbsoluteAndWeeklyDueIsAfterTheReferenceMidnight) {
   DueCheck f;
-  *f.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   const std::int64_t midnight = Absolute(MakeDateTime(2011, 1, 10));
-  EXPECT_EQ(AlarmTable(AlarmClock{[n = f.now] { return *n; }, Absolute}).ReferenceMidnight(), midnight);
+  EXPECT_EQ(f.table.ReferenceMidnight(), midnight);
+  f.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   // A day past the month's end stays in that month; impossible fields clamp.
   const std::pair<std::string, std::int64_t> cases[] = {
       {Record("103000", OneShot(2011, 3, 15) | kAlarmRunsCommand),
@@ -80,7 +79,7 @@ TEST(AlarmTableTest, OneShotDueIsAbsoluteAndWeeklyDueIsAfterTheReferenceMidnight
     EXPECT_EQ(f.table.Slot(n - 1).flags, ParseAlarmRecord(record).flags);
   }
   // Days later the midnight has moved by whole days only; exactly a day counts as the next.
-  *f.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
+  f.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
   EXPECT_EQ(f.table.Slot(f.table.RegisterAlarm(1, 2, Record("235959", kAlarmWeekly)) - 1).due, 86399);
   for (const auto& [now, after] : {std::pair{0, 2}, {3 * kSecondsPerDay, 3}, {4 * kSecondsPerDay - 1, 3}}) {
     f.table.AdvanceReferenceMidnight(midnight + now);
@@ -110,7 +109,7 @@ TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
                                     {kSun | kNot, 5, 3, 0},  {kSun, 5, 10, 1},       {kOn, 5, 10, 0}};
   for (const auto& [days, m, d, rings] : cases) {
     DueCheck f;
-    *f.now = MakeDateTime(2026, m, d, 6);
+    f.now = MakeDateTime(2026, m, d, 6);
     f.table.RegisterAlarm(1, 1, Record("070000", kAlarmWeekly | days));
     EXPECT_EQ(f.At(MakeDateTime(2026, m, d, 7, 0, 30)), rings ? 0 : -1) << m << "-" << d << " " << days;
   }
@@ -151,34 +150,34 @@ TEST(AlarmDueTest, RunCommandsGoneNotesAndTheOneWindow) {
 }
 
 TEST(AlarmBellTest, RingingAndSnooze) {
-  const std::int64_t lengths[][2] = {{60, 1060}, {0, 1000 + kSecondsPerDay}, {-1, 1000}, {5, 1005}};
-  for (const auto& [alarmTime, stopsAt] : lengths) {
+  using B = AlarmBell;
+  // The alarm time (0 a whole day, -1 a single play) and when the ringing stops.
+  for (const auto& [alarmTime, stopsAt] :
+       {std::pair{60, 1060}, {0, 1000 + kSecondsPerDay}, {-1, 1000}, {5, 1005}}) {
     AlarmBell bell;
-    bell.Start(1000, static_cast<int>(alarmTime));
-    EXPECT_EQ(bell.Tick(stopsAt - 1, true), AlarmBell::kKeep);
-    EXPECT_EQ(bell.Tick(stopsAt, true), AlarmBell::kStop);
+    bell.Start(1000, alarmTime);
+    EXPECT_EQ(bell.Tick(stopsAt - 1, true), B::kKeep);
+    EXPECT_EQ(bell.Tick(stopsAt, true), B::kStop);
   }
   AlarmBell bell;
   bell.StopAndArm(1000, 180);
   EXPECT_FALSE(bell.Ringing());
-  const std::tuple<int, bool, AlarmBell::Step> ticks[] = {{1179, true, AlarmBell::kKeep},
-                                                          {1180, true, AlarmBell::kRing},
-                                                          {1239, true, AlarmBell::kRing},
-                                                          {1240, true, AlarmBell::kKeep},
-                                                          {1200, false, AlarmBell::kKeep}};
+  const std::tuple<int, bool, B::Step> ticks[] = {{1179, true, B::kKeep},
+                                                  {1180, true, B::kRing},
+                                                  {1239, true, B::kRing},
+                                                  {1240, true, B::kKeep},
+                                                  {1200, false, B::kKeep}};
   for (const auto& [at, on, step] : ticks) EXPECT_EQ(bell.Tick(at, on), step) << at;
 }
 
-TEST(DetailAlarmTest, StatesSlotsAndTheFullTable) {
-  DueCheck f;
-  NoteContent c;
-  c.slot = 4;
-  c.alarms = &f.table;
-  c.AddHeading("h");
-  const int row = c.InsertDetail(0, c.MakeRoomAfter(0, 0), "d");
+using DetailAlarmTest = test::NoteRowsTest<>;
+
+TEST_F(DetailAlarmTest, StatesSlotsAndTheFullTable) {
+  Build({{"h", "d"}});
+  const int row = Row(0, 1);
   const std::string rec = Record("103000", OneShot(2011, 3, 15));
   std::string read;
-  EXPECT_EQ(DetailAlarmState(c, row, &read), kAlarmNone);
+  EXPECT_EQ(DetailAlarmState(c_, row, &read), kAlarmNone);
   EXPECT_EQ(read, "000000000000");
   // State, the row's status after, slots used.
   const std::tuple<int, std::string, int> steps[] = {{kAlarmOn, "000C010C" + rec, 1},
@@ -186,38 +185,31 @@ TEST(DetailAlarmTest, StatesSlotsAndTheFullTable) {
                                                      {kAlarmOn, "000C010C" + rec, 1},
                                                      {kAlarmNone, "00000000", 0}};
   for (const auto& [state, status, used] : steps) {
-    EXPECT_TRUE(SetDetailAlarm(c, row, rec, state));
-    EXPECT_EQ(c.rows.At(row).status, status) << state;
-    EXPECT_EQ(f.table.UsedCount(), used);
+    EXPECT_TRUE(SetDetailAlarm(c_, row, rec, state));
+    EXPECT_EQ(c_.rows.At(row).status, status) << state;
+    EXPECT_EQ(alarms_.UsedCount(), used);
   }
   // The 51st ON alarm stays ON, unarmed, and says so.
-  for (int i = 0; i < kAlarmSlotCount; ++i) f.table.RegisterAlarm(9, 1, rec);
-  EXPECT_FALSE(SetDetailAlarm(c, row, rec, kAlarmOn));
-  EXPECT_EQ(c.rows.At(row).status, "000C0004" + rec);
-  EXPECT_EQ(DetailAlarmState(c, row, &read), kAlarmOn);
+  for (int i = 0; i < kAlarmSlotCount; ++i) alarms_.RegisterAlarm(9, 1, rec);
+  EXPECT_FALSE(SetDetailAlarm(c_, row, rec, kAlarmOn));
+  EXPECT_EQ(c_.rows.At(row).status, "000C0004" + rec);
+  EXPECT_EQ(DetailAlarmState(c_, row, &read), kAlarmOn);
   EXPECT_EQ(read, rec);
   // The record alone (the properties page's way) leaves state and slot.
-  EXPECT_TRUE(SetDetailAlarm(c, row, "235959800041", -1));
-  EXPECT_EQ(c.rows.At(row).status, "000C0004235959800041");
+  EXPECT_TRUE(SetDetailAlarm(c_, row, "235959800041", -1));
+  EXPECT_EQ(c_.rows.At(row).status, "000C0004235959800041");
 }
 
-TEST(DetailAlarmTest, RecordsDialogFormsTitleAndTheDateRange) {
+TEST(AlarmRecordTest, RecordsDialogFormsAndTheDateRange) {
   const std::pair<const char*, const char*> records[] = {
       {"103000830f0b", "103000830f0b"}, {"997799", "235959000000"}, {"", "000000000000"}};
   for (const auto& [in, out] : records) EXPECT_EQ(FormatAlarmRecord(ParseAlarmRecord(in)), out);
   for (const char* record : {"103000030f0b", "070503800141", "000000c0007f", "235959430b19"})
     EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord(record)), record);
-  EXPECT_TRUE(AlarmFormOfRecord("").dated);
-  EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord("")), "000000010100");
-  // The window's title ends on a whole character.
-  const std::string a298(298, 'a');
-  for (auto [text, title] :
-       {std::pair{a298 + "あい", a298}, {a298 + "aあ", a298 + "a"}, {std::string(), std::string("Varnel")}})
-    EXPECT_EQ(AlarmWindowTitle(text), title);
-  const Date ranges[][2] = {{{2026, 3, 15}, {2027, 3, 14}},
-                            {{2026, 3, 1}, {2027, 2, 28}},
-                            {{2028, 2, 29}, {2029, 2, 28}},
-                            {{2026, 12, 31}, {2027, 12, 30}}};
+  EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord("")), "000000010100");  // dated, on the first day
+  // The last day a dated alarm may take: a year on, less a day; from 29 February, 28 February.
+  const Date ranges[][2] = {
+      {{2026, 3, 1}, {2027, 2, 28}}, {{2028, 2, 29}, {2029, 2, 28}}, {{2026, 12, 31}, {2027, 12, 30}}};
   for (const auto& [today, last] : ranges) {
     Date first{}, end{};
     AlarmDateRange(today, first, end);

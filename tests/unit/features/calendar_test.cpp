@@ -1,13 +1,8 @@
 #include "core/features/calendar.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <fstream>
-#include <string>
-#include <vector>
 
 #include "test_support.h"
 
@@ -33,9 +28,8 @@ TEST(DayNumberTest, AnchorsAndClampsOfTheRange) {
     EXPECT_EQ(DayNumber(y, m, d), DayNumber(y, std::clamp(m, 1, 12), real)) << m << "-" << d;
   for (int n : {-1, INT_MIN, kLastDayNumber + 1, INT_MAX})
     EXPECT_EQ(Ymd(DayNumberToDate(n)), (n < 0 ? std::array{2000, 12, 31} : std::array{2099, 12, 31})) << n;
-  EXPECT_EQ(WeekdayOf(1), 1);                // Monday
-  EXPECT_EQ(WeekdayOf(-1), 6);               // 2000-12-30 was a Saturday
-  EXPECT_EQ(WeekdayOfDate(2000, 2, 29), 2);  // a Tuesday, before the range
+  // 2001-01-01 a Monday, 2000-12-30 a Saturday, 2000-02-29 a Tuesday before the range.
+  EXPECT_EQ((std::array{WeekdayOf(1), WeekdayOf(-1), WeekdayOfDate(2000, 2, 29)}), (std::array{1, 6, 2}));
   for (int n : {-7, -8, INT_MIN, INT_MAX}) EXPECT_TRUE(WeekdayOf(n) >= 0 && WeekdayOf(n) <= 6) << n;
   EXPECT_EQ(TodayDayNumber(test::MakeDateTime(2011, 1, 10)), 3662);
 }

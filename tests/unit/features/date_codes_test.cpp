@@ -1,7 +1,6 @@
 #include "core/features/date_codes.h"
 
 #include <array>
-#include <tuple>
 
 #include "test_support.h"
 
@@ -12,7 +11,6 @@ namespace {
 
 const DateTime kMonday = MakeDateTime(2011, 1, 10, 9, 5, 7);  // the working date of the examples
 const DateTime kMarch5 = MakeDateTime(2019, 3, 5);
-const DateTime kAfternoon = MakeDateTime(2011, 1, 10, 15, 30, 45);
 const DateTime kNoon = MakeDateTime(2011, 1, 10, 12, 0, 0);
 const DateTime kOdd = MakeDateTime(2019, 3, 123);  // a day beyond two digits keeps its last two
 constexpr int kBoth = kTimeCodes | kDateMath, kNone = kNoDayCount;
@@ -40,7 +38,7 @@ TEST(DateCodesTest, Expansions) {
       {"%q%%%", "q%"},
       // Time codes only in time mode.
       {"%H:%FF:%SS|%HH:%ff:%ss", "9:05:07|09:05:07", kNone, kTimeCodes},
-      {"%h|%hh|%H", "3|03|15", kNone, kTimeCodes, kAfternoon},
+      {"%h|%hh|%H", "3|03|15", kNone, kTimeCodes, MakeDateTime(2011, 1, 10, 15, 30, 45)},
       {"%h%a%p", "0pm", kNone, kTimeCodes, kNoon},
       {"%A\"午前\"%P\"午後\"", "午後", kNone, kTimeCodes, kNoon},
       {"%A\"午前\"%P\"午後\"", "A\"午前\"P\"午後\""},
@@ -81,15 +79,14 @@ TEST(DateCodesTest, Expansions) {
 }
 
 TEST(DateCodesTest, MovesChangeTheWorkingDateOnly) {
-  // The date handed in, the text, the mode, the date after it as year, month, day, weekday, hour.
-  const std::tuple<DateTime, const char*, int, std::array<int, 5>> cases[] = {
-      {MakeDateTime(2011, 1, 10, 15), "%+7%+7", kBoth, {2011, 1, 24, 1, 15}},  // the time of day survives
-      {kOdd, "%+0", kDateMath, {2019, 3, 31, 0, 0}}};
-  for (auto [date, in, mode, after] : cases) {
-    std::string text = in;
-    ExpandDateCodes(date, text, mode);
-    EXPECT_EQ((std::array<int, 5>{date.year, date.month, date.day, date.dayOfWeek, date.hour}), after) << in;
-  }
+  // The time of day survives; a day past the month's end is brought back into it.
+  DateTime date = MakeDateTime(2011, 1, 10, 15), odd = kOdd;
+  std::string twice = "%+7%+7", zero = "%+0";
+  ExpandDateCodes(date, twice, kBoth);
+  ExpandDateCodes(odd, zero, kDateMath);
+  EXPECT_EQ((std::array<int, 5>{date.year, date.month, date.day, date.dayOfWeek, date.hour}),
+            (std::array{2011, 1, 24, 1, 15}));
+  EXPECT_EQ((std::array<int, 3>{odd.year, odd.month, odd.day}), (std::array{2019, 3, 31}));
 }
 
 }  // namespace

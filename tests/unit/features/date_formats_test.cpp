@@ -65,58 +65,47 @@ TEST(DateFormatListTest, HistoryStopsAt41AndNeverDropsARegisteredEntry) {
   EXPECT_EQ(registered.Entries().size(), 46u);  // nothing to drop: the list grows
 }
 
-class DateFormatStoreTest : public test::StoreTest {
- protected:
-  DateFormatStoreTest() {
-    env_.files.replace = [this](const std::filesystem::path& p, const std::string& c) {
-      ++replacements_;
-      return HostFileOps().replace(p, c);
-    };
-  }
-  DateFormatList Load(const std::string& lines) {
-    store_ = Open("t.ini", lines.c_str());
-    DateFormatList list;
-    list.Load(*store_);
-    return list;
-  }
-  std::unique_ptr<ProfileStore> store_;
-  int replacements_ = 0;
-};
+using DateFormatStoreTest = test::StoreTest;
+
+DateFormatList Loaded(ProfileStore& store) {
+  DateFormatList list;
+  list.Load(store);
+  return list;
+}
 
 TEST_F(DateFormatStoreTest, LoadReadsUpToTheFirstEmptyValueAndItsBound) {
   std::string lines = "Section=Mine\r\n[Mine]\r\n";
   for (int i = 0; i < 25; ++i) lines += "TWord" + std::to_string(i) + "=f" + std::to_string(i) + "\r\n";
-  const DateFormatList first = Load(lines + "TWord25=\r\nTWord26=stale\r\n");
+  const DateFormatList first = Loaded(*Open("t.ini", (lines + "TWord25=\r\nTWord26=stale\r\n").c_str()));
   EXPECT_EQ(first.Entries().size(), 25u);
   EXPECT_EQ(Texts(first).substr(Texts(first).size() - 9), "f23* f24*");
   lines = "TWord0=a";
-  for (int i = 0; i < 30; ++i) lines += "表";
+  for (int i = 0; i < 30; ++i) lines += "表";  // cut to 49 bytes, as 50 would split a character
   for (int i = 1; i < DateFormatList::kMaxStoredFormats + 50; ++i)
     lines += "\r\nTWord" + std::to_string(i) + "=x";
-  const DateFormatList list = Load(lines);
+  const DateFormatList list = Loaded(*Open("t.ini", lines.c_str()));
   EXPECT_EQ(list.Entries().size(), static_cast<std::size_t>(DateFormatList::kMaxStoredFormats));
   EXPECT_EQ(list.Entries()[0].text.size(), 49u);
 }
 
 TEST_F(DateFormatStoreTest, SaveWritesRegisteredEntriesInOneReplacement) {
-  DateFormatList list = Load("TWord0=old0\r\nTWord1=old1\r\nTWord2=old2\r\nTWord3=old3\r\n");
-  list.Use(-1, "%YYYY年", Action::Insert);
-  list.Use(3, "", Action::Delete);  // old2
-  list.Use(-1, "%M/%D", Action::Register);
+  int replacements = 0;
+  env_.files.replace = [&](const std::filesystem::path& p, const std::string& c) {
+    ++replacements;
+    return HostFileOps().replace(p, c);
+  };
+  const auto store = Open("t.ini", "TWord0=old0\r\nTWord1=old1\r\nTWord2=old2\r\n");
+  DateFormatList list = Loaded(*store);
+  list.Use(-1, "%YYYY年", Action::Insert);  // history stays out of the file
+  list.Use(2, "", Action::Delete);          // old1
   for (int i = 0; i < 30; ++i) list.Use(-1, "r" + std::to_string(i), Action::Register);
-  replacements_ = 0;
-  list.Save(*store_);
-  EXPECT_EQ(replacements_, 1);
-  const std::string file = Read("t.ini");
-  EXPECT_NE(file.find("TWord34=\r\n"), std::string::npos);
-  std::string registered = Texts(list);
-  registered.erase(registered.find("%YYYY年 "), std::string("%YYYY年 ").size());  // history stays out
-  DateFormatList reloaded = Load(file.substr(std::string("[Default]\r\n").size()));
-  EXPECT_EQ(Texts(reloaded), registered);  // all of them, past the twentieth, in order
-  // Fewer entries end the sequence earlier.
-  reloaded.Use(0, "", Action::Delete);
-  reloaded.Save(*store_);
-  EXPECT_EQ(Texts(Load(Read("t.ini").substr(11))).substr(0, 5), "r28* ");
+  list.Save(*store);
+  list.Use(0, "", Action::Delete);  // fewer entries end the sequence earlier
+  list.Save(*store);
+  EXPECT_EQ(replacements, 2);
+  std::string expected = Texts(list);
+  expected.erase(expected.find("%YYYY年 "), std::string("%YYYY年 ").size());
+  EXPECT_EQ(Texts(Loaded(*Open("t.ini"))), expected);  // all of them, past the twentieth, in order
 }
 
 using R = AssistRow;

@@ -1,5 +1,5 @@
-// The display schedule as a user sees it: ticks at given moments, with the
-// window shown or hidden by hand in between, and what each tick does.
+// The display schedule as a user sees it: ticks at given moments, with the window shown or hidden by
+// hand in between, and what each tick does.
 #include "core/features/schedule.h"
 
 #include <cstdio>
@@ -17,29 +17,11 @@ ScheduleMoment At(const char* when) {  // "YYYY-MM-DD HH:MM"
   return MomentOf(test::MakeDateTime(y, mo, d, h, mi));
 }
 
-struct Case {
-  const char* name;
-  const char* start;  // "YYYY-MM-DD HH:MM" or null
-  const char* end;
-  int window;  // from * 10000 + to, -1 none
-  unsigned days;
-  // "YYYY-MM-DD HH:MM", then the window before the tick (v visible, h hidden: the
-  // user may have changed it) and what the tick does (+ show, - hide, . nothing).
-  const char* ticks;  // separated by one blank
-};
-
-NoteSchedule Make(const Case& c) {
-  NoteSchedule s;
-  s.state = -1;
-  for (const auto& [point, i] : {std::pair{c.start, 0}, {c.end, 1}})
-    if (point) std::tie(s.first[i], s.second[i]) = std::pair{At(point).today, At(point).minuteOfDay};
-  s.first[2] = c.window;
-  s.second[2] = c.window < 0 ? -1 : static_cast<int>(c.days);
-  return s;
-}
-
 TEST(ScheduleTest, TicksShowAndHideOnTransitionsOnly) {
-  const Case cases[] = {
+  // Start and end ("YYYY-MM-DD HH:MM" or null), the window (from * 10000 + to, -1 none) and its days;
+  // each tick: the moment, the window before it (v visible, h hidden: the user may have changed it)
+  // and what the tick does (+ show, - hide, . nothing).
+  const std::tuple<const char*, const char*, const char*, int, int, const char*> cases[] = {
       {"start hides before, user's show stays, shows at the start", "2011-05-01 10:00", nullptr, -1, 0,
        "2011-05-01 09:59 v- 2011-05-01 09:59 v. 2011-05-01 10:00 h+ 2011-05-02 08:00 h."},
       {"end hides once and for good", nullptr, "2011-05-01 17:00", -1, 0,
@@ -59,13 +41,17 @@ TEST(ScheduleTest, TicksShowAndHideOnTransitionsOnly) {
       {"the end wins over a start and a window", "2026-12-01 00:00", "2026-12-07 12:00", 0, 0x7f,
        "2026-12-07 11:59 h+ 2026-12-07 12:00 v- 2026-12-07 12:01 h."},
   };
-  for (const Case& c : cases) {
-    NoteSchedule s = Make(c);
-    for (std::string all = c.ticks; !all.empty(); all.erase(0, 20)) {
+  for (const auto& [name, start, end, window, days, ticks] : cases) {
+    NoteSchedule s;
+    s.state = -1;
+    for (const auto& [point, i] : {std::pair{start, 0}, {end, 1}})
+      if (point) std::tie(s.first[i], s.second[i]) = std::pair{At(point).today, At(point).minuteOfDay};
+    s.first[2] = window;
+    s.second[2] = window < 0 ? -1 : days;
+    for (std::string all = ticks; !all.empty(); all.erase(0, 20)) {
       const std::string t = all.substr(0, 19);
-      const auto expected =
-          static_cast<ScheduleAction>(std::string(".+-").find(t[18]));  // kNone, kShow, kHide
-      EXPECT_EQ(EvaluateNoteSchedule(s, t[17] == 'v', At(t.c_str())), expected) << c.name << " at " << t;
+      const auto expected = static_cast<ScheduleAction>(std::string(".+-").find(t[18]));  // none, show, hide
+      EXPECT_EQ(EvaluateNoteSchedule(s, t[17] == 'v', At(t.c_str())), expected) << name << " at " << t;
     }
   }
 }

@@ -1,5 +1,4 @@
-// The texts a note gives and takes: export of notes, headings and details with their marks, the
-// parse of pasted text back into details, dropped texts and files, and the text a run command starts.
+// The texts a note gives and takes: export with marks, paste, dropped texts and files, run commands.
 #include "core/features/text_export.h"
 
 #include <set>
@@ -150,13 +149,13 @@ TEST(PasteText, CopyThenPasteRoundTrip) {
 }
 
 TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {
-  const std::pair<std::string, std::string> cases[] = {
-      {" \t\r\n牛乳 \r\n", "牛乳"},
-      {"a\r\nb", "a\r\nb"},
-      {" \r\n\t", ""},
-      {std::string(999, ' ') + "x", "x"},
-      {std::string(1000, ' ') + "x", ""},
-      {"abcd表示", "abcd"} /* cut at 5 bytes would split 表 */};
+  // The last: a cut at 5 bytes would split 表.
+  const std::pair<std::string, std::string> cases[] = {{" \t\r\n牛乳 \r\n", "牛乳"},
+                                                       {"a\r\nb", "a\r\nb"},
+                                                       {" \r\n\t", ""},
+                                                       {std::string(999, ' ') + "x", "x"},
+                                                       {std::string(1000, ' ') + "x", ""},
+                                                       {"abcd表示", "abcd"}};
   for (const auto& [clip, text] : cases) EXPECT_EQ(PastedDetailText(clip, 5), text) << clip.size();
 }
 
@@ -210,13 +209,13 @@ TEST(RunText, QuotesTheLongestExistingPathWithSpaces) {
   const std::set<std::string, std::less<>> existing = {
       "C:\\Program Files\\x\\setup notes.txt", "C:\\Program Files\\x\\tool.exe", "C:\\Program", "C:\\表 a"};
   const auto exists = [&](std::string_view p) { return existing.count(p) > 0; };
+  // A prefix that exists but has no space is left alone.
   const std::pair<std::string, std::string> cases[] = {
       {"C:\\Program Files\\x\\setup notes.txt", "\"C:\\Program Files\\x\\setup notes.txt\""},
       {"C:\\Program Files\\x\\tool.exe -a  b", "\"C:\\Program Files\\x\\tool.exe\" -a  b"},
       {"C:\\表 a b", "\"C:\\表 a\" b"},
-      {"C:\\Program Files\\y.exe", "C:\\Program Files\\y.exe"},  // the prefix that exists has no space
-      {"\"C:\\表 a\" x", "\"C:\\表 a\" x"},
-  };
+      {"C:\\Program Files\\y.exe", "C:\\Program Files\\y.exe"},
+      {"\"C:\\表 a\" x", "\"C:\\表 a\" x"}};
   for (const auto& [in, out] : cases) EXPECT_EQ(QuoteExistingPath(in, exists), out) << in;
 }
 

@@ -1,6 +1,5 @@
-// Any bytes as a settings file: reads never crash, a write is read back and keeps every other
-// key's value; the menus, hot keys and shortcuts stored in it read sound. The same bytes as a
-// note file: its schedule reads within bounds, and a load, save and load again keeps the rows.
+// Any bytes as a settings file: a write changes its key only; menus, hot keys and shortcuts read sound.
+// As a note file: the schedule keeps known states, and a load, save and load again keeps the rows.
 #include "core/app/command_ids.h"
 #include "core/app/command_table.h"
 #include "core/app/menu_spec.h"

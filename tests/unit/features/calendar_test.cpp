@@ -1,11 +1,17 @@
+// The calendar, holidays and era years; the date codes of a text; the display schedule over them.
 #include "core/features/calendar.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdio>
+#include <tuple>
 
+#include "core/features/date_codes.h"
+#include "core/features/schedule.h"
 #include "test_support.h"
 
+using varnel::test::MakeDateTime;
 using namespace varnel;
 
 namespace {
@@ -31,7 +37,7 @@ TEST(DayNumberTest, AnchorsAndClampsOfTheRange) {
   // 2001-01-01 a Monday, 2000-12-30 a Saturday, 2000-02-29 a Tuesday before the range.
   EXPECT_EQ((std::array{WeekdayOf(1), WeekdayOf(-1), WeekdayOfDate(2000, 2, 29)}), (std::array{1, 6, 2}));
   for (int n : {-7, -8, INT_MIN, INT_MAX}) EXPECT_TRUE(WeekdayOf(n) >= 0 && WeekdayOf(n) <= 6) << n;
-  EXPECT_EQ(TodayDayNumber(test::MakeDateTime(2011, 1, 10)), 3662);
+  EXPECT_EQ(TodayDayNumber(MakeDateTime(2011, 1, 10)), 3662);
 }
 
 TEST(DayNumberTest, EveryDayRoundTripsAndFollowsTheDayBefore) {
@@ -87,6 +93,131 @@ TEST(HolidayTest, MatchesTheOfficialListOf2001To2050) {
   EXPECT_STREQ(HolidayName(kHolidayCodeCount, 2011), "");
   EXPECT_STREQ(WeekdayName(7), "日");
   EXPECT_STREQ(WeekdayNameEnglish(-1), "Sat");
+}
+
+const DateTime kMonday = MakeDateTime(2011, 1, 10, 9, 5, 7);  // the working date of the examples
+const DateTime kMarch5 = MakeDateTime(2019, 3, 5);
+const DateTime kNoon = MakeDateTime(2011, 1, 10, 12, 0, 0);
+const DateTime kOdd = MakeDateTime(2019, 3, 123);  // a day beyond two digits keeps its last two
+constexpr int kBoth = kTimeCodes | kDateMath, kNone = kNoDayCount;
+
+struct Case {
+  const char* in;
+  const char* out;
+  int count = kNone;
+  int mode = kDateMath;
+  DateTime date = kMonday;
+};
+
+TEST(DateCodesTest, Expansions) {
+  const std::string last = std::to_string(kLastDayNumber - 3662);
+  const Case cases[] = {
+      {"%M月%D日(%W)|%YYYY/%MM/%DD|(%WW)|平成%y年|%+7%M/%D", "1月10日(月)|2011/01/10|(Mon)|平成23年|1/17"},
+      {"残り%c\"20110131\"日|%C\"20110101\"|%C\"-20110101\"", "残り21日|-9|9", 21},
+      // Digits and doubled letters; only the same letter doubles.
+      {"%D/%DD/%d/%dd|%M/%MM/%m/%mm|%Dd|%dD", "5/05/5/05|3/03/3/03|5d|5D", kNone, 0, kMarch5},
+      {"%D", "23", kNone, 0, kOdd},
+      {"%Y|%YY|%YYY|%YYYY|%YYYYY|%y|%yy", "9|19|019|2019|2019Y|1|01", kNone, 0, kMarch5},  // Reiwa 1
+      {"%W%w|%WW|%ww|%Ww", "火火|Tue|Tue|火w", kNone, 0, kMarch5},
+      // Percent signs: "%%" survives one pass for a second expansion.
+      {"%%D|%日|no codes 表示|100%", "%D|日|no codes 表示|100"},
+      {"%q%%%", "q%"},
+      // Time codes only in time mode.
+      {"%H:%FF:%SS|%HH:%ff:%ss", "9:05:07|09:05:07", kNone, kTimeCodes},
+      {"%h|%hh|%H", "3|03|15", kNone, kTimeCodes, MakeDateTime(2011, 1, 10, 15, 30, 45)},
+      {"%h%a%p", "0pm", kNone, kTimeCodes, kNoon},
+      {"%A\"午前\"%P\"午後\"", "午後", kNone, kTimeCodes, kNoon},
+      {"%A\"午前\"%P\"午後\"", "A\"午前\"P\"午後\""},
+      {"%H%F%S%a%p", "HFSap"},
+      {"%A\"\"x|%A\"1234567\"x", "x|1234567x", kNone, kTimeCodes},
+      {"%A\"12345678\"x", "\"12345678\"x", kNone, kTimeCodes},  // text too long
+      {"%Ax\"ab\"", "x\"ab\"", kNone, kTimeCodes},
+      // Day moves add up and clamp to the calendar; six digits at most.
+      {"%-10%YYYY/%M/%D(%W)", "2010/12/31(金)"},
+      {"%+%D%-%D|%+0000001%D", "1010|110"},
+      {"%-9999%YYYY-%MM-%DD %W", "2000-12-31 日"},
+      {"%+999999%YYYY-%MM-%DD %WW", "2099-12-31 Thu"},
+      {"%+7%D", "+710", kNone, kTimeCodes},
+      // Day counts: the first "%c" sets the count, un-negated.
+      {"%c\"20110111\"|%c\"20110101\"", "1|-9", 1},
+      {"%C\"20110131\"%c\"20110105\"", "21-5", -5},
+      {"%c\"-20110101\"", "9", -9},
+      {"%+21%c\"20110131\"", "0", 0},
+      {"%c\"2011013\"x%c\"20110112\"", "\"2011013\"x2", 2},  // malformed: "%c" dropped
+      {"%C20110131", "20110131"},
+      {"%C\"2011-1-1\"", "-9"},  // non-digits end a field
+      {"%C\"21500101\"", last.c_str()},
+      {"%C\"19000101\"", "-3662"},
+      {"%c\"20110131\"", "c\"20110131\"", kNone, kTimeCodes},
+      // Malformed codes at the end of the text.
+      {"%", "", kNone, kBoth},
+      {"%A\"ab", "\"ab", kNone, kBoth},
+      {"%C\"2011", "\"2011", kNone, kBoth},
+      {"%c\"-20110131", "\"-20110131", kNone, kBoth},
+      {"%+", "", kNone, kBoth},
+  };
+  for (const Case& c : cases) {
+    DateTime date = c.date;
+    std::string text = c.in;
+    EXPECT_EQ(ExpandDateCodes(date, text, c.mode), c.count) << c.in;
+    EXPECT_EQ(text, c.out) << c.in;
+  }
+}
+
+TEST(DateCodesTest, MovesChangeTheWorkingDateOnly) {
+  // The time of day survives; a day past the month's end is brought back into it.
+  DateTime date = MakeDateTime(2011, 1, 10, 15), odd = kOdd;
+  std::string twice = "%+7%+7", zero = "%+0";
+  ExpandDateCodes(date, twice, kBoth);
+  ExpandDateCodes(odd, zero, kDateMath);
+  EXPECT_EQ((std::array<int, 5>{date.year, date.month, date.day, date.dayOfWeek, date.hour}),
+            (std::array{2011, 1, 24, 1, 15}));
+  EXPECT_EQ((std::array<int, 3>{odd.year, odd.month, odd.day}), (std::array{2019, 3, 31}));
+}
+
+ScheduleMoment At(const char* when) {  // "YYYY-MM-DD HH:MM"
+  int y, mo, d, h, mi;
+  EXPECT_EQ(std::sscanf(when, "%d-%d-%d %d:%d", &y, &mo, &d, &h, &mi), 5) << when;
+  return MomentOf(MakeDateTime(y, mo, d, h, mi));
+}
+
+TEST(ScheduleTest, TicksShowAndHideOnTransitionsOnly) {
+  // Start and end ("YYYY-MM-DD HH:MM" or null), the window (from * 10000 + to, -1 none) and its days;
+  // each tick: the moment, the window before it (v visible, h hidden: the user may have changed it)
+  // and what the tick does (+ show, - hide, . nothing).
+  const std::tuple<const char*, const char*, const char*, int, int, const char*> cases[] = {
+      {"start hides before, user's show stays, shows at the start", "2011-05-01 10:00", nullptr, -1, 0,
+       "2011-05-01 09:59 v- 2011-05-01 09:59 v. 2011-05-01 10:00 h+ 2011-05-02 08:00 h."},
+      {"end hides once and for good", nullptr, "2011-05-01 17:00", -1, 0,
+       "2011-05-01 16:59 v. 2011-05-01 17:00 v- 2011-05-01 18:00 v."},
+      {"22:00-06:00 on Mondays, judged by Monday until 06:00", nullptr, nullptr, 13200360, 0x01,
+       "2026-12-07 21:59 v- 2026-12-07 22:00 h+ 2026-12-08 00:00 v. 2026-12-08 05:59 v. 2026-12-08 06:00 v- "
+       "2026-12-08 22:30 h."},
+      {"inside a window the user's hide stays until the next day", nullptr, nullptr, 5401020, 0x1f,
+       "2026-12-07 10:00 h+ 2026-12-07 11:00 h. 2026-12-07 17:00 h. 2026-12-08 09:00 h+"},
+      {"from = to is the whole day; only the days decide", nullptr, nullptr, 1800180, 0x40,
+       "2026-12-06 03:00 h+ 2026-12-07 02:59 v. 2026-12-07 03:00 v-"},
+      {"a Monday holiday: 祝日を除く hides, 祝 shows", nullptr, nullptr, 0, 0x101,
+       "2026-02-23 12:00 v- 2026-03-02 12:00 h+"},
+      {"祝 shows on a Tuesday holiday", nullptr, nullptr, 0, 0x81, "2026-11-03 12:00 h+"},
+      {"after a start the window is re-applied every tick", "2026-12-01 00:00", nullptr, 5401020, 0x1f,
+       "2026-12-07 08:00 v- 2026-12-07 08:30 v- 2026-12-07 09:00 h+ 2026-12-07 09:30 h+"},
+      {"the end wins over a start and a window", "2026-12-01 00:00", "2026-12-07 12:00", 0, 0x7f,
+       "2026-12-07 11:59 h+ 2026-12-07 12:00 v- 2026-12-07 12:01 h."},
+  };
+  for (const auto& [name, start, end, window, days, ticks] : cases) {
+    NoteSchedule s;
+    s.state = -1;
+    for (const auto& [point, i] : {std::pair{start, 0}, {end, 1}})
+      if (point) std::tie(s.first[i], s.second[i]) = std::pair{At(point).today, At(point).minuteOfDay};
+    s.first[2] = window;
+    s.second[2] = window < 0 ? -1 : days;
+    for (std::string all = ticks; !all.empty(); all.erase(0, 20)) {
+      const std::string t = all.substr(0, 19);
+      const auto expected = static_cast<ScheduleAction>(std::string(".+-").find(t[18]));  // none, show, hide
+      EXPECT_EQ(EvaluateNoteSchedule(s, t[17] == 'v', At(t.c_str())), expected) << name << " at " << t;
+    }
+  }
 }
 
 }  // namespace

@@ -106,34 +106,20 @@ TEST_F(DateFormatStoreTest, SaveWritesRegisteredEntriesInOneReplacement) {
   EXPECT_EQ(Texts(Loaded(*Open("t.ini"))), expected);  // all of them, past the twentieth, in order
 }
 
-using R = AssistRow;
-
-TEST(DateFormatAssistTest, RowButtonsBuildTheirCodes) {
-  // 和暦 bounds the year's digits to 2; no separator follows the day.
-  const std::tuple<const char*, R, const char*> cases[] = {
-      {"00100000000003", R::kMove, "%-3"},
-      {"10000000000010", R::kMove, "%%+10"},
-      {kDefaultFmtDate, R::kYear, "%YY/"},
-      {"01000000040000", R::kYear, "%YYYY年"},
-      {"00010000040000", R::kYear, "%yy"},
-      {"04000000010000", R::kYear, "%Y."},
-      {"03001000000000", R::kMonth, "%MM-"},
-      {kDefaultFmtDate, R::kDay, "%D"},
-      {"01000100000000", R::kDay, "%DD日"},
-      {"00000010001000", R::kWeekday, "(%WW)"},
-      {"10000000001000", R::kWeekday, "(%%W)"},
-      {"00000001000000", R::kCount, "%C\"-20110131\""},
-      {"00000000100000", R::kFirstCount, "%c\"-20110131\""},
-  };
-  for (const auto& [fmtDate, row, code] : cases)
-    EXPECT_EQ(AssistCode(row, ParseFmtDate(fmtDate), {2011, 1, 31}), code) << fmtDate << " row " << int(row);
-}
-
-TEST(DateFormatAssistTest, GeneratedFormatsExpandAsTheUserMeantThem) {
+TEST(DateFormatAssistTest, TickedRowsBuildTheirCodesInRowOrder) {
   const Date count{2011, 1, 31}, first{2011, 1, 1};
-  // Rows go in their own order, whatever was ticked first.
-  std::string all = GenerateAssistFormat(0x7F, ParseFmtDate("01000000020007"), count, first);
-  EXPECT_EQ(all, "%+7%YY年%M月%D日%W%C\"20110131\"%c\"20110101\"");
+  // FmtDate, the rows ticked (bit = row), the format. 和暦 bounds the year's digits to 2; no separator
+  // follows the day.
+  const std::tuple<const char*, unsigned, const char*> cases[] = {
+      {"01000000020007", 0x7F, "%+7%YY年%M月%D日%W%C\"20110131\"%c\"20110101\""},
+      {"11111111141123", 0x7F, "%%-123%%yy年%%MM月%%DD日(%%WW)%%C\"-20110131\"%%c\"-20110101\""},
+      {kDefaultFmtDate, 0x0E, "%YY/%M/%D"},
+      {"03000000040000", 0x06, "%YYYY-%M-"},
+      {"04000000010000", 0x12, "%Y.%W"},
+      {"00010000040000", 0x02, "%yy"}};
+  for (const auto& [fmtDate, rows, format] : cases)
+    EXPECT_EQ(GenerateAssistFormat(rows, ParseFmtDate(fmtDate), count, first), format) << fmtDate;
+  std::string all = std::get<2>(cases[0]);
   DateTime monday = test::MakeDateTime(2011, 1, 10);
   EXPECT_EQ(ExpandDateCodes(monday, all, kDateMath), -16);  // counts from the moved day
   EXPECT_EQ(all, "11年1月17日月14-16");

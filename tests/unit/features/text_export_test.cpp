@@ -74,8 +74,8 @@ TEST(TextExport, NoteSkipsHiddenHeadingsAndHidingRowsDropsMarks) {
 
 // A detail is cut between characters once 400 bytes are written; a heading of them is exported whole.
 TEST(TextExport, LongDetailsAreCutOnAWholeCharacterAndNeverDropped) {
-  std::string wide = "x", padded;
-  for (int i = 0; i < 300; ++i) wide += "あ";
+  const std::string wide = "x" + std::string(600, '\x88');  // 300 double-byte characters after the x
+  std::string padded;
   const MarkSet marks = Marks(std::string(40, 'M'), std::string(15, 'P'));
   for (int i = 0; i < 24; ++i) padded += "\r\n" + marks.pad;  // 24 line breaks of 17 bytes pass 400
   NoteContent note;
@@ -111,8 +111,6 @@ TEST_F(MarksTest, MarksOfTheNoteOverTheGlobalOnesOverTheDefaults) {
 }
 
 TEST(PasteText, LinesMarksAndHeadings) {
-  std::string long_ = "x";
-  for (int i = 0; i < 200; ++i) long_ += "あ";
   // Text, marks, hide the heading rows, as a new heading, the details parsed.
   const std::tuple<std::string, const MarkSet&, bool, bool, std::string> cases[] = {
       {"\r\n  \r\n\t Shop\r\n\t□ milk\r\n\t◎ egg\r\n\t■ bread\r\n\t済 tea\r\n\r\n", kClip, false, true,
@@ -123,7 +121,7 @@ TEST(PasteText, LinesMarksAndHeadings) {
       {"　■a\r\n　　b\r\n", kMail, false, false, "a:2|　　b:0|"},
       {"\r\n\tmilk\r\n\t■ x", kClip, true, true, "[]milk:0|■ x:0|"},
       {" \r\n\t ", kClip, false, true, ""},
-      {"S\r\n" + long_, kClip, false, true, "[S]" + long_.substr(0, 297) + ":0|"}};
+      {"S\r\nx" + std::string(600, '\x88'), kClip, false, true, "[S]x" + std::string(296, '\x88') + ":0|"}};
   for (const auto& [text, marks, hide, newHeading, expected] : cases)
     EXPECT_EQ(Pasted(text, marks, hide, newHeading), expected) << text;
   std::string lines, first;
@@ -160,18 +158,16 @@ TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {
 }
 
 TEST(DropText, FileTextsWithAndWithoutTheName) {
-  const std::string longDir = "C:\\" + std::string(290, 'd') + "\\", d270 = "C:\\" + std::string(270, 'd');
+  const std::string longDir = "C:\\" + std::string(290, 'd') + "\\", d270 = "C:\\" + std::string(270, 'd'),
+                    name = "\\表表表表表表.txt";
   const std::tuple<std::string, bool, std::string> cases[] = {
       {"C:\\work\\plan.txt", false, "C:\\work\\plan.txt"},
       {"C:\\work\\plan.txt", true, "C:\\work\\plan.txt\r\nplan.txt"},
       {"C:\\d\\表.txt", true, "C:\\d\\表.txt\r\n表.txt"},  // 表 ends in 0x5C
       {"C:\\folder\\", true, "C:\\folder\\"},              // no name to add
       {longDir + "name.txt", true, (longDir + "name.txt").substr(0, 298)},
-      {d270 + "\\表表表表表表.txt", true,
-       d270 + "\\表表表表表表.txt\r\n表表表"},  // the name cut on a character
-      {d270 + "ddddd\\表表表表表表.txt", true,
-       d270 + "ddddd\\表表表表表表.txt"},  // no room for one character
-  };
+      {d270 + name, true, d270 + name + "\r\n表表表"},        // the name cut on a character
+      {d270 + "ddddd" + name, true, d270 + "ddddd" + name}};  // no room for one character
   for (const auto& [path, withName, expected] : cases)
     EXPECT_EQ(DroppedFileText(path, withName), expected) << path;
   EXPECT_EQ(DroppedText(std::string_view("ab\0cd", 5)), "ab");  // a text stops at a zero or the row limit

@@ -46,7 +46,6 @@ TEST(DayNumberTest, EveryDayRoundTripsAndFollowsTheDayBefore) {
     const Date d = DayNumberToDate(n);
     ASSERT_EQ(DayNumber(d.year, d.month, d.day), n);
     ASSERT_EQ(WeekdayOf(n), (WeekdayOf(n - 1) + 1) % 7) << n;
-    ASSERT_EQ(WeekdayOfDate(d.year, d.month, d.day), WeekdayOf(n)) << n;
     const bool monthEnd = prev.day == DaysInMonth(prev.year, prev.month),
                yearEnd = monthEnd && prev.month == 12;
     ASSERT_EQ(Ymd(d), (std::array<int, 3>{prev.year + yearEnd, yearEnd ? 1 : prev.month + monthEnd,
@@ -58,8 +57,8 @@ TEST(DayNumberTest, EveryDayRoundTripsAndFollowsTheDayBefore) {
 }
 
 TEST(DayNumberTest, LeapCenturiesMonthCarriesAndEraYears) {
-  EXPECT_EQ(DaysInMonth(2000, 2), 29);  // the range's own years are checked day by day above
-  EXPECT_EQ(DaysInMonth(2100, 2), 28);
+  // The range's own years are checked day by day above.
+  EXPECT_EQ((std::array{DaysInMonth(2000, 2), DaysInMonth(2100, 2)}), (std::array{29, 28}));
   const std::array<int, 4> carries[] = {
       {5, 0, 5, 0},    {12, 1, 1, 1}, {1, -1, 12, -1},  {1, -12, 1, -1},
       {12, 12, 12, 1}, {3, 25, 4, 2}, {3, -27, 12, -3}, {6, INT_MAX, 1, 178956971}};  // no overflow

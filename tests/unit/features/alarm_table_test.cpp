@@ -1,6 +1,5 @@
 #include "core/features/alarm_table.h"
 
-#include <cstdio>
 #include <tuple>
 
 #include "core/features/detail_alarm.h"
@@ -16,11 +15,7 @@ std::int64_t Absolute(const DateTime& t) {
   return 1000000000 + std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 + t.minute * 60 +
          t.second;
 }
-std::string Record(const char* time, std::uint32_t flags) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%06x", static_cast<unsigned>(flags));
-  return time + std::string(buf);
-}
+std::string Record(int h, int m, int s, std::uint32_t flags) { return FormatAlarmRecord({h, m, s, flags}); }
 std::uint32_t OneShot(int year, int month, int day) {
   return static_cast<std::uint32_t>(month << 16 | day << 8 | year % 100);
 }
@@ -44,7 +39,7 @@ struct DueCheck {
 TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOneAndFollowTheirNotes) {
   DueCheck f;
   AlarmTable& table = f.table;
-  const std::string rec = Record("103000", OneShot(2011, 3, 15));
+  const std::string rec = Record(10, 30, 0, OneShot(2011, 3, 15));
   for (int i = 1; i <= kAlarmSlotCount; ++i) ASSERT_EQ(table.RegisterAlarm(4 + i % 3, 100 + i, rec), i);
   EXPECT_EQ(table.RegisterAlarm(0, 51, rec), -1);
   for (int n : {0, -1, 51, 50, 3, 2}) table.FreeAlarm(n);
@@ -68,18 +63,18 @@ TEST(AlarmTableTest, OneShotDueIsAbsoluteAndWeeklyDueIsAfterTheReferenceMidnight
   f.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   // A day past the month's end stays in that month; impossible fields clamp.
   const std::pair<std::string, std::int64_t> cases[] = {
-      {Record("103000", OneShot(2011, 3, 15) | kAlarmRunsCommand),
+      {Record(10, 30, 0, OneShot(2011, 3, 15) | kAlarmRunsCommand),
        Absolute(MakeDateTime(2011, 3, 15, 10, 30))},
-      {Record("235959", OneShot(2011, 2, 31)), Absolute(MakeDateTime(2011, 2, 28, 23, 59, 59))},
-      {Record("120000", 15u << 16 | 99u), Absolute(MakeDateTime(2099, 12, 1, 12))},
-      {Record("073000", kAlarmWeekly | 0x01), 7 * 3600 + 30 * 60}};
+      {Record(23, 59, 59, OneShot(2011, 2, 31)), Absolute(MakeDateTime(2011, 2, 28, 23, 59, 59))},
+      {Record(12, 0, 0, 15u << 16 | 99u), Absolute(MakeDateTime(2099, 12, 1, 12))},
+      {Record(7, 30, 0, kAlarmWeekly | 0x01), 7 * 3600 + 30 * 60}};
   for (const auto& [record, due] : cases) {
     const int n = f.table.RegisterAlarm(2, 55, record);
     EXPECT_EQ(f.table.Slot(n - 1).due, due) << record;
   }
   // Days later the midnight has moved by whole days only; exactly a day counts as the next.
   f.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
-  EXPECT_EQ(f.table.Slot(f.table.RegisterAlarm(1, 2, Record("235959", kAlarmWeekly)) - 1).due, 86399);
+  EXPECT_EQ(f.table.Slot(f.table.RegisterAlarm(1, 2, Record(23, 59, 59, kAlarmWeekly)) - 1).due, 86399);
   for (const auto& [now, after] : {std::pair{0, 2}, {3 * kSecondsPerDay, 3}, {4 * kSecondsPerDay - 1, 3}}) {
     f.table.AdvanceReferenceMidnight(midnight + now);
     EXPECT_EQ(f.table.ReferenceMidnight(), midnight + after * kSecondsPerDay) << now;
@@ -91,7 +86,7 @@ TEST(AlarmDueTest, OneShotRingsWithinItsWindowElseTurnsOffSilently) {
                           {60, 60000, 1}, {119, 60000, 1}, {120, 60000, 0}};  // late seconds, tick, rings
   for (const auto& [late, tickMs, rings] : cases) {
     DueCheck f;
-    f.table.RegisterAlarm(3, 7, Record("100000", OneShot(2011, 1, 10)));
+    f.table.RegisterAlarm(3, 7, Record(10, 0, 0, OneShot(2011, 1, 10)));
     EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 9, 59, 60 + late), tickMs), rings ? 0 : -1)
         << late << " " << tickMs;
     const bool missed = late >= 0 && !rings;
@@ -109,13 +104,13 @@ TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
   for (const auto& [days, m, d, rings] : cases) {
     DueCheck f;
     f.now = MakeDateTime(2026, m, d, 6);
-    f.table.RegisterAlarm(1, 1, Record("070000", kAlarmWeekly | days));
+    f.table.RegisterAlarm(1, 1, Record(7, 0, 0, kAlarmWeekly | days));
     EXPECT_EQ(f.At(MakeDateTime(2026, m, d, 7, 0, 30)), rings ? 0 : -1) << m << "-" << d << " " << days;
   }
   // Due late in the day, it still rings once on each day; a tick slower than a minute catches it later.
   DueCheck f;
-  f.table.RegisterAlarm(1, 1, Record("235930", kAlarmWeekly | 0x7f));
-  f.table.RegisterAlarm(1, 2, Record("080000", kAlarmWeekly | 0x7f));
+  f.table.RegisterAlarm(1, 1, Record(23, 59, 30, kAlarmWeekly | 0x7f));
+  f.table.RegisterAlarm(1, 2, Record(8, 0, 0, kAlarmWeekly | 0x7f));
   const int ticks[][6] = {{10, 23, 59, 29, 500, -1}, {10, 23, 59, 30, 500, 0}, {10, 23, 59, 45, 500, -1},
                           {11, 0, 0, 10, 500, -1},   {11, 8, 1, 30, 60000, 1}, {11, 23, 59, 31, 500, 0},
                           {11, 23, 59, 59, 500, -1}, {12, 23, 59, 59, 500, 0}};
@@ -125,16 +120,16 @@ TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
 
 TEST(AlarmDueTest, RunCommandsGoneNotesAndTheOneWindow) {
   DueCheck f, g;
-  f.table.RegisterAlarm(1, 1, Record("100000", OneShot(2011, 1, 10) | kAlarmRunsCommand));
-  f.table.RegisterAlarm(1, 2, Record("100000", kAlarmWeekly | 0x7f | kAlarmRunsCommand));
-  f.table.RegisterAlarm(1, 3, Record("100000", OneShot(2011, 1, 10)));
+  f.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
+  f.table.RegisterAlarm(1, 2, Record(10, 0, 0, kAlarmWeekly | 0x7f | kAlarmRunsCommand));
+  f.table.RegisterAlarm(1, 3, Record(10, 0, 0, OneShot(2011, 1, 10)));
   // The commands run: only the plain alarm opens a window. A failed run falls back to the window.
   EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 2);
   EXPECT_EQ(f.ran, (std::vector<int>{0, 1}));
   EXPECT_EQ(f.fired, (std::vector<int>{0}));
   EXPECT_EQ(f.table.Slot(0).note, -1);
   g.commandRuns = false;
-  g.table.RegisterAlarm(1, 1, Record("100000", OneShot(2011, 1, 10) | kAlarmRunsCommand));
+  g.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
   EXPECT_EQ(g.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 0);
   ASSERT_TRUE(g.table.OpenWindow(0, g.Actions()));
   EXPECT_EQ(g.fired, (std::vector<int>{0}));
@@ -174,7 +169,7 @@ using DetailAlarmTest = test::NoteRowsTest<>;
 TEST_F(DetailAlarmTest, StatesSlotsAndTheFullTable) {
   Build({{"h", "d"}});
   const int row = Row(0, 1);
-  const std::string rec = Record("103000", OneShot(2011, 3, 15));
+  const std::string rec = Record(10, 30, 0, OneShot(2011, 3, 15));
   std::string read;
   EXPECT_EQ(DetailAlarmState(c_, row, &read), kAlarmNone);
   EXPECT_EQ(read, "000000000000");

@@ -76,16 +76,13 @@ TEST(DayNumberTest, LeapCenturiesMonthCarriesAndEraYears) {
 
 TEST(HolidayTest, MatchesTheOfficialListOf2001To2050) {
   std::ifstream in(VARNEL_SOURCE_DIR "/tests/unit/features/data/holidays_jp.txt", std::ios::binary);
+  ASSERT_TRUE(in) << "fixture missing";
   std::vector<std::string> expected(kLastDayNumber + 1);  // by day number
-  int count = 0;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    ASSERT_GT(line.size(), 11u) << line;
     expected[DayNumber(std::stoi(line.substr(0, 4)), std::stoi(line.substr(5, 2)),
                        std::stoi(line.substr(8, 2)))] = line.substr(11);
-    ++count;
   }
-  ASSERT_GT(count, 800) << "fixture missing";
   for (int n = DayNumber(2001, 1, 1); n <= DayNumber(2050, 12, 31); ++n) {
     const Date d = DayNumberToDate(n);
     EXPECT_EQ(HolidayName(HolidayCode(n), d.year), expected[n]) << d.year << "-" << d.month << "-" << d.day;

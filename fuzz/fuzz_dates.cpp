@@ -1,7 +1,5 @@
-// Arbitrary bytes as a date format: expansion never grows the text (beyond wider weekday
-// literals of a build) and keeps the working date inside the calendar. The same text as a
-// detail's alarm record: parsing, registering, the due check over a day and the setting
-// dialog's form keep their ranges.
+// Any bytes as a date format: expansion never grows the text (but for wider weekday names) and keeps
+// the date in the calendar; as an alarm record: parse, register, a day of due checks and the form.
 #include <cstring>
 
 #include "core/features/alarm_table.h"
@@ -21,8 +19,8 @@ void CheckAlarm(const std::string& record, DateTime now) {
   Check(RecordOfAlarmForm(AlarmFormOfRecord(record)).size() == 12);
   AlarmTable table(AlarmClock{[&] { return now; },
                               [](const DateTime& t) {
-                                return std::int64_t{DayNumber(t.year, t.month, t.day)} * kSecondsPerDay +
-                                       t.hour * 3600 + t.minute * 60 + t.second;
+                                return std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 +
+                                       t.minute * 60 + t.second;
                               }});
   NoteContent note;
   note.alarms = &table;

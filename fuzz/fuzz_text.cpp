@@ -1,6 +1,5 @@
-// Arbitrary bytes as pasted text: lines within the row limit and without breaks, exported again
-// within the detail budget; as a row's run text; and as a dropped text or path: texts within the
-// row limit on a whole character, a file's row with its first line hidden and its alarm off.
+// Any bytes as pasted text (lines within the row limit, exported within the detail budget), as a run
+// text, and dropped: texts cut on a whole character, a file's row with its first line hidden, alarm off.
 #include "core/features/drop_text.h"
 #include "core/features/run_text.h"
 #include "core/features/text_export.h"
@@ -10,14 +9,6 @@
 #include "fuzz_support.h"
 
 using namespace varnel;
-
-namespace {
-
-void CheckRowText(const std::string& text) {
-  Check(text.size() <= kRowTextBytes && cp932::CutLength(text, text.size()) == text.size());
-}
-
-}  // namespace
 
 // Layout: flags, then the text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -48,12 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(run.text.size() <= 299 && (run.ok || run.text.empty()));
   QuoteExistingPath(run.text, [&](std::string_view p) { return p.size() % 3 == 0; });
 
-  const std::string dropped = DroppedText(text);
-  CheckRowText(dropped);
+  const std::string dropped = DroppedText(text), withName = DroppedFileText(text, true),
+                    bare = DroppedFileText(text, false);
+  for (const std::string& row : {dropped, withName, bare})  // within the row limit, on a whole character
+    Check(row.size() <= kRowTextBytes && cp932::CutLength(row, row.size()) == row.size());
   Check(dropped.find('\0') == std::string::npos && text.compare(0, dropped.size(), dropped) == 0);
-  const std::string withName = DroppedFileText(text, true), bare = DroppedFileText(text, false);
-  CheckRowText(withName);
-  CheckRowText(bare);
   Check(withName.compare(0, bare.size(), bare) == 0);
   const std::string_view name = FileNameOf(text);
   Check(name.size() <= text.size() && text.compare(text.size() - name.size(), name.size(), name) == 0);

@@ -1,7 +1,5 @@
 #include "core/features/alarm_table.h"
 
-#include <cstdio>
-#include <memory>
 #include <tuple>
 
 #include "core/features/detail_alarm.h"
@@ -14,22 +12,18 @@ namespace {
 
 // A fixed clock: absolute seconds from an arbitrary epoch, as mktime gives them.
 std::int64_t Absolute(const DateTime& t) {
-  return 1000000000 + std::int64_t{DayNumber(t.year, t.month, t.day)} * kSecondsPerDay + t.hour * 3600 +
-         t.minute * 60 + t.second;
+  return 1000000000 + std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 + t.minute * 60 +
+         t.second;
 }
-std::string Record(const char* time, std::uint32_t flags) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%06x", static_cast<unsigned>(flags));
-  return time + std::string(buf);
-}
+std::string Record(int h, int m, int s, std::uint32_t flags) { return FormatAlarmRecord({h, m, s, flags}); }
 std::uint32_t OneShot(int year, int month, int day) {
   return static_cast<std::uint32_t>(month << 16 | day << 8 | year % 100);
 }
 
 // A table on a clock the test moves; the due check's actions are recorded.
 struct DueCheck {
-  std::shared_ptr<DateTime> now = std::make_shared<DateTime>(MakeDateTime(2011, 1, 10, 8, 0, 0));
-  AlarmTable table{AlarmClock{[n = now] { return *n; }, Absolute}};
+  DateTime now = MakeDateTime(2011, 1, 10, 8, 0, 0);
+  AlarmTable table{AlarmClock{[this] { return now; }, Absolute}};
   std::vector<int> fired, ran;
   bool commandRuns = true, noteExists = true;
   AlarmDueActions Actions() {
@@ -37,7 +31,7 @@ struct DueCheck {
             [this](int i) { fired.push_back(i); }};
   }
   int At(const DateTime& t, int tickMs = 500) {
-    *now = t;
+    now = t;
     return table.CheckAlarms(tickMs, Actions());
   }
 };
@@ -45,7 +39,7 @@ struct DueCheck {
 TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOneAndFollowTheirNotes) {
   DueCheck f;
   AlarmTable& table = f.table;
-  const std::string rec = Record("103000", OneShot(2011, 3, 15));
+  const std::string rec = Record(10, 30, 0, OneShot(2011, 3, 15));
   for (int i = 1; i <= kAlarmSlotCount; ++i) ASSERT_EQ(table.RegisterAlarm(4 + i % 3, 100 + i, rec), i);
   EXPECT_EQ(table.RegisterAlarm(0, 51, rec), -1);
   for (int n : {0, -1, 51, 50, 3, 2}) table.FreeAlarm(n);
@@ -64,24 +58,23 @@ TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOneAndFollowTheirNotes) {
 
 TEST(AlarmTableTest, OneShotDueIsAbsoluteAndWeeklyDueIsAfterTheReferenceMidnight) {
   DueCheck f;
-  *f.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   const std::int64_t midnight = Absolute(MakeDateTime(2011, 1, 10));
-  EXPECT_EQ(AlarmTable(AlarmClock{[n = f.now] { return *n; }, Absolute}).ReferenceMidnight(), midnight);
+  EXPECT_EQ(f.table.ReferenceMidnight(), midnight);
+  f.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   // A day past the month's end stays in that month; impossible fields clamp.
   const std::pair<std::string, std::int64_t> cases[] = {
-      {Record("103000", OneShot(2011, 3, 15) | kAlarmRunsCommand),
+      {Record(10, 30, 0, OneShot(2011, 3, 15) | kAlarmRunsCommand),
        Absolute(MakeDateTime(2011, 3, 15, 10, 30))},
-      {Record("235959", OneShot(2011, 2, 31)), Absolute(MakeDateTime(2011, 2, 28, 23, 59, 59))},
-      {Record("120000", 15u << 16 | 99u), Absolute(MakeDateTime(2099, 12, 1, 12))},
-      {Record("073000", kAlarmWeekly | 0x01), 7 * 3600 + 30 * 60}};
+      {Record(23, 59, 59, OneShot(2011, 2, 31)), Absolute(MakeDateTime(2011, 2, 28, 23, 59, 59))},
+      {Record(12, 0, 0, 15u << 16 | 99u), Absolute(MakeDateTime(2099, 12, 1, 12))},
+      {Record(7, 30, 0, kAlarmWeekly | 0x01), 7 * 3600 + 30 * 60}};
   for (const auto& [record, due] : cases) {
     const int n = f.table.RegisterAlarm(2, 55, record);
     EXPECT_EQ(f.table.Slot(n - 1).due, due) << record;
-    EXPECT_EQ(f.table.Slot(n - 1).flags, ParseAlarmRecord(record).flags);
   }
   // Days later the midnight has moved by whole days only; exactly a day counts as the next.
-  *f.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
-  EXPECT_EQ(f.table.Slot(f.table.RegisterAlarm(1, 2, Record("235959", kAlarmWeekly)) - 1).due, 86399);
+  f.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
+  EXPECT_EQ(f.table.Slot(f.table.RegisterAlarm(1, 2, Record(23, 59, 59, kAlarmWeekly)) - 1).due, 86399);
   for (const auto& [now, after] : {std::pair{0, 2}, {3 * kSecondsPerDay, 3}, {4 * kSecondsPerDay - 1, 3}}) {
     f.table.AdvanceReferenceMidnight(midnight + now);
     EXPECT_EQ(f.table.ReferenceMidnight(), midnight + after * kSecondsPerDay) << now;
@@ -93,7 +86,7 @@ TEST(AlarmDueTest, OneShotRingsWithinItsWindowElseTurnsOffSilently) {
                           {60, 60000, 1}, {119, 60000, 1}, {120, 60000, 0}};  // late seconds, tick, rings
   for (const auto& [late, tickMs, rings] : cases) {
     DueCheck f;
-    f.table.RegisterAlarm(3, 7, Record("100000", OneShot(2011, 1, 10)));
+    f.table.RegisterAlarm(3, 7, Record(10, 0, 0, OneShot(2011, 1, 10)));
     EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 9, 59, 60 + late), tickMs), rings ? 0 : -1)
         << late << " " << tickMs;
     const bool missed = late >= 0 && !rings;
@@ -110,14 +103,14 @@ TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
                                     {kSun | kNot, 5, 3, 0},  {kSun, 5, 10, 1},       {kOn, 5, 10, 0}};
   for (const auto& [days, m, d, rings] : cases) {
     DueCheck f;
-    *f.now = MakeDateTime(2026, m, d, 6);
-    f.table.RegisterAlarm(1, 1, Record("070000", kAlarmWeekly | days));
+    f.now = MakeDateTime(2026, m, d, 6);
+    f.table.RegisterAlarm(1, 1, Record(7, 0, 0, kAlarmWeekly | days));
     EXPECT_EQ(f.At(MakeDateTime(2026, m, d, 7, 0, 30)), rings ? 0 : -1) << m << "-" << d << " " << days;
   }
   // Due late in the day, it still rings once on each day; a tick slower than a minute catches it later.
   DueCheck f;
-  f.table.RegisterAlarm(1, 1, Record("235930", kAlarmWeekly | 0x7f));
-  f.table.RegisterAlarm(1, 2, Record("080000", kAlarmWeekly | 0x7f));
+  f.table.RegisterAlarm(1, 1, Record(23, 59, 30, kAlarmWeekly | 0x7f));
+  f.table.RegisterAlarm(1, 2, Record(8, 0, 0, kAlarmWeekly | 0x7f));
   const int ticks[][6] = {{10, 23, 59, 29, 500, -1}, {10, 23, 59, 30, 500, 0}, {10, 23, 59, 45, 500, -1},
                           {11, 0, 0, 10, 500, -1},   {11, 8, 1, 30, 60000, 1}, {11, 23, 59, 31, 500, 0},
                           {11, 23, 59, 59, 500, -1}, {12, 23, 59, 59, 500, 0}};
@@ -127,16 +120,16 @@ TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
 
 TEST(AlarmDueTest, RunCommandsGoneNotesAndTheOneWindow) {
   DueCheck f, g;
-  f.table.RegisterAlarm(1, 1, Record("100000", OneShot(2011, 1, 10) | kAlarmRunsCommand));
-  f.table.RegisterAlarm(1, 2, Record("100000", kAlarmWeekly | 0x7f | kAlarmRunsCommand));
-  f.table.RegisterAlarm(1, 3, Record("100000", OneShot(2011, 1, 10)));
+  f.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
+  f.table.RegisterAlarm(1, 2, Record(10, 0, 0, kAlarmWeekly | 0x7f | kAlarmRunsCommand));
+  f.table.RegisterAlarm(1, 3, Record(10, 0, 0, OneShot(2011, 1, 10)));
   // The commands run: only the plain alarm opens a window. A failed run falls back to the window.
   EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 2);
   EXPECT_EQ(f.ran, (std::vector<int>{0, 1}));
   EXPECT_EQ(f.fired, (std::vector<int>{0}));
   EXPECT_EQ(f.table.Slot(0).note, -1);
   g.commandRuns = false;
-  g.table.RegisterAlarm(1, 1, Record("100000", OneShot(2011, 1, 10) | kAlarmRunsCommand));
+  g.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
   EXPECT_EQ(g.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 0);
   ASSERT_TRUE(g.table.OpenWindow(0, g.Actions()));
   EXPECT_EQ(g.fired, (std::vector<int>{0}));
@@ -151,34 +144,34 @@ TEST(AlarmDueTest, RunCommandsGoneNotesAndTheOneWindow) {
 }
 
 TEST(AlarmBellTest, RingingAndSnooze) {
-  const std::int64_t lengths[][2] = {{60, 1060}, {0, 1000 + kSecondsPerDay}, {-1, 1000}, {5, 1005}};
-  for (const auto& [alarmTime, stopsAt] : lengths) {
+  using B = AlarmBell;
+  // The alarm time (0 a whole day, -1 a single play) and when the ringing stops.
+  for (const auto& [alarmTime, stopsAt] :
+       {std::pair{60, 1060}, {0, 1000 + kSecondsPerDay}, {-1, 1000}, {5, 1005}}) {
     AlarmBell bell;
-    bell.Start(1000, static_cast<int>(alarmTime));
-    EXPECT_EQ(bell.Tick(stopsAt - 1, true), AlarmBell::kKeep);
-    EXPECT_EQ(bell.Tick(stopsAt, true), AlarmBell::kStop);
+    bell.Start(1000, alarmTime);
+    EXPECT_EQ(bell.Tick(stopsAt - 1, true), B::kKeep);
+    EXPECT_EQ(bell.Tick(stopsAt, true), B::kStop);
   }
   AlarmBell bell;
   bell.StopAndArm(1000, 180);
   EXPECT_FALSE(bell.Ringing());
-  const std::tuple<int, bool, AlarmBell::Step> ticks[] = {{1179, true, AlarmBell::kKeep},
-                                                          {1180, true, AlarmBell::kRing},
-                                                          {1239, true, AlarmBell::kRing},
-                                                          {1240, true, AlarmBell::kKeep},
-                                                          {1200, false, AlarmBell::kKeep}};
+  const std::tuple<int, bool, B::Step> ticks[] = {{1179, true, B::kKeep},
+                                                  {1180, true, B::kRing},
+                                                  {1239, true, B::kRing},
+                                                  {1240, true, B::kKeep},
+                                                  {1200, false, B::kKeep}};
   for (const auto& [at, on, step] : ticks) EXPECT_EQ(bell.Tick(at, on), step) << at;
 }
 
-TEST(DetailAlarmTest, StatesSlotsAndTheFullTable) {
-  DueCheck f;
-  NoteContent c;
-  c.slot = 4;
-  c.alarms = &f.table;
-  c.AddHeading("h");
-  const int row = c.InsertDetail(0, c.MakeRoomAfter(0, 0), "d");
-  const std::string rec = Record("103000", OneShot(2011, 3, 15));
+using DetailAlarmTest = test::NoteRowsTest<>;
+
+TEST_F(DetailAlarmTest, StatesSlotsAndTheFullTable) {
+  Build({{"h", "d"}});
+  const int row = Row(0, 1);
+  const std::string rec = Record(10, 30, 0, OneShot(2011, 3, 15));
   std::string read;
-  EXPECT_EQ(DetailAlarmState(c, row, &read), kAlarmNone);
+  EXPECT_EQ(DetailAlarmState(c_, row, &read), kAlarmNone);
   EXPECT_EQ(read, "000000000000");
   // State, the row's status after, slots used.
   const std::tuple<int, std::string, int> steps[] = {{kAlarmOn, "000C010C" + rec, 1},
@@ -186,38 +179,31 @@ TEST(DetailAlarmTest, StatesSlotsAndTheFullTable) {
                                                      {kAlarmOn, "000C010C" + rec, 1},
                                                      {kAlarmNone, "00000000", 0}};
   for (const auto& [state, status, used] : steps) {
-    EXPECT_TRUE(SetDetailAlarm(c, row, rec, state));
-    EXPECT_EQ(c.rows.At(row).status, status) << state;
-    EXPECT_EQ(f.table.UsedCount(), used);
+    EXPECT_TRUE(SetDetailAlarm(c_, row, rec, state));
+    EXPECT_EQ(c_.rows.At(row).status, status) << state;
+    EXPECT_EQ(alarms_.UsedCount(), used);
   }
   // The 51st ON alarm stays ON, unarmed, and says so.
-  for (int i = 0; i < kAlarmSlotCount; ++i) f.table.RegisterAlarm(9, 1, rec);
-  EXPECT_FALSE(SetDetailAlarm(c, row, rec, kAlarmOn));
-  EXPECT_EQ(c.rows.At(row).status, "000C0004" + rec);
-  EXPECT_EQ(DetailAlarmState(c, row, &read), kAlarmOn);
+  for (int i = 0; i < kAlarmSlotCount; ++i) alarms_.RegisterAlarm(9, 1, rec);
+  EXPECT_FALSE(SetDetailAlarm(c_, row, rec, kAlarmOn));
+  EXPECT_EQ(c_.rows.At(row).status, "000C0004" + rec);
+  EXPECT_EQ(DetailAlarmState(c_, row, &read), kAlarmOn);
   EXPECT_EQ(read, rec);
   // The record alone (the properties page's way) leaves state and slot.
-  EXPECT_TRUE(SetDetailAlarm(c, row, "235959800041", -1));
-  EXPECT_EQ(c.rows.At(row).status, "000C0004235959800041");
+  EXPECT_TRUE(SetDetailAlarm(c_, row, "235959800041", -1));
+  EXPECT_EQ(c_.rows.At(row).status, "000C0004235959800041");
 }
 
-TEST(DetailAlarmTest, RecordsDialogFormsTitleAndTheDateRange) {
+TEST(AlarmRecordTest, RecordsDialogFormsAndTheDateRange) {
   const std::pair<const char*, const char*> records[] = {
       {"103000830f0b", "103000830f0b"}, {"997799", "235959000000"}, {"", "000000000000"}};
   for (const auto& [in, out] : records) EXPECT_EQ(FormatAlarmRecord(ParseAlarmRecord(in)), out);
   for (const char* record : {"103000030f0b", "070503800141", "000000c0007f", "235959430b19"})
     EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord(record)), record);
-  EXPECT_TRUE(AlarmFormOfRecord("").dated);
-  EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord("")), "000000010100");
-  // The window's title ends on a whole character.
-  const std::string a298(298, 'a');
-  for (auto [text, title] :
-       {std::pair{a298 + "あい", a298}, {a298 + "aあ", a298 + "a"}, {std::string(), std::string("Varnel")}})
-    EXPECT_EQ(AlarmWindowTitle(text), title);
-  const Date ranges[][2] = {{{2026, 3, 15}, {2027, 3, 14}},
-                            {{2026, 3, 1}, {2027, 2, 28}},
-                            {{2028, 2, 29}, {2029, 2, 28}},
-                            {{2026, 12, 31}, {2027, 12, 30}}};
+  EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord("")), "000000010100");  // dated, on the first day
+  // The last day a dated alarm may take: a year on, less a day; from 29 February, 28 February.
+  const Date ranges[][2] = {
+      {{2026, 3, 1}, {2027, 2, 28}}, {{2028, 2, 29}, {2029, 2, 28}}, {{2026, 12, 31}, {2027, 12, 30}}};
   for (const auto& [today, last] : ranges) {
     Date first{}, end{};
     AlarmDateRange(today, first, end);

@@ -1,5 +1,4 @@
-// The texts a note gives and takes: export of notes, headings and details with their marks, the
-// parse of pasted text back into details, dropped texts and files, and the text a run command starts.
+// The texts a note gives and takes: export with marks, paste, dropped texts and files, run commands.
 #include "core/features/text_export.h"
 
 #include <set>
@@ -75,8 +74,8 @@ TEST(TextExport, NoteSkipsHiddenHeadingsAndHidingRowsDropsMarks) {
 
 // A detail is cut between characters once 400 bytes are written; a heading of them is exported whole.
 TEST(TextExport, LongDetailsAreCutOnAWholeCharacterAndNeverDropped) {
-  std::string wide = "x", padded;
-  for (int i = 0; i < 300; ++i) wide += "あ";
+  const std::string wide = "x" + std::string(600, '\x88');  // 300 double-byte characters after the x
+  std::string padded;
   const MarkSet marks = Marks(std::string(40, 'M'), std::string(15, 'P'));
   for (int i = 0; i < 24; ++i) padded += "\r\n" + marks.pad;  // 24 line breaks of 17 bytes pass 400
   NoteContent note;
@@ -112,8 +111,6 @@ TEST_F(MarksTest, MarksOfTheNoteOverTheGlobalOnesOverTheDefaults) {
 }
 
 TEST(PasteText, LinesMarksAndHeadings) {
-  std::string long_ = "x";
-  for (int i = 0; i < 200; ++i) long_ += "あ";
   // Text, marks, hide the heading rows, as a new heading, the details parsed.
   const std::tuple<std::string, const MarkSet&, bool, bool, std::string> cases[] = {
       {"\r\n  \r\n\t Shop\r\n\t□ milk\r\n\t◎ egg\r\n\t■ bread\r\n\t済 tea\r\n\r\n", kClip, false, true,
@@ -124,7 +121,7 @@ TEST(PasteText, LinesMarksAndHeadings) {
       {"　■a\r\n　　b\r\n", kMail, false, false, "a:2|　　b:0|"},
       {"\r\n\tmilk\r\n\t■ x", kClip, true, true, "[]milk:0|■ x:0|"},
       {" \r\n\t ", kClip, false, true, ""},
-      {"S\r\n" + long_, kClip, false, true, "[S]" + long_.substr(0, 297) + ":0|"}};
+      {"S\r\nx" + std::string(600, '\x88'), kClip, false, true, "[S]x" + std::string(296, '\x88') + ":0|"}};
   for (const auto& [text, marks, hide, newHeading, expected] : cases)
     EXPECT_EQ(Pasted(text, marks, hide, newHeading), expected) << text;
   std::string lines, first;
@@ -150,29 +147,27 @@ TEST(PasteText, CopyThenPasteRoundTrip) {
 }
 
 TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {
-  const std::pair<std::string, std::string> cases[] = {
-      {" \t\r\n牛乳 \r\n", "牛乳"},
-      {"a\r\nb", "a\r\nb"},
-      {" \r\n\t", ""},
-      {std::string(999, ' ') + "x", "x"},
-      {std::string(1000, ' ') + "x", ""},
-      {"abcd表示", "abcd"} /* cut at 5 bytes would split 表 */};
+  // The last: a cut at 5 bytes would split 表.
+  const std::pair<std::string, std::string> cases[] = {{" \t\r\n牛乳 \r\n", "牛乳"},
+                                                       {"a\r\nb", "a\r\nb"},
+                                                       {" \r\n\t", ""},
+                                                       {std::string(999, ' ') + "x", "x"},
+                                                       {std::string(1000, ' ') + "x", ""},
+                                                       {"abcd表示", "abcd"}};
   for (const auto& [clip, text] : cases) EXPECT_EQ(PastedDetailText(clip, 5), text) << clip.size();
 }
 
 TEST(DropText, FileTextsWithAndWithoutTheName) {
-  const std::string longDir = "C:\\" + std::string(290, 'd') + "\\", d270 = "C:\\" + std::string(270, 'd');
+  const std::string longDir = "C:\\" + std::string(290, 'd') + "\\", d270 = "C:\\" + std::string(270, 'd'),
+                    name = "\\表表表表表表.txt";
   const std::tuple<std::string, bool, std::string> cases[] = {
       {"C:\\work\\plan.txt", false, "C:\\work\\plan.txt"},
       {"C:\\work\\plan.txt", true, "C:\\work\\plan.txt\r\nplan.txt"},
       {"C:\\d\\表.txt", true, "C:\\d\\表.txt\r\n表.txt"},  // 表 ends in 0x5C
       {"C:\\folder\\", true, "C:\\folder\\"},              // no name to add
       {longDir + "name.txt", true, (longDir + "name.txt").substr(0, 298)},
-      {d270 + "\\表表表表表表.txt", true,
-       d270 + "\\表表表表表表.txt\r\n表表表"},  // the name cut on a character
-      {d270 + "ddddd\\表表表表表表.txt", true,
-       d270 + "ddddd\\表表表表表表.txt"},  // no room for one character
-  };
+      {d270 + name, true, d270 + name + "\r\n表表表"},        // the name cut on a character
+      {d270 + "ddddd" + name, true, d270 + "ddddd" + name}};  // no room for one character
   for (const auto& [path, withName, expected] : cases)
     EXPECT_EQ(DroppedFileText(path, withName), expected) << path;
   EXPECT_EQ(DroppedText(std::string_view("ab\0cd", 5)), "ab");  // a text stops at a zero or the row limit
@@ -210,13 +205,13 @@ TEST(RunText, QuotesTheLongestExistingPathWithSpaces) {
   const std::set<std::string, std::less<>> existing = {
       "C:\\Program Files\\x\\setup notes.txt", "C:\\Program Files\\x\\tool.exe", "C:\\Program", "C:\\表 a"};
   const auto exists = [&](std::string_view p) { return existing.count(p) > 0; };
+  // A prefix that exists but has no space is left alone.
   const std::pair<std::string, std::string> cases[] = {
       {"C:\\Program Files\\x\\setup notes.txt", "\"C:\\Program Files\\x\\setup notes.txt\""},
       {"C:\\Program Files\\x\\tool.exe -a  b", "\"C:\\Program Files\\x\\tool.exe\" -a  b"},
       {"C:\\表 a b", "\"C:\\表 a\" b"},
-      {"C:\\Program Files\\y.exe", "C:\\Program Files\\y.exe"},  // the prefix that exists has no space
-      {"\"C:\\表 a\" x", "\"C:\\表 a\" x"},
-  };
+      {"C:\\Program Files\\y.exe", "C:\\Program Files\\y.exe"},
+      {"\"C:\\表 a\" x", "\"C:\\表 a\" x"}};
   for (const auto& [in, out] : cases) EXPECT_EQ(QuoteExistingPath(in, exists), out) << in;
 }
 

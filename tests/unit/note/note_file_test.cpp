@@ -53,17 +53,6 @@ TEST_F(NoteFileTest, WrittenNoteMatchesTheFileConventionsByteForByte) {
             "1S=000000030000000000000000\r\n1L=\\|C:\\\\temp\\t表\r\n");
 }
 
-TEST_F(NoteFileTest, TextsSurviveSaveAndLoad) {
-  // Blanks and quotes at the ends would be trimmed by the reader.
-  Load("[Default]\r\n");
-  Build({{"h", "C:\\temp\\test.txt", "\\\\nas\\share", "dir\\", "a\\nb literal", "tab\there", "two\r\nlines",
-          " padded ", "\"quoted\"", "表\\ソ\\能\\十", "x=y;z"}});
-  const std::string before = Outline();
-  Save();
-  Reload();
-  EXPECT_EQ(Outline(), before);
-}
-
 TEST_F(NoteFileTest, AlarmsRegisterAtLoadAndNeverLeak) {
   // ON alarm, OFF alarm, and an ON record too short to hold its settings.
   Load(

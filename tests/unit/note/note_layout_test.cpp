@@ -68,23 +68,18 @@ class NoteLayoutTest : public test::NoteRowsTest<> {
 
 TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
-  const struct {
-    std::uint8_t bar;
-    std::uint32_t attributes;  // of A
-    bool bare;                 // no heading rows
-    const char* rects;
-  } cases[] = {
+  const std::tuple<std::uint8_t, std::uint32_t, bool, const char*> cases[] = {
+      // bar, attributes of A, no heading rows, rows
       {0, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
       {kBarShown, 0, false, "10,20,30,36 23,38,54,52 23,56,54,70 10,82,30,98 23,100,54,114"},
       {kBarShown | kBarBottom, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
       {0, kHeadingFolded, false, "10,8,30,24 10,30,30,46 23,48,54,62"},  // 4 px after a folded heading
       {0, kHeadingHidden, false, "10,8,30,24 23,26,54,40"},
-      {0, 0, true, "10,8,24,22 10,26,24,40 10,52,24,66"},
-  };
-  for (const auto& c : cases) {
-    g_.bar = c.bar, g_.hideHeadingRows = c.bare;
-    c_.headingAttributes[0] = c.attributes;
-    EXPECT_EQ(Rects(&RowPaint::rowRect), c.rects) << int{c.bar} << " " << c.attributes << " " << c.bare;
+      {0, 0, true, "10,8,24,22 10,26,24,40 10,52,24,66"}};
+  for (const auto& [bar, attributes, bare, rects] : cases) {
+    g_.bar = bar, g_.hideHeadingRows = bare;
+    c_.headingAttributes[0] = attributes;
+    EXPECT_EQ(Rects(&RowPaint::rowRect), rects) << int{bar} << " " << attributes << " " << bare;
   }
   EXPECT_EQ(Rects(&RowPaint::mark), "0,0,0,0 0,0,0,0 0,0,0,0");
   EXPECT_EQ(Each(&RowPaint::heading), Ints(3, 0));
@@ -169,24 +164,20 @@ TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineDateCodesAndStateColours) {
 
   // The note's record while its day limit holds and it is in force, else the global one's.
   const std::string noteSpec = "20080000FF000000", globalSpec = "200800FF00000000", off = "20000000FF000000";
-  const struct {
-    std::string spec;
-    int noteLimit, globalLimit;
-    const char *status, *format;
-  } colours[] = {
+  const std::tuple<std::string, int, int, const char*, const char*> colours[] = {
+      // the note's record, its day limit, the global one's, status, the record used
       {noteSpec, 3, 36160, "00100000", noteSpec.c_str()},  // 3 days left
       {noteSpec, 2, 36160, "00100000", globalSpec.c_str()},
       {noteSpec, 2, 2, "00100000", kStateFormat},
       {off, 36160, 3, "00100000", globalSpec.c_str()},
-      {noteSpec, 2, 2, "00100001", "2008111111000000"},    // checked: its own state's record
-      {noteSpec, -9999, 2, "00000000", noteSpec.c_str()},  // no day count: every limit holds
-  };
+      {noteSpec, 2, 2, "00100001", "2008111111000000"},     // checked: its own state's record
+      {noteSpec, -9999, 2, "00000000", noteSpec.c_str()}};  // no day count: every limit holds
   colours_.note[1] = {"2008111111000000", 36160};
-  for (const auto& c : colours) {
-    colours_.note[0] = {c.spec, c.noteLimit};
-    colours_.global[0] = {globalSpec, c.globalLimit};
-    const varnel::Row r{0, "due %c\"20261210\"", kStateFormat, c.status, {}};
-    EXPECT_EQ(DetailLookOf(r, colours_, now_).format, c.format) << c.noteLimit << " " << c.globalLimit;
+  for (const auto& [spec, noteLimit, globalLimit, status, format] : colours) {
+    colours_.note[0] = {spec, noteLimit};
+    colours_.global[0] = {globalSpec, globalLimit};
+    const varnel::Row r{0, "due %c\"20261210\"", kStateFormat, status, {}};
+    EXPECT_EQ(DetailLookOf(r, colours_, now_).format, format) << noteLimit << " " << globalLimit;
   }
   Build({{"A", "a1", "a2"}});
   c_.rows.At(Row(0, 1)).format = kStateFormat;
@@ -245,29 +236,25 @@ TEST_F(NoteLayoutTest, TitleBarBorders) {
 TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   Build({{"AB", "abc"}});  // heading 14 + 27 + 6; detail 48 + 21; y 12 + 8 + 18 + 18
   const auto size = [](const AutoSizeResult& r) { return std::make_tuple(r.resize, r.width, r.height); };
-  const struct {
-    std::uint8_t bar;
-    bool force, fixed, bold, bare;
-    std::uint32_t attributes;
-    int width, height;  // before
-    std::tuple<bool, int, int> size;
-  } cases[] = {
-      {kBarShown, false, false, false, false, 0, 200, 300, {false, 0, 0}},
-      {kBarShown, true, false, false, false, 0, 200, 300, {true, 69, 60}},
-      {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // never shrinks without force
-      {kBarShown, false, false, false, false, 0, 200, 40, {true, 200, 60}},
-      {kBarShown | kBarBottom, true, false, false, false, 0, 200, 300, {true, 69, 60}},
-      {0, true, false, false, false, 0, 200, 300, {true, 69, 48}},
-      {kBarShown, true, true, false, false, 0, 200, 300, {false, 0, 0}},
-      {kBarShown, true, false, true, false, 0, 200, 300, {true, 73, 60}},  // + int(0.3 x 14)
-      {kBarShown, true, false, false, false, kHeadingFolded, 200, 300, {true, 47, 42}},
-      {kBarShown, true, false, false, true, 0, 200, 300, {true, 9 + 22 + 21, 42}},
-  };
-  for (const auto& c : cases) {
-    g_.bar = c.bar, g_.fixed = c.fixed, fonts_.detailBold = c.bold, g_.hideHeadingRows = c.bare;
-    g_.width = c.width, g_.height = c.height;
-    c_.headingAttributes[0] = c.attributes;
-    EXPECT_EQ(size(AutoSize(c.force)), c.size) << &c - cases;
+  const std::tuple<std::uint8_t, bool, bool, bool, bool, std::uint32_t, int, int, std::tuple<bool, int, int>>
+      cases[] = {
+          // bar, force, fixed, bold details, no heading rows, attributes, width and height before; result
+          {kBarShown, false, false, false, false, 0, 200, 300, {false, 0, 0}},
+          {kBarShown, true, false, false, false, 0, 200, 300, {true, 69, 60}},
+          {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // never shrinks without
+                                                                                 // force
+          {kBarShown, false, false, false, false, 0, 200, 40, {true, 200, 60}},
+          {kBarShown | kBarBottom, true, false, false, false, 0, 200, 300, {true, 69, 60}},
+          {0, true, false, false, false, 0, 200, 300, {true, 69, 48}},
+          {kBarShown, true, true, false, false, 0, 200, 300, {false, 0, 0}},
+          {kBarShown, true, false, true, false, 0, 200, 300, {true, 73, 60}},  // + int(0.3 x 14)
+          {kBarShown, true, false, false, false, kHeadingFolded, 200, 300, {true, 47, 42}},
+          {kBarShown, true, false, false, true, 0, 200, 300, {true, 9 + 22 + 21, 42}}};
+  for (const auto& [bar, force, fixed, bold, bare, attributes, width, height, result] : cases) {
+    g_.bar = bar, g_.fixed = fixed, fonts_.detailBold = bold, g_.hideHeadingRows = bare;
+    g_.width = width, g_.height = height;
+    c_.headingAttributes[0] = attributes;
+    EXPECT_EQ(size(AutoSize(force)), result) << int{bar} << force << fixed << bold << bare << width << height;
   }
   c_.headingAttributes[0] = 0, g_.hideHeadingRows = false, g_.bar = kBarShown | kBarFolded;
   const AutoSizeResult r = AutoSize(true);
@@ -289,12 +276,8 @@ TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
 
 TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
   const std::uint8_t shown = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
-  const struct {
-    int mode;
-    std::uint8_t bar;
-    int unfolded, height;                         // top 100 before
-    std::tuple<bool, int, int, int, int> result;  // change, bar, top, height, unfolded height
-  } cases[] = {
+  const std::tuple<int, std::uint8_t, int, int, std::tuple<bool, int, int, int, int>> cases[] = {
+      // mode, bar, unfolded height, height (top 100); change, bar, top, height, unfolded height
       {1, shown, 0, 300, {true, shown | folded, 100, 18, 300}},
       {1, shown | folded, 300, 18, {false, shown | folded, 100, 18, 300}},
       {-1, shown | folded, 300, 18, {true, shown, 100, 300, 300}},
@@ -303,12 +286,11 @@ TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
       {0, bottom | folded, 300, 18, {true, bottom, -182, 300, 300}},  // the bottom edge stays at 118
       {1, 0, 0, 300, {false, 0, 100, 300, 0}},
       {0, folded, 300, 18, {false, folded, 100, 18, 300}},
-      {0, shown | folded, 0, 18, {true, shown, 100, 18, 0}},  // never knew its height: opens to its bar
-  };
-  for (const auto& c : cases) {
-    const FoldResult r = ComputeFold(c.mode, c.bar, 18, c.unfolded, 100, c.height);
-    EXPECT_EQ(std::make_tuple(r.change, int{r.bar}, r.top, r.height, r.unfoldedHeight), c.result)
-        << c.mode << " " << int{c.bar};
+      {0, shown | folded, 0, 18, {true, shown, 100, 18, 0}}};  // never knew its height: opens to its bar
+  for (const auto& [mode, bar, unfolded, height, result] : cases) {
+    const FoldResult r = ComputeFold(mode, bar, 18, unfolded, 100, height);
+    EXPECT_EQ(std::make_tuple(r.change, int{r.bar}, r.top, r.height, r.unfoldedHeight), result)
+        << mode << " " << int{bar};
   }
 }
 

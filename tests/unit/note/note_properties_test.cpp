@@ -36,27 +36,24 @@ class RowPagesTest : public test::NoteRowsTest<> {
 };
 
 TEST_F(RowPagesTest, HeadingFlagsGoToTheRunTimeWordAndTheStoredOne) {
-  const struct {
-    int display, fold, kind;
-    bool shown, conversion, emptyHeading, hidden;
-    const char* status;
-  } cases[] = {
-      {0, 0, 0, true, false, false, false, "00000000"}, {0, 2, 1, false, true, false, true, "08110001"},
+  const std::tuple<int, int, int, bool, bool, bool, bool, const char*> cases[] = {
+      // display, fold, kind, shown, conversion, no details left; hidden, status
+      {0, 0, 0, true, false, false, false, "00000000"},
+      {0, 2, 1, false, true, false, true, "08110001"},
       {2, 1, 0, true, false, false, true, "06000001"},   // always hidden
       {1, 0, 0, true, false, false, false, "01000000"},  // shown while it has details
-      {1, 0, 0, true, false, true, true, "01000001"},
-  };
-  for (const auto& c : cases) {
-    if (c.emptyHeading) c_.DeleteDetail(Row(0, 1), 0);
+      {1, 0, 0, true, false, true, true, "01000001"}};
+  for (const auto& [display, fold, kind, shown, conversion, empty, hidden, status] : cases) {
+    if (empty) c_.DeleteDetail(Row(0, 1), 0);
     HeadingProperties p = ReadHeadingProperties(c_, 0, fonts);
     p.text = "新しい見出";
-    p.display = c.display, p.fold = c.fold, p.kind = c.kind, p.shown = c.shown, p.conversion = c.conversion;
+    p.display = display, p.fold = fold, p.kind = kind, p.shown = shown, p.conversion = conversion;
     ApplyHeadingProperties(c_, 0, p, 13);
-    EXPECT_EQ(c_.rows.At(c_.HeadingRow(0)).status, c.status);
-    EXPECT_EQ((c_.headingAttributes[0] & kHeadingHidden) != 0, c.hidden);
+    EXPECT_EQ(
+        std::make_pair(c_.rows.At(c_.HeadingRow(0)).status, (c_.headingAttributes[0] & kHeadingHidden) != 0),
+        std::make_pair(std::string(status), hidden));
     const HeadingProperties back = ReadHeadingProperties(c_, 0, fonts);
-    EXPECT_EQ(std::make_tuple(back.text, back.kind, back.fold),
-              std::make_tuple("新しい見出", c.kind, c.fold));
+    EXPECT_EQ(std::make_tuple(back.text, back.kind, back.fold), std::make_tuple("新しい見出", kind, fold));
   }
 }
 

@@ -297,21 +297,26 @@ TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
 TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
   Layout();  // A (10,20,30,36), a1 (23,38,54,52), a2 (23,56,54,70), B (10,82,30,98), b1 (23,100,54,114)
-  const std::array<int, 3> points[] = {
-      {100, 18, kHitTitleBar}, {10, 20, kHitGlyph},    {19, 35, kHitGlyph},    {20, 35, kHitHeadingText},
-      {30, 20, kHitNone},      {23, 38, kHitCheckBox}, {36, 51, kHitCheckBox}, {37, 51, kHitDetailText},
-      {22, 40, kHitNone},      {40, 52, kHitNone}};
-  for (const auto& [x, y, want] : points) EXPECT_EQ(Hit(x, y), want) << x << "," << y;
-  // Code, heading, heading row and row; above the first row and below every row too.
-  const auto all = [&](int x, int y) {
+  // x, y; code, heading and row; above the first row and below every row too
+  const std::array<int, 5> points[] = {{100, 18, kHitTitleBar, -1, -1},
+                                       {10, 20, kHitGlyph, 0, Row(0, 0)},
+                                       {19, 35, kHitGlyph, 0, Row(0, 0)},
+                                       {20, 35, kHitHeadingText, 0, Row(0, 0)},
+                                       {30, 20, kHitNone, 1, -1},
+                                       {23, 38, kHitCheckBox, 0, Row(0, 1)},
+                                       {36, 51, kHitCheckBox, 0, Row(0, 1)},
+                                       {37, 51, kHitDetailText, 0, Row(0, 1)},
+                                       {22, 40, kHitNone, 1, -1},
+                                       {40, 52, kHitNone, 1, -1},
+                                       {40, 113, kHitDetailText, 1, Row(1, 1)},
+                                       {40, 19, kHitNone, 0, -1},
+                                       {40, 250, kHitNone, 1, -1}};
+  for (const auto& [x, y, code, heading, row] : points) {
     const HitResult h = HitTest(c_, g_, x, y);
-    return std::make_tuple(h.code, h.heading, h.headingRow, h.row);
-  };
-  EXPECT_EQ(all(19, 20), std::make_tuple(kHitGlyph, 0, Row(0, 0), Row(0, 0)));
-  EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, Row(1, 0), Row(1, 1)));
-  EXPECT_EQ(all(40, 19), std::make_tuple(kHitNone, 0, Row(0, 0), -1));
-  EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, Row(1, 0), -1));
-
+    EXPECT_EQ(std::make_tuple(h.code, h.heading, h.headingRow, h.row),
+              std::make_tuple(code, heading, heading < 0 ? -1 : c_.HeadingRow(heading), row))
+        << x << "," << y;
+  }
   g_.bar = kBarShown | kBarBottom;
   EXPECT_EQ(Ints({Hit(5, 282), Hit(5, 281), Hit(100, 18)}), (Ints{kHitTitleBar, kHitNone, kHitNone}));
   g_.bar = kBarShown;
@@ -392,7 +397,7 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
   c_.rows.At(Row(0, 2)).format = "1141000000000000";  // own height 20, bold
   c_.headingAttributes[1] = kHeadingFolded;
   g_.colourKey = true;
-  const auto take = [&](int dpi, Ints& same) {
+  const auto take = [&](int dpi) {
     const auto px = [dpi](int v) { return ScaleToDpi(v, dpi); };
     Ints scaled;
     const auto keep = [&](const LayoutRect& r) {
@@ -413,23 +418,21 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
       for (const LayoutRect& r : {title.textRect, title.border.rect, e.box, e.stripRect}) keep(r);
       scaled.insert(scaled.end(), {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
       const LayoutRect mark = Layout()[1].mark, text = Layout()[1].textRect;
-      same.insert(same.end(), {Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
-                               EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
-                               EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi)});
+      EXPECT_EQ(Ints({Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
+                      EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
+                      EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi)}),
+                (Ints{kHitCheckBox, kHitDetailText, 1, 0}))
+          << dpi;
     }
     g_.editedRow = Row(0, 1), g_.editHeight = px(40);
     keep(Layout()[1].textRect);
     keep(Layout()[1].stripRect);
     return scaled;
   };
-  Ints same96, same144;
-  const Ints at96 = take(96, same96), at144 = take(144, same144);
+  const Ints at96 = take(96), at144 = take(144);
   ASSERT_EQ(at96.size(), at144.size());
   for (std::size_t i = 0; i < at96.size(); ++i) EXPECT_NEAR(at144[i], at96[i] * 1.5, 1) << "value " << i;
-  EXPECT_EQ(same144, same96);
-  EXPECT_EQ(same96, (Ints{kHitCheckBox, kHitDetailText, 1, 0, kHitCheckBox, kHitDetailText, 1, 0}));
-  EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 21, false, 144).height,
-            96);  // own height to 64 x 1.5
+  EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 21, false, 144).height, 96);  // 64 x 1.5
   EXPECT_EQ(ScaleToDpi(-3, 144), -5);
 }
 

@@ -12,14 +12,13 @@ TEST_F(NoteFileTest, LoadsHeadingsAcrossGapsAndRenumbersAndDropsDeletedAtSave) {
   Load(
       "[Default]\r\nTitle=\r\n"
       "[1]\r\n0S=0000000000000000\r\n0L=Shopping\r\n1S=000000010000000000000000\r\n1L=milk\r\n"
-      "1S=ignored\r\n2S=00000000000000000000000\r\n2L=bread\r\n"
-      "[3]\r\n0S=00000000\r\n0L=Work\r\n1S=00000003\r\n1L=gone\r\n"
-      "[4]\r\n0S=00010000\r\n0L=repeat\r\n1S=00000003\r\n1L=stays\r\n");
+      "1S=ignored\r\n2S=00000003\r\n2L=gone\r\n3S=00000000000000000000000\r\n3L=bread\r\n"
+      "[3]\r\n0S=00000000\r\n0L=Work\r\n[4]\r\n0S=00010000\r\n0L=repeat\r\n1S=00000003\r\n1L=stays\r\n");
   ASSERT_TRUE(loadOk_);
-  EXPECT_EQ(Outline(), "Shopping:milk,bread|Work:gone|repeat:stays");
+  EXPECT_EQ(Outline(), "Shopping:milk,gone,bread|Work|repeat:stays");
   EXPECT_EQ(DetailStateOf(Status(0, 1)), kChecked);
   // Short records are read as far as they go; the format is always 16 characters.
-  EXPECT_EQ(c_.rows.At(Row(1, 0)).format + c_.rows.At(Row(0, 2)).format, std::string(32, '0'));
+  EXPECT_EQ(c_.rows.At(Row(1, 0)).format + c_.rows.At(Row(0, 3)).format, std::string(32, '0'));
   Save(1);  // AutoDel 1: deleted details go at the save, except under a repeating heading
   EXPECT_EQ(store_.ReadString("0L", "", 100, "2"), "Work");
   EXPECT_FALSE(store_.HasKey("0S", "4"));

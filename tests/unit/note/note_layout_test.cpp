@@ -38,9 +38,6 @@ class FakeMeasurer : public TextMeasurer {
 class NoteLayoutTest : public test::NoteRowsTest<> {
  protected:
   NoteLayoutTest() { g_.width = 200, g_.height = 300; }
-  std::string RectAt(int heading, std::uint32_t number) const {
-    return B(c_.rows.At(Row(heading, number)).rect);
-  }
   std::vector<RowPaint> Layout() { return LayoutRows(c_, g_, fonts_, colours_, m_, now_); }
   // One value (a field or a function) of every painted row, in order.
   template <class F>
@@ -96,7 +93,7 @@ TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindowKeepingOldRectangles) {
     g_.height = height;  // C starts at y = 88 = H + 64
     EXPECT_EQ(Layout().size(), rows) << height;
   }
-  EXPECT_EQ(RectAt(2, 0), "1,2,3,4");
+  EXPECT_EQ(B(c_.rows.At(Row(2, 0)).rect), "1,2,3,4");
 }
 
 TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
@@ -341,7 +338,7 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   // Past a row number left empty (a2 becomes number 3).
   c_.MakeRoomAfter(0, Row(0, 1));
   Layout();
-  EXPECT_EQ(RectAt(0, 3), "23,56,54,70");
+  EXPECT_EQ(B(c_.rows.At(Row(0, 3)).rect), "23,56,54,70");
   EXPECT_EQ(HitTest(c_, g_, 40, 60).row, Row(0, 3));
 }
 

@@ -294,26 +294,20 @@ TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
 TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
   Layout();  // A (10,20,30,36), a1 (23,38,54,52), a2 (23,56,54,70), B (10,82,30,98), b1 (23,100,54,114)
-  // x, y; code, heading and row; above the first row and below every row too
-  const std::array<int, 5> points[] = {{100, 18, kHitTitleBar, -1, -1},
-                                       {10, 20, kHitGlyph, 0, Row(0, 0)},
-                                       {19, 35, kHitGlyph, 0, Row(0, 0)},
-                                       {20, 35, kHitHeadingText, 0, Row(0, 0)},
-                                       {30, 20, kHitNone, 1, -1},
-                                       {23, 38, kHitCheckBox, 0, Row(0, 1)},
-                                       {36, 51, kHitCheckBox, 0, Row(0, 1)},
-                                       {37, 51, kHitDetailText, 0, Row(0, 1)},
-                                       {22, 40, kHitNone, 1, -1},
-                                       {40, 52, kHitNone, 1, -1},
-                                       {40, 113, kHitDetailText, 1, Row(1, 1)},
-                                       {40, 19, kHitNone, 0, -1},
-                                       {40, 250, kHitNone, 1, -1}};
-  for (const auto& [x, y, code, heading, row] : points) {
+  const std::array<int, 3> points[] = {
+      {100, 18, kHitTitleBar}, {10, 20, kHitGlyph},    {19, 35, kHitGlyph},    {20, 35, kHitHeadingText},
+      {30, 20, kHitNone},      {23, 38, kHitCheckBox}, {36, 51, kHitCheckBox}, {37, 51, kHitDetailText},
+      {22, 40, kHitNone},      {40, 52, kHitNone}};
+  for (const auto& [x, y, want] : points) EXPECT_EQ(Hit(x, y), want) << x << "," << y;
+  // Code, heading, heading row and row; above the first row and below every row too.
+  const auto all = [&](int x, int y) {
     const HitResult h = HitTest(c_, g_, x, y);
-    EXPECT_EQ(std::make_tuple(h.code, h.heading, h.headingRow, h.row),
-              std::make_tuple(code, heading, heading < 0 ? -1 : c_.HeadingRow(heading), row))
-        << x << "," << y;
-  }
+    return std::make_tuple(h.code, h.heading, h.headingRow, h.row);
+  };
+  EXPECT_EQ(all(19, 20), std::make_tuple(kHitGlyph, 0, Row(0, 0), Row(0, 0)));
+  EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, Row(1, 0), Row(1, 1)));
+  EXPECT_EQ(all(40, 19), std::make_tuple(kHitNone, 0, Row(0, 0), -1));
+  EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, Row(1, 0), -1));
   g_.bar = kBarShown | kBarBottom;
   EXPECT_EQ(Ints({Hit(5, 282), Hit(5, 281), Hit(100, 18)}), (Ints{kHitTitleBar, kHitNone, kHitNone}));
   g_.bar = kBarShown;

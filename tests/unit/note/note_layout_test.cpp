@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <tuple>
+#include <sstream>
 
 #include "test_support.h"
 
@@ -13,9 +13,11 @@ using namespace varnel;
 
 namespace {
 
-using Box = std::array<int, 4>;
 using Ints = std::vector<int>;
-Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+std::string B(const LayoutRect& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}
 
 class FakeMeasurer : public TextMeasurer {
  public:
@@ -36,7 +38,6 @@ class FakeMeasurer : public TextMeasurer {
 class NoteLayoutTest : public test::NoteRowsTest<> {
  protected:
   NoteLayoutTest() { g_.width = 200, g_.height = 300; }
-  Box RectAt(int heading, std::uint32_t number) const { return B(c_.rows.At(Row(heading, number)).rect); }
   std::vector<RowPaint> Layout() { return LayoutRows(c_, g_, fonts_, colours_, m_, now_); }
   // One value (a field or a function) of every painted row, in order.
   template <class F>
@@ -48,11 +49,7 @@ class NoteLayoutTest : public test::NoteRowsTest<> {
   // One rectangle of every painted row, "left,top,right,bottom" each.
   std::string Rects(LayoutRect RowPaint::*rect) {
     std::string out;
-    for (const RowPaint& p : Layout()) {
-      const LayoutRect& r = p.*rect;
-      out += (out.empty() ? "" : " ") + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-             std::to_string(r.right) + "," + std::to_string(r.bottom);
-    }
+    for (const RowPaint& p : Layout()) out += (out.empty() ? "" : " ") + B(p.*rect);
     return out;
   }
   AutoSizeResult AutoSize(bool force, int frameWidth = 1000, int frameHeight = 800) {
@@ -68,23 +65,18 @@ class NoteLayoutTest : public test::NoteRowsTest<> {
 
 TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
-  const struct {
-    std::uint8_t bar;
-    std::uint32_t attributes;  // of A
-    bool bare;                 // no heading rows
-    const char* rects;
-  } cases[] = {
+  const std::tuple<std::uint8_t, std::uint32_t, bool, const char*> cases[] = {
+      // bar, attributes of A, no heading rows, rows
       {0, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
       {kBarShown, 0, false, "10,20,30,36 23,38,54,52 23,56,54,70 10,82,30,98 23,100,54,114"},
       {kBarShown | kBarBottom, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
       {0, kHeadingFolded, false, "10,8,30,24 10,30,30,46 23,48,54,62"},  // 4 px after a folded heading
       {0, kHeadingHidden, false, "10,8,30,24 23,26,54,40"},
-      {0, 0, true, "10,8,24,22 10,26,24,40 10,52,24,66"},
-  };
-  for (const auto& c : cases) {
-    g_.bar = c.bar, g_.hideHeadingRows = c.bare;
-    c_.headingAttributes[0] = c.attributes;
-    EXPECT_EQ(Rects(&RowPaint::rowRect), c.rects) << int{c.bar} << " " << c.attributes << " " << c.bare;
+      {0, 0, true, "10,8,24,22 10,26,24,40 10,52,24,66"}};
+  for (const auto& [bar, attributes, bare, rects] : cases) {
+    g_.bar = bar, g_.hideHeadingRows = bare;
+    c_.headingAttributes[0] = attributes;
+    EXPECT_EQ(Rects(&RowPaint::rowRect), rects) << int{bar} << " " << attributes << " " << bare;
   }
   EXPECT_EQ(Rects(&RowPaint::mark), "0,0,0,0 0,0,0,0 0,0,0,0");
   EXPECT_EQ(Each(&RowPaint::heading), Ints(3, 0));
@@ -101,7 +93,7 @@ TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindowKeepingOldRectangles) {
     g_.height = height;  // C starts at y = 88 = H + 64
     EXPECT_EQ(Layout().size(), rows) << height;
   }
-  EXPECT_EQ(RectAt(2, 0), (Box{1, 2, 3, 4}));
+  EXPECT_EQ(B(c_.rows.At(Row(2, 0)).rect), "1,2,3,4");
 }
 
 TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
@@ -123,8 +115,8 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   // Own height, bounded by the check box and 64; bold or italic widens the text.
   c_.rows.At(Row(0, 1)).format = "1141000000000000";
   EXPECT_EQ(Layout()[1].font, (RowFontSpec{20, true, false, false}));
-  EXPECT_EQ(B(Layout()[1].textRect), (Box{40, 38, 81, 58}));
-  EXPECT_EQ(RectAt(0, 2)[1], 62);
+  EXPECT_EQ(B(Layout()[1].textRect), "40,38,81,58");
+  EXPECT_EQ(c_.rows.At(Row(0, 2)).rect.top, 62);
   EXPECT_EQ(RowFontOf("1050000000000000", false, fonts_, 13, false).height, 13);
   EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 13, true), (RowFontSpec{64, true, true, true}));
   EXPECT_EQ(RowFontOf("0FF3000000000000", true, fonts_, 13, false), (RowFontSpec{16, true, false, false}));
@@ -148,7 +140,7 @@ TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {
   EXPECT_EQ(Each(&RowPaint::band), (Ints{-1, -1, 0x123456}));
   g_.editedRow = Row(0, 0);
   EXPECT_EQ(Each(&RowPaint::edited), (Ints{1, 0, 0}));
-  EXPECT_EQ(RectAt(0, 1)[1], 38);
+  EXPECT_EQ(c_.rows.At(Row(0, 1)).rect.top, 38);
   EXPECT_EQ(std::make_tuple(AltBackground(0x99FFCC), AltBackground(128), AltBackground(129)),
             std::make_tuple(0x99FFC4, 136, 121));
 }
@@ -169,24 +161,20 @@ TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineDateCodesAndStateColours) {
 
   // The note's record while its day limit holds and it is in force, else the global one's.
   const std::string noteSpec = "20080000FF000000", globalSpec = "200800FF00000000", off = "20000000FF000000";
-  const struct {
-    std::string spec;
-    int noteLimit, globalLimit;
-    const char *status, *format;
-  } colours[] = {
+  const std::tuple<std::string, int, int, const char*, const char*> colours[] = {
+      // the note's record, its day limit, the global one's, status, the record used
       {noteSpec, 3, 36160, "00100000", noteSpec.c_str()},  // 3 days left
       {noteSpec, 2, 36160, "00100000", globalSpec.c_str()},
       {noteSpec, 2, 2, "00100000", kStateFormat},
       {off, 36160, 3, "00100000", globalSpec.c_str()},
-      {noteSpec, 2, 2, "00100001", "2008111111000000"},    // checked: its own state's record
-      {noteSpec, -9999, 2, "00000000", noteSpec.c_str()},  // no day count: every limit holds
-  };
+      {noteSpec, 2, 2, "00100001", "2008111111000000"},     // checked: its own state's record
+      {noteSpec, -9999, 2, "00000000", noteSpec.c_str()}};  // no day count: every limit holds
   colours_.note[1] = {"2008111111000000", 36160};
-  for (const auto& c : colours) {
-    colours_.note[0] = {c.spec, c.noteLimit};
-    colours_.global[0] = {globalSpec, c.globalLimit};
-    const varnel::Row r{0, "due %c\"20261210\"", kStateFormat, c.status, {}};
-    EXPECT_EQ(DetailLookOf(r, colours_, now_).format, c.format) << c.noteLimit << " " << c.globalLimit;
+  for (const auto& [spec, noteLimit, globalLimit, status, format] : colours) {
+    colours_.note[0] = {spec, noteLimit};
+    colours_.global[0] = {globalSpec, globalLimit};
+    const varnel::Row r{0, "due %c\"20261210\"", kStateFormat, status, {}};
+    EXPECT_EQ(DetailLookOf(r, colours_, now_).format, format) << noteLimit << " " << globalLimit;
   }
   Build({{"A", "a1", "a2"}});
   c_.rows.At(Row(0, 1)).format = kStateFormat;
@@ -195,88 +183,75 @@ TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineDateCodesAndStateColours) {
 }
 
 TEST_F(NoteLayoutTest, TitleBarGradients) {
-  TitleBarStyle style;  // 0x999999 to 0xFFFFFE, mirrored
-  TitleBarPaint p = LayoutTitleBar(g_, style);
+  // The line count and "y:colour" of lines 0, 1, 2 and the last. Mirrored (kind 2), lines 0 and 1
+  // are the outer pair and the last two meet in the middle at the step nearest colour 1.
+  const std::tuple<std::uint8_t, int, int, int, int, const char*> cases[] = {
+      // bar, kind, colour 0, colour 1, bar height, lines
+      {kBarShown, 2, 0x999999, 0xFFFFFE, 18, "16 1:999999 16:999999 2:a5a5a5 9:f2f2f1"},
+      {kBarShown | kBarBottom, 2, 0x999999, 0xFFFFFE, 18, "16 283:999999 298:999999 284:a5a5a5 291:f2f2f1"},
+      {kBarShown, 1, 0x999999, 0xFFFFFE, 18, "16 1:999999 2:9f9f9f 3:a5a5a5 16:f8f8f7"},
+      {kBarShown, 1, 0x0000FF, 0, 18, "16 1:ff 2:f0 3:e0 16:10"},  // falling red, no borrow into the others
+      {kBarShown, 3, 0x999999, 0xFFFFFE, 18, "0"},
+      {kBarShown, 2, 0x999999, 0xFFFFFE, 2, "0"}};
+  for (const auto& [bar, kind, colour0, colour1, height, lines] : cases) {
+    g_.bar = bar, g_.barHeight = height;
+    const TitleBarPaint p = LayoutTitleBar(g_, TitleBarStyle{colour0, colour1, kind, 0});
+    std::ostringstream out;
+    out << p.lines.size();
+    for (const std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{2}, p.lines.size() - 1})
+      if (i < p.lines.size()) out << " " << p.lines[i].y << ":" << std::hex << p.lines[i].colour << std::dec;
+    EXPECT_EQ(out.str(), lines) << kind << " " << int{bar};
+  }
+  g_.bar = kBarShown | kBarBottom, g_.barHeight = 18;
+  const TitleBarPaint p = LayoutTitleBar(g_, TitleBarStyle{});
   EXPECT_EQ(std::make_tuple(B(p.bar), p.lineLeft, p.lineRight, B(p.textRect), p.fontHeight),
-            std::make_tuple(Box{0, 0, 200, 18}, 2, 198, Box{6, 2, 194, 16}, 14));
-  ASSERT_EQ(p.lines.size(), 16u);
-  // Mirrored: lines 0 and 1 are the outer pair, 14 and 15 meet in the middle at the step nearest colour 1.
-  const auto line = [&](std::size_t i) { return std::pair(p.lines[i].y, p.lines[i].colour); };
-  EXPECT_EQ(
-      std::make_tuple(line(0), line(1), line(2).second, line(15)),
-      std::make_tuple(std::pair(1, 0x999999), std::pair(16, 0x999999), 0xA5A5A5, std::pair(9, 0xF2F2F1)));
-  g_.bar = kBarShown | kBarBottom;
-  p = LayoutTitleBar(g_, style);
-  EXPECT_EQ(std::make_tuple(B(p.bar), line(0).first, line(1).first, p.textRect.top),
-            std::make_tuple(Box{0, 282, 200, 300}, 283, 298, 284));
-  g_.bar = kBarShown;
-  style.gradientKind = 1;
-  p = LayoutTitleBar(g_, style);
-  ASSERT_EQ(p.lines.size(), 16u);
-  EXPECT_EQ(line(15), std::pair(16, 0xF8F8F7));
-  style.colour0 = 0x0000FF, style.colour1 = 0;  // falling red, no borrow into the other channels
-  p = LayoutTitleBar(g_, style);
-  EXPECT_EQ(std::pair(line(1).second, line(15).second), std::pair(0xF0, 0x10));
-  style.gradientKind = 3;
-  EXPECT_TRUE(LayoutTitleBar(g_, style).lines.empty());
-  style.gradientKind = 2, g_.barHeight = 2;
-  EXPECT_TRUE(LayoutTitleBar(g_, style).lines.empty());
+            std::make_tuple("0,282,200,300", 2, 198, "6,284,194,298", 14));
 }
 
 TEST_F(NoteLayoutTest, TitleBarBorders) {
   const std::uint8_t top = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
   const auto line = BarBorderPaint::kLine, frame = BarBorderPaint::kFrame, none = BarBorderPaint::kNone;
-  const struct {
-    int kind;
-    std::uint8_t bar;
-    BarBorderPaint::Kind paint;
-    int pen;
-    Box rect;
-  } cases[] = {
-      {4, top, frame, 1, {0, 0, 200, 18}},       {5, bottom, frame, 2, {1, 283, 200, 300}},
-      {6, bottom, frame, 3, {1, 283, 199, 299}}, {1, top, line, 1, {0, 18, 200, 18}},
-      {3, top, line, 3, {0, 16, 200, 16}},       {3, bottom, line, 3, {0, 283, 200, 283}},
-      {1, top | folded, none, 0, {0, 0, 0, 0}},  {7, top, frame, 1, {0, 0, 200, 18}},
-      {9, top, frame, 1, {2, 2, 198, 18}},       {9, top | folded, frame, 1, {2, 2, 198, 16}},
-      {9, bottom, frame, 1, {2, 282, 198, 298}}, {9, bottom | folded, frame, 1, {2, 2, 198, 16}},
-      {8, bottom, frame, 1, {1, 282, 199, 299}}, {10, top, none, 0, {0, 0, 0, 0}},
-  };
-  for (const auto& c : cases) {
-    g_.bar = c.bar;
-    g_.height = c.bar & folded ? 18 : 300;
-    const BarBorderPaint b = LayoutTitleBar(g_, TitleBarStyle{0, 0, 2, (c.kind << 24) | 255}).border;
+  const std::tuple<int, std::uint8_t, BarBorderPaint::Kind, int, const char*> cases[] = {
+      // "TBorder" kind, bar, what is drawn, pen width, where
+      {4, top, frame, 1, "0,0,200,18"},       {5, bottom, frame, 2, "1,283,200,300"},
+      {6, bottom, frame, 3, "1,283,199,299"}, {1, top, line, 1, "0,18,200,18"},
+      {3, top, line, 3, "0,16,200,16"},       {3, bottom, line, 3, "0,283,200,283"},
+      {1, top | folded, none, 0, "0,0,0,0"},  {7, top, frame, 1, "0,0,200,18"},
+      {9, top, frame, 1, "2,2,198,18"},       {9, top | folded, frame, 1, "2,2,198,16"},
+      {9, bottom, frame, 1, "2,282,198,298"}, {9, bottom | folded, frame, 1, "2,2,198,16"},
+      {8, bottom, frame, 1, "1,282,199,299"}, {10, top, none, 0, "0,0,0,0"}};
+  for (const auto& [kind, bar, paint, pen, rect] : cases) {
+    g_.bar = bar;
+    g_.height = bar & folded ? 18 : 300;
+    const BarBorderPaint b = LayoutTitleBar(g_, TitleBarStyle{0, 0, 2, (kind << 24) | 255}).border;
     EXPECT_EQ(std::make_tuple(b.kind, b.penWidth, B(b.rect), b.colour),
-              std::make_tuple(c.paint, c.pen, c.rect, c.paint == none ? b.colour : 255))
-        << c.kind << " " << int{c.bar};
+              std::make_tuple(paint, pen, rect, paint == none ? b.colour : 255))
+        << kind << " " << int{bar};
   }
 }
 
 TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   Build({{"AB", "abc"}});  // heading 14 + 27 + 6; detail 48 + 21; y 12 + 8 + 18 + 18
   const auto size = [](const AutoSizeResult& r) { return std::make_tuple(r.resize, r.width, r.height); };
-  const struct {
-    std::uint8_t bar;
-    bool force, fixed, bold, bare;
-    std::uint32_t attributes;
-    int width, height;  // before
-    std::tuple<bool, int, int> size;
-  } cases[] = {
-      {kBarShown, false, false, false, false, 0, 200, 300, {false, 0, 0}},
-      {kBarShown, true, false, false, false, 0, 200, 300, {true, 69, 60}},
-      {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // never shrinks without force
-      {kBarShown, false, false, false, false, 0, 200, 40, {true, 200, 60}},
-      {kBarShown | kBarBottom, true, false, false, false, 0, 200, 300, {true, 69, 60}},
-      {0, true, false, false, false, 0, 200, 300, {true, 69, 48}},
-      {kBarShown, true, true, false, false, 0, 200, 300, {false, 0, 0}},
-      {kBarShown, true, false, true, false, 0, 200, 300, {true, 73, 60}},  // + int(0.3 x 14)
-      {kBarShown, true, false, false, false, kHeadingFolded, 200, 300, {true, 47, 42}},
-      {kBarShown, true, false, false, true, 0, 200, 300, {true, 9 + 22 + 21, 42}},
-  };
-  for (const auto& c : cases) {
-    g_.bar = c.bar, g_.fixed = c.fixed, fonts_.detailBold = c.bold, g_.hideHeadingRows = c.bare;
-    g_.width = c.width, g_.height = c.height;
-    c_.headingAttributes[0] = c.attributes;
-    EXPECT_EQ(size(AutoSize(c.force)), c.size) << &c - cases;
+  const std::tuple<std::uint8_t, bool, bool, bool, bool, std::uint32_t, int, int, std::tuple<bool, int, int>>
+      cases[] = {
+          // bar, force, fixed, bold details, no heading rows, attributes, width and height before; result
+          {kBarShown, false, false, false, false, 0, 200, 300, {false, 0, 0}},
+          {kBarShown, true, false, false, false, 0, 200, 300, {true, 69, 60}},
+          {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // never shrinks without
+                                                                                 // force
+          {kBarShown, false, false, false, false, 0, 200, 40, {true, 200, 60}},
+          {kBarShown | kBarBottom, true, false, false, false, 0, 200, 300, {true, 69, 60}},
+          {0, true, false, false, false, 0, 200, 300, {true, 69, 48}},
+          {kBarShown, true, true, false, false, 0, 200, 300, {false, 0, 0}},
+          {kBarShown, true, false, true, false, 0, 200, 300, {true, 73, 60}},  // + int(0.3 x 14)
+          {kBarShown, true, false, false, false, kHeadingFolded, 200, 300, {true, 47, 42}},
+          {kBarShown, true, false, false, true, 0, 200, 300, {true, 9 + 22 + 21, 42}}};
+  for (const auto& [bar, force, fixed, bold, bare, attributes, width, height, result] : cases) {
+    g_.bar = bar, g_.fixed = fixed, fonts_.detailBold = bold, g_.hideHeadingRows = bare;
+    g_.width = width, g_.height = height;
+    c_.headingAttributes[0] = attributes;
+    EXPECT_EQ(size(AutoSize(force)), result) << int{bar} << force << fixed << bold << bare << width << height;
   }
   c_.headingAttributes[0] = 0, g_.hideHeadingRows = false, g_.bar = kBarShown | kBarFolded;
   const AutoSizeResult r = AutoSize(true);
@@ -298,12 +273,8 @@ TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
 
 TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
   const std::uint8_t shown = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
-  const struct {
-    int mode;
-    std::uint8_t bar;
-    int unfolded, height;                         // top 100 before
-    std::tuple<bool, int, int, int, int> result;  // change, bar, top, height, unfolded height
-  } cases[] = {
+  const std::tuple<int, std::uint8_t, int, int, std::tuple<bool, int, int, int, int>> cases[] = {
+      // mode, bar, unfolded height, height (top 100); change, bar, top, height, unfolded height
       {1, shown, 0, 300, {true, shown | folded, 100, 18, 300}},
       {1, shown | folded, 300, 18, {false, shown | folded, 100, 18, 300}},
       {-1, shown | folded, 300, 18, {true, shown, 100, 300, 300}},
@@ -312,12 +283,11 @@ TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
       {0, bottom | folded, 300, 18, {true, bottom, -182, 300, 300}},  // the bottom edge stays at 118
       {1, 0, 0, 300, {false, 0, 100, 300, 0}},
       {0, folded, 300, 18, {false, folded, 100, 18, 300}},
-      {0, shown | folded, 0, 18, {true, shown, 100, 18, 0}},  // never knew its height: opens to its bar
-  };
-  for (const auto& c : cases) {
-    const FoldResult r = ComputeFold(c.mode, c.bar, 18, c.unfolded, 100, c.height);
-    EXPECT_EQ(std::make_tuple(r.change, int{r.bar}, r.top, r.height, r.unfoldedHeight), c.result)
-        << c.mode << " " << int{c.bar};
+      {0, shown | folded, 0, 18, {true, shown, 100, 18, 0}}};  // never knew its height: opens to its bar
+  for (const auto& [mode, bar, unfolded, height, result] : cases) {
+    const FoldResult r = ComputeFold(mode, bar, 18, unfolded, 100, height);
+    EXPECT_EQ(std::make_tuple(r.change, int{r.bar}, r.top, r.height, r.unfoldedHeight), result)
+        << mode << " " << int{bar};
   }
 }
 
@@ -338,7 +308,6 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, Row(1, 0), Row(1, 1)));
   EXPECT_EQ(all(40, 19), std::make_tuple(kHitNone, 0, Row(0, 0), -1));
   EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, Row(1, 0), -1));
-
   g_.bar = kBarShown | kBarBottom;
   EXPECT_EQ(Ints({Hit(5, 282), Hit(5, 281), Hit(100, 18)}), (Ints{kHitTitleBar, kHitNone, kHitNone}));
   g_.bar = kBarShown;
@@ -363,7 +332,7 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   // Past a row number left empty (a2 becomes number 3).
   c_.MakeRoomAfter(0, Row(0, 1));
   Layout();
-  EXPECT_EQ(RectAt(0, 3), (Box{23, 56, 54, 70}));
+  EXPECT_EQ(B(c_.rows.At(Row(0, 3)).rect), "23,56,54,70");
   EXPECT_EQ(HitTest(c_, g_, 40, 60).row, Row(0, 3));
 }
 
@@ -388,22 +357,24 @@ TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
 }
 
 TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
-  const LayoutRect heading{10, 20, 44, 36}, detail{23, 38, 61, 52};
-  EXPECT_EQ(B(PlaceEditBox(true, heading, g_).box), (Box{22, 20, 195, 36}));
-  EXPECT_EQ(B(PlaceEditBox(false, detail, g_).box), (Box{40, 38, 196, 52}));
-  EXPECT_FALSE(PlaceEditBox(false, detail, g_).strip);
-  g_.hideHeadingRows = true;
-  EXPECT_EQ(B(PlaceEditBox(false, LayoutRect{10, 38, 61, 52}, g_).box), (Box{10, 38, 196, 52}));
-  g_.hideHeadingRows = false, g_.colourKey = true;
-  EXPECT_EQ(B(PlaceEditBox(true, heading, g_).stripRect), (Box{2, 18, 10, 36}));
-  const EditBoxPlacement p = PlaceEditBox(false, detail, g_);
-  EXPECT_EQ(std::pair(p.strip, B(p.stripRect)), std::pair(true, Box{2, 38, 23, 53}));
-
-  g_.height = 60;  // below the client, or only partly inside it: grow first
-  const EditBoxPlacement below = PlaceEditBox(false, LayoutRect{23, 70, 61, 84}, g_);
-  EXPECT_EQ(std::pair(below.grow, below.growHeight), std::pair(true, 88));
-  EXPECT_TRUE(PlaceEditBox(false, LayoutRect{23, 50, 61, 64}, g_).grow);
-  EXPECT_FALSE(PlaceEditBox(false, LayoutRect{23, 46, 61, 60}, g_).grow);
+  // A row below the client, or only partly inside it, grows the client first.
+  const std::tuple<bool, bool, bool, int, LayoutRect, const char*> cases[] = {
+      // heading, no heading rows, colour key, client height, row; box, grown height, strip
+      {true, false, false, 300, {10, 20, 44, 36}, "22,20,195,36 0 -"},
+      {false, false, false, 300, {23, 38, 61, 52}, "40,38,196,52 0 -"},
+      {false, true, false, 300, {10, 38, 61, 52}, "10,38,196,52 0 -"},
+      {true, false, true, 300, {10, 20, 44, 36}, "22,20,195,36 0 2,18,10,36"},
+      {false, false, true, 300, {23, 38, 61, 52}, "40,38,196,52 0 2,38,23,53"},
+      {false, false, false, 60, {23, 70, 61, 84}, "40,70,196,84 88 -"},
+      {false, false, false, 60, {23, 50, 61, 64}, "40,50,196,64 68 -"},
+      {false, false, false, 60, {23, 46, 61, 60}, "40,46,196,60 0 -"}};
+  for (const auto& [heading, bare, key, height, row, want] : cases) {
+    g_.hideHeadingRows = bare, g_.colourKey = key, g_.height = height;
+    const EditBoxPlacement p = PlaceEditBox(heading, row, g_);
+    EXPECT_EQ(
+        B(p.box) + " " + std::to_string(p.grow ? p.growHeight : 0) + " " + (p.strip ? B(p.stripRect) : "-"),
+        want);
+  }
   EXPECT_EQ(Ints({EditBoxHeightForLines(28, 2, 3), EditBoxHeightForLines(42, 3, 1),
                   EditBoxHeightForLines(14, 0, 25)}),
             (Ints{42, 14, 280}));  // counts bounded 1..20
@@ -417,7 +388,7 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
   c_.rows.At(Row(0, 2)).format = "1141000000000000";  // own height 20, bold
   c_.headingAttributes[1] = kHeadingFolded;
   g_.colourKey = true;
-  const auto take = [&](int dpi, Ints& same) {
+  const auto take = [&](int dpi) {
     const auto px = [dpi](int v) { return ScaleToDpi(v, dpi); };
     Ints scaled;
     const auto keep = [&](const LayoutRect& r) {
@@ -438,23 +409,21 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
       for (const LayoutRect& r : {title.textRect, title.border.rect, e.box, e.stripRect}) keep(r);
       scaled.insert(scaled.end(), {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
       const LayoutRect mark = Layout()[1].mark, text = Layout()[1].textRect;
-      same.insert(same.end(), {Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
-                               EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
-                               EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi)});
+      EXPECT_EQ(Ints({Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
+                      EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
+                      EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi)}),
+                (Ints{kHitCheckBox, kHitDetailText, 1, 0}))
+          << dpi;
     }
     g_.editedRow = Row(0, 1), g_.editHeight = px(40);
     keep(Layout()[1].textRect);
     keep(Layout()[1].stripRect);
     return scaled;
   };
-  Ints same96, same144;
-  const Ints at96 = take(96, same96), at144 = take(144, same144);
+  const Ints at96 = take(96), at144 = take(144);
   ASSERT_EQ(at96.size(), at144.size());
   for (std::size_t i = 0; i < at96.size(); ++i) EXPECT_NEAR(at144[i], at96[i] * 1.5, 1) << "value " << i;
-  EXPECT_EQ(same144, same96);
-  EXPECT_EQ(same96, (Ints{kHitCheckBox, kHitDetailText, 1, 0, kHitCheckBox, kHitDetailText, 1, 0}));
-  EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 21, false, 144).height,
-            96);  // own height to 64 x 1.5
+  EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 21, false, 144).height, 96);  // 64 x 1.5
   EXPECT_EQ(ScaleToDpi(-3, 144), -5);
 }
 

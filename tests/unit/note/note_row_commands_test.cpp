@@ -2,8 +2,6 @@
 // after each that the rows stay numbered and reachable, as a save and reload needs them.
 #include "core/note/note_row_commands.h"
 
-#include <functional>
-
 #include "test_support.h"
 
 using namespace varnel;
@@ -15,13 +13,10 @@ constexpr RowEffect kNone = RowEffect::kNone, kStamp = RowEffect::kStamp;
 
 class RowCommandsTest : public test::NoteRowsTest<> {
  protected:
-  // Runs the commands in turn, checking each one's effect and the note's outline after it.
-  void Steps(
-      const std::vector<std::tuple<std::function<RowCommandResult()>, RowEffect, std::string>>& steps) {
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-      EXPECT_EQ(std::get<0>(steps[i])().effect, std::get<1>(steps[i])) << "step " << i;
-      EXPECT_EQ(Outline(), std::get<2>(steps[i])) << "step " << i;
-    }
+  // A command's effect and the note's outline after it.
+  void Expect(const RowCommandResult& r, RowEffect effect, const std::string& outline) {
+    EXPECT_EQ(r.effect, effect) << outline;
+    EXPECT_EQ(Outline(), outline);
   }
 };
 
@@ -108,26 +103,26 @@ TEST_F(RowCommandsTest, CopyTextKeepsTheSuffixWithinTheSavedLengthOnWholeCharact
 TEST_F(RowCommandsTest, HeadingsMovePastHiddenNeighboursToTheNearestShownOne) {
   Build({{"S", "s1"}, {"H"}, {"X", "x1", "x2"}, {"T"}});
   c_.headingAttributes[1] |= kHeadingHidden;
-  Steps({{[&] { return MoveHeadingUp(c_, 2); }, kStamp, "X:x1,x2|S:s1|H|T"},
-         {[&] { return MoveHeadingUp(c_, 0); }, kNone, "X:x1,x2|S:s1|H|T"},
-         {[&] { return MoveHeadingDown(c_, 1); }, kStamp, "X:x1,x2|H|T|S:s1"}});  // past hidden H, below T
+  Expect(MoveHeadingUp(c_, 2), kStamp, "X:x1,x2|S:s1|H|T");
+  Expect(MoveHeadingUp(c_, 0), kNone, "X:x1,x2|S:s1|H|T");
+  Expect(MoveHeadingDown(c_, 1), kStamp, "X:x1,x2|H|T|S:s1");  // past hidden H, below T
   // Only hidden headings on the far side: nothing moves; a hidden one moves by the shown ones.
   c_.headingAttributes[0] |= kHeadingHidden;
   c_.headingAttributes[2] |= kHeadingHidden;
-  Steps({{[&] { return MoveHeadingUp(c_, 3); }, kNone, "X:x1,x2|H|T|S:s1"},
-         {[&] { return MoveHeadingDown(c_, 1); }, kStamp, "X:x1,x2|T|S:s1|H"},
-         {[&] { return MoveHeadingDown(c_, 2); }, kNone, "X:x1,x2|T|S:s1|H"}});
+  Expect(MoveHeadingUp(c_, 3), kNone, "X:x1,x2|H|T|S:s1");
+  Expect(MoveHeadingDown(c_, 1), kStamp, "X:x1,x2|T|S:s1|H");
+  Expect(MoveHeadingDown(c_, 2), kNone, "X:x1,x2|T|S:s1|H");
 }
 
 TEST_F(RowCommandsTest, DetailsExchangePlacesWithinTheirHeading) {
   Build({{"A", "a1", "a2", "a3"}, {"B", "b1"}});
   const int a1 = Row(0, 1), a3 = Row(0, 3);
-  Steps({{[&] { return MoveDetailUp(c_, a1); }, kNone, "A:a1,a2,a3|B:b1"},
-         {[&] { return MoveDetailDown(c_, a3); }, kNone, "A:a1,a2,a3|B:b1"},
-         {[&] { return MoveDetailUp(c_, Row(1, 1)); }, kNone, "A:a1,a2,a3|B:b1"},
-         {[&] { return MoveDetailUp(c_, c_.HeadingRow(0)); }, kNone, "A:a1,a2,a3|B:b1"}});
+  Expect(MoveDetailUp(c_, a1), kNone, "A:a1,a2,a3|B:b1");
+  Expect(MoveDetailDown(c_, a3), kNone, "A:a1,a2,a3|B:b1");
+  Expect(MoveDetailUp(c_, Row(1, 1)), kNone, "A:a1,a2,a3|B:b1");
+  Expect(MoveDetailUp(c_, c_.HeadingRow(0)), kNone, "A:a1,a2,a3|B:b1");
   EXPECT_EQ(MoveDetailUp(c_, a3).row, a3);
-  Steps({{[&] { return MoveDetailDown(c_, a1); }, kStamp, "A:a3,a1,a2|B:b1"}});
+  Expect(MoveDetailDown(c_, a1), kStamp, "A:a3,a1,a2|B:b1");
   // Past a number left unused, to the next detail that exists.
   c_.MakeRoomAfter(0, a1);
   EXPECT_EQ(MoveDetailDown(c_, a1).effect, kStamp);
@@ -159,18 +154,12 @@ TEST_F(RowCommandsTest, DetailBecomesAHeadingTakingTheDetailsAfterIt) {
   // A middle detail, with its alarm freed: a heading row has none.
   Arm(1, 1);
   const int number = Arm(1, 2);
-  Steps({{[&] { return TurnDetailIntoHeading(c_, Row(1, 2)); }, kStamp, "A|d1:d2|d3|B:b1"},
-         // Not without heading rows, and never for a heading row.
-         {[&] {
-            c_.hideHeadingRows = true;
-            return TurnDetailIntoHeading(c_, Row(1, 1));
-          },
-          kNone, "A|d1:d2|d3|B:b1"},
-         {[&] {
-            c_.hideHeadingRows = false;
-            return TurnDetailIntoHeading(c_, c_.HeadingRow(0));
-          },
-          kNone, "A|d1:d2|d3|B:b1"}});
+  Expect(TurnDetailIntoHeading(c_, Row(1, 2)), kStamp, "A|d1:d2|d3|B:b1");
+  // Not without heading rows, and never for a heading row.
+  c_.hideHeadingRows = true;
+  Expect(TurnDetailIntoHeading(c_, Row(1, 1)), kNone, "A|d1:d2|d3|B:b1");
+  c_.hideHeadingRows = false;
+  Expect(TurnDetailIntoHeading(c_, c_.HeadingRow(0)), kNone, "A|d1:d2|d3|B:b1");
   EXPECT_EQ(c_.rows.At(c_.HeadingRow(2)).status, kNewStatus);
   EXPECT_EQ(std::make_pair(alarms_.UsedCount(), c_.FindAlarmRow(number, 0)), std::make_pair(1, -1));
 }
@@ -183,9 +172,9 @@ TEST_F(RowCommandsTest, HeadingBecomesTheLastDetailsOfTheOneAbove) {
   c_.headingAttributes[3] = 0x01140003;
   c_.rows.At(c_.HeadingRow(3)).status = "01140003";
   const int b = c_.HeadingRow(1);
-  Steps({{[&] { return TurnHeadingIntoDetails(c_, 0); }, kNone, "A:a1|B:b1,b2|C|D"},
-         {[&] { return TurnHeadingIntoDetails(c_, 1); }, kStamp, "A:a1,B,b1,b2|C|D"},
-         {[&] { return TurnHeadingIntoDetails(c_, 2); }, kStamp, "A:a1,B,b1,b2|C:D"}});
+  Expect(TurnHeadingIntoDetails(c_, 0), kNone, "A:a1|B:b1,b2|C|D");
+  Expect(TurnHeadingIntoDetails(c_, 1), kStamp, "A:a1,B,b1,b2|C|D");
+  Expect(TurnHeadingIntoDetails(c_, 2), kStamp, "A:a1,B,b1,b2|C:D");
   EXPECT_EQ(Row(0, 2), b);
   EXPECT_EQ(DetailStateOf(Status(0, 3)), kDone) << "details keep their status";
   EXPECT_EQ(Status(1, 1), "00100000") << "only the date conversion bit carries over";

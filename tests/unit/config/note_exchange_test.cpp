@@ -2,8 +2,6 @@
 // next start; the import check and the list's row order.
 #include "core/app/note_exchange.h"
 
-#include <gtest/gtest.h>
-
 #include "hooked_files.h"
 #include "test_support.h"
 

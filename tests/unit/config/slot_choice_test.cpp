@@ -1,9 +1,5 @@
 #include "core/app/slot_choice.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "test_support.h"
 
 namespace varnel {

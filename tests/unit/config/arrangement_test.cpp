@@ -39,6 +39,11 @@ std::map<int, LayoutRect> BySlot(const std::vector<NoteMove>& moves) {
 
 using Box = std::array<int, 4>;
 Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+std::map<int, Box> BoxesOf(const std::vector<NoteMove>& moves) {
+  std::map<int, Box> out;
+  for (const auto& [slot, window] : BySlot(moves)) out[slot] = B(window);
+  return out;
+}
 
 using Boxes = std::array<Box, 3>;  // of slots 2, 5 and 8
 Boxes Placed(int command, const std::vector<ArrangeNote>& notes) {
@@ -126,7 +131,8 @@ TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
     EXPECT_EQ(got, edges) << command;
   }
   EXPECT_EQ(BySlot(ArrangeNotes(405, tall, kFrame))[3].bottom, 1000);
-  EXPECT_EQ(B(BySlot(ArrangeNotes(406, {Note(0, 1500, 1200)}, kFrame))[0]), (Box{-120, -200, 1380, 1000}));
+  EXPECT_EQ(BoxesOf(ArrangeNotes(406, {Note(0, 1500, 1200)}, kFrame)),
+            (std::map<int, Box>{{0, {-120, -200, 1380, 1000}}}));
 }
 
 // The note list may select fixed notes: they neither move nor get resized, and the others close
@@ -135,9 +141,7 @@ TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
   const auto boxes = [](int command, std::vector<ArrangeNote> notes, int fixed, int hidden) {
     if (fixed >= 0) notes[static_cast<std::size_t>(fixed)].fixed = true;
     if (hidden >= 0) notes[static_cast<std::size_t>(hidden)].visible = false;
-    std::map<int, Box> out;
-    for (const auto& [slot, window] : BySlot(ArrangeNotes(command, notes, kFrame))) out[slot] = B(window);
-    return out;
+    return BoxesOf(ArrangeNotes(command, notes, kFrame));
   };
   EXPECT_EQ(boxes(405, ThreeNotes(), 1, -1),
             (std::map<int, Box>{{2, {1180, 50, 1380, 200}}, {8, {1180, 200, 1380, 400}}}));
@@ -155,12 +159,8 @@ TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
   notes[1].visible = false;  // the lowest: hidden, still the measure, never resized
   notes[3].fixed = true;
   notes[4].visible = false;
-  auto moves = AlignWidths(notes);
-  ASSERT_EQ(moves.size(), 2u);
-  EXPECT_EQ(moves[0].slot, 7);
-  EXPECT_EQ(B(moves[0].window), (Box{10, 20, 250, 220}));
-  EXPECT_EQ(moves[1].slot, 9);
-  EXPECT_EQ(B(moves[1].window), (Box{50, 60, 290, 160}));
+  EXPECT_EQ(BoxesOf(AlignWidths(notes)),
+            (std::map<int, Box>{{7, {10, 20, 250, 220}}, {9, {50, 60, 290, 160}}}));
   EXPECT_TRUE(AlignWidths({}).empty());
   EXPECT_TRUE(AlignWidths({Note(4, 200, 100)}).empty());
 }

@@ -152,12 +152,15 @@ TEST_F(GlobalOptionsTest, EveryOptionHasItsDefaultAndBounds) {
   for (const OptionCase& c : kOptionCases) EXPECT_EQ(read[c.key], c.read) << c.key;
   EXPECT_EQ(Options(("List=" + std::string(60, '1') + "\r\n").c_str()).slotFlags, std::string(50, '1'));
 
-  // Whatever was read goes back through Apply and reads again the same.
+  // Whatever was read goes back through Apply and reads again the same; so do the defaults.
   std::filesystem::remove(Path("data/Varnel.ini"));
   GlobalOptions target = Options();
   target.Apply(stored);
   GlobalOptions again = Options();
   EXPECT_EQ(Values(again), read);
+  target.Apply(fresh);
+  GlobalOptions back = Options();
+  EXPECT_EQ(Values(back), byDefault);
 }
 
 TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {

@@ -383,7 +383,8 @@ TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
 // At 144 DPI every rectangle and size is the one at 96 made 1.5 times larger (give or take a
 // rounded pixel) and every hit the same; sizes handed in are the shell's, already scaled.
 TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
-  Build({{"Heading", "short", std::string(30, 'x')}, {"B", "b1"}});
+  // The heading is the widest row, so its allowance sets the auto size.
+  Build({{std::string(40, 'H'), "short", std::string(30, 'x')}, {"B", "b1"}});
   c_.rows.At(Row(0, 0)).format = "C000000000123456";  // own background and band
   c_.rows.At(Row(0, 2)).format = "1141000000000000";  // own height 20, bold
   c_.headingAttributes[1] = kHeadingFolded;

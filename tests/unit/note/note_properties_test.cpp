@@ -116,6 +116,8 @@ TEST_F(SchedulePageTest, OkWritesEveryKeyAndTheNextTickAppliesThem) {
             ScheduleAction::kShow);
   EXPECT_EQ(WriteScheduleEdit(*note, ScheduleEdit{}).state, kScheduleNone);
   EXPECT_NE(Read("n.dat").find("SDT4=-1\r\n"), std::string::npos);
+  // A file saying both "on" and "not on" holidays reads as on them.
+  EXPECT_EQ(ReadScheduleEdit(*Open("h.dat", "SDT4=5401020,0180\r\n")).days, kDaysOnHolidays);
 }
 
 TEST(FontFaceListTest, ExactNamesOnceAndTheCurrentFaceKept) {

@@ -1,6 +1,7 @@
 // Small helpers shared by the unit tests.
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdint>
@@ -41,8 +42,9 @@ class TempFolder {
   explicit TempFolder(const char* prefix) {
     static std::atomic<int> counter{0};
     std::ostringstream name;
+    // The process id keeps two runs of one program (a build's and a mutant's) apart.
     name << prefix << "-" << ::testing::UnitTest::GetInstance()->current_test_info()->name() << "-"
-         << counter++;
+         << getpid() << "-" << counter++;
     path_ = std::filesystem::temp_directory_path() / name.str();
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);

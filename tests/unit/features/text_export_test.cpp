@@ -136,9 +136,9 @@ TEST(PasteText, CopyThenPasteRoundTrip) {
   NoteContent from, to;
   to.colourByState = true;
   AddHeading(from, "買", {{"牛乳", "0"}, {"パン", "00000002"}, {"卵", "00000001"}, {"茶", "00000003"}});
-  ASSERT_EQ(ApplyPastedText(to, -1, ParsePastedText(HeadingText(from, 0, kClip, kNow), kClip, false, true)),
-            0);
-  EXPECT_EQ(HeadingText(to, 0, kClip, kNow), HeadingText(from, 0, kClip, kNow));
+  const std::string copied = HeadingText(from, 0, kClip, kNow);
+  ASSERT_EQ(ApplyPastedText(to, -1, ParsePastedText(copied, kClip, false, true)), 0);
+  EXPECT_EQ(HeadingText(to, 0, kClip, kNow), copied);
   EXPECT_EQ(to.rows.At(2).status + to.rows.At(2).format, std::string("00000002") + kStateFormat);
   while (to.headingCount < kMaxHeadings) to.AddHeading("h");
   EXPECT_EQ(ApplyPastedText(to, -1, ParsePastedText("N\r\nx", kClip, false, true)), -1);
@@ -193,7 +193,7 @@ TEST(RunText, SelectsTheTextToRun) {
       {" http://example.com", 258, "http://example.com"},
       {"  doc.txt\r\n", 259, "!  doc.txt"},
       {"　テスト\r\n \t", 259, ""},
-      {std::string(299, ' ') + "x", 258, ""},  // only 299 bytes are read
+      {std::string(299, ' ') + "x", 258, ""}  // only 299 bytes are read
   };
   for (const auto& [text, id, expected] : cases) {
     const RunRequest r = SelectRunText(text, id);

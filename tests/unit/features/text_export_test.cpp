@@ -42,22 +42,17 @@ std::string Pasted(const std::string& text, const MarkSet& marks, bool hide, boo
 }
 
 TEST(TextExport, Headings) {
-  const Details states = {{"milk", "00000000"}, {"a\r\nb", "00000001"}, {"x", "00000002"}, {"y", "00000003"}};
-  // Details, mail, the text.
-  const std::tuple<Details, bool, std::string> cases[] = {
-      {states, false, "Shop\r\n\t□ milk\r\n\t◎ a\r\n\tb\r\n\t■ x\r\n\t済 y\r\n\r\n"},
-      {states, true, "Shop\r\n　□milk\r\n　◎a\r\n　　b\r\n　■x\r\n　済y\r\n\r\n"},
-      // Hidden first lines; one with nothing after it stays whole.
+  // Marks by state; hidden first lines, one with nothing after it whole; date codes from one time.
+  const std::pair<Details, std::string> cases[] = {
+      {{{"milk", "00000000"}, {"a\r\nb", "00000001"}, {"x", "00000002"}, {"y", "00000003"}},
+       "Shop\r\n\t□ milk\r\n\t◎ a\r\n\tb\r\n\t■ x\r\n\t済 y\r\n\r\n"},
       {{{"C:\\d\\表.txt\r\n\r\n表.txt", "01000000"}, {"only\r", "01000000"}},
-       false,
        "Shop\r\n\t□ 表.txt\r\n\t□ only\r\n\r\n"},
-      // Date codes, each row from the same time.
       {{{"%+1%D日", "00100000"}, {"%D日", "00100000"}, {"%D", "00000000"}},
-       false,
        "Shop\r\n\t□ 11日\r\n\t□ 10日\r\n\t□ %D\r\n\r\n"}};
-  for (const auto& [details, mail, expected] : cases) {
+  for (const auto& [details, expected] : cases) {
     NoteContent note;
-    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", details), mail ? kMail : kClip, kNow), expected);
+    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", details), kClip, kNow), expected);
   }
 }
 

@@ -19,11 +19,12 @@ using namespace varnel;
 namespace {
 
 TEST(DayNumberTest, AnchorsAndClampsOfTheRange) {
-  // Outside the range a date clamps to its ends (-1: the last day).
+  // Outside the range a date clamps to its ends (-1: the last day); a month or day past its end to the end.
   const std::array<int, 4> numbers[] = {
-      {2001, 1, 1, 1},    {2000, 12, 31, 0}, {2011, 1, 1, 3653},
-      {2000, 2, 29, 0},   {1999, 6, 1, 0},   {INT_MIN, INT_MIN, INT_MIN, 0},
-      {2099, 12, 31, -1}, {2100, 1, 1, -1},  {INT_MAX, INT_MAX, INT_MAX, -1}};
+      {2001, 1, 1, 1},     {2000, 12, 31, 0},   {2011, 1, 1, 3653},
+      {2000, 2, 29, 0},    {1999, 6, 1, 0},     {INT_MIN, INT_MIN, INT_MIN, 0},
+      {2099, 12, 31, -1},  {2100, 1, 1, -1},    {INT_MAX, INT_MAX, INT_MAX, -1},
+      {2011, 2, 31, 3711}, {2012, 2, 31, 4077}, {2011, 13, 5, 3991}};
   for (const auto& [y, m, d, n] : numbers)
     EXPECT_EQ(DayNumber(y, m, d), n < 0 ? kLastDayNumber : n) << y << "-" << m << "-" << d;
   // 2001-01-01 a Monday, 2000-12-30 a Saturday, 2000-02-29 a Tuesday before the range.

@@ -1,5 +1,6 @@
 #include "core/features/alarm_table.h"
 
+#include <array>
 #include <tuple>
 
 #include "core/features/detail_alarm.h"
@@ -201,14 +202,12 @@ TEST(AlarmRecordTest, RecordsDialogFormsAndTheDateRange) {
   for (const char* record : {"103000030f0b", "070503800141", "000000c0007f", "235959430b19"})
     EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord(record)), record);
   EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord("")), "000000010100");  // dated, on the first day
-  // The last day a dated alarm may take: a year on, less a day; from 29 February, 28 February.
-  const Date ranges[][2] = {
-      {{2026, 3, 1}, {2027, 2, 28}}, {{2028, 2, 29}, {2029, 2, 28}}, {{2026, 12, 31}, {2027, 12, 30}}};
-  for (const auto& [today, last] : ranges) {
+  for (const auto& [today, last] : {std::pair<Date, Date>{{2026, 3, 1}, {2027, 2, 28}},
+                                    {{2028, 2, 29}, {2029, 2, 28}},
+                                    {{2026, 12, 31}, {2027, 12, 30}}}) {
     Date first{}, end{};
     AlarmDateRange(today, first, end);
-    EXPECT_EQ(std::vector<int>({first.year, first.month, first.day, end.year, end.month, end.day}),
-              std::vector<int>({today.year, today.month, today.day, last.year, last.month, last.day}));
+    EXPECT_EQ((std::array{end.year, end.month, end.day}), (std::array{last.year, last.month, last.day}));
   }
 }
 

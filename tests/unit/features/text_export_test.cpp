@@ -42,22 +42,17 @@ std::string Pasted(const std::string& text, const MarkSet& marks, bool hide, boo
 }
 
 TEST(TextExport, Headings) {
-  const Details states = {{"milk", "00000000"}, {"a\r\nb", "00000001"}, {"x", "00000002"}, {"y", "00000003"}};
-  // Details, mail, the text.
-  const std::tuple<Details, bool, std::string> cases[] = {
-      {states, false, "Shop\r\n\t□ milk\r\n\t◎ a\r\n\tb\r\n\t■ x\r\n\t済 y\r\n\r\n"},
-      {states, true, "Shop\r\n　□milk\r\n　◎a\r\n　　b\r\n　■x\r\n　済y\r\n\r\n"},
-      // Hidden first lines; one with nothing after it stays whole.
+  // Marks by state; hidden first lines, one with nothing after it whole; date codes from one time.
+  const std::pair<Details, std::string> cases[] = {
+      {{{"milk", "00000000"}, {"a\r\nb", "00000001"}, {"x", "00000002"}, {"y", "00000003"}},
+       "Shop\r\n\t□ milk\r\n\t◎ a\r\n\tb\r\n\t■ x\r\n\t済 y\r\n\r\n"},
       {{{"C:\\d\\表.txt\r\n\r\n表.txt", "01000000"}, {"only\r", "01000000"}},
-       false,
        "Shop\r\n\t□ 表.txt\r\n\t□ only\r\n\r\n"},
-      // Date codes, each row from the same time.
       {{{"%+1%D日", "00100000"}, {"%D日", "00100000"}, {"%D", "00000000"}},
-       false,
        "Shop\r\n\t□ 11日\r\n\t□ 10日\r\n\t□ %D\r\n\r\n"}};
-  for (const auto& [details, mail, expected] : cases) {
+  for (const auto& [details, expected] : cases) {
     NoteContent note;
-    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", details), mail ? kMail : kClip, kNow), expected);
+    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", details), kClip, kNow), expected);
   }
 }
 
@@ -136,9 +131,9 @@ TEST(PasteText, CopyThenPasteRoundTrip) {
   NoteContent from, to;
   to.colourByState = true;
   AddHeading(from, "買", {{"牛乳", "0"}, {"パン", "00000002"}, {"卵", "00000001"}, {"茶", "00000003"}});
-  ASSERT_EQ(ApplyPastedText(to, -1, ParsePastedText(HeadingText(from, 0, kClip, kNow), kClip, false, true)),
-            0);
-  EXPECT_EQ(HeadingText(to, 0, kClip, kNow), HeadingText(from, 0, kClip, kNow));
+  const std::string copied = HeadingText(from, 0, kClip, kNow);
+  ASSERT_EQ(ApplyPastedText(to, -1, ParsePastedText(copied, kClip, false, true)), 0);
+  EXPECT_EQ(HeadingText(to, 0, kClip, kNow), copied);
   EXPECT_EQ(to.rows.At(2).status + to.rows.At(2).format, std::string("00000002") + kStateFormat);
   while (to.headingCount < kMaxHeadings) to.AddHeading("h");
   EXPECT_EQ(ApplyPastedText(to, -1, ParsePastedText("N\r\nx", kClip, false, true)), -1);
@@ -193,7 +188,7 @@ TEST(RunText, SelectsTheTextToRun) {
       {" http://example.com", 258, "http://example.com"},
       {"  doc.txt\r\n", 259, "!  doc.txt"},
       {"　テスト\r\n \t", 259, ""},
-      {std::string(299, ' ') + "x", 258, ""},  // only 299 bytes are read
+      {std::string(299, ' ') + "x", 258, ""}  // only 299 bytes are read
   };
   for (const auto& [text, id, expected] : cases) {
     const RunRequest r = SelectRunText(text, id);

@@ -109,6 +109,17 @@ TEST_F(NoteFileTest, HeadingDisplayAndFoldModesAtLoad) {
   for (int h = 0; h < 6; ++h) EXPECT_EQ(c_.headingAttributes[h], want[h]) << h;
 }
 
+TEST_F(NoteFileTest, StatesOutOfUseAreSkippedAndAResetKeepsAlarmMarks) {
+  Build({{"h", "a"}});
+  Status(0, 1) = "0000000c";
+  rules_.ckType2 = false;
+  ASSERT_TRUE(c_.AdvanceDetailState(kUnchecked, Row(0, 1), Status(0, 1), rules_, now_));
+  ASSERT_TRUE(c_.AdvanceDetailState(kChecked, Row(0, 1), Status(0, 1), rules_, now_));  // past done
+  EXPECT_EQ(Status(0, 1), "0000000F");
+  c_.ResetDetails(0, rules_, now_);
+  EXPECT_EQ(Status(0, 1), "0000000C");
+}
+
 TEST_F(NoteFileTest, AHeadingJustCreatedAndLeftEmptyGoes) {
   Build({{"h", "1"}, {"a"}});
   c_.editedRow = c_.AddHeading("");

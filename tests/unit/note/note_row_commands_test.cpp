@@ -36,52 +36,32 @@ TEST_F(RowCommandsTest, DuplicatesLandBelowTheirSourceWithTheSuffix) {
   EXPECT_EQ(DuplicateDetail(c_, 99).effect, kNone);
 }
 
-TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwn) {
-  Build({{"A", "on", "off", "plain"}});
+TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwnOrStayOnUnarmed) {
+  Build({{"A", "on", "off"}});
   const int original = Arm(0, 1);
   Status(0, 2) = std::string("00040004") + kRecord;  // an alarm that is off
   ASSERT_EQ(DuplicateHeading(c_, 0).message, RowMessage::kNone);
   const int number = StatusAlarmNumber(Status(1, 1));
   EXPECT_TRUE(number >= 1 && number != original) << number;
-  EXPECT_EQ(StatusDigit(Status(1, 1), 7) & 12, 12);
-  EXPECT_EQ(alarms_.Slot(number - 1).rowKey, c_.rows.At(Row(1, 1)).key);
-  EXPECT_EQ(std::make_pair(Status(1, 2), Status(1, 3)),
-            std::make_pair("00040004" + std::string(kRecord), std::string(kNewStatus)));
-  // Removing the original ends only its own alarm.
+  EXPECT_EQ(std::make_pair(alarms_.Slot(number - 1).rowKey, Status(1, 2)),
+            std::make_pair(c_.rows.At(Row(1, 1)).key, Status(0, 2)));
+  // Removing the original ends only its own alarm; a copied detail's follows its row as it goes.
   DeleteHeadingCommand(c_, 0);
-  EXPECT_EQ(alarms_.UsedCount(), 1);
-  EXPECT_EQ(c_.FindAlarmRow(number, 0), Row(0, 1));
-  // So with a copied detail, which follows its row as the original goes.
-  const RowCommandResult r = DuplicateDetail(c_, Row(0, 1));
-  ASSERT_EQ(r.message, RowMessage::kNone);
-  const int copy = StatusAlarmNumber(c_.rows.At(r.row).status);
+  const int copy = StatusAlarmNumber(c_.rows.At(DuplicateDetail(c_, Row(0, 1)).row).status);
   EXPECT_TRUE(copy >= 1 && copy != number) << copy;
   c_.DeleteDetailCommand(Row(0, 1), 0, rules_, now_);
-  EXPECT_EQ(alarms_.Slot(copy - 1).note, c_.slot);
-  EXPECT_EQ(c_.FindAlarmRow(copy, 0), Row(0, 1));
-}
-
-TEST_F(RowCommandsTest, CopiedAlarmsWithoutAFreeSlotStayOnButUnarmed) {
-  Build({{"A", "on1", "on2"}});
-  const int first = Arm(0, 1), second = Arm(0, 2);
+  EXPECT_EQ(std::make_pair(c_.FindAlarmRow(copy, 0), alarms_.UsedCount()), std::make_pair(Row(0, 1), 1));
+  // Without a free slot: still on, not armed, no number, the record kept; the original rings on.
   while (alarms_.RegisterAlarm(9, 1, kRecord) > 0) {
   }
-  const RowCommandResult heading = DuplicateHeading(c_, 0);
-  EXPECT_EQ(heading.effect, kStamp);
-  EXPECT_EQ(heading.message, RowMessage::kAlarmNotSet);  // once for the whole heading
-  EXPECT_EQ(DuplicateDetail(c_, Row(0, 2)).message, RowMessage::kAlarmNotSet);
-  for (const std::string* copy : {&Status(1, 1), &Status(1, 2), &Status(0, 3)}) {
-    // Still on, not armed, no number, the record kept.
-    EXPECT_EQ(std::make_tuple(StatusDigit(*copy, 3), StatusDigit(*copy, 7) & 8, StatusAlarmNumber(*copy)),
-              std::make_tuple(12, 0, 0));
-    EXPECT_EQ(copy->substr(8), kRecord);
-  }
-  // Deleting an unarmed copy frees nothing; the originals keep ringing.
-  c_.DeleteDetail(Row(1, 1), 1);
-  c_.DeleteDetail(Row(0, 3), 0);
-  EXPECT_EQ(alarms_.UsedCount(), kAlarmSlotCount);
-  EXPECT_EQ(std::make_pair(c_.FindAlarmRow(first, 0), c_.FindAlarmRow(second, 0)),
-            std::make_pair(Row(0, 1), Row(0, 2)));
+  const RowCommandResult r = DuplicateHeading(c_, 0);
+  EXPECT_EQ(std::make_pair(r.effect, r.message), std::make_pair(kStamp, RowMessage::kAlarmNotSet));
+  const std::string& unarmed = Status(1, 1);
+  EXPECT_EQ(std::make_tuple(StatusDigit(unarmed, 3), StatusDigit(unarmed, 7) & 8, StatusAlarmNumber(unarmed),
+                            unarmed.substr(8)),
+            std::make_tuple(12, 0, 0, std::string(kRecord)));
+  DeleteHeadingCommand(c_, 1);
+  EXPECT_EQ(c_.FindAlarmRow(copy, 0), Row(0, 1));
 }
 
 TEST_F(RowCommandsTest, CopyTextKeepsTheSuffixWithinTheSavedLengthOnWholeCharacters) {

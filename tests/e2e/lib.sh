@@ -65,7 +65,10 @@ e2e_start() {
 }
 
 # Waits for the run $1 to end (up to $2 s); prints its exit code.
-e2e_wait_exit() { wait_until "${2:-20}" "[ -f '$E2E_CASE/exit.${1:-$E2E_RUN}' ]" && cat "$E2E_CASE/exit.${1:-$E2E_RUN}"; }
+e2e_wait_exit() {
+  local f="$E2E_CASE/exit.${1:-$E2E_RUN}"
+  wait_until "${2:-20}" "[ -f '$f' ]" && cat "$f"
+}
 
 # Wine processes of this lane's prefix.
 prefix_pids() {

@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
-"""Mutation check of the tests: builds each mutant of mutants.txt in a scratch copy of
-the tree and prints killed / survived / equivalent / error with the mutant's name.
+"""Mutation check of the tests: builds each mutant of mutants.txt in a scratch copy of the tree
+and prints killed / survived / equivalent / error with the mutant's name.
 
   python3 tests/mutation/run.py [--no-wine] [NAME_PART ...]
 
-A mutant of src/core runs the host unit tests; one of src/win the Windows-side tests
-under Wine. The test program named like
-the mutated file runs first and alone; the rest only when it misses."""
+A mutant of src/core runs the host unit tests, one of src/win the Windows-side tests under Wine;
+the test program named like the mutated file runs first and alone, the rest only when it misses."""
 import filecmp, os, shutil, subprocess, sys, time
 from pathlib import Path
 
@@ -62,28 +61,23 @@ def run(b, name):
     return sh(cmd, timeout=180) == 0
 
 
-def try_mutant(rel, builds):  # the name of the test program that fails, "" or an error
-    first = FIRST.get(Path(rel).stem, Path(rel).stem) + "_test"
-    for b in builds:
-        rest = programs(b)
-        for names in ([first], [n for n in rest if n != first]) if first in rest else (rest,):
-            if not build(b, names):
-                return "error: does not build (%s)" % b
-            for n in names:
-                if not run(b, n):
-                    return "killed by " + n
+def try_mutant(rel, b):  # the name of the test program that fails, "" or an error
+    first, rest = FIRST.get(Path(rel).stem, Path(rel).stem) + "_test", programs(b)
+    for names in ([first], [n for n in rest if n != first]) if first in rest else (rest,):
+        if not build(b, names):
+            return "error: does not build (%s)" % b
+        for n in names:
+            if not run(b, n):
+                return "killed by " + n
     return ""
 
 
 def main():
     wine = "--no-wine" not in sys.argv
     wanted = [a for a in sys.argv[1:] if not a.startswith("--")]
-    mutants = []
-    for line in (ROOT / "tests" / "mutation" / "mutants.txt").read_text(encoding="utf-8").splitlines():
-        if line.strip() and not line.startswith("#"):
-            f = [x.replace("\u21b5", "\n") for x in line.split("\t")]
-            if not wanted or any(w in f[0] for w in wanted):
-                mutants.append((f + [""] * 5)[:5])
+    lines = (ROOT / "tests" / "mutation" / "mutants.txt").read_text(encoding="utf-8").splitlines()
+    rows = [line.replace("\u21b5", "\n").split("\t") for line in lines if line.strip() and not line.startswith("#")]
+    mutants = [(f + [""] * 5)[:5] for f in rows if not wanted or any(w in f[0] for w in wanted)]
     WORK.mkdir(parents=True, exist_ok=True)
     sync()
     config = {"host": ["-DCMAKE_CXX_COMPILER=g++"],
@@ -112,7 +106,7 @@ def main():
         else:
             path.write_text(original.replace(pattern, repl), encoding="utf-8")
             try:
-                result = try_mutant(rel, ["win" if rel.startswith("src/win") else "host"]) or "survived"
+                result = try_mutant(rel, "win" if rel.startswith("src/win") else "host") or "survived"
             finally:
                 path.write_text(original, encoding="utf-8")  # a new time stamp: rebuilt next time
         kind = result.split(" ")[0].rstrip(":")

@@ -11,35 +11,6 @@
 
 using namespace varnel;
 
-namespace {
-
-void CheckAlarm(const std::string& record, DateTime now) {
-  const std::string formatted = FormatAlarmRecord(ParseAlarmRecord(record));
-  Check(formatted.size() == 12 && FormatAlarmRecord(ParseAlarmRecord(formatted)) == formatted);
-  Check(RecordOfAlarmForm(AlarmFormOfRecord(record)).size() == 12);
-  AlarmTable table(AlarmClock{[&] { return now; },
-                              [](const DateTime& t) {
-                                return std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 +
-                                       t.minute * 60 + t.second;
-                              }});
-  NoteContent note;
-  note.alarms = &table;
-  note.AddHeading("h");
-  const int row = note.InsertDetail(0, note.MakeRoomAfter(0, 0), "d");
-  SetDetailAlarm(note, row, record, kAlarmOn);
-  Check(DetailAlarmState(note, row, nullptr) == kAlarmOn);
-  AlarmDueActions actions{[](int) { return true; }, [](int) { return false; },
-                          [&](int i) { note.ClearAlarmMarks(i + 1, table.Slot(i).rowKey); }};
-  for (int minute = 0; minute < 24 * 60; minute += 7) {
-    now.hour = static_cast<std::uint16_t>(minute / 60);
-    now.minute = static_cast<std::uint16_t>(minute % 60);
-    const int due = table.CheckAlarms(500, actions);
-    Check(due >= -1 && due < kAlarmSlotCount);
-  }
-}
-
-}  // namespace
-
 // Layout: mode, two bytes of day number, hour, minute, then the text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 5) return 0;
@@ -50,10 +21,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   dt.minute = data[4] % 60;
   const DateTime before = dt;
   const std::string input = Bytes(data, size, 5);
-  CheckAlarm(input, dt);
+
+  const std::string formatted = FormatAlarmRecord(ParseAlarmRecord(input));
+  Check(formatted.size() == 12 && FormatAlarmRecord(ParseAlarmRecord(formatted)) == formatted);
+  Check(RecordOfAlarmForm(AlarmFormOfRecord(input)).size() == 12);
+  DateTime now = dt;
+  AlarmTable table(AlarmClock{[&] { return now; },
+                              [](const DateTime& t) {
+                                return std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 +
+                                       t.minute * 60 + t.second;
+                              }});
+  NoteContent note;
+  note.alarms = &table;
+  note.AddHeading("h");
+  const int row = note.InsertDetail(0, note.MakeRoomAfter(0, 0), "d");
+  SetDetailAlarm(note, row, input, kAlarmOn);
+  Check(DetailAlarmState(note, row, nullptr) == kAlarmOn);
+  AlarmDueActions actions{[](int) { return true; }, [](int) { return false; },
+                          [&](int i) { note.ClearAlarmMarks(i + 1, table.Slot(i).rowKey); }};
+  for (int minute = 0; minute < 24 * 60; minute += 7) {
+    now.hour = static_cast<std::uint16_t>(minute / 60);
+    now.minute = static_cast<std::uint16_t>(minute % 60);
+    const int due = table.CheckAlarms(500, actions);
+    Check(due >= -1 && due < kAlarmSlotCount);
+  }
+
   std::string text = input;
   const int count = ExpandDateCodes(dt, text, mode);
-
   // Literal bytes depend on the compiler: allow for wider weekday names.
   const std::size_t extra = std::strlen(WeekdayName(0)) > 2 ? std::strlen(WeekdayName(0)) - 2 : 0;
   std::size_t percents = 0;

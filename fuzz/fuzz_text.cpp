@@ -14,9 +14,8 @@ using namespace varnel;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
   const bool hide = data[0] & 1, newHeading = data[0] & 2, mail = data[0] & 4;
-  const std::string text = Bytes(data, size, 1), all = mail ? "　□　◎　■　済" : "\t□ \t◎ \t■ \t済 ";
-  MarkSet marks{{}, mail ? "　　" : "\t", static_cast<int>(all.size() / 4)};
-  for (std::size_t i = 0; i < 4; ++i) marks.marks[i] = all.substr(i * marks.length, marks.length);
+  const std::string text = Bytes(data, size, 1);
+  const MarkSet marks = ReadMarks(*MemoryFile("").Open(), nullptr, mail);  // the defaults
 
   const PastedText pasted = ParsePastedText(text, marks, hide, newHeading);
   Check(pasted.details.size() <= static_cast<std::size_t>(kMaxPasteLines));

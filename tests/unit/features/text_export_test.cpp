@@ -41,29 +41,20 @@ std::string Pasted(const std::string& text, const MarkSet& marks, bool hide, boo
   return out;
 }
 
-TEST(TextExport, Headings) {
-  // Marks by state; hidden first lines, one with nothing after it whole; date codes from one time.
-  const std::pair<Details, std::string> cases[] = {
-      {{{"milk", "00000000"}, {"a\r\nb", "00000001"}, {"x", "00000002"}, {"y", "00000003"}},
-       "Shop\r\n\t□ milk\r\n\t◎ a\r\n\tb\r\n\t■ x\r\n\t済 y\r\n\r\n"},
-      {{{"C:\\d\\表.txt\r\n\r\n表.txt", "01000000"}, {"only\r", "01000000"}},
-       "Shop\r\n\t□ 表.txt\r\n\t□ only\r\n\r\n"},
-      {{{"%+1%D日", "00100000"}, {"%D日", "00100000"}, {"%D", "00000000"}},
-       "Shop\r\n\t□ 11日\r\n\t□ 10日\r\n\t□ %D\r\n\r\n"}};
-  for (const auto& [details, expected] : cases) {
-    NoteContent note;
-    EXPECT_EQ(HeadingText(note, AddHeading(note, "Shop", details), kClip, kNow), expected);
-  }
-}
-
 TEST(TextExport, NoteSkipsHiddenHeadingsAndHidingRowsDropsMarks) {
+  // Marks by state; hidden first lines, one with nothing after it whole; date codes from one time.
   NoteContent note;
-  AddHeading(note, "A%D", {{"1", "00000000"}}, kHeadingFormatConversion);
+  AddHeading(note, "Shop",
+             {{"milk", "00000000"}, {"a\r\nb", "00000001"}, {"x", "00000002"}, {"y", "00000003"}});
   AddHeading(note, "B", {{"2", "00000000"}}, kHeadingHidden);
-  AddHeading(note, "C", {{"3", "00000002"}});
-  EXPECT_EQ(NoteText(note, kClip, kNow), "A10\r\n\t□ 1\r\n\r\nC\r\n\t■ 3\r\n\r\n");
+  AddHeading(note, "C", {{"C:\\d\\表.txt\r\n\r\n表.txt", "01000000"}, {"only\r", "01000000"}});
+  AddHeading(note, "A%D", {{"%+1%D日", "00100000"}, {"%D日", "00100000"}, {"%D", "00000000"}},
+             kHeadingFormatConversion);
+  EXPECT_EQ(NoteText(note, kClip, kNow),
+            "Shop\r\n\t□ milk\r\n\t◎ a\r\n\tb\r\n\t■ x\r\n\t済 y\r\n\r\nC\r\n\t□ 表.txt\r\n\t□ only\r\n\r\n"
+            "A10\r\n\t□ 11日\r\n\t□ 10日\r\n\t□ %D\r\n\r\n");
   note.hideHeadingRows = true;
-  EXPECT_EQ(HeadingText(note, 2, kClip, kNow), "C\r\n3\r\n\r\n");
+  EXPECT_EQ(HeadingText(note, 0, kClip, kNow), "Shop\r\nmilk\r\na\r\nb\r\nx\r\ny\r\n\r\n");
   EXPECT_EQ(HeadingText(note, 7, kClip, kNow), "");
 }
 
@@ -188,8 +179,7 @@ TEST(RunText, SelectsTheTextToRun) {
       {" http://example.com", 258, "http://example.com"},
       {"  doc.txt\r\n", 259, "!  doc.txt"},
       {"　テスト\r\n \t", 259, ""},
-      {std::string(299, ' ') + "x", 258, ""}  // only 299 bytes are read
-  };
+      {std::string(299, ' ') + "x", 258, ""}};  // only 299 bytes are read
   for (const auto& [text, id, expected] : cases) {
     const RunRequest r = SelectRunText(text, id);
     EXPECT_EQ(r.ok ? (r.openByShell ? "!" : "") + r.text : "", expected) << text;

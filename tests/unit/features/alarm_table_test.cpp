@@ -51,9 +51,9 @@ TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOneAndFollowTheirNotes) {
   EXPECT_EQ(table.UsedCount(), kAlarmSlotCount - 17);
   // Two notes exchanging numbers take their alarms along, row keys unchanged.
   table.SwapNotes(9, 5);
-  const std::vector<int> notes = {table.Slot(0).note,  table.Slot(1).note,  table.Slot(2).note,
-                                  table.Slot(49).note, table.Slot(-1).note, table.Slot(kAlarmSlotCount).note};
-  EXPECT_EQ(notes, (std::vector<int>{9, 5, -1, -1, -1, -1}));
+  for (const auto& [slot, note] :
+       {std::pair{0, 9}, {1, 5}, {2, -1}, {49, -1}, {-1, -1}, {kAlarmSlotCount, -1}})
+    EXPECT_EQ(table.Slot(slot).note, note) << slot;
   EXPECT_EQ(table.Slot(1).rowKey, 103u);
 }
 
@@ -157,12 +157,10 @@ TEST(AlarmBellTest, RingingAndSnooze) {
   AlarmBell bell;
   bell.StopAndArm(1000, 180);
   EXPECT_FALSE(bell.Ringing());
-  const std::tuple<int, bool, B::Step> ticks[] = {{1179, true, B::kKeep},
-                                                  {1180, true, B::kRing},
-                                                  {1239, true, B::kRing},
-                                                  {1240, true, B::kKeep},
-                                                  {1200, false, B::kKeep}};
-  for (const auto& [at, on, step] : ticks) EXPECT_EQ(bell.Tick(at, on), step) << at;
+  for (const auto& [at, step] :
+       {std::pair{1179, B::kKeep}, {1180, B::kRing}, {1239, B::kRing}, {1240, B::kKeep}})
+    EXPECT_EQ(bell.Tick(at, true), step) << at;
+  EXPECT_EQ(bell.Tick(1200, false), B::kKeep);  // snooze off
 }
 
 using DetailAlarmTest = test::NoteRowsTest<>;

@@ -37,10 +37,9 @@ def sync():  # copy only what differs, so the builds stay incremental; drop what
             if f.is_file() and (not d.exists() or not filecmp.cmp(f, d, shallow=False)):
                 d.parent.mkdir(parents=True, exist_ok=True)
                 shutil.copyfile(f, d)
-        if (TREE / part).is_dir():
-            for d in (TREE / part).rglob("*"):
-                if d.is_file() and not (ROOT / d.relative_to(TREE)).exists():
-                    d.unlink()
+        for d in (TREE / part).rglob("*") if (TREE / part).is_dir() else []:
+            if d.is_file() and not (ROOT / d.relative_to(TREE)).exists():
+                d.unlink()
 
 
 BROKEN = set()  # test programs that fail unmutated: they cannot tell a mutant apart

@@ -37,7 +37,7 @@ struct DueCheck {
   }
 };
 
-TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOneAndFollowTheirNotes) {
+TEST(AlarmTableTest, SlotsFollowTheirNotesAndDueTimesTheReferenceMidnight) {
   DueCheck f;
   AlarmTable& table = f.table;
   const std::string rec = Record(10, 30, 0, OneShot(2011, 3, 15));
@@ -55,13 +55,10 @@ TEST(AlarmTableTest, SlotsFillFromTheLowestFreeOneAndFollowTheirNotes) {
        {std::pair{0, 9}, {1, 5}, {2, -1}, {49, -1}, {-1, -1}, {kAlarmSlotCount, -1}})
     EXPECT_EQ(table.Slot(slot).note, note) << slot;
   EXPECT_EQ(table.Slot(1).rowKey, 103u);
-}
-
-TEST(AlarmTableTest, OneShotDueIsAbsoluteAndWeeklyDueIsAfterTheReferenceMidnight) {
-  DueCheck f;
+  DueCheck g;
   const std::int64_t midnight = Absolute(MakeDateTime(2011, 1, 10));
-  EXPECT_EQ(f.table.ReferenceMidnight(), midnight);
-  f.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
+  EXPECT_EQ(g.table.ReferenceMidnight(), midnight);
+  g.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   // A day past the month's end stays in that month; impossible fields clamp.
   const std::pair<std::string, std::int64_t> cases[] = {
       {Record(10, 30, 0, OneShot(2011, 3, 15) | kAlarmRunsCommand),
@@ -70,19 +67,19 @@ TEST(AlarmTableTest, OneShotDueIsAbsoluteAndWeeklyDueIsAfterTheReferenceMidnight
       {Record(12, 0, 0, 15u << 16 | 99u), Absolute(MakeDateTime(2099, 12, 1, 12))},
       {Record(7, 30, 0, kAlarmWeekly | 0x01), 7 * 3600 + 30 * 60}};
   for (const auto& [record, due] : cases) {
-    const int n = f.table.RegisterAlarm(2, 55, record);
-    EXPECT_EQ(f.table.Slot(n - 1).due, due) << record;
+    const int n = g.table.RegisterAlarm(2, 55, record);
+    EXPECT_EQ(g.table.Slot(n - 1).due, due) << record;
   }
   // Days later the midnight has moved by whole days only; exactly a day counts as the next.
-  f.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
-  EXPECT_EQ(f.table.Slot(f.table.RegisterAlarm(1, 2, Record(23, 59, 59, kAlarmWeekly)) - 1).due, 86399);
+  g.now = MakeDateTime(2011, 1, 12, 21, 0, 0);
+  EXPECT_EQ(g.table.Slot(g.table.RegisterAlarm(1, 2, Record(23, 59, 59, kAlarmWeekly)) - 1).due, 86399);
   for (const auto& [now, after] : {std::pair{0, 2}, {3 * kSecondsPerDay, 3}, {4 * kSecondsPerDay - 1, 3}}) {
-    f.table.AdvanceReferenceMidnight(midnight + now);
-    EXPECT_EQ(f.table.ReferenceMidnight(), midnight + after * kSecondsPerDay) << now;
+    g.table.AdvanceReferenceMidnight(midnight + now);
+    EXPECT_EQ(g.table.ReferenceMidnight(), midnight + after * kSecondsPerDay) << now;
   }
 }
 
-TEST(AlarmDueTest, OneShotRingsWithinItsWindowElseTurnsOffSilently) {
+TEST(AlarmDueTest, OneShotWindowRunCommandsGoneNotesAndTheOneWindow) {
   const int cases[][3] = {{0, 500, 1},    {59, 500, 1},    {60, 500, 0},   {-1, 500, 0},
                           {60, 60000, 1}, {119, 60000, 1}, {120, 60000, 0}};  // late seconds, tick, rings
   for (const auto& [late, tickMs, rings] : cases) {
@@ -94,6 +91,28 @@ TEST(AlarmDueTest, OneShotRingsWithinItsWindowElseTurnsOffSilently) {
     EXPECT_EQ(f.fired.size(), missed ? 1u : 0u);
     EXPECT_EQ(f.table.UsedCount(), missed ? 0 : 1);
   }
+  DueCheck f, g;
+  f.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
+  f.table.RegisterAlarm(1, 2, Record(10, 0, 0, kAlarmWeekly | 0x7f | kAlarmRunsCommand));
+  f.table.RegisterAlarm(1, 3, Record(10, 0, 0, OneShot(2011, 1, 10)));
+  // The commands run: only the plain alarm opens a window. A failed run falls back to the window.
+  EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 2);
+  EXPECT_EQ(f.ran, (std::vector<int>{0, 1}));
+  EXPECT_EQ(f.fired, (std::vector<int>{0}));
+  EXPECT_EQ(f.table.Slot(0).note, -1);
+  g.commandRuns = false;
+  g.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
+  EXPECT_EQ(g.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 0);
+  ASSERT_TRUE(g.table.OpenWindow(0, g.Actions()));
+  EXPECT_EQ(g.fired, (std::vector<int>{0}));
+  EXPECT_EQ(g.table.UsedCount(), 0);
+  EXPECT_FALSE(g.table.OpenWindow(-1, g.Actions()));  // no quick alarm while one is open
+  g.table.CloseWindow();
+  EXPECT_TRUE(g.table.OpenWindow(-1, g.Actions()));
+  // A closed note's slots are freed by the check.
+  f.noteExists = false;
+  EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 11, 0, 0)), -1);
+  EXPECT_EQ(f.table.UsedCount(), 0);
 }
 
 TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
@@ -117,31 +136,6 @@ TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
                           {11, 23, 59, 59, 500, -1}, {12, 23, 59, 59, 500, 0}};
   for (const auto& [day, h, m, s, tickMs, expected] : ticks)
     EXPECT_EQ(f.At(MakeDateTime(2011, 1, day, h, m, s), tickMs), expected) << day << " " << h << ":" << s;
-}
-
-TEST(AlarmDueTest, RunCommandsGoneNotesAndTheOneWindow) {
-  DueCheck f, g;
-  f.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
-  f.table.RegisterAlarm(1, 2, Record(10, 0, 0, kAlarmWeekly | 0x7f | kAlarmRunsCommand));
-  f.table.RegisterAlarm(1, 3, Record(10, 0, 0, OneShot(2011, 1, 10)));
-  // The commands run: only the plain alarm opens a window. A failed run falls back to the window.
-  EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 2);
-  EXPECT_EQ(f.ran, (std::vector<int>{0, 1}));
-  EXPECT_EQ(f.fired, (std::vector<int>{0}));
-  EXPECT_EQ(f.table.Slot(0).note, -1);
-  g.commandRuns = false;
-  g.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
-  EXPECT_EQ(g.At(MakeDateTime(2011, 1, 10, 10, 0, 1)), 0);
-  ASSERT_TRUE(g.table.OpenWindow(0, g.Actions()));
-  EXPECT_EQ(g.fired, (std::vector<int>{0}));
-  EXPECT_EQ(g.table.UsedCount(), 0);
-  EXPECT_FALSE(g.table.OpenWindow(-1, g.Actions()));  // no quick alarm while one is open
-  g.table.CloseWindow();
-  EXPECT_TRUE(g.table.OpenWindow(-1, g.Actions()));
-  // A closed note's slots are freed by the check.
-  f.noteExists = false;
-  EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 11, 0, 0)), -1);
-  EXPECT_EQ(f.table.UsedCount(), 0);
 }
 
 TEST(AlarmBellTest, RingingAndSnooze) {

@@ -19,7 +19,7 @@ using namespace varnel;
 
 namespace {
 
-TEST(DayNumberTest, AnchorsAndClampsOfTheRange) {
+TEST(DayNumberTest, AnchorsClampsLeapCenturiesMonthCarriesAndEraYears) {
   // Outside the range a date clamps to its ends (-1: the last day); a month or day past its end to the end.
   const std::array<int, 4> numbers[] = {
       {2001, 1, 1, 1},     {2000, 12, 31, 0},   {2011, 1, 1, 3653},
@@ -30,9 +30,6 @@ TEST(DayNumberTest, AnchorsAndClampsOfTheRange) {
     EXPECT_EQ(DayNumber(y, m, d), n < 0 ? kLastDayNumber : n) << y << "-" << m << "-" << d;
   // 2001-01-01 a Monday, 2000-12-30 a Saturday, 2000-02-29 a Tuesday before the range.
   EXPECT_EQ((std::array{WeekdayOf(1), WeekdayOf(-1), WeekdayOfDate(2000, 2, 29)}), (std::array{1, 6, 2}));
-}
-
-TEST(DayNumberTest, LeapCenturiesMonthCarriesAndEraYears) {
   // The range's own years are checked day by day above.
   EXPECT_EQ((std::array{DaysInMonth(2000, 2), DaysInMonth(2100, 2)}), (std::array{29, 28}));
   const std::array<int, 4> carries[] = {
@@ -184,7 +181,7 @@ std::string Texts(const DateFormatList& list) {
   return out;
 }
 
-TEST(DateFormatListTest, UsedFormatsMoveToTheTopAndDeleteNeedsASelection) {
+TEST(DateFormatListTest, UsedFormatsMoveUpDeleteNeedsASelectionAndHistoryStopsAt41) {
   DateFormatList list;
   EXPECT_EQ(list.ComboItems(), std::vector<std::string>{"%M月%D日(%W)"});  // the default, no entry
   // The selection, the typed text, the button, what Use returns and the list after.
@@ -208,17 +205,14 @@ TEST(DateFormatListTest, UsedFormatsMoveToTheTopAndDeleteNeedsASelection) {
   const std::string text = "a" + std::string(60, '\x88');  // cut to 49, as 50 would split a character
   list.Use(-1, text, Action::Insert);
   EXPECT_EQ(list.Entries()[0].text, text.substr(0, 49));
-}
-
-TEST(DateFormatListTest, HistoryStopsAt41AndNeverDropsARegisteredEntry) {
-  DateFormatList list, registered;
-  list.Use(-1, "r0", Action::Register);
-  for (int i = 0; i < 20; ++i) list.Use(-1, "h" + std::to_string(i), Action::Insert);
-  for (int i = 1; i <= 4; ++i) list.Use(-1, "r" + std::to_string(i), Action::Register);
-  for (int i = 20; i < 37; ++i) list.Use(-1, "h" + std::to_string(i), Action::Insert);  // h0 goes
-  list.Use(-1, "h5", Action::Insert);  // a known text moves up without pushing anything out
-  const std::string texts = Texts(list);
-  EXPECT_EQ(list.Entries().size(), 41u);
+  DateFormatList history, registered;
+  history.Use(-1, "r0", Action::Register);
+  for (int i = 0; i < 20; ++i) history.Use(-1, "h" + std::to_string(i), Action::Insert);
+  for (int i = 1; i <= 4; ++i) history.Use(-1, "r" + std::to_string(i), Action::Register);
+  for (int i = 20; i < 37; ++i) history.Use(-1, "h" + std::to_string(i), Action::Insert);  // h0 goes
+  history.Use(-1, "h5", Action::Insert);  // a known text moves up without pushing anything out
+  const std::string texts = Texts(history);
+  EXPECT_EQ(history.Entries().size(), 41u);
   EXPECT_EQ(texts.rfind("h5 h36 h35 ", 0), 0u);
   EXPECT_EQ(texts.substr(texts.size() - 9), "h2 h1 r0*");
   for (int i = 0; i < 45; ++i) registered.Use(-1, "r" + std::to_string(i), Action::Register);
@@ -234,7 +228,7 @@ DateFormatList Loaded(ProfileStore& store) {
   return list;
 }
 
-TEST_F(DateFormatStoreTest, LoadReadsUpToTheFirstEmptyValueAndItsBound) {
+TEST_F(DateFormatStoreTest, LoadReadsUpToTheFirstEmptyValueAndSaveWritesInOneReplacement) {
   std::string lines = "Section=Mine\r\n[Mine]\r\n";
   for (int i = 0; i < 25; ++i) lines += "TWord" + std::to_string(i) + "=f" + std::to_string(i) + "\r\n";
   const DateFormatList first = Loaded(*Open("t.ini", (lines + "TWord25=\r\nTWord26=stale\r\n").c_str()));
@@ -246,26 +240,23 @@ TEST_F(DateFormatStoreTest, LoadReadsUpToTheFirstEmptyValueAndItsBound) {
   const DateFormatList list = Loaded(*Open("t.ini", lines.c_str()));
   EXPECT_EQ(list.Entries().size(), static_cast<std::size_t>(DateFormatList::kMaxStoredFormats));
   EXPECT_EQ(list.Entries()[0].text.size(), 49u);
-}
-
-TEST_F(DateFormatStoreTest, SaveWritesRegisteredEntriesInOneReplacement) {
-  int replacements = 0;
-  env_.files = test::Hooked([&](int op) { return replacements += op == 0, true; });  // counts replacements
+  int writes = 0;  // replacements and removals
+  env_.files = test::Hooked([&](int) { return ++writes > 0; });
   const auto store = Open("t.ini", "TWord0=old0\r\nTWord1=old1\r\nTWord2=old2\r\n");
-  DateFormatList list = Loaded(*store);
-  list.Use(-1, "%YYYY年", Action::Insert);  // history stays out of the file
-  list.Use(2, "", Action::Delete);          // old1
-  for (int i = 0; i < 30; ++i) list.Use(-1, "r" + std::to_string(i), Action::Register);
-  list.Save(*store);
-  list.Use(0, "", Action::Delete);  // fewer entries end the sequence earlier
-  list.Save(*store);
-  EXPECT_EQ(replacements, 2);
-  std::string expected = Texts(list);
+  DateFormatList saved = Loaded(*store);
+  saved.Use(-1, "%YYYY年", Action::Insert);  // history stays out of the file
+  saved.Use(2, "", Action::Delete);          // old1
+  for (int i = 0; i < 30; ++i) saved.Use(-1, "r" + std::to_string(i), Action::Register);
+  saved.Save(*store);
+  saved.Use(0, "", Action::Delete);  // fewer entries end the sequence earlier
+  saved.Save(*store);
+  EXPECT_EQ(writes, 2);
+  std::string expected = Texts(saved);
   expected.erase(expected.find("%YYYY年 "), std::string("%YYYY年 ").size());
   EXPECT_EQ(Texts(Loaded(*Open("t.ini"))), expected);  // all of them, past the twentieth, in order
 }
 
-TEST(DateFormatAssistTest, TickedRowsBuildTheirCodesInRowOrder) {
+TEST(DateFormatAssistTest, TickedRowsBuildTheirCodesAndFmtDateBoundsEachPosition) {
   const Date count{2011, 1, 31}, first{2011, 1, 1};
   // FmtDate, the rows ticked (bit = row), the format. 和暦 bounds the year's digits to 2; no separator
   // follows the day.
@@ -287,10 +278,7 @@ TEST(DateFormatAssistTest, TickedRowsBuildTheirCodesInRowOrder) {
   EXPECT_TRUE(AppendAssistCode(format, "%YY/"));
   EXPECT_FALSE(AppendAssistCode(format, "%D"));
   EXPECT_EQ(format, std::string(96, 'x') + "%YY/");
-}
-
-TEST(DateFormatAssistTest, FmtDateRoundTripsAndBoundsEachPosition) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<const char*, const char*> fmtDates[] = {
       {kDefaultFmtDate, kDefaultFmtDate},
       {"11111111141123", "11111111121123"},  // 和暦 keeps 1..2 year digits
       {"14000000040999", "14000000040999"},
@@ -299,7 +287,7 @@ TEST(DateFormatAssistTest, FmtDateRoundTripsAndBoundsEachPosition) {
       {"1x", "12000000020000"},
       {"000000000000099", "00000000010009"}  // one too many: the extra is ignored
   };
-  for (const auto& [stored, rewritten] : cases)
+  for (const auto& [stored, rewritten] : fmtDates)
     EXPECT_EQ(FormatFmtDate(ParseFmtDate(stored)), rewritten) << stored;
   DateFormatAssist a;
   a.moveDays = 5000;

@@ -118,7 +118,7 @@ TEST(PasteText, LinesMarksAndHeadings) {
 }
 
 // A copied heading pasted at note level comes back with its states; a full note takes no new heading.
-TEST(PasteText, CopyThenPasteRoundTrip) {
+TEST(PasteText, CopyThenPasteRoundTripAndOneDetailFromTheClipboard) {
   NoteContent from, to;
   to.colourByState = true;
   AddHeading(from, "買", {{"牛乳", "0"}, {"パン", "00000002"}, {"卵", "00000001"}, {"茶", "00000003"}});
@@ -130,10 +130,7 @@ TEST(PasteText, CopyThenPasteRoundTrip) {
   EXPECT_EQ(ApplyPastedText(to, -1, ParsePastedText("N\r\nx", kClip, false, true)), -1);
   EXPECT_EQ(ApplyPastedText(to, 0, ParsePastedText("x", kClip, false, false)), 0);
   EXPECT_EQ(to.DetailCount(0), 5);
-}
-
-TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {
-  // The last: a cut at 5 bytes would split 表.
+  // One detail from the clipboard, trimmed and cut at 5 bytes (the last would split 表).
   const std::pair<std::string, std::string> cases[] = {{" \t\r\n牛乳 \r\n", "牛乳"},
                                                        {"a\r\nb", "a\r\nb"},
                                                        {" \r\n\t", ""},
@@ -143,7 +140,7 @@ TEST(PasteText, OneDetailFromTheClipboardIsTrimmedAndCutOnAWholeCharacter) {
   for (const auto& [clip, text] : cases) EXPECT_EQ(PastedDetailText(clip, 5), text) << clip.size();
 }
 
-TEST(DropText, FileTextsWithAndWithoutTheName) {
+TEST(DropText, FileTextsAndFurtherFileRows) {
   const std::string longDir = "C:\\" + std::string(290, 'd') + "\\", d270 = "C:\\" + std::string(270, 'd'),
                     name = "\\表表表表表表.txt";
   const std::tuple<std::string, bool, std::string> cases[] = {
@@ -158,9 +155,7 @@ TEST(DropText, FileTextsWithAndWithoutTheName) {
     EXPECT_EQ(DroppedFileText(path, withName), expected) << path;
   EXPECT_EQ(DroppedText(std::string_view("ab\0cd", 5)), "ab");  // a text stops at a zero or the row limit
   EXPECT_EQ(DroppedText("a" + std::string(300, '\x88')), "a" + std::string(296, '\x88'));
-}
-
-TEST(DropText, FurtherFileRowCopiesTheEditedRowWithFirstLineHiddenAndNoAlarm) {
+  // A further file's row copies the edited row, its first line hidden and no alarm.
   const Row edited{MakeRowKey(1, 2), "x", "0008ff0000000000", "0a08120900000000", {}};
   const Row row = DroppedFileRow(edited, MakeRowKey(1, 3), "C:\\a.txt\r\na.txt");
   EXPECT_EQ(row.key, MakeRowKey(1, 3));
@@ -168,7 +163,7 @@ TEST(DropText, FurtherFileRowCopiesTheEditedRowWithFirstLineHiddenAndNoAlarm) {
   EXPECT_EQ(DroppedFileRow(Row{}, 7, "t").status, "01000000");
 }
 
-TEST(RunText, SelectsTheTextToRun) {
+TEST(RunText, SelectsTheTextToRunAndQuotesTheLongestExistingPath) {
   // The row text, the command, what runs: "!" before a shell open, "" when nothing does.
   const std::tuple<std::string, int, std::string> cases[] = {
       {"  notepad.exe a.txt", 258, "notepad.exe a.txt"},
@@ -184,20 +179,17 @@ TEST(RunText, SelectsTheTextToRun) {
     const RunRequest r = SelectRunText(text, id);
     EXPECT_EQ(r.ok ? (r.openByShell ? "!" : "") + r.text : "", expected) << text;
   }
-}
-
-TEST(RunText, QuotesTheLongestExistingPathWithSpaces) {
   const std::set<std::string, std::less<>> existing = {
       "C:\\Program Files\\x\\setup notes.txt", "C:\\Program Files\\x\\tool.exe", "C:\\Program", "C:\\表 a"};
   const auto exists = [&](std::string_view p) { return existing.count(p) > 0; };
   // A prefix that exists but has no space is left alone.
-  const std::pair<std::string, std::string> cases[] = {
+  const std::pair<std::string, std::string> quoted[] = {
       {"C:\\Program Files\\x\\setup notes.txt", "\"C:\\Program Files\\x\\setup notes.txt\""},
       {"C:\\Program Files\\x\\tool.exe -a  b", "\"C:\\Program Files\\x\\tool.exe\" -a  b"},
       {"C:\\表 a b", "\"C:\\表 a\" b"},
       {"C:\\Program Files\\y.exe", "C:\\Program Files\\y.exe"},
       {"\"C:\\表 a\" x", "\"C:\\表 a\" x"}};
-  for (const auto& [in, out] : cases) EXPECT_EQ(QuoteExistingPath(in, exists), out) << in;
+  for (const auto& [in, out] : quoted) EXPECT_EQ(QuoteExistingPath(in, exists), out) << in;
 }
 
 }  // namespace

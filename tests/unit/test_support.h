@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -31,9 +32,7 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
 
 inline std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A fresh folder per test (named after it), removed again at the end.
@@ -94,11 +93,10 @@ class NoteRowsTest : public Base {
   void Build(const std::vector<std::vector<std::string>>& headings) {
     for (const auto& h : headings) {
       ASSERT_GE(c_.AddHeading(h[0]), 0);
+      const int heading = c_.headingCount - 1;
       for (std::size_t i = 1; i < h.size(); ++i) {
-        const int heading = c_.headingCount - 1;
-        ASSERT_GE(c_.InsertDetail(heading,
-                                  c_.MakeRoomAfter(heading, c_.rows.Find(c_.headingKeys[heading] - 1)), h[i]),
-                  0);
+        const int last = c_.rows.Find(c_.headingKeys[heading] - 1);
+        ASSERT_GE(c_.InsertDetail(heading, c_.MakeRoomAfter(heading, last), h[i]), 0);
       }
     }
   }

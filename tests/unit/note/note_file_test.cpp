@@ -1,4 +1,6 @@
-// Rows, row operations, titles and the note file through a real store.
+// The note file through a real store: rows, row operations, titles, escaped texts and the settings keys.
+#include "core/note/note_settings.h"
+#include "core/note/text_escape.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -102,11 +104,11 @@ TEST_F(NoteFileTest, HeadingDisplayAndFoldModesAtLoad) {
       "[1]\r\n0S=01000000\r\n0L=a\r\n[2]\r\n0S=02000000\r\n0L=b\r\n[3]\r\n0S=04000002\r\n0L=c\r\n"
       "[4]\r\n0S=00000002\r\n0L=d\r\n[5]\r\n0S=08000000\r\n0L=e\r\n[6]\r\n0S=0100ff00\r\n0L=f\r\n1S="
       "00000000\r\n");
-  const std::uint32_t want[] = {0x01000000 | kHeadingHidden, 0x02000000 | kHeadingHidden,
-                                0x04000000 | kHeadingFolded, 0,
-                                0x08000000 | kHeadingFolded, 0x01000000};
-  ASSERT_EQ(c_.headingCount, 6);
-  for (int h = 0; h < 6; ++h) EXPECT_EQ(c_.headingAttributes[h], want[h]) << h;
+  const std::uint32_t* a = c_.headingAttributes.data();
+  EXPECT_EQ(
+      std::vector<std::uint32_t>(a, a + c_.headingCount),
+      (std::vector<std::uint32_t>{0x01000000 | kHeadingHidden, 0x02000000 | kHeadingHidden,
+                                  0x04000000 | kHeadingFolded, 0, 0x08000000 | kHeadingFolded, 0x01000000}));
 }
 
 TEST_F(NoteFileTest, StatesOutOfUseAreSkippedAndAResetKeepsAlarmMarks) {
@@ -185,6 +187,112 @@ TEST_F(NoteFileTest, HandWrittenFilesInOddShapes) {
   c_.DeleteHeading(0);
   Save();
   EXPECT_TRUE(store_.HasKey("0L", "19") && !store_.HasKey("0L", "20"));  // the last one's section goes
+}
+
+TEST(TextEscape, StoredFormsOfEarlierFilesReadAndWriteAsBefore) {
+  // 表 = 95 5C and ソ = 83 5C end in a backslash byte; 亜 = 88 9F ends in a lead byte. Doubled before
+  // another character stays doubled, a backslash right after ソ is an escape, a lone lead byte in a
+  // hand-edited file reads as '?'.
+  // text, stored, also what the writer gives
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"a\tb", "a\\tb", true},
+      {"line1\r\nline2", "line1\\n\\rline2", true},
+      {"x\\ny", "x\\\\ny", true},
+      {"C:\\Users\\x", "C:\\Users\\x", true},
+      {"表示", "表示", true},
+      {"表n", "表n", true},
+      {"", "", true},
+      {"\\\\server\\share", "\\\\server\\share", false},
+      {"end\\", "end\\", false},
+      {"\\x", "\\x", false},
+      {"ソt", "ソt", false},
+      {"亜ソn", "亜ソn", false},
+      {"亜亜ソt\t", "亜亜ソt\\t", false},
+      {"亜\r", "亜\\n", false},
+      {"亜ソs ", "\\|亜ソs\\s", false},
+      {"h\t?\t=?", "h\\t\xEA\t=\x81", false}};
+  for (const auto& [text, stored, written] : cases) {
+    EXPECT_EQ(UnescapeText(stored), text) << stored;
+    EXPECT_EQ(written ? EscapeText(text) : stored, stored) << text;
+  }
+}
+
+TEST(TextEscape, EveryTextSurvivesOnOneTrimmedLine) {
+  // What the reader would trim or split: blanks and matching quotes at the ends, line breaks, tabs; and stray
+  // lead bytes, which must not swallow a line break and read back as they were read.
+  const auto check = [](const std::string& text, bool exact) {
+    const std::string stored = EscapeText(text), loaded = UnescapeText(stored);
+    EXPECT_EQ(stored.find_first_of("\r\n\t"), std::string::npos) << stored;
+    const bool quoted =
+        stored.size() > 1 && (stored[0] == '"' || stored[0] == '\'') && stored.back() == stored[0];
+    EXPECT_TRUE(stored.empty() || (stored.front() != ' ' && stored.back() != ' ' && !quoted)) << stored;
+    EXPECT_EQ(UnescapeText(EscapeText(loaded)), loaded) << stored;
+    EXPECT_EQ(exact ? loaded : text, text) << stored;
+  };
+  for (const std::string text :
+       {"C:\\temp\\test.txt", "\\\\nas\\share", "\\\\tokyo\\d", "dir\\", "a\\\\", "\\", "\\\\\\n", "a\\\tb",
+        "x\\\r\ny", " leading", "trailing ", "\"quoted\"", "'q'"})
+    check(text, true);
+  for (const std::string text : {"\\|marker", "表\\n", "ソ\t能\\十", "\\r\\n literal", "十\\t",
+                                 "亜ソ\r\n亜\\n", "亜亜\\ソ\\", "\x81\\n", "h\t?\t=?"})
+    check(text, true);
+  for (const std::string text : {"a\x81\r\nb", "\x81\t", "\x9F\r", "\xFC", "\x81", "x\xE0\n"})
+    check(text, false);
+}
+
+// What a write of each key group of the settings leaves in the file, and that the reader takes it back.
+TEST_F(NoteFileTest, EachGroupOfSettingsWritesItsKeysAndReadsBack) {
+  NoteSettings s;
+  s.alpha = 102, s.alpha2 = 51, s.fixed = s.locked = true, s.z = -1, s.bar = 7, s.visible = false;
+  s.placement = {12, -30, 240, 180};
+  const std::pair<unsigned, const char*> cases[] = {
+      {kNoteAlpha, "Alpha=102\r\n"},
+      {kNoteAlpha2 | kNoteFixed, "Alpha2=51\r\nFix=1\r\n"},
+      {kNoteLocked | kNoteZOrder | kNoteBar, "Lock=1\r\nZ=-1\r\nBar=7\r\n"},
+      {kNotePlacement | kNoteVisible, "X=12\r\nY=-30\r\nW=240\r\nH=180\r\nV=0\r\n"}};
+  for (const auto& [keys, lines] : cases) {
+    const std::string name = "note" + std::to_string(keys) + ".dat";
+    WriteNoteSettings(*Open(name), s, keys);
+    EXPECT_EQ(Read(name), std::string("[Default]\r\n") + lines) << keys;
+  }
+  auto note = Open("all.dat");
+  WriteNoteSettings(*note, s, ~0u);
+  GlobalOptions options(env_, Path("data"), WorkArea{0, 0, 1280, 984});
+  const NoteSettings back = ReadNoteSettings(options, *note, OpenMode::Existing);
+  EXPECT_EQ(std::make_tuple(back.alpha, back.alpha2, back.fixed, back.locked, back.visible, back.z),
+            std::make_tuple(102, 51, true, true, false, -1));
+  EXPECT_EQ(back.bar, 3) << "the fold bit is the note's own state, read apart";
+  // A place outside the frame comes back inside.
+  EXPECT_EQ(std::vector<int>({back.placement.x, back.placement.y, back.placement.w, back.placement.h}),
+            std::vector<int>({12, 0, 240, 180}));
+}
+
+TEST(NoteOpacity, CommandsStepByTenths) {
+  const std::array<int, 3> steps[] = {
+      {601, 1, 25}, {605, 1, 127}, {610, 1, 255}, {621, 0, 25}, {630, 0, 255}};
+  for (const auto& [command, active, value] : steps) {
+    const OpacityStep step = OpacityOfCommand(command);
+    EXPECT_EQ(std::make_pair(int{step.active}, step.value), std::make_pair(active, value)) << command;
+  }
+}
+
+TEST(NoteUpdateStamp, BoundedToRealDates) {
+  const std::pair<const char*, std::vector<int>> cases[] = {
+      // text, year, month, day, hour, minute
+      {"201102301230", {2011, 2, 28, 12, 30}},
+      {"19990015", {2000, 1, 15, 0, 0}},   // year below range, month 0
+      {"20000229", {2000, 2, 29, 0, 0}}};  // 2000 was a leap year
+  for (const auto& [text, want] : cases) {
+    DateTime t = test::MakeDateTime(2026, 12, 7, 9, 30);
+    ASSERT_TRUE(ParseUpdateStamp(text, t));
+    EXPECT_EQ(std::vector<int>({t.year, t.month, t.day, t.hour, t.minute}), want) << text;
+    EXPECT_FALSE(ParseUpdateStamp("2011021", t));
+    EXPECT_EQ(t.day, want[2]) << "a short text leaves the stamp";
+  }
+  DateTime t;
+  ASSERT_TRUE(ParseUpdateStamp("201102301230", t));
+  EXPECT_EQ(t.dayOfWeek, 1);  // a Monday
+  EXPECT_EQ(FormatUpdateStamp(test::MakeDateTime(2011, 2, 28, 12, 30)), "201102281230");
 }
 
 }  // namespace

@@ -3,9 +3,7 @@
 #include "core/note/note_layout.h"
 
 #include <algorithm>
-#include <array>
 #include <functional>
-#include <sstream>
 
 #include "test_support.h"
 
@@ -17,6 +15,11 @@ using Ints = std::vector<int>;
 std::string B(const LayoutRect& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
          std::to_string(r.bottom);
+}
+std::string B(int colour) {  // in hex, -1 (none) as it is
+  char s[16];
+  std::snprintf(s, sizeof s, colour < 0 ? "%d" : "%x", colour);
+  return s;
 }
 
 class FakeMeasurer : public TextMeasurer {
@@ -39,17 +42,15 @@ class NoteLayoutTest : public test::NoteRowsTest<> {
  protected:
   NoteLayoutTest() { g_.width = 200, g_.height = 300; }
   std::vector<RowPaint> Layout() { return LayoutRows(c_, g_, fonts_, colours_, m_, now_); }
-  // One value (a field or a function) of every painted row, in order.
-  template <class F>
-  Ints Each(F value) {
-    Ints out;
-    for (const RowPaint& p : Layout()) out.push_back(static_cast<int>(std::invoke(value, p)));
-    return out;
-  }
-  // One rectangle of every painted row, "left,top,right,bottom" each.
-  std::string Rects(LayoutRect RowPaint::*rect) {
+  // Values (fields or functions) of every painted row: "a/b" a row, rows apart by blanks.
+  template <class... F>
+  std::string Each(F... values) {
     std::string out;
-    for (const RowPaint& p : Layout()) out += (out.empty() ? "" : " ") + B(p.*rect);
+    for (const RowPaint& p : Layout()) {
+      std::string row;
+      ((row += (row.empty() ? "" : "/") + B(std::invoke(values, p))), ...);
+      out += (out.empty() ? "" : " ") + row;
+    }
     return out;
   }
   AutoSizeResult AutoSize(bool force, int frameWidth = 1000, int frameHeight = 800) {
@@ -76,13 +77,12 @@ TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
   for (const auto& [bar, attributes, bare, rects] : cases) {
     g_.bar = bar, g_.hideHeadingRows = bare;
     c_.headingAttributes[0] = attributes;
-    EXPECT_EQ(Rects(&RowPaint::rowRect), rects) << int{bar} << " " << attributes << " " << bare;
+    EXPECT_EQ(Each(&RowPaint::rowRect), rects) << int{bar} << " " << attributes << " " << bare;
   }
-  EXPECT_EQ(Rects(&RowPaint::mark), "0,0,0,0 0,0,0,0 0,0,0,0");
-  EXPECT_EQ(Each(&RowPaint::heading), Ints(3, 0));
+  EXPECT_EQ(Each(&RowPaint::mark, &RowPaint::heading), "0,0,0,0/0 0,0,0,0/0 0,0,0,0/0");
   g_.hideHeadingRows = false;
   c_.headingAttributes[0] = kHeadingFolded;
-  EXPECT_EQ(Each(&RowPaint::folded), (Ints{1, 0, 0}));
+  EXPECT_EQ(Each(&RowPaint::folded), "1 0 0");
 }
 
 TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindowKeepingOldRectangles) {
@@ -99,18 +99,17 @@ TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindowKeepingOldRectangles) {
 TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   Build({{"Heading", "short", std::string(30, 'x')}, {std::string(40, 'H'), "b1"}});
   // A detail wraps after 22 bytes; a long heading is cut at W - 6.
-  EXPECT_EQ(Rects(&RowPaint::mark), "10,20,19,36 23,39,36,53 23,57,36,71 10,96,19,112 23,115,36,129");
-  EXPECT_EQ(Rects(&RowPaint::textRect), "23,20,72,36 40,38,75,52 40,56,194,84 23,96,194,112 40,114,54,128");
+  EXPECT_EQ(Each(&RowPaint::mark), "10,20,19,36 23,39,36,53 23,57,36,71 10,96,19,112 23,115,36,129");
+  EXPECT_EQ(Each(&RowPaint::textRect), "23,20,72,36 40,38,75,52 40,56,194,84 23,96,194,112 40,114,54,128");
   EXPECT_EQ(m_.lastWidth, 200 - 17 - 23 - 4);
 
   // Own background with its band over the heading's details, not the next heading's; own text colour.
   c_.rows.At(Row(0, 0)).format = "C000000000123456";
   c_.rows.At(Row(0, 1)).format = "6000FF0000ABCDEF";
-  EXPECT_EQ(Each(&RowPaint::back), (Ints{0x123456, 0xABCDEF, -1, -1, -1}));
-  EXPECT_EQ(Rects(&RowPaint::backRect), "0,18,200,36 21,38,77,52 0,0,0,0 0,0,0,0 0,0,0,0");
-  EXPECT_EQ(Each(&RowPaint::band), (Ints{-1, 0x123456, 0x123456, -1, -1}));
-  EXPECT_EQ(Rects(&RowPaint::bandRect), "0,0,0,0 0,36,200,55 0,54,200,87 0,0,0,0 0,0,0,0");
-  EXPECT_EQ(Each(&RowPaint::textColour), (Ints{0, 0xFF0000, 0, 0, 0}));
+  EXPECT_EQ(Each(&RowPaint::back, &RowPaint::textColour, &RowPaint::backRect),
+            "123456/0/0,18,200,36 abcdef/ff0000/21,38,77,52 -1/0/0,0,0,0 -1/0/0,0,0,0 -1/0/0,0,0,0");
+  EXPECT_EQ(Each(&RowPaint::band, &RowPaint::bandRect),
+            "-1/0,0,0,0 123456/0,36,200,55 123456/0,54,200,87 -1/0,0,0,0 -1/0,0,0,0");
 
   // Own height, bounded by the check box and 64; bold or italic widens the text.
   c_.rows.At(Row(0, 1)).format = "1141000000000000";
@@ -124,31 +123,14 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   // Deleted details are struck out, headings never; alarm marks need both bits.
   const char* statuses[] = {"00000003", "0000000f", "00000006"};  // the last: done, alarm not armed
   for (std::uint32_t n = 0; n < 3; ++n) c_.rows.At(Row(0, n)).status = statuses[n];
-  EXPECT_EQ(Each([](const RowPaint& p) { return p.font.strikeOut; }), (Ints{0, 1, 0, 0, 0}));
-  EXPECT_EQ(Each(&RowPaint::state), (Ints{0, 3, 2, 0, 0}));
-  EXPECT_EQ(Each(&RowPaint::alarmHot), (Ints{0, 1, 0, 0, 0}));
-}
-
-TEST_F(NoteLayoutTest, EditedRowsTakeTheEditBoxHeight) {
-  Build({{"A", "a1", "a2"}});
-  c_.rows.At(Row(0, 0)).format = "C000000000123456";
-  g_.editedRow = Row(0, 1), g_.editHeight = 40, g_.colourKey = true;
-  EXPECT_EQ(Rects(&RowPaint::rowRect), "10,20,30,36 23,38,196,78 23,82,54,96");  // the box's width
-  EXPECT_EQ(Rects(&RowPaint::stripRect), "0,0,0,0 0,38,23,79 0,0,0,0");
-  EXPECT_EQ(Each(&RowPaint::strip), (Ints{0, 1, 0}));
-  EXPECT_EQ(Each(&RowPaint::edited), (Ints{0, 1, 0}));
-  EXPECT_EQ(Each(&RowPaint::band), (Ints{-1, -1, 0x123456}));
-  g_.editedRow = Row(0, 0);
-  EXPECT_EQ(Each(&RowPaint::edited), (Ints{1, 0, 0}));
-  EXPECT_EQ(c_.rows.At(Row(0, 1)).rect.top, 38);
-  EXPECT_EQ(std::make_tuple(AltBackground(0x99FFCC), AltBackground(128), AltBackground(129)),
-            std::make_tuple(0x99FFC4, 136, 121));
+  EXPECT_EQ(Each([](const RowPaint& p) { return p.font.strikeOut; }, &RowPaint::state, &RowPaint::alarmHot),
+            "0/0/0 1/3/1 0/2/0 0/0/0 0/0/0");
 }
 
 TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineDateCodesAndStateColours) {
   const std::string due = "%M/%D\r\ndue %c\"20261210\"";
-  const std::array<std::string, 3> cases[] = {// text, status, shown text
-                                              {"first\r\n\r\nsecond", "01000000", "second"},
+  // text, status, shown text
+  const std::array<std::string, 3> cases[] = {{"first\r\n\r\nsecond", "01000000", "second"},
                                               {"only\r\n\r\n", "01000000", "only\r\n\r\n"},
                                               {"one\ntwo\r\nthree", "01000000", "two\r\nthree"},
                                               {"one\ntwo\r\nthree", "00000000", "one\ntwo\r\nthree"},
@@ -179,10 +161,10 @@ TEST_F(NoteLayoutTest, DetailTextFromTheSecondLineDateCodesAndStateColours) {
   Build({{"A", "a1", "a2"}});
   c_.rows.At(Row(0, 1)).format = kStateFormat;
   fonts_.detailColour = 0x444444;
-  EXPECT_EQ(Each(&RowPaint::textColour), (Ints{0, 0x0000FF, 0x444444}));
+  EXPECT_EQ(Each(&RowPaint::textColour), "0 ff 444444");
 }
 
-TEST_F(NoteLayoutTest, TitleBarGradients) {
+TEST_F(NoteLayoutTest, TitleBarGradientsAndBorders) {
   // The line count and "y:colour" of lines 0, 1, 2 and the last. Mirrored (kind 2), lines 0 and 1
   // are the outer pair and the last two meet in the middle at the step nearest colour 1.
   const std::tuple<std::uint8_t, int, int, int, int, const char*> cases[] = {
@@ -206,12 +188,10 @@ TEST_F(NoteLayoutTest, TitleBarGradients) {
   const TitleBarPaint p = LayoutTitleBar(g_, TitleBarStyle{});
   EXPECT_EQ(std::make_tuple(B(p.bar), p.lineLeft, p.lineRight, B(p.textRect), p.fontHeight),
             std::make_tuple("0,282,200,300", 2, 198, "6,284,194,298", 14));
-}
 
-TEST_F(NoteLayoutTest, TitleBarBorders) {
   const std::uint8_t top = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
   const auto line = BarBorderPaint::kLine, frame = BarBorderPaint::kFrame, none = BarBorderPaint::kNone;
-  const std::tuple<int, std::uint8_t, BarBorderPaint::Kind, int, const char*> cases[] = {
+  const std::tuple<int, std::uint8_t, BarBorderPaint::Kind, int, const char*> borders[] = {
       // "TBorder" kind, bar, what is drawn, pen width, where
       {4, top, frame, 1, "0,0,200,18"},       {5, bottom, frame, 2, "1,283,200,300"},
       {6, bottom, frame, 3, "1,283,199,299"}, {1, top, line, 1, "0,18,200,18"},
@@ -220,7 +200,7 @@ TEST_F(NoteLayoutTest, TitleBarBorders) {
       {9, top, frame, 1, "2,2,198,18"},       {9, top | folded, frame, 1, "2,2,198,16"},
       {9, bottom, frame, 1, "2,282,198,298"}, {9, bottom | folded, frame, 1, "2,2,198,16"},
       {8, bottom, frame, 1, "1,282,199,299"}, {10, top, none, 0, "0,0,0,0"}};
-  for (const auto& [kind, bar, paint, pen, rect] : cases) {
+  for (const auto& [kind, bar, paint, pen, rect] : borders) {
     g_.bar = bar;
     g_.height = bar & folded ? 18 : 300;
     const BarBorderPaint b = LayoutTitleBar(g_, TitleBarStyle{0, 0, 2, (kind << 24) | 255}).border;
@@ -238,8 +218,7 @@ TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
           // bar, force, fixed, bold details, no heading rows, attributes, width and height before; result
           {kBarShown, false, false, false, false, 0, 200, 300, {false, 0, 0}},
           {kBarShown, true, false, false, false, 0, 200, 300, {true, 69, 60}},
-          {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // never shrinks without
-                                                                                 // force
+          {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // no shrinking unforced
           {kBarShown, false, false, false, false, 0, 200, 40, {true, 200, 60}},
           {kBarShown | kBarBottom, true, false, false, false, 0, 200, 300, {true, 69, 60}},
           {0, true, false, false, false, 0, 200, 300, {true, 69, 48}},
@@ -348,15 +327,14 @@ TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
   for (const auto& [x, y, fixed, bar, mask] : edges)
     EXPECT_EQ(EdgeMask(w, x, y, fixed != 0, static_cast<std::uint8_t>(bar)), mask) << x << "," << y;
 
-  const std::pair<int, EdgeCursor> cursors[] = {
-      {1, EdgeCursor::kWestEast},   {2, EdgeCursor::kWestEast}, {4, EdgeCursor::kNorthSouth},
-      {8, EdgeCursor::kNorthSouth}, {5, EdgeCursor::kNwSe},     {10, EdgeCursor::kNwSe},
-      {6, EdgeCursor::kNeSw},       {9, EdgeCursor::kNeSw},     {0, EdgeCursor::kArrow},
-      {3, EdgeCursor::kArrow}};  // 3: a window narrower than both edges
-  for (const auto& [mask, cursor] : cursors) EXPECT_EQ(CursorOfMask(mask), cursor) << mask;
+  // By mask 0..11; 3: a window narrower than both edges.
+  const auto no = EdgeCursor::kArrow, we = EdgeCursor::kWestEast, ns = EdgeCursor::kNorthSouth,
+             nwse = EdgeCursor::kNwSe, nesw = EdgeCursor::kNeSw;
+  const EdgeCursor cursors[] = {no, we, we, no, ns, nwse, nesw, no, ns, nesw, nwse, no};
+  for (int mask = 0; mask < 12; ++mask) EXPECT_EQ(CursorOfMask(mask), cursors[mask]) << mask;
 }
 
-TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
+TEST_F(NoteLayoutTest, EditBoxPlacementLineGrowthAndTheEditedRow) {
   // A row below the client, or only partly inside it, grows the client first.
   const std::tuple<bool, bool, bool, int, LayoutRect, const char*> cases[] = {
       // heading, no heading rows, colour key, client height, row; box, grown height, strip
@@ -378,6 +356,20 @@ TEST_F(NoteLayoutTest, EditBoxPlacementAndLineGrowth) {
   EXPECT_EQ(Ints({EditBoxHeightForLines(28, 2, 3), EditBoxHeightForLines(42, 3, 1),
                   EditBoxHeightForLines(14, 0, 25)}),
             (Ints{42, 14, 280}));  // counts bounded 1..20
+
+  // The edited row takes the box's height and width.
+  g_.height = 300;
+  Build({{"A", "a1", "a2"}});
+  c_.rows.At(Row(0, 0)).format = "C000000000123456";
+  g_.editedRow = Row(0, 1), g_.editHeight = 40, g_.colourKey = true;
+  EXPECT_EQ(Each(&RowPaint::rowRect), "10,20,30,36 23,38,196,78 23,82,54,96");  // the box's width
+  EXPECT_EQ(Each(&RowPaint::strip, &RowPaint::edited, &RowPaint::band, &RowPaint::stripRect),
+            "0/0/-1/0,0,0,0 1/1/-1/0,38,23,79 0/0/123456/0,0,0,0");
+  g_.editedRow = Row(0, 0);
+  EXPECT_EQ(Each(&RowPaint::edited), "1 0 0");
+  EXPECT_EQ(c_.rows.At(Row(0, 1)).rect.top, 38);
+  EXPECT_EQ(std::make_tuple(AltBackground(0x99FFCC), AltBackground(128), AltBackground(129)),
+            std::make_tuple(0x99FFC4, 136, 121));
 }
 
 // At 144 DPI every rectangle and size is the one at 96 made 1.5 times larger (give or take a
@@ -392,23 +384,22 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
   const auto take = [&](int dpi) {
     const auto px = [dpi](int v) { return ScaleToDpi(v, dpi); };
     Ints scaled;
-    const auto keep = [&](const LayoutRect& r) {
-      scaled.insert(scaled.end(), {r.left, r.top, r.right, r.bottom});
+    const auto keep = [&](std::initializer_list<LayoutRect> rects, Ints more) {
+      for (const LayoutRect& r : rects) scaled.insert(scaled.end(), {r.left, r.top, r.right, r.bottom});
+      scaled.insert(scaled.end(), more.begin(), more.end());
     };
     g_.dpi = m_.dpi = dpi;
     g_.width = px(200), g_.height = px(300), g_.barHeight = px(18), g_.editedRow = -1;
     g_.checkBox = {px(14), px(14)}, g_.glyph = {px(10), px(10)};
     for (const std::uint8_t bar : {kBarShown, std::uint8_t(kBarShown | kBarBottom)}) {
       g_.bar = bar;
-      for (const RowPaint& p : Layout()) {
-        for (const LayoutRect& r : {p.mark, p.textRect, p.rowRect, p.backRect, p.bandRect}) keep(r);
-        scaled.push_back(p.font.height);
-      }
+      for (const RowPaint& p : Layout())
+        keep({p.mark, p.textRect, p.rowRect, p.backRect, p.bandRect}, {p.font.height});
       const TitleBarPaint title = LayoutTitleBar(g_, TitleBarStyle{0, 0xFFFFFF, 2, 9 << 24});
       const AutoSizeResult a = AutoSize(true);
       const EditBoxPlacement e = PlaceEditBox(false, c_.rows.At(Row(0, 1)).rect, g_);
-      for (const LayoutRect& r : {title.textRect, title.border.rect, e.box, e.stripRect}) keep(r);
-      scaled.insert(scaled.end(), {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
+      keep({title.textRect, title.border.rect, e.box, e.stripRect},
+           {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
       const LayoutRect mark = Layout()[1].mark, text = Layout()[1].textRect;
       EXPECT_EQ(Ints({Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
                       EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
@@ -417,8 +408,7 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
           << dpi;
     }
     g_.editedRow = Row(0, 1), g_.editHeight = px(40);
-    keep(Layout()[1].textRect);
-    keep(Layout()[1].stripRect);
+    keep({Layout()[1].textRect, Layout()[1].stripRect}, {});
     return scaled;
   };
   const Ints at96 = take(96), at144 = take(144);

@@ -32,8 +32,8 @@ TEST_F(RowCommandsTest, DuplicatesLandBelowTheirSourceWithTheSuffix) {
   EXPECT_EQ(copy, Row(0, 2));
   EXPECT_EQ(Outline(), "A_複写:a1,a1_複写,a2|B:b1");
   // Only details are copied at detail level.
-  EXPECT_EQ(DuplicateDetail(c_, c_.HeadingRow(0)).effect, kNone);
-  EXPECT_EQ(DuplicateDetail(c_, 99).effect, kNone);
+  EXPECT_EQ(std::make_pair(DuplicateDetail(c_, c_.HeadingRow(0)).effect, DuplicateDetail(c_, 99).effect),
+            std::make_pair(kNone, kNone));
 }
 
 TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwnOrStayOnUnarmed) {
@@ -97,10 +97,9 @@ TEST_F(RowCommandsTest, HeadingsMovePastHiddenNeighboursToTheNearestShownOne) {
 TEST_F(RowCommandsTest, DetailsExchangePlacesWithinTheirHeading) {
   Build({{"A", "a1", "a2", "a3"}, {"B", "b1"}});
   const int a1 = Row(0, 1), a3 = Row(0, 3);
-  Expect(MoveDetailUp(c_, a1), kNone, "A:a1,a2,a3|B:b1");
-  Expect(MoveDetailDown(c_, a3), kNone, "A:a1,a2,a3|B:b1");
-  Expect(MoveDetailUp(c_, Row(1, 1)), kNone, "A:a1,a2,a3|B:b1");
-  Expect(MoveDetailUp(c_, c_.HeadingRow(0)), kNone, "A:a1,a2,a3|B:b1");
+  for (const RowCommandResult& r : {MoveDetailUp(c_, a1), MoveDetailDown(c_, a3), MoveDetailUp(c_, Row(1, 1)),
+                                    MoveDetailUp(c_, c_.HeadingRow(0))})
+    Expect(r, kNone, "A:a1,a2,a3|B:b1");
   EXPECT_EQ(MoveDetailUp(c_, a3).row, a3);
   Expect(MoveDetailDown(c_, a1), kStamp, "A:a3,a1,a2|B:b1");
   // Past a number left unused, to the next detail that exists.

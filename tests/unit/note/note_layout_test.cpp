@@ -400,11 +400,11 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
       const EditBoxPlacement e = PlaceEditBox(false, c_.rows.At(Row(0, 1)).rect, g_);
       keep({title.textRect, title.border.rect, e.box, e.stripRect},
            {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
-      const LayoutRect mark = Layout()[1].mark, text = Layout()[1].textRect;
-      EXPECT_EQ(Ints({Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
-                      EdgeMask({0, 0, g_.width, g_.height}, px(3), px(100), false, bar, dpi),
-                      EdgeMask({0, 0, g_.width, g_.height}, px(5), px(100), false, bar, dpi)}),
-                (Ints{kHitCheckBox, kHitDetailText, 1, 0}))
+      const LayoutRect mark = Layout()[1].mark, text = Layout()[1].textRect, w{0, 0, g_.width, g_.height};
+      EXPECT_EQ(
+          Ints({Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
+                EdgeMask(w, px(3), px(100), false, bar, dpi), EdgeMask(w, px(5), px(100), false, bar, dpi)}),
+          (Ints{kHitCheckBox, kHitDetailText, 1, 0}))
           << dpi;
     }
     g_.editedRow = Row(0, 1), g_.editHeight = px(40);

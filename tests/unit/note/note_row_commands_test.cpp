@@ -52,8 +52,7 @@ TEST_F(RowCommandsTest, CopiesGetAlarmsOfTheirOwnOrStayOnUnarmed) {
   c_.DeleteDetailCommand(Row(0, 1), 0, rules_, now_);
   EXPECT_EQ(std::make_pair(c_.FindAlarmRow(copy, 0), alarms_.UsedCount()), std::make_pair(Row(0, 1), 1));
   // Without a free slot: still on, not armed, no number, the record kept; the original rings on.
-  while (alarms_.RegisterAlarm(9, 1, kRecord) > 0) {
-  }
+  while (alarms_.RegisterAlarm(9, 1, kRecord) > 0) continue;
   const RowCommandResult r = DuplicateHeading(c_, 0);
   EXPECT_EQ(std::make_pair(r.effect, r.message), std::make_pair(kStamp, RowMessage::kAlarmNotSet));
   const std::string& unarmed = Status(1, 1);
@@ -134,11 +133,10 @@ TEST_F(RowCommandsTest, DetailBecomesAHeadingTakingTheDetailsAfterIt) {
   Arm(1, 1);
   const int number = Arm(1, 2);
   Expect(TurnDetailIntoHeading(c_, Row(1, 2)), kStamp, "A|d1:d2|d3|B:b1");
-  // Not without heading rows, and never for a heading row.
+  // Never for a heading row, and not without heading rows.
+  Expect(TurnDetailIntoHeading(c_, c_.HeadingRow(0)), kNone, "A|d1:d2|d3|B:b1");
   c_.hideHeadingRows = true;
   Expect(TurnDetailIntoHeading(c_, Row(1, 1)), kNone, "A|d1:d2|d3|B:b1");
-  c_.hideHeadingRows = false;
-  Expect(TurnDetailIntoHeading(c_, c_.HeadingRow(0)), kNone, "A|d1:d2|d3|B:b1");
   EXPECT_EQ(c_.rows.At(c_.HeadingRow(2)).status, kNewStatus);
   EXPECT_EQ(std::make_pair(alarms_.UsedCount(), c_.FindAlarmRow(number, 0)), std::make_pair(1, -1));
 }

@@ -290,8 +290,8 @@ TEST(NoteUpdateStamp, BoundedToRealDates) {
     EXPECT_EQ(t.day, want[2]) << "a short text leaves the stamp";
   }
   DateTime t;
-  ASSERT_TRUE(ParseUpdateStamp("201102301230", t));
-  EXPECT_EQ(t.dayOfWeek, 1);  // a Monday
+  ASSERT_TRUE(ParseUpdateStamp("201103021230", t));
+  EXPECT_EQ(t.dayOfWeek, 3);  // a Wednesday; a DateTime starts on a Monday
   EXPECT_EQ(FormatUpdateStamp(test::MakeDateTime(2011, 2, 28, 12, 30)), "201102281230");
 }
 

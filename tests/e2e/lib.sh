@@ -1,6 +1,5 @@
-# Sourced by every end-to-end case (source lib.sh; e2e_init <name> <Varnel.exe> <probe.exe>):
-# one fresh folder per case, the program started in the background under Wine, probe
-# and X helpers, and a trap that kills what the case started, so a hang fails only it.
+# Sourced by every end-to-end case (e2e_init <name> <Varnel.exe> <probe.exe>): a fresh folder per case,
+# the program under Wine, probe and X helpers, and a trap that ends what the case started.
 set -u
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$E2E_LIB_DIR/wine-env.sh"
@@ -31,6 +30,29 @@ strict_text() { printf '\\|%s' "$(printf '%s' "$1" | sed 's/\\/\\\\/g')"; }
 
 # Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
+ini() { printf '[Default]\n%b\n' "$1" | crlf "$d/Varnel.ini"; }  # from keys "List=1\nTimer=0"
+# Writes the note file of slot $1 (or the path $1) from the [Default] keys $2 ("X=1\nY=2") and rows:
+# "=text" a heading, any other a detail; "S|text" gives the state: a digit (1 checked, 2 done,
+# 3 deleted) or the whole record.
+note() {
+  local f=$1 r s h=0 n=0
+  [[ $f == */* ]] || f=$(printf '%s/Varnel%02d.dat' "$d" "$1")
+  {
+    printf '[Default]\n%b\n' "$2"
+    shift 2
+    for r; do
+      s=
+      [[ $r =~ ^(=?)([0-9A-Fa-f]+)\|(.*)$ ]] && s=${BASH_REMATCH[2]} r=${BASH_REMATCH[1]}${BASH_REMATCH[3]}
+      if [ "${r:0:1}" = = ]; then
+        h=$((h + 1)) n=0 r=${r:1} s=${s:-00000000}
+        echo "[$h]"
+      fi
+      [ ${#s} -gt 1 ] || s=0000000${s:-0}0000000000000000
+      printf '%dS=%s\n%dL=%s\n' $n "$s" $n "$r"
+      n=$((n + 1))
+    done
+  } | sed '/^$/d' | crlf "$f"
+}
 
 # Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>. E2E_CLOCK
 # (a faketime -f time, "@2026-12-07 23:00:00", or "=2026-03-02 06:50:00" for a clock that
@@ -169,6 +191,8 @@ control_text() { control_line "$1" | sed 's/.* text=//'; }
 list_rows() { probe rows "$@" | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|'; }
 
 visible_notes() { probe notes | grep -c 'visible=1'; }
+# Waits for a note whose probe line matches the pattern $1 (grep -E); fails with $2 and the notes.
+wait_note() { wait_until "${3:-10}" "probe notes | grep -qE -- '$1'" || fail "$2: $(probe notes)"; }
 paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] } END { print s + 0 }'; }  # of all notes
 # Waits until n notes are visible; fails with what is there otherwise.
 wait_visible_notes() {
@@ -232,8 +256,18 @@ e2e_close() {
   probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
   expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code"
 }
-# Runs probe commands on the open dialog in order, one an argument ("tick 3121", "text 3111 0").
-drive() { local a; for a; do probe $a >/dev/null || fail "probe $a"; done; }
+# Steps on the open dialog in order, one an argument: a probe command ("tick 3121", "text 3111 0"),
+# "@caption" waits for the dialog of that caption, "#name" takes a screenshot.
+drive() {
+  local a
+  for a; do
+    case $a in
+      @*) wait_caption "${a#@}" ;;
+      \#*) e2e_shot "${a#\#}" ;;
+      *) probe $a >/dev/null || fail "probe $a" ;;
+    esac
+  done
+}
 # Waits for the open dialog's control $1 to be enabled ($2 = 1) or greyed (0).
 wait_enabled() { wait_until "${3:-40}" "probe msgbox 2000 | grep -q '^control=$1 enabled=$2 '"; }
 # Opens the properties dialog of the spot x y of a note the user's way: right

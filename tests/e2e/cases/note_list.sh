@@ -4,23 +4,19 @@
 # files, import (no: nothing; yes: the new content) and export of an unsaved change.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_list "$1" "$2"
-printf '[Default]\nList=011001\n' | crlf "$d/Varnel.ini"
-note() {  # slot x title update
-  printf '[Default]\nX=%s\nY=40\nW=190\nH=260\nTitle=%s\nUpdate=%s\nCreate=2026/01/0%s 09:00\n[1]\n0S=00000000\n0L=%s の見出\n1S=000000000000000000000000\n1L=明細\n' \
-    "$2" "$3" "$4" "$1" "$3" | crlf "$d/Varnel0$1.dat"
-}
-note 1 10 りんご 202612010800
-note 2 210 みかん 202612030800
-note 5 410 ぶどう 202612020800
-printf '[Default]\nTitle=取込\n[1]\n0S=00000000\n0L=取り込んだ見出\n' | crlf "$E2E_CASE/import.dat"
+ini List=011001
+for n in "1 10 りんご 202612010800" "2 210 みかん 202612030800" "5 410 ぶどう 202612020800"; do
+  set -- $n  # slot x title update
+  note $1 "X=$2\nY=40\nW=190\nH=260\nTitle=$3\nUpdate=$4\nCreate=2026/01/0$1 09:00" "=$3 の見出" 明細
+done
+note "$E2E_CASE/import.dat" 'Title=取込' =取り込んだ見出
 win_path() { printf 'Z:%s' "$1" | sed 's#/#\\#g'; }
 e2e_run 3 640 700
 open_settings
-probe choose 1000 2 >/dev/null
+drive "choose 1000 2"
 rows() { list_rows 3313 4; }
 wait_rows() { local want=$1; wait_until 5 '[ "$(rows)" = "$want" ]' || expect_eq "$(rows)" "$1" "$2"; }
-# DX moves the click right: a second click on the same spot soon after the first
-# would be a double click.
+# DX moves the click right: a second click on the same spot soon after the first is a double click.
 click_at() { local at; at=$(probe where 3313 "$@") || fail "no place for $*"; xdo mousemove "$(($(echo "$at" | field x) + ${DX:-0}))" "$(echo "$at" | field y)" click 1; }
 menu_on_row() {  # row keys...: right click on the row, then the keys in its menu
   local at; at=$(probe where 3313 "$1") || fail "no row $1"; shift

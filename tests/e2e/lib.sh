@@ -170,6 +170,11 @@ wait_until() {
 }
 
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }
+# Waits until the command line $1 prints $2 (up to $4 s); fails with $3 and what it prints otherwise.
+wait_eq() {
+  local cmd=$1 want=$2
+  wait_until "${4:-10}" '[ "$(eval "$cmd")" = "$want" ]' || expect_eq "$(eval "$cmd")" "$want" "$3"
+}
 # Waits up to $1 ms for a message box or dialog whose probe lines match $2 (left in BOX).
 expect_box() { BOX=$(probe msgbox "$1") || fail "no box: $3"; echo "$BOX" | grep -q -- "$2" || fail "$3: $BOX"; }
 # Opens the tray menu and chooses the item $1 Ups from the bottom (5: 設定).

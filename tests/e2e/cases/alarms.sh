@@ -4,14 +4,10 @@
 # alarms; the quick alarm; the setting dialog turning an alarm ON that then rings.
 source "$(dirname "$0")/../lib.sh"
 e2e_init alarms "$1" "$2"
-printf '[Default]\nList=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5\n' | crlf "$d/Varnel.ini"
-{
-  printf '[Default]\nX=100\nY=100\nW=300\nH=200\nStyle=0\n[1]\n0S=00000000\n0L=朝\n'
-  printf '1S=000C000C0000000000000000070000800101\n1L=朝会の準備\n'
-  printf '2S=000C000C000000000000000007000043021a\n2L=cmd /c echo ran>ran.txt\n'
-  printf '3S=00040004000000000000000007010080007f\n3L=週報を書く\n'
-  printf '4S=000C000C000000000000000007000042171a\n4L=cmd /c echo ran>holiday.txt\n'
-} | crlf "$d/Varnel00.dat"
+ini 'List=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5'
+note 0 'X=100\nY=100\nW=300\nH=200\nStyle=0' =朝 '000C000C0000000000000000070000800101|朝会の準備' \
+  '000C000C000000000000000007000043021a|cmd /c echo ran>ran.txt' '00040004000000000000000007010080007f|週報を書く' \
+  '000C000C000000000000000007000042171a|cmd /c echo ran>holiday.txt'
 E2E_CLOCK="=2026-02-23 06:59:50"
 e2e_run 0 10 790
 E2E_PART=alarm_holiday

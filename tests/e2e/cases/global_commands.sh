@@ -1,18 +1,13 @@
 #!/usr/bin/env bash
-# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with
-# the command id): hide and show, move right, opacity, redraw, about, a new note
-# in the slot deleted longest ago and its deletion record, WM_APP 21. "右上縦" (405):
-# the notes stacked from the frame's top-right corner in slot order, a fixed one left;
-# the tray double click with "Cmd" 0x180 then gives them the width of the lowest note,
-# slot 0, although that one is hidden (and stays so).
+# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with the command id): hide
+# and show, move right, opacity, redraw, about, a new note in the slot deleted longest ago and its
+# deletion record, WM_APP 21. "右上縦" (405): notes stacked from the top-right corner in slot order, a
+# fixed one left; the tray double click ("Cmd" 0x180) then gives them the width of hidden slot 0.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
-{
-  printf '[Default]\nList=11\nHotKey0=81,578\n'
-  for i in $(seq 2 49); do [ "$i" = 7 ] && printf 'Del7=2019/05/01 00:00\n' || printf 'Del%d=2020/01/01 00:00\n' "$i"; done
-} | crlf "$d/Varnel.ini"
-printf '[Default]\nX=100\nY=100\nW=200\nH=150\n[1]\n0S=00000000\n0L=free\n' | crlf "$d/Varnel00.dat"
-printf '[Default]\nX=400\nY=100\nW=200\nH=150\nFix=1\n[1]\n0S=00000000\n0L=fixed\n' | crlf "$d/Varnel01.dat"
+ini "List=11\nHotKey0=81,578\n$(seq -f 'Del%g=2020/01/01 00:00' 2 49 | sed 's#^Del7=.*#Del7=2019/05/01 00:00#')"
+note 0 'X=100\nY=100\nW=200\nH=150' =free
+note 1 'X=400\nY=100\nW=200\nH=150\nFix=1' =fixed
 e2e_run 2
 run_cmd() { hotkey "$1"; sleep 0.7; }
 # A note at each of the rectangles given.
@@ -68,13 +63,11 @@ expect_eq "$(keys Varnel02.dat 1L)" "via app" "WM_APP 21 detail saved"
 
 E2E_PART=arrange
 rm -rf "${d:?}"/*
-printf '[Default]\nList=10100100110\nCmd=384\n' | crlf "$d/Varnel.ini"
-note() { printf '[Default]\nX=%d\nY=300\nW=%d\nH=100\n%b[1]\n0S=00000000\n0L=slot %d\n' "$2" "$3" "${4:-}" "$1" | crlf "$d/Varnel0$1.dat"; }
-note 2 50 200
-note 5 300 260
-note 8 600 180
-note 9 900 150 'Fix=1\n'
-note 0 500 300 'V=0\n'
+ini 'List=10100100110\nCmd=384'
+for n in "2 50 200" "5 300 260" "8 600 180" "9 900 150 Fix=1" "0 500 300 V=0"; do
+  set -- $n  # slot x width key
+  note $1 "X=$2\nY=300\nW=$3\nH=100\n${4:-}" "=slot $1"
+done
 e2e_run 4
 hotkey 405
 wait_until 5 "probe notes | grep -q 'rect=1020,200,1280,300 '"

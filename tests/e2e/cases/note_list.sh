@@ -15,7 +15,6 @@ e2e_run 3 640 700
 open_settings
 drive "choose 1000 2"
 rows() { list_rows 3313 4; }
-wait_rows() { local want=$1; wait_until 5 '[ "$(rows)" = "$want" ]' || expect_eq "$(rows)" "$1" "$2"; }
 # DX moves the click right: a second click on the same spot soon after the first is a double click.
 click_at() { local at; at=$(probe where 3313 "$@") || fail "no place for $*"; xdo mousemove "$(($(echo "$at" | field x) + ${DX:-0}))" "$(echo "$at" | field y)" click 1; }
 menu_on_row() {  # row keys...: right click on the row, then the keys in its menu
@@ -30,10 +29,10 @@ menu_on_row() {  # row keys...: right click on the row, then the keys in its men
 a='checked=1 col0= 2 col1=りんご col2=2026/12/01 08:00 col3=2026/01/01 09:00'
 b='checked=1 col0= 3 col1=みかん col2=2026/12/03 08:00 col3=2026/01/02 09:00'
 c='checked=1 col0= 6 col1=ぶどう col2=2026/12/02 08:00 col3=2026/01/05 09:00'
-wait_rows "$a|$b|$c|" "the list in number order"
+wait_eq rows "$a|$b|$c|" "the list in number order"
 e2e_shot list
-click_at -1 2 && wait_rows "$b|$c|$a|" "newest first after one click on 更新日時"
-DX=12 click_at -1 2 && wait_rows "$a|$c|$b|" "oldest first after the second click"
+click_at -1 2 && wait_eq rows "$b|$c|$a|" "newest first after one click on 更新日時"
+DX=12 click_at -1 2 && wait_eq rows "$a|$c|$b|" "oldest first after the second click"
 
 probe tick 3313 0 0 >/dev/null
 wait_visible_notes 2 "a note hidden by its check box"

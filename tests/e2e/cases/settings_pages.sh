@@ -48,8 +48,7 @@ wait_note 'visible=0 .*class=CCheckWndS' "hidden note after the shadow"
 expect_eq "$(keys Varnel00.dat Style BkColor Alpha Font Non),$(keys Varnel01.dat Style Non)" \
   "5,0x00FFFF,200,ＭＳ Ｐゴシック,,5," "Style and face written; 除背景 keeps background and opacity; Non is not the defaults' to write"
 drive "tick 3080 0" "press 3826"
-wait_until 10 '[ "$(keys Varnel00.dat BkColor)" = 0x99FFCC ]'
-expect_eq "$(keys Varnel00.dat BkColor Alpha Alpha2)" "0x99FFCC,255,255" "defaults' background and opacity"
+wait_eq "keys Varnel00.dat BkColor Alpha Alpha2" "0x99FFCC,255,255" "defaults' background and opacity"
 wait_note 'visible=1 .*alpha=255 ' "opacity not applied"
 e2e_shot applied
 # A narrower frame from 座標範囲 bounds the placement written on OK.

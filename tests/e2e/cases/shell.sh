@@ -11,18 +11,11 @@ echo hello >"$E2E_CASE/doc.txt"
 w=$(echo "Z:$E2E_CASE" | tr / '\\')
 touch "$E2E_CASE/files/"{one,two,three}.txt
 win=("$w\\files\\one.txt" "$w\\files\\two.txt" "$w\\files\\three.txt")
-printf '[Default]\nList=1111\nSCKey0=69,579\nSCKey1=75,589\nMenuDefB=258\nMenuDefH=258\n' | crlf "$d/Varnel.ini"
-printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=買い物\n1S=000000000000000000000000\n1L=牛乳\n2S=000000020000000000000000\n2L=パン\n' |
-  crlf "$d/Varnel00.dat"
-printf '[Default]\nX=500\nY=100\nW=300\nH=200\nTitle=週報" -x "a\n[1]\n0S=00000000\n0L=Shop\n1S=000000000000000000000000\n1L=milk\n' |
-  crlf "$d/Varnel01.dat"
-{
-  printf '[Default]\nX=100\nY=400\nW=300\nH=200\n[1]\n0S=00000000\n0L=Run\n'
-  printf '1S=000000000000000000000000\n1L=%s\n' "$(strict_text "テスト $w\\my tools\\prog.exe hello world")"
-  printf '2S=000000000000000000000000\n2L=%s\n' "$(strict_text "$w\\doc.txt")"
-} | crlf "$d/Varnel02.dat"
-printf '[Default]\nX=500\nY=400\nW=300\nH=200\n[1]\n0S=00000000\n0L=Files\n1S=000000000000000000000000\n1L=x\n' |
-  crlf "$d/Varnel03.dat"
+ini 'List=1111\nSCKey0=69,579\nSCKey1=75,589\nMenuDefB=258\nMenuDefH=258'
+note 0 'X=100\nY=100\nW=300\nH=200' =買い物 牛乳 '2|パン'
+note 1 'X=500\nY=100\nW=300\nH=200\nTitle=週報" -x "a' =Shop milk
+note 2 'X=100\nY=400\nW=300\nH=200' =Run "$(strict_text "テスト $w\\my tools\\prog.exe hello world")" "$(strict_text "$w\\doc.txt")"
+note 3 'X=500\nY=400\nW=300\nH=200' =Files x
 # Clicks x y and sends the shortcut key $3 until $4 holds: a key the busy display lost is sent again.
 shortcut() {
   local try

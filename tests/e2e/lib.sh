@@ -1,5 +1,5 @@
-# Sourced by every end-to-end case (e2e_init <name> <Varnel.exe> <probe.exe>): a fresh folder per case,
-# the program under Wine, probe and X helpers, and a trap that ends what the case started.
+# Sourced by every end-to-end case (e2e_init <name> <Varnel.exe> <probe.exe>): a fresh folder per case, the
+# program under Wine, probe and X helpers, and a trap that ends what the case started.
 set -u
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$E2E_LIB_DIR/wine-env.sh"
@@ -18,8 +18,8 @@ e2e_init() {
   mkdir -p "$E2E_CASE/data" "$E2E_SHOTS"
   E2E_APP_NAME=$(basename "$E2E_EXE")
   cp "$E2E_EXE" "$E2E_CASE/$E2E_APP_NAME"
-  # The previous case's server may still be on its way out; a program started
-  # against a closing server can end at once, so wait until it is gone.
+  # The previous case's server may still be on its way out; a program started against a closing server can end
+  # at once, so wait until it is gone.
   timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
   d="$E2E_CASE/data"
   trap e2e_teardown EXIT
@@ -31,9 +31,9 @@ strict_text() { printf '\\|%s' "$(printf '%s' "$1" | sed 's/\\/\\\\/g')"; }
 # Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 ini() { printf '[Default]\n%b\n' "$1" | crlf "$d/Varnel.ini"; }  # from keys "List=1\nTimer=0"
-# Writes the note file of slot $1 (or the path $1) from the [Default] keys $2 ("X=1\nY=2") and rows:
-# "=text" a heading, any other a detail; "S|text" gives the state: a digit (1 checked, 2 done,
-# 3 deleted) or the whole record.
+# Writes the note file of slot $1 (or the path $1) from the [Default] keys $2 ("X=1\nY=2") and rows: "=text" a
+# heading, any other a detail; "S|text" gives the state: a digit (1 checked, 2 done, 3 deleted) or the whole
+# record.
 note() {
   local f=$1 r s h=0 n=0
   [[ $f == */* ]] || f=$(printf '%s/Varnel%02d.dat' "$d" "$1")
@@ -48,15 +48,14 @@ note() {
         echo "[$h]"
       fi
       [ ${#s} -gt 1 ] || s=0000000${s:-0}0000000000000000
-      printf '%dS=%s\n%dL=%s\n' $n "$s" $n "$r"
-      n=$((n + 1))
+      printf '%dS=%s\n%dL=%s\n' $n "$s" $((n++)) "$r"
     done
   } | sed '/^$/d' | crlf "$f"
 }
 
-# Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>. E2E_CLOCK
-# (a faketime -f time, "@2026-12-07 23:00:00", or "=2026-03-02 06:50:00" for a clock that
-# e2e_clock_set moves) restarts the prefix's server under that clock first.
+# Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>. E2E_CLOCK (a faketime -f
+# time, "@2026-12-07 23:00:00", or "=2026-03-02 06:50:00" for a clock that e2e_clock_set moves) restarts the
+# prefix's server under that clock first.
 E2E_RUNS=0
 e2e_start() {
   local clock=()
@@ -81,8 +80,7 @@ e2e_start() {
     timeout -k 5 "${E2E_LIFETIME:-280}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
     echo $? >"$E2E_CASE/exit.$n.tmp" && mv "$E2E_CASE/exit.$n.tmp" "$E2E_CASE/exit.$n"
   ) &
-  E2E_PID=$!
-  E2E_RUN=$n
+  E2E_PID=$! E2E_RUN=$n
   e2e_log "started $E2E_APP_NAME (run $n, shell pid $E2E_PID)"
 }
 
@@ -199,13 +197,9 @@ visible_notes() { probe notes | grep -c 'visible=1'; }
 # Waits for a note whose probe line matches the pattern $1 (grep -E); fails with $2 and the notes.
 wait_note() { wait_until "${3:-10}" "probe notes | grep -qE -- '$1'" || fail "$2: $(probe notes)"; }
 paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] } END { print s + 0 }'; }  # of all notes
-# Waits until n notes are visible; fails with what is there otherwise.
-wait_visible_notes() {
-  wait_until 30 "[ \$(visible_notes) -eq $1 ]"
-  expect_eq "$(visible_notes)" "$1" "${2:-visible notes}"
-}
-# Starts the program and waits for its main window and for at least $1 notes shown; then
-# moves the mouse to x y ($2 $3), if given, out of the way.
+wait_visible_notes() { wait_eq visible_notes "$1" "${2:-visible notes}" 30; }
+# Starts the program and waits for its main window and for at least $1 notes shown; then moves the mouse to x
+# y ($2 $3), if given, out of the way.
 e2e_run() {
   e2e_start
   e2e_wait_main 30
@@ -218,19 +212,18 @@ full_notes() {
   rm -rf "${d:?}"/*
   (cd "$E2E_CASE" && timeout 60 "$WINE" "$1" data 7 "$2" >/dev/null 2>&1)
   [ -f "$d/Varnel49.dat" ] || fail "no notes written"
-  printf '[Default]\nList=%s\n' "$LIST50" | crlf "$d/Varnel.ini"
+  ini "List=$LIST50"
 }
 # Values of the keys $2.. of the data file $1, joined by commas.
 keys() {
-  local f=$1 k v=()
+  local f=$1 k
   shift
-  for k; do v+=("$(e2e_ini "$f" | line_value "$k")"); done
-  (IFS=,; echo "${v[*]}")
+  for k; do echo "$(e2e_ini "$f" | line_value "$k")"; done | paste -sd,
 }
 # The value of key $3 in section $2 of the data file $1 (the first from that section on).
 row_value() { e2e_ini "$1" | sed -n "/^\[$2\]/,\$p" | line_value "$3"; }
-# Checks rows of data files, one a line: "slot|section|key|expected|what it shows";
-# of an "nS" key only the state digit is compared.
+# Checks rows of data files, one a line: "slot|section|key|expected|what it shows"; of an "nS" key only the
+# state digit is compared.
 expect_rows() {
   local f sec k want what v
   while IFS='|' read -r f sec k want what; do
@@ -241,28 +234,27 @@ expect_rows() {
 }
 hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }  # a command id as the hot keys post it
 clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"; }
-menu_at() { xdo mousemove "$1" "$2" click 3; probe menu 5000 >/dev/null || fail "no menu at $1,$2"; }
+menu_at() { xdo mousemove "$1" "$2" click 3; MENU=$(probe menu 5000) || fail "no menu at $1,$2"; }
 # The menu at x y, shot as $3, must be only three items high (title, one command, その他).
 expect_short_menu() {
-  local menu l t r b
-  xdo mousemove "$1" "$2" click 3
-  menu=$(probe menu 3000) || fail "no note menu: $menu"
+  local l t r b
+  menu_at "$1" "$2"
   sleep 0.5
   e2e_shot "$3"
-  IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
+  IFS=, read -r l t r b <<<"$(echo "$MENU" | head -n1 | field rect)"
   [ $((b - t)) -lt 90 ] || fail "the menu is not three items high: $l,$t,$r,$b"
   xdo key Escape
   sleep 0.5
 }
 
-# Closes the program as the exit command does and expects a clean exit. Posted:
-# once a menu or box has been up, Wine waits 2 s for each window it hides.
+# Closes the program as the exit command does and expects a clean exit. Posted: once a menu or box has been
+# up, Wine waits 2 s for each window it hides.
 e2e_close() {
   probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
   expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code"
 }
-# Steps on the open dialog in order, one an argument: a probe command ("tick 3121", "text 3111 0"),
-# "@caption" waits for the dialog of that caption, "#name" takes a screenshot.
+# Steps on the open dialog in order, one an argument: a probe command ("tick 3121", "text 3111 0"), "@caption"
+# waits for the dialog of that caption, "#name" takes a screenshot.
 drive() {
   local a
   for a; do
@@ -275,8 +267,8 @@ drive() {
 }
 # Waits for the open dialog's control $1 to be enabled ($2 = 1) or greyed (0).
 wait_enabled() { wait_until "${3:-40}" "probe msgbox 2000 | grep -q '^control=$1 enabled=$2 '"; }
-# Opens the properties dialog of the spot x y of a note the user's way: right
-# click, 詳細 (the item after the menu's title line), and waits for it.
+# Opens the properties dialog of the spot x y of a note the user's way: right click, 詳細 (the item after the
+# menu's title line), and waits for it.
 open_properties() {
   menu_at "$1" "$2"
   xdo key Down Down Return

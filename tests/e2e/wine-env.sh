@@ -1,7 +1,6 @@
-# Sourced by the Wine test scripts: one prefix and one Xvfb display per lane, under
-# the Windows build folder. Two lanes let ctest run two Wine tests at once (each
-# mostly waits for the program); ctest hands a test its lane as a resource. A
-# folder given in VARNEL_E2E_DIR (the mutation check's) is the only lane.
+# Sourced by the Wine test scripts: one prefix and one Xvfb display per lane, under the Windows build folder.
+# Two lanes let ctest run two Wine tests at once (each mostly waits for the program); ctest hands a test its
+# lane as a resource. A folder given in VARNEL_E2E_DIR (the mutation check's) is the only lane.
 if [ -n "${VARNEL_E2E_DIR:-}" ]; then
   VARNEL_E2E_LANES=own
   lane_dir() { echo "$VARNEL_E2E_DIR"; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Fixture setup: a fresh Wine prefix and one Xvfb display for each lane of this
-# test run, set up side by side (each lane looks for a display in its own range).
+# Fixture setup: a fresh Wine prefix and one Xvfb display for each lane of this test run, set up side by side
+# (each lane looks for a display in its own range).
 set -u
 source "$(dirname "$0")/wine-env.sh"
 E2E_SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
@@ -32,8 +32,8 @@ setup_lane() (  # lane folder, first display number
   done
   [ -f "$VARNEL_E2E_DIR/display" ] || { echo "no Xvfb display"; exit 1; }
   export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"
-  # A compositing manager, so a note's opacity blends with what lies below it as
-  # on the desktop of a user; without one Xvfb shows layered windows opaque.
+  # A compositing manager, so a note's opacity blends with what lies below it as on the desktop of a user;
+  # without one Xvfb shows layered windows opaque.
   if command -v xcompmgr >/dev/null; then
     setsid xcompmgr </dev/null >/dev/null 2>&1 &
     echo $! >"$VARNEL_E2E_DIR/xcompmgr.pid"
@@ -42,8 +42,8 @@ setup_lane() (  # lane folder, first display number
   fi
   timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$VARNEL_E2E_DIR/wineboot.log" 2>&1 || {
     echo "wineboot failed"; tail -20 "$VARNEL_E2E_DIR/wineboot.log"; exit 1; }
-  # The Windows-side test programs' windows are left unmanaged: with no window manager
-  # on the display, hiding a managed window waits 2 s for one, once per box answered.
+  # The Windows-side test programs' windows are left unmanaged: with no window manager on the display, hiding
+  # a managed window waits 2 s for one, once per box answered.
   { echo REGEDIT4
     for src in "$E2E_SOURCE"/tests/win/*_test.cpp; do
       printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s.exe\\X11 Driver]\n"Managed"="N"\n' \
@@ -53,8 +53,8 @@ setup_lane() (  # lane folder, first display number
     echo "warning: the test programs' windows stay managed (slow message boxes)"
   timeout 60 /usr/lib/wine/wineserver -w 2>/dev/null
   [ -f "$WINEPREFIX/system.reg" ] || { echo "prefix not created"; exit 1; }
-  # The prefix is new: Wine must never stop to update it again in the middle of a
-  # case (seen after a server restart under a shifted clock).
+  # The prefix is new: Wine must never stop to update it again in the middle of a case (seen after a server
+  # restart under a shifted clock).
   echo disable >"$WINEPREFIX/.update-timestamp"
   echo "prefix ready at $WINEPREFIX on $DISPLAY"
 )

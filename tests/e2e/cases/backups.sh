@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Backups: an unreadable note file kept as .bad with a message; a backup at each
-# start after a change and none without; the restore dialog puts an older one back.
-# The deleted notes page: a note deleted from the list, an untitled file as "(付箋%d)";
-# ticking restores it whole (its alarm rings again), unticking deletes it.
+# Backups: an unreadable note file kept as .bad with a message; a backup at each start after a change and none
+# without; the restore dialog puts an older one back. The deleted notes page: a note deleted from the list, an
+# untitled file as "(付箋%d)"; ticking restores it whole (its alarm rings again), unticking deletes it.
 source "$(dirname "$0")/../lib.sh"
 e2e_init backups "$1" "$2"
 b="$d/backup"

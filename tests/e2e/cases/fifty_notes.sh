@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# 50 full notes: the start with and without its backup (figures), no 51st note, one
-# message for twice the alarms the table holds. Idle over 60 s on an empty folder
-# (reported only), then with 50 armed alarms (none due) against none: no more CPU, no
-# repaints, and hiding and exit costing no more. (Once a message box has been up, Wine
-# without a window manager waits 2 s for every window it hides.)
+# 50 full notes: the start with and without its backup (figures), no 51st note, one message for twice the
+# alarms the table holds. Idle over 60 s on an empty folder (reported only), then with 50 armed alarms (none
+# due) against none: no more CPU, no repaints, and hiding and exit costing no more. (Once a message box has
+# been up, Wine without a window manager waits 2 s for every window it hides.)
 source "$(dirname "$0")/../lib.sh"
 e2e_init fifty_notes "$1" "$2"
 make_notes=$3
@@ -98,8 +97,8 @@ echo "$a; no ON alarm: start ${START_MS} ms, hide ten ${HIDE_MS} ms, exit ${EXIT
 echo "IDLE_CPU_MS with 50 armed alarms=$cpu_with, without=$CPU_MS (over 60 s); repaints with alarms=$paints_with" |
   tee "$VARNEL_E2E_DIR/alarm_idle.txt"
 expect_eq "$paints_with" 0 "repaints while nothing is due"
-# CPU within 1.2 times (and 100 ms for the clock tick's granularity); hiding and exit
-# within half again (and a second of noise) of the run without alarms.
+# CPU within 1.2 times (and 100 ms for the clock tick's granularity); hiding and exit within half again (and a
+# second of noise) of the run without alarms.
 [ "$cpu_with" -le $((CPU_MS * 12 / 10 + 100)) ] || fail "armed alarms cost idle CPU: $cpu_with ms against $CPU_MS ms"
 [ "$hide_with" -le $((HIDE_MS * 3 / 2 + 1000)) ] || fail "hiding costs more with alarms"
 [ "$exit_with" -le $((EXIT_MS * 3 / 2 + 1000)) ] || fail "the exit costs more with alarms"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with the command id): hide
-# and show, move right, opacity, redraw, about, a new note in the slot deleted longest ago and its
-# deletion record, WM_APP 21. "右上縦" (405): notes stacked from the top-right corner in slot order, a
-# fixed one left; the tray double click ("Cmd" 0x180) then gives them the width of hidden slot 0.
+# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with the command id): hide and
+# show, move right, opacity, redraw, about, a new note in the slot deleted longest ago and its deletion
+# record, WM_APP 21. "右上縦" (405): notes stacked from the top-right corner in slot order, a fixed one left; the
+# tray double click ("Cmd" 0x180) then gives them the width of hidden slot 0.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
 ini "List=11\nHotKey0=81,578\n$(seq -f 'Del%g=2020/01/01 00:00' 2 49 | sed 's#^Del7=.*#Del7=2019/05/01 00:00#')"
@@ -48,8 +48,8 @@ xdo key Up Up Return
 wait_visible_notes 2 "the deleted note is gone"
 expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000000 "List frees slot 7"
 e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
-# WM_APP 21: a new note that takes the clipboard's text as a detail. Every free slot has
-# a record now, slot 7's the newest: the oldest (2020, lowest slot) is slot 2.
+# WM_APP 21: a new note that takes the clipboard's text as a detail. Every free slot has a record now, slot
+# 7's the newest: the oldest (2020, lowest slot) is slot 2.
 clip 'via app'
 probe send 0x8000 21 0 >/dev/null || fail "WM_APP 21"
 [ -f "$d/Varnel02.dat" ] || fail "WM_APP 21 made no note in slot 2: $(ls "$d")"

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Real mouse and keyboard on notes: check boxes, folding, in-place edits, drag and resize, a
-# locked and a fixed note, a narrow note growing, the menus of a heading and a detail.
+# Real mouse and keyboard on notes: check boxes, folding, in-place edits, drag and resize, a locked and a
+# fixed note, a narrow note growing, the menus of a heading and a detail.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_input "$1" "$2"
 ini 'List=11111\nCkType2=0\nCmdW=2\nSCKey0=9,584'  # Ctrl+H: 見出追加
-# Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from
-# y 38 in rows of 14 + 4 px; heading 1 follows at y 100. Note 0 is at 100,100.
+# Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from y 38 in rows of 14 + 4 px;
+# heading 1 follows at y 100. Note 0 is at 100,100.
 big() { note "$1" "X=$2\nY=$3\nW=300\nH=260\nStyle=0\nBkColor=0xCCFFFF\nTitle=$4\n$5" =first one two '3|gone' =second 'under second'; }
 big 0 100 100 free 'Alpha=230\nAlpha2=100'
 big 1 500 100 locked 'Lock=1'
@@ -15,8 +15,8 @@ note 4 'X=900\nY=420\nW=300\nH=260\nStyle=0' =H1 d1 d2 d3 =H2 e1
 e2e_run 5 10 790
 sleep 1
 e2e_shot start
-# Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays; the second detail
-# checked; the deleted third one stays deleted; heading 1 folded by its glyph.
+# Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays; the second detail checked; the deleted
+# third one stays deleted; heading 1 folded by its glyph.
 for at in 145 145 145 163 181; do click 129 $at; done
 click 114 208
 e2e_shot clicked
@@ -71,8 +71,8 @@ click 300 330
 wait_note 'rect=100,.*alpha=230' "active alpha"
 click 700 330
 wait_note 'rect=100,.*alpha=100' "inactive alpha"
-# Drag by the bar, then resize by the bottom-right corner. (Under Wine a drag
-# must start on the active window: the first click only activates it.)
+# Drag by the bar, then resize by the bottom-right corner. (Under Wine a drag must start on the active window:
+# the first click only activates it.)
 click 250 105
 xdo mousemove 250 105 mousedown 1 sleep 0.3 mousemove 270 115 sleep 0.2 mousemove 290 125 sleep 0.2 mouseup 1
 wait_note 'rect=140,120,' "note 0 not moved by 40,20"
@@ -86,8 +86,8 @@ click 514 208
 # Fixed note: no drag, no resize (its file is checked at the end).
 xdo mousemove 650 425 mousedown 1 mousemove 680 445 mousemove 700 465 mouseup 1
 xdo mousemove 798 678 mousedown 1 mousemove 820 700 mouseup 1
-# A new row under a folded heading: the heading opens before the box does. The
-# box stays open until exit, whose save must keep what was typed.
+# A new row under a folded heading: the heading opens before the box does. The box stays open until exit,
+# whose save must keep what was typed.
 click 514 528
 dblclick 535 528
 wait_note 'rect=500,420,.* edit=1' "no edit box under the folded heading"

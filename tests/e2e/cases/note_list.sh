@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The note list page: titles and times, sorting, check boxes, commands on several
-# rows, 詳細, 上移動 refused while sorted by title, 下移動 exchanging two notes'
-# files, import (no: nothing; yes: the new content) and export of an unsaved change.
+# The note list page: titles and times, sorting, check boxes, commands on several rows, 詳細, 上移動 refused while
+# sorted by title, 下移動 exchanging two notes' files, import (no: nothing; yes: the new content) and export of
+# an unsaved change.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_list "$1" "$2"
 ini List=011001

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# What a user sees (screenshots, a few pixels): a rich note, the same folded, a note at Alpha 128
-# over another, a see-through note; a note sized to its content at 96 and 144 DPI ("LogPixels"):
-# 1.5 times larger; the dialogs at 144. The lane's cases share the prefix: its DPI is put back.
+# What a user sees (screenshots, a few pixels): a rich note, the same folded, a note at Alpha 128 over
+# another, a see-through note; a note sized to its content at 96 and 144 DPI ("LogPixels"): 1.5 times larger;
+# the dialogs at 144. The lane's cases share the prefix: its DPI is put back.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_look "$1" "$2"
 desk='HKCU\Control Panel\Desktop'
@@ -9,8 +9,8 @@ reg() { timeout -k 5 60 "$WINE" reg "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 dpi_now() { reg query "$desk" /v LogPixels | awk '/LogPixels/ { print $3 }'; }
 set_dpi() { reg add "$desk" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || fail "cannot set LogPixels $1"; }
 old=$(dpi_now)
-# Put back and read back (a write to a server on its way out can be lost), then
-# let the server write the registry out before the lane's next case starts.
+# Put back and read back (a write to a server on its way out can be lost), then let the server write the
+# registry out before the lane's next case starts.
 restore() {
   local i
   for i in 1 2 3; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The properties dialog: its tabs and pages for a note, a heading and details, a
-# dropped file, Cancel and OK with an inserted date; the date format assistant and
-# 見出一覧; 全体２ of a folded note, 固定 and a display schedule applied by the next tick.
+# The properties dialog: its tabs and pages for a note, a heading and details, a dropped file, Cancel and OK
+# with an inserted date; the date format assistant and 見出一覧; 全体２ of a folded note, 固定 and a display schedule
+# applied by the next tick.
 source "$(dirname "$0")/../lib.sh"
 e2e_init properties "$1" "$2"
 ini 'List=1111\nCkType2=0\nTWord0=%YY/%MM/%DD\nTWord1=%M月%D日(%W)\nSTimer=1\nFX1=0\nFY1=0\nFX2=1024\nFY2=768'
@@ -115,8 +115,8 @@ wait_until 20 '[ "$(probe windows | grep "hwnd=$pos " | field visible)" = 0 ]' |
 e2e_shot after-tick
 e2e_close
 expect_eq "$(e2e_ini Varnel00.dat | line_value 2L)" "d2の商1月10日(月)" "the detail's text"
-# "done" is out of use and shows as "deleted"; a plain OK keeps it done. The
-# alarm chosen on the page is stored OFF (digit 3 and the present bit of digit 7).
+# "done" is out of use and shows as "deleted"; a plain OK keeps it done. The alarm chosen on the page is
+# stored OFF (digit 3 and the present bit of digit 7).
 s=$(e2e_ini Varnel00.dat | line_value 2S)
 expect_eq "$((0x${s:7:1} & 3)),${s:3:1},$((0x${s:7:1} & 4))" "2,4,4" "the detail's state and alarm: $s"
 expect_eq "$(e2e_ini Varnel02.dat | grep '^0L=' | tr '\n' ' ')" "0L=H3 0L=Renamed 0L=H2 0L=New " "headings in the file"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The general page: its values written, the timer off and on again around an alarm, the looping
-# sound test, "完了" off in the state submenu. The menu page: a note menu and a hot key, a duplicate refused.
+# The general page: its values written, the timer off and on again around an alarm, the looping sound test,
+# "完了" off in the state submenu. The menu page: a note menu and a hot key, a duplicate refused.
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_general "$1" "$2"
 ini 'List=1\nMenuB0=39'

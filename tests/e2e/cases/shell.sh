@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Notes that reach other programs: mail (a shortcut), running a detail as a
-# command or a document, 258 on a heading, files dropped through OLE on an edit
-# box, copy (a shortcut) and a list pasted through WM_APP 22 as a new note.
+# Notes that reach other programs: mail (a shortcut), running a detail as a command or a document, 258 on a
+# heading, files dropped through OLE on an edit box, copy (a shortcut) and a list pasted through WM_APP 22 as
+# a new note.
 source "$(dirname "$0")/../lib.sh"
 e2e_init shell "$1" "$2"
 cp "$3" "$E2E_CASE/Postrel.exe"

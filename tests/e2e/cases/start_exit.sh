@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Start on an empty folder, a second instance, log-off (WM_QUERYENDSESSION and WM_ENDSESSION) saving
-# once, a forced log-off, the tray menu's 終了, the "Timer"=0 message at start, again under
-# LANG=C.UTF-8 closed while it is open.
+# Start on an empty folder, a second instance, log-off (WM_QUERYENDSESSION and WM_ENDSESSION) saving once, a
+# forced log-off, the tray menu's 終了, the "Timer"=0 message at start, again under LANG=C.UTF-8 closed while it
+# is open.
 source "$(dirname "$0")/../lib.sh"
 e2e_init start_exit "$1" "$2"
 E2E_PART=empty_start
@@ -28,16 +28,16 @@ grep -q $'\r$' "$d/Varnel.ini" || fail "file not written with CR LF"
 probe send 0x0016 0 0 >/dev/null || fail "WM_ENDSESSION(0)"
 sleep 1
 e2e_running && probe find >/dev/null || fail "program ended at WM_QUERYENDSESSION or WM_ENDSESSION(0)"
-# The session ends after all: no second save at WM_ENDSESSION(1) when nothing
-# changed since WM_QUERYENDSESSION; a file removed now must stay removed.
+# The session ends after all: no second save at WM_ENDSESSION(1) when nothing changed since
+# WM_QUERYENDSESSION; a file removed now must stay removed.
 probe send 0x0011 0 0 >/dev/null || fail "second WM_QUERYENDSESSION"
 rm -f "$d/Varnel.ini"
 probe post 0x0016 1 0 >/dev/null || fail "WM_ENDSESSION(1)"
 expect_eq "$(e2e_wait_exit)" 0 "exit code at WM_ENDSESSION(1)"
 [ -f "$d/Varnel.ini" ] && fail "WM_ENDSESSION(1) saved a second time"
 
-# Forced log-off: the first detail ticked (a change in memory only), then
-# WM_ENDSESSION(1) without WM_QUERYENDSESSION.
+# Forced log-off: the first detail ticked (a change in memory only), then WM_ENDSESSION(1) without
+# WM_QUERYENDSESSION.
 ini List=1
 note 0 'X=100\nY=100\nW=300\nH=200\nStyle=0' =first one
 e2e_run 1
@@ -57,8 +57,8 @@ sleep 0.5
 e2e_shot menu
 IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
 [ $((r - l)) -gt 40 ] && [ $((b - t)) -gt 60 ] || fail "menu too small to hold the main items"
-# Menu handles do not cross processes under Wine, so the items cannot be read
-# from outside; the keyboard reaches the last item (終了) from no selection.
+# Menu handles do not cross processes under Wine, so the items cannot be read from outside; the keyboard
+# reaches the last item (終了) from no selection.
 xdo key Up
 sleep 0.3
 e2e_shot menu-last

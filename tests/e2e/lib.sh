@@ -127,9 +127,10 @@ e2e_clock_set() {
   printf '%+d\n' "$off" >"$E2E_CASE/clock.rc.tmp" && mv "$E2E_CASE/clock.rc.tmp" "$E2E_CASE/clock.rc"
 }
 
-# A merged case names its screenshots after its part (E2E_PART), as before the merge.
+# A screenshot, $2 seconds (if given) from now; a merged case names it after its part (E2E_PART).
 e2e_shot() {
   local path="$E2E_SHOTS/${E2E_PART:-$E2E_NAME}-$1.png"
+  sleep "${2:-0}"
   timeout 20 import -display "$DISPLAY" -window root "$path" 2>/dev/null && e2e_log "screenshot $path"
 }
 
@@ -173,8 +174,14 @@ wait_eq() {
   local cmd=$1 want=$2
   wait_until "${4:-10}" '[ "$(eval "$cmd")" = "$want" ]' || expect_eq "$(eval "$cmd")" "$want" "$3"
 }
-# Waits up to $1 ms for a message box or dialog whose probe lines match $2 (left in BOX).
-expect_box() { BOX=$(probe msgbox "$1") || fail "no box: $3"; echo "$BOX" | grep -q -- "$2" || fail "$3: $BOX"; }
+# Waits up to $1 ms for a message box or dialog whose probe lines match $2 (left in BOX); then, if
+# given, takes the screenshot $4 (- none) and presses the box's button $5.
+expect_box() {
+  BOX=$(probe msgbox "$1") || fail "no box: $3"
+  echo "$BOX" | grep -q -- "$2" || fail "$3: $BOX"
+  [ "${4:--}" = - ] || e2e_shot "$4"
+  [ -z "${5:-}" ] || probe msgbox-press "$5" >/dev/null || fail "$3: cannot press $5"
+}
 # Opens the tray menu and chooses the item $1 Ups from the bottom (5: 設定).
 tray_item() {
   probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
@@ -234,13 +241,16 @@ expect_rows() {
 }
 hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }  # a command id as the hot keys post it
 clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"; }
-menu_at() { xdo mousemove "$1" "$2" click 3; MENU=$(probe menu 5000) || fail "no menu at $1,$2"; }
+menu_at() {  # the context menu at x y (its lines left in MENU), then the keys given after them
+  xdo mousemove "$1" "$2" click 3
+  MENU=$(probe menu 5000) || fail "no menu at $1,$2"
+  [ $# -le 2 ] || xdo key "${@:3}"
+}
 # The menu at x y, shot as $3, must be only three items high (title, one command, その他).
 expect_short_menu() {
   local l t r b
   menu_at "$1" "$2"
-  sleep 0.5
-  e2e_shot "$3"
+  e2e_shot "$3" 0.5
   IFS=, read -r l t r b <<<"$(echo "$MENU" | head -n1 | field rect)"
   [ $((b - t)) -lt 90 ] || fail "the menu is not three items high: $l,$t,$r,$b"
   xdo key Escape
@@ -270,8 +280,7 @@ wait_enabled() { wait_until "${3:-40}" "probe msgbox 2000 | grep -q '^control=$1
 # Opens the properties dialog of the spot x y of a note the user's way: right click, 詳細 (the item after the
 # menu's title line), and waits for it.
 open_properties() {
-  menu_at "$1" "$2"
-  xdo key Down Down Return
+  menu_at "$1" "$2" Down Down Return
   wait_until 10 "probe dialog 2>/dev/null | grep -q '^control=1000 '" || fail "no properties dialog at $1,$2"
 }
 tab_count() { probe ctl 1000 0x1304 0 0 | field result; }  # of the open tabbed dialog (TCM_GETITEMCOUNT)

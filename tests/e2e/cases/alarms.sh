@@ -43,8 +43,7 @@ e2e_shot quick
 probe click 11 >/dev/null || fail "close quick alarm"
 
 # The setting dialog on 週報を書く (the detail menu's ninth item from the end).
-menu_at 144 185
-xdo key Up Up Up Up Up Up Up Up Up Return
+menu_at 144 185 Up Up Up Up Up Up Up Up Up Return
 expect_box 10000 '^caption=Alarm Set$' "the alarm setting dialog"
 echo "$BOX" | grep -q '^control=1101 enabled=1 checked=0 ' || fail "weekly record shown dated"
 echo "$BOX" | grep -q '^control=1123 enabled=1 checked=1 ' || fail "OFF not shown"

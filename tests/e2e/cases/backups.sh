@@ -13,8 +13,7 @@ newest() { echo "$b/$(ls "$b" | grep '^[0-9]' | sort | tail -n1)"; }
 run_and_close() { e2e_run 1; e2e_close; }
 
 e2e_run
-expect_box 15000 '^text=.*Varnel01.dat → Varnel01.dat.bad.*バックアップはありません' "message about the unreadable file"
-probe msgbox-press 1 >/dev/null || fail "close the message"
+expect_box 15000 '^text=.*Varnel01.dat → Varnel01.dat.bad.*バックアップはありません' "message about the unreadable file" - 1
 wait_visible_notes 1 "the readable note opens"
 cmp -s "$d/Varnel01.dat.bad" <(head -c 300 /dev/zero) || fail "the unreadable file is not kept whole as .bad"
 expect_eq "$(backups)" 1 "backups after the first start"
@@ -38,11 +37,9 @@ rows=$(probe rows 1201 3) || fail "no backup list: $rows"
 expect_eq "$(echo "$rows" | grep -c '^row=')" "$((count + 1))" "listed backups"
 echo "$rows" | grep -q '^row=0 selected=1 col0=20[0-9/]* [0-9:]* col1=1 col2=買い物$' || fail "newest row: $rows"
 probe choose 1201 1 >/dev/null || fail "choose the older backup"
-sleep 0.3
-e2e_shot dialog
+e2e_shot dialog 0.3
 probe click 11 >/dev/null || fail "restore button"
-expect_box 5000 '^text=.*の状態に付箋を戻しますか' "confirmation"
-probe msgbox-press 6 >/dev/null || fail "confirm"
+expect_box 5000 '^text=.*の状態に付箋を戻しますか' "confirmation" - 6
 wait_no_dialog
 wait_visible_notes 1 "notes reopened after the restore"
 grep -q "$(printf 'パン' | iconv -f UTF-8 -t CP932)" "$(newest)/Varnel00.dat" || fail "the state before the restore is not backed up"
@@ -65,8 +62,7 @@ rows() { list_rows 3313 "${1:-3}"; }
 wait_until 5 "rows 2 | grep -q 残る付箋"
 at=$(probe where 3313 0) || fail "no row"
 xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 1
-menu_at "$(echo "$at" | field x)" "$(echo "$at" | field y)"
-xdo key Up Up Up Return  # 付箋削除
+menu_at "$(echo "$at" | field x)" "$(echo "$at" | field y)" Up Up Up Return  # 付箋削除
 wait_visible_notes 1 "the deleted note is gone"
 wait_eq "rows 2" "checked=1 col0= 2 col1=残る付箋|" "the note list after the delete"
 drive "choose 1000 3"
@@ -75,8 +71,7 @@ deleted=$(keys Varnel.ini Del0)
 wait_eq rows "checked=0 col0= 1 col1=消す付箋 col2=$deleted|checked=0 col0= 4 col1=(付箋4) col2=2026/11/30 10:00|" "the deleted list"
 e2e_shot deleted
 probe tick 3313 1 0 >/dev/null
-expect_box 5000 '^text=表示スケジュールを設定しましたので確認してください。' "schedule message"
-probe msgbox-press 1 >/dev/null
+expect_box 5000 '^text=表示スケジュールを設定しましたので確認してください。' "schedule message" - 1
 wait_visible_notes 2 "the restored note is shown"
 expect_eq "$(keys Varnel.ini List | cut -c1-2)" 11 "slot listed again"
 e2e_shot restored

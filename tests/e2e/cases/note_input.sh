@@ -13,8 +13,7 @@ big 2 500 420 fixed 'Fix=1'
 note 3 'X=900\nY=100\nW=160\nH=100' '=narrow note' 'tab\there'
 note 4 'X=900\nY=420\nW=300\nH=260\nStyle=0' =H1 d1 d2 d3 =H2 e1
 e2e_run 5 10 790
-sleep 1
-e2e_shot start
+e2e_shot start 1
 # Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays; the second detail checked; the deleted
 # third one stays deleted; heading 1 folded by its glyph.
 for at in 145 145 145 163 181; do click 129 $at; done
@@ -118,8 +117,7 @@ sleep 0.7
 menu_at 944 483  # detail d2: the item before the last
 e2e_shot detail-menu
 xdo key Up Up Return
-sleep 0.7
-e2e_shot after
+e2e_shot after 0.7
 e2e_close
 expect_eq "$(keys Varnel00.dat X Y W H V)" "140,120,330,280,0" "moved, resized and hidden by Alt+F4"
 expect_eq "$(keys Varnel02.dat X Y W)" "500,420,300" "fixed note stayed"

@@ -58,9 +58,7 @@ wait_until 10 'rows | grep -q "^checked=1 col0= 2 col1=りんご飴 "' || fail "
 
 click_at -1 1
 menu_on_row 0 Down Down Down Return  # 上移動 while sorted by title
-expect_box 5000 '^text=上下移動はNo昇順に並んでいる時しかできません。' "message for 上移動"
-e2e_shot refused
-probe msgbox-press 1 >/dev/null
+expect_box 5000 '^text=上下移動はNo昇順に並んでいる時しかできません。' "message for 上移動" refused 1
 
 click_at -1 0 && DX=-8 click_at -1 0  # No, descending then ascending
 sleep 0.3
@@ -75,8 +73,7 @@ e2e_shot moved
 # Import into number 2: no changes nothing, yes takes the file.
 n1=$(md5sum <"$d/Varnel01.dat")
 menu_on_row 0 Up Up Return  # ｲﾝﾎﾟｰﾄ
-expect_box 5000 '^text=現在の付箋内容は失われますがよろしいですか？' "import question"
-probe msgbox-press 7 >/dev/null  # いいえ
+expect_box 5000 '^text=現在の付箋内容は失われますがよろしいですか？' "import question" - 7
 expect_eq "$(md5sum <"$d/Varnel01.dat")" "$n1" "import answered no"
 menu_on_row 0 Up Up Return
 probe msgbox-press 6 >/dev/null  # はい

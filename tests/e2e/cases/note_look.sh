@@ -36,8 +36,7 @@ note 5 'Pos=2\nTitle=高解像度の付箋' =今日の予定 牛乳を買う '1|
 ini List=111111
 set_dpi 96
 e2e_run 6 1270 790
-sleep 1.5
-e2e_shot look
+e2e_shot look 1.5
 # The red frame of the bar (kind 5: pen 2, bottom edge at top + bar height).
 expect_eq "$(pixel 150 57)" "#FF0000" "the red bar frame at (150,57)"
 wait_note 'rect=380,40,680,58 ' "folded note is not bar high"

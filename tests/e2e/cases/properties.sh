@@ -87,8 +87,7 @@ e2e_shot hidden
 drive "ctl 3313 0x1076 0 0"  # LVM_EDITLABELW on H1
 xdo type --delay 50 Renamed && xdo key ctrl+a && xdo type --delay 50 Renamed && xdo key Return
 IFS=, read -r left top right bottom <<<"$(control_line 3313 | field rect)"
-menu_at $((left + 40)) $((top + 44))  # row H3
-xdo key Down Down Down Down Return    # 上移動
+menu_at $((left + 40)) $((top + 44)) Down Down Down Down Return  # row H3: 上移動
 wait_until 4 'rows | grep -q "^checked=1 col0=H3|"'
 drive "press 3311"
 xdo type --delay 50 New && xdo key Return

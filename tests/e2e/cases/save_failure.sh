@@ -16,9 +16,7 @@ before=$(probe notes | field paints)
 xdo mousemove 129 145 click 1 || fail "click"
 wait_until 10 '[ "$(probe notes | field paints)" -gt "$before" ]'
 hotkey 210
-expect_box 10000 'text=「.*Varnel00.dat」を保存できませんでした。　　' "message naming the file after a failed データセーブ"
-e2e_shot message
-probe msgbox-press 1 >/dev/null || fail "OK"
+expect_box 10000 'text=「.*Varnel00.dat」を保存できませんでした。　　' "message naming the file after a failed データセーブ" message 1
 hotkey 210
 probe msgbox 1500 >/dev/null && fail "told a second time about the same file"
 # The end of the session never waits for the user.
@@ -27,9 +25,7 @@ probe msgbox 1000 >/dev/null && fail "a message at the end of the session"
 probe send 0x0016 0 0 >/dev/null || fail "WM_ENDSESSION(0)"
 # Exit: asked, and "No" keeps the program with the change.
 probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-expect_box 10000 'このまま終了しますか' "question at exit"
-e2e_shot exit-question
-probe msgbox-press 7 >/dev/null || fail "No"
+expect_box 10000 'このまま終了しますか' "question at exit" exit-question 7
 probe find >/dev/null || fail "the program ended after No"
 # The file is free again: the next save writes what was kept.
 touch "$flag"

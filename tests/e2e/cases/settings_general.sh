@@ -19,9 +19,7 @@ expect_eq "$(control_line 3116 | sed -n 's/.*text=//p')/$(looping)" "♪On/0" "t
 drive "choose 1000 0" "press 3116"
 expect_eq "$(looping)" 1 "a looping test again"
 drive "text 3122 x:3930" "choose 3078 3" "press 11"  # alarm time, CmdW
-expect_box 10000 '^text=タイマー割込をオフにしました。　　$' "timer message"
-e2e_shot timer-off
-probe msgbox-press 1 >/dev/null || fail "closing the message"
+expect_box 10000 '^text=タイマー割込をオフにしました。　　$' "timer message" timer-off 1
 wait_no_dialog
 expect_eq "$(looping)" 0 "the test sound once the dialog closed"
 expect_eq "$(keys Varnel.ini Timer Snooze CkType2 AlarmTime CmdW Alarm)" "0,10,0,90,3,2" "the page's values written"
@@ -37,10 +35,8 @@ e2e_shot timer-back
 probe click 11 >/dev/null || fail "closing the alarm"
 wait_no_dialog
 # Detail d2: its menu is the title, 状態変更 and その他; the submenu's third item.
-menu_at 144 163
-xdo key Down Down Right
-sleep 0.5
-e2e_shot state-menu
+menu_at 144 163 Down Down Right
+e2e_shot state-menu 0.5
 xdo key Down Down Return
 sleep 0.7
 
@@ -52,8 +48,7 @@ expect_eq "$(list_rows 3801)" "col0=明細追加 col1=明細追加|col0=その�
 e2e_shot note-menu-list
 # The row popup's 編集 (its last item) edits the first row's caption in place.
 IFS=, read -r l t r b <<<"$(control_line 3801 | field rect)"
-menu_at $((l + 40)) $((t + 28))
-xdo key Up Return
+menu_at $((l + 40)) $((t + 28)) Up Return
 sleep 0.5
 xdo type Plus
 xdo key Return
@@ -64,13 +59,10 @@ probe rows 3804 | grep -q 'col0=Ctrl + B col1=新規作成' || fail "hot key row
 e2e_shot hotkey-list
 # The same key for ｸｲｯｸｱﾗｰﾑ: refused.
 drive "choose 3822 0" "press 3823"
-expect_box 10000 '^text=キーが重複しています。　　$' "duplicate message"
-e2e_shot duplicate
-probe msgbox-press 1 >/dev/null || fail "closing the message"
+expect_box 10000 '^text=キーが重複しています。　　$' "duplicate message" duplicate 1
 expect_eq "$(probe rows 3804 | grep -c '^row=')" 1 "hot key rows after the refusal"
 drive "choose 3821 5"  # default items
-sleep 0.3
-e2e_shot default-items
+e2e_shot default-items 0.3
 close_dialog 11
 expect_eq "$(keys Varnel.ini MenuW0 MenuW1 HotKey0 MenuDefW)" "11,Plus,0,その他,78,578,-1" "menus and keys written"
 expect_short_menu 300 250 note-menu

@@ -41,20 +41,17 @@ xdo mousemove 160 445 click --repeat 2 --delay 80 1
 wait_until 30 '[ -f "$args" ]' || fail "258 did not start the program"
 expect_eq "$(cat "$args")" "\"$w\\my tools\\prog.exe\" hello world" "command line"
 rm -f "$args"
-menu_at 160 492
-xdo key Up Up Up Return
+menu_at 160 492 Up Up Up Return
 wait_until 10 'probe --class Notepad find >/dev/null' || fail "259 did not open the document"
 e2e_shot opened
 probe --class Notepad post 0x0010 0 0 >/dev/null
 probe --class Notepad wait-gone 10000 >/dev/null || fail "notepad stayed"
 xdo mousemove 134 427 click --repeat 2 --delay 80 1
 wait_until 30 '[ -f "$args" ]' || fail "258 on the heading did not run the detail"
-sleep 0.5
-e2e_shot heading-run
+e2e_shot heading-run 0.5
 
 E2E_PART=shell_drop
-menu_at 544 441
-xdo key Down Down Down Return  # 編集
+menu_at 544 441 Down Down Down Return  # 編集
 wait_until 5 "probe notes | grep -q 'edit=1'"
 IFS=, read -r l t r b <<<"$(probe notes | grep 'edit=1' | field editrect)"
 [ -n "$b" ] || fail "no edit box on the detail: $(probe notes)"

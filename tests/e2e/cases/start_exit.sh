@@ -53,15 +53,13 @@ rm -rf "${d:?}"/*
 e2e_run 0 640 400
 probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
 menu=$(probe menu 10000) || fail "no popup menu: $menu"
-sleep 0.5
-e2e_shot menu
+e2e_shot menu 0.5
 IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
 [ $((r - l)) -gt 40 ] && [ $((b - t)) -gt 60 ] || fail "menu too small to hold the main items"
 # Menu handles do not cross processes under Wine, so the items cannot be read from outside; the keyboard
 # reaches the last item (終了) from no selection.
 xdo key Up
-sleep 0.3
-e2e_shot menu-last
+e2e_shot menu-last 0.3
 xdo key Return
 expect_eq "$(e2e_wait_exit)" 0 "exit code after 終了"
 e2e_ini Varnel.ini | grep -q '^List=' || fail "no save on exit"

@@ -3,20 +3,16 @@
 set -u
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$E2E_LIB_DIR/wine-env.sh"
-
 E2E_PID=""
 e2e_log() { echo "[$(date +%T)] $*"; }
 fail() { e2e_log "FAIL: $*"; e2e_shot failure || true; exit 1; }
-
 e2e_init() {
   E2E_NAME=$1 E2E_EXE=$2 E2E_PROBE=$3
   [ -f "$E2E_EXE" ] && [ -f "$E2E_PROBE" ] && [ -n "${DISPLAY:-}" ] ||
     { echo "no program at $E2E_EXE, probe at $E2E_PROBE or display (run the wine fixture first)"; exit 1; }
-  E2E_CASE="$VARNEL_E2E_DIR/cases/$E2E_NAME"
-  E2E_SHOTS="$VARNEL_E2E_DIR/shots"
+  E2E_CASE="$VARNEL_E2E_DIR/cases/$E2E_NAME" E2E_SHOTS="$VARNEL_E2E_DIR/shots" E2E_APP_NAME=${E2E_EXE##*/}
   rm -rf "$E2E_CASE"
   mkdir -p "$E2E_CASE/data" "$E2E_SHOTS"
-  E2E_APP_NAME=$(basename "$E2E_EXE")
   cp "$E2E_EXE" "$E2E_CASE/$E2E_APP_NAME"
   # The previous case's server may still be on its way out; a program started against a closing server can end
   # at once, so wait until it is gone.
@@ -24,10 +20,8 @@ e2e_init() {
   d="$E2E_CASE/data"
   trap e2e_teardown EXIT
 }
-
 # A row text in the note file's strict form ("\\|", every backslash doubled): a path never reads as a TAB.
 strict_text() { printf '\\|%s' "$(printf '%s' "$1" | sed 's/\\/\\\\/g')"; }
-
 # Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 ini() { printf '[Default]\n%b\n' "$1" | crlf "$d/Varnel.ini"; }  # from keys "List=1\nTimer=0"
@@ -52,7 +46,6 @@ note() {
     done
   } | sed '/^$/d' | crlf "$f"
 }
-
 # Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>. E2E_CLOCK (a faketime -f
 # time, "@2026-12-07 23:00:00", or "=2026-03-02 06:50:00" for a clock that e2e_clock_set moves) restarts the
 # prefix's server under that clock first.
@@ -83,13 +76,11 @@ e2e_start() {
   E2E_PID=$! E2E_RUN=$n
   e2e_log "started $E2E_APP_NAME (run $n, shell pid $E2E_PID)"
 }
-
 # Waits for the run $1 to end (up to $2 s); prints its exit code.
 e2e_wait_exit() {
   local f="$E2E_CASE/exit.${1:-$E2E_RUN}"
   wait_until "${2:-20}" "[ -f '$f' ]" && cat "$f"
 }
-
 # Wine processes of this lane's prefix.
 prefix_pids() {
   local p
@@ -98,42 +89,35 @@ prefix_pids() {
       echo "${p#/proc/}"
   done
 }
-
 # The Wine process of the running program (the last: the loader that started it may still be there).
 e2e_wine_pid() { for p in $(prefix_pids); do grep -qa "$E2E_APP_NAME" "/proc/$p/cmdline" && echo "$p"; done | tail -n1 | grep .; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 e2e_running() { [ ! -f "$E2E_CASE/exit.${1:-$E2E_RUN}" ]; }
-
 # Runs one probe command; its output is on stdout, its exit code is returned.
 probe() {
   timeout -k 2 30 "$WINE" "$E2E_PROBE" "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
 }
-
 # Value of key=... from probe output given on stdin (the rest of the line for text keys).
 field() { sed -n "s/^.*\b$1=\([^ ]*\).*$/\1/p" | head -n1; }
 line_value() { sed -n "s/^$1=//p" | head -n1; }
-
 e2e_wait_main() {
   wait_until "${1:-30}" 'probe find >/dev/null || ! e2e_running' || fail "no main window after ${1:-30}s"
   e2e_running && return
   tail -n 20 "$E2E_CASE/out.$E2E_RUN" 2>/dev/null
   fail "program ended before its main window appeared (exit $(cat "$E2E_CASE/exit.$E2E_RUN"))"
 }
-
 # Moves the settable clock to a local time "YYYY-MM-DD hh:mm:ss", from where it runs on.
 e2e_clock_set() {
   local off=$(($(date -d "$1" +%s) - $(date +%s)))
   printf '%+d\n' "$off" >"$E2E_CASE/clock.rc.tmp" && mv "$E2E_CASE/clock.rc.tmp" "$E2E_CASE/clock.rc"
 }
-
 # A screenshot, $2 seconds (if given) from now; a merged case names it after its part (E2E_PART).
 e2e_shot() {
   local path="$E2E_SHOTS/${E2E_PART:-$E2E_NAME}-$1.png"
   sleep "${2:-0}"
   timeout 20 import -display "$DISPLAY" -window root "$path" 2>/dev/null && e2e_log "screenshot $path"
 }
-
 xdo() { timeout 10 xdotool "$@"; }
 click() { xdo mousemove "$1" "$2" click 1; sleep 0.7; }  # apart: never a double click
 dblclick() { xdo mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.7; }
@@ -143,7 +127,6 @@ pixel() {
     grep -o '#[0-9A-F]\{6\}' | head -n1
 }
 e2e_ini() { [ -f "$E2E_CASE/data/$1" ] || return 1; iconv -f CP932 -t UTF-8 "$E2E_CASE/data/$1" | tr -d '\r'; }
-
 e2e_teardown() {
   local rc=$?
   if [ -n "$E2E_PID" ] && e2e_running; then
@@ -157,7 +140,6 @@ e2e_teardown() {
   [ $rc -eq 0 ] && e2e_log "PASS $E2E_NAME" || e2e_log "case $E2E_NAME failed (rc $rc)"
   exit $rc
 }
-
 # Polls a command line (eval'd) every quarter second until it succeeds; false after $1 seconds.
 wait_until() {
   local end=$((SECONDS + $1))
@@ -167,7 +149,6 @@ wait_until() {
     sleep 0.25
   done
 }
-
 expect_eq() { [ "$1" = "$2" ] || fail "$3: expected [$2], got [$1]"; }
 # Waits until the command line $1 prints $2 (up to $4 s); fails with $3 and what it prints otherwise.
 wait_eq() {
@@ -193,13 +174,11 @@ open_settings() { tray_item 5; wait_caption "Varnel 設定"; }
 # Presses button $1 of the dialog (11 OK, 12 Cancel) and waits until it is gone.
 close_dialog() { probe press "$1" >/dev/null; wait_no_dialog; }
 wait_no_dialog() { wait_until 10 '! probe dialog >/dev/null' || fail "a dialog stayed open: $(probe dialog | head -n2)"; }
-
 # One control's line of `probe dialog` (the visible one first), and its text.
 control_line() { probe dialog | grep "^control=$1 " | sort -t= -k4 -r | head -n1; }
 control_text() { control_line "$1" | sed 's/.* text=//'; }
 # The rows of list control $1 (columns up to $2, if given) on one line, each ended by "|".
 list_rows() { probe rows "$@" | sed 's/^row=[0-9]* selected=[01] //' | tr '\n' '|'; }
-
 visible_notes() { probe notes | grep -c 'visible=1'; }
 # Waits for a note whose probe line matches the pattern $1 (grep -E); fails with $2 and the notes.
 wait_note() { wait_until "${3:-10}" "probe notes | grep -qE -- '$1'" || fail "$2: $(probe notes)"; }
@@ -256,7 +235,6 @@ expect_short_menu() {
   xdo key Escape
   sleep 0.5
 }
-
 # Closes the program as the exit command does and expects a clean exit. Posted: once a menu or box has been
 # up, Wine waits 2 s for each window it hides.
 e2e_close() {

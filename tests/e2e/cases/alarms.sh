@@ -33,7 +33,6 @@ wait_enabled 1013 1 40 || fail "the snooze did not ring again"
 e2e_shot snooze
 probe click 11 >/dev/null || fail "close"
 probe msgbox 1500 >/dev/null && fail "alarm window still open"
-
 # Quick alarm: silent at first, ringing "Snooze" seconds later.
 hotkey 212
 expect_box 10000 '^caption=Varnel$' "quick alarm title"
@@ -41,7 +40,6 @@ echo "$BOX" | grep -q '^control=1013 enabled=0 ' || fail "quick alarm rang at on
 wait_enabled 1013 1 40 || fail "the quick alarm did not ring"
 e2e_shot quick
 probe click 11 >/dev/null || fail "close quick alarm"
-
 # The setting dialog on 週報を書く (the detail menu's ninth item from the end).
 menu_at 144 185 Up Up Up Up Up Up Up Up Up Return
 expect_box 10000 '^caption=Alarm Set$' "the alarm setting dialog"

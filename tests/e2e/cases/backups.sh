@@ -11,7 +11,6 @@ head -c 300 /dev/zero >"$d/Varnel01.dat"
 backups() { ls "$b" | grep -c '^[0-9]\{8\}-[0-9]\{6\}'; }
 newest() { echo "$b/$(ls "$b" | grep '^[0-9]' | sort | tail -n1)"; }
 run_and_close() { e2e_run 1; e2e_close; }
-
 e2e_run
 expect_box 15000 '^text=.*Varnel01.dat → Varnel01.dat.bad.*バックアップはありません' "message about the unreadable file" - 1
 wait_visible_notes 1 "the readable note opens"
@@ -20,17 +19,14 @@ expect_eq "$(backups)" 1 "backups after the first start"
 grep -q "$(printf '牛乳' | iconv -f UTF-8 -t CP932)" "$(newest)/Varnel00.dat" || fail "backup lacks the note"
 [ ! -e "$(newest)/Varnel01.dat" ] || fail "the unreadable file was backed up"
 e2e_close
-
 run_and_close  # the exit rewrote List: one more backup
 count=$(backups)
 run_and_close
 expect_eq "$(backups)" "$count" "backups after a start without a change"
-
 # A change made while the program is stopped, then the start that backs it up.
 iconv -f CP932 -t UTF-8 "$d/Varnel00.dat" | sed 's/牛乳/パン/' | iconv -f UTF-8 -t CP932 >"$d/x" && mv "$d/x" "$d/Varnel00.dat"
 e2e_run 1
 expect_eq "$(backups)" $((count + 1)) "backups after the change"
-
 tray_item 4  # バックアップから復元...
 wait_caption バックアップから復元
 rows=$(probe rows 1201 3) || fail "no backup list: $rows"

@@ -19,7 +19,6 @@ e2e_shot start 1
 for at in 145 145 145 163 181; do click 129 $at; done
 click 114 208
 e2e_shot clicked
-
 # Double click on the first heading's text: a new last detail in an edit box.
 dblclick 135 128
 wait_note 'rect=100,.* edit=1' "no edit box after the double click"
@@ -47,7 +46,6 @@ xdo key ctrl+v
 sleep 0.5
 expect_eq "$(probe notes | grep 'rect=100,' | sed -n 's/.*edittext=//p' | tr -d '\n' | wc -c)" 447 "UTF-8 bytes of the 149 characters kept"
 click 300 340
-
 # The narrow note: Ctrl+H adds a heading; a pasted line break ends its text.
 clip $'line1\r\nline2'
 click 1040 190

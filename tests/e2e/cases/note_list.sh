@@ -33,12 +33,10 @@ wait_eq rows "$a|$b|$c|" "the list in number order"
 e2e_shot list
 click_at -1 2 && wait_eq rows "$b|$c|$a|" "newest first after one click on 更新日時"
 DX=12 click_at -1 2 && wait_eq rows "$a|$c|$b|" "oldest first after the second click"
-
 probe tick 3313 0 0 >/dev/null
 wait_visible_notes 2 "a note hidden by its check box"
 probe tick 3313 1 0 >/dev/null
 wait_visible_notes 3 "shown again"
-
 heights() { probe notes | grep 'visible=1' | field rect | cut -d, -f4 | tr '\n' ' '; }
 before=$(heights)
 click_at 0 && xdo keydown shift && click_at 2 && xdo keyup shift
@@ -48,18 +46,15 @@ for h in $(heights); do [ "$h" -lt 200 ] || fail "a note kept its height: $(heig
 # 最前面 toggles: run twice on a note, it would be off again.
 menu_on_row 1 Up Up Up Up Up Up Return
 wait_until 10 '[ "$(probe notes | grep -c "topmost=1")" = 3 ]' || fail "最前面 not once on each selected note"
-
 # 詳細 on the first row: a new title shows in the row.
 menu_on_row 0 Down Down Return
 wait_until 10 'probe dialog | grep -q "^caption=りんご$"' || fail "no properties of りんご"
 probe text 3031 "x:$(printf 'りんご飴' | xxd -p)" >/dev/null
 probe press 11 >/dev/null
 wait_until 10 'rows | grep -q "^checked=1 col0= 2 col1=りんご飴 "' || fail "title not refreshed: $(rows)"
-
 click_at -1 1
 menu_on_row 0 Down Down Down Return  # 上移動 while sorted by title
 expect_box 5000 '^text=上下移動はNo昇順に並んでいる時しかできません。' "message for 上移動" refused 1
-
 click_at -1 0 && DX=-8 click_at -1 0  # No, descending then ascending
 sleep 0.3
 click_at 1 && menu_on_row 1 Down Down Down Down Return  # 下移動 on number 3
@@ -69,7 +64,6 @@ expect_eq "$(rows | cut -d'|' -f2-3 | sed 's/ col2=[^|]*//g')" "checked=1 col0= 
 expect_eq "$(keys Varnel02.dat X Title 0L 1L)" "410,ぶどう,ぶどう の見出,明細" "file 02 holds number 6's note"
 expect_eq "$(keys Varnel05.dat X Title 0L 1L)" "210,みかん,みかん の見出,明細" "file 05 holds number 3's note"
 e2e_shot moved
-
 # Import into number 2: no changes nothing, yes takes the file.
 n1=$(md5sum <"$d/Varnel01.dat")
 menu_on_row 0 Up Up Return  # ｲﾝﾎﾟｰﾄ
@@ -82,7 +76,6 @@ xdo type --delay 20 "$(win_path "$E2E_CASE/import.dat")" && xdo key Return
 wait_until 5 "rows | grep -q '^checked=1 col0= 2 col1=取込'" || fail "imported note not listed: $(rows)"
 expect_eq "$(md5sum <"$d/Varnel01.dat")" "$(md5sum <"$E2E_CASE/import.dat")" "the slot's file is the imported one"
 probe notes | grep -q 'visible=1' || fail "no note shown"
-
 # Export of number 3 after hiding it (not yet saved): the file holds V=0.
 probe tick 3313 0 1 >/dev/null
 menu_on_row 1 Up Return  # ｴｸｽﾎﾟｰﾄ

@@ -72,4 +72,3 @@ xdo key ctrl+b
 wait_visible_notes 2 "Ctrl+B made a new note"
 e2e_close
 expect_rows <<<"0|1|2S|3|the third state item deletes d2"
-

@@ -71,7 +71,6 @@ probe send 0x8000 22 0 >/dev/null || fail "WM_APP 22"
 wait_until 5 '[ $(visible_notes) -ge 5 ]'
 e2e_shot pasted
 e2e_close
-
 n=$(e2e_ini Varnel04.dat) || fail "no new note"
 rows=$(echo "$n" | sed -n '/^\[1\]/,$p' | grep -E '^[0-9]+[LS]=' | tr '\n' ' ')
 expect_eq "$rows" "0S=000000000000000000000000 0L=Groceries 1S=000000000000000000000000 1L=eggs 2S=000000020000000000000000 2L=tea 3S=000000000000000000000000 3L=■ not a mark " "pasted rows"

@@ -6,7 +6,7 @@ source "$(dirname "$0")/../lib.sh"
 e2e_init soak "$1" "$2"
 make_notes=$3
 full_notes "$make_notes" 0
-printf '[Default]\nList=%s\nSTimer=1\nAlarm=2\nSnooze=600\n' "$LIST50" | crlf "$d/Varnel.ini"
+ini "List=$LIST50\nSTimer=1\nAlarm=2\nSnooze=600"
 for i in $(seq 0 49); do
   f=$(printf '%s/Varnel%02d.dat' "$d" "$i")
   m=$((5 + 12 * i))

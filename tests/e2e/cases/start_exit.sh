@@ -18,13 +18,11 @@ E2E_PID=$first_pid E2E_RUN=$first
 e2e_running || fail "first instance ended"
 expect_eq "$(probe find | field hwnd)" "$hwnd" "main window of the first instance"
 expect_eq "$(probe windows | grep -c 'class=Varnel ')" 1 "main windows"
-
 expect_eq "$(probe send 0x0011 0 0 | field result)" 1 "WM_QUERYENDSESSION result"
 ini=$(e2e_ini Varnel.ini) || fail "no data/Varnel.ini"
 expect_eq "$(echo "$ini" | grep '^List=')" "List=${LIST50//1/0}" "the one List line"
 expect_eq "$(echo "$ini" | sed -n 's/^Palette[0-9]*=//p' | paste -sd,)" \
   "0x99FFCC,0x66FFFF,0xFFFFCC,0xEECCCC,0xFFCCFF,0x66CCFF,0xEEEEEE$(printf ',0x000000%.0s' {1..9})" "Palette0..15"
-grep -q $'\r$' "$d/Varnel.ini" || fail "file not written with CR LF"
 probe send 0x0016 0 0 >/dev/null || fail "WM_ENDSESSION(0)"
 sleep 1
 e2e_running && probe find >/dev/null || fail "program ended at WM_QUERYENDSESSION or WM_ENDSESSION(0)"
@@ -35,7 +33,6 @@ rm -f "$d/Varnel.ini"
 probe post 0x0016 1 0 >/dev/null || fail "WM_ENDSESSION(1)"
 expect_eq "$(e2e_wait_exit)" 0 "exit code at WM_ENDSESSION(1)"
 [ -f "$d/Varnel.ini" ] && fail "WM_ENDSESSION(1) saved a second time"
-
 # Forced log-off: the first detail ticked (a change in memory only), then WM_ENDSESSION(1) without
 # WM_QUERYENDSESSION.
 ini List=1

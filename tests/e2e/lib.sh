@@ -1,8 +1,7 @@
 # Sourced by every end-to-end case (e2e_init <name> <Varnel.exe> <probe.exe>): a fresh folder per case, the
 # program under Wine, probe and X helpers, and a trap that ends what the case started.
 set -u
-E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$E2E_LIB_DIR/wine-env.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 E2E_PID=""
 e2e_log() { echo "[$(date +%T)] $*"; }
 fail() { e2e_log "FAIL: $*"; e2e_shot failure || true; exit 1; }

@@ -17,4 +17,10 @@ export WINEPREFIX="$VARNEL_E2E_DIR/prefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=,mshtml="
 export LANG="${VARNEL_LANG:-ja_JP.UTF-8}"
 export WINE=/usr/lib/wine/wine64
+# Stops the Wine server and the display of the lane folder $1 (the fixture's cleanup, leftovers before a setup).
+lane_stop() {
+  WINEPREFIX=$1/prefix timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
+  for f in xcompmgr xvfb; do [ -f "$1/$f.pid" ] && kill "$(cat "$1/$f.pid")" 2>/dev/null; done
+  rm -f "$1/xvfb.pid" "$1/xcompmgr.pid" "$1/display"
+}
 if [ -f "$VARNEL_E2E_DIR/display" ]; then export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"; fi

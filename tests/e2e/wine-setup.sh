@@ -12,9 +12,7 @@ setup_lane() (  # lane folder
   export VARNEL_E2E_DIR=$1 WINEPREFIX=$1/prefix
   mkdir -p "$VARNEL_E2E_DIR"
   # Leftovers of an earlier run of this folder: its display and its prefix's server.
-  for f in xcompmgr xvfb; do [ -f "$VARNEL_E2E_DIR/$f.pid" ] && kill "$(cat "$VARNEL_E2E_DIR/$f.pid")" 2>/dev/null; done
-  rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/xcompmgr.pid" "$VARNEL_E2E_DIR/display"
-  [ -d "$WINEPREFIX" ] && timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
+  lane_stop "$1"
   rm -rf "$WINEPREFIX"
   # setsid: the display outlives this script and no terminal signal reaches it. Xvfb takes a free display
   # number and writes it to fd 3 once it accepts connections.

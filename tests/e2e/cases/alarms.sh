@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Alarms on a settable clock: a weekly alarm with 祝日を除く silent on a holiday, ringing with its detail's text as
-# the title, Stop and the snooze; run-command alarms; the quick alarm; the setting dialog turning an alarm ON
-# that then rings.
+# Alarms on a settable clock: a weekly one with 祝日を除く silent on a holiday, ringing with its detail as title,
+# Stop and the snooze; run-command alarms; the quick alarm; the setting dialog turning one ON that rings.
 source "$(dirname "$0")/../lib.sh"
 e2e_init alarms "$1" "$2"
 ini 'List=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5'

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # 50 full notes: the start with and without its backup (figures), no 51st note, one message for twice the
-# alarms the table holds. Idle over 60 s on an empty folder (reported only), then with 50 armed alarms (none
-# due) against none: no more CPU, no repaints, and hiding and exit costing no more. (Once a message box has
-# been up, Wine without a window manager waits 2 s for every window it hides.)
+# alarms the table holds; idle 60 s on an empty folder (reported), then 50 armed alarms (none due) against
+# none: no more CPU, no repaints, hiding and exit no dearer. (Once a box has been up, Wine without a window
+# manager waits 2 s for every window it hides.)
 source "$(dirname "$0")/../lib.sh"
 e2e_init fifty_notes "$1" "$2"
 make_notes=$3

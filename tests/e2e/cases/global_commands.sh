@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with the command id): hide and
-# show, move right, opacity, redraw, about, a new note in the slot deleted longest ago and its deletion
-# record, WM_APP 21. "右上縦" (405): notes stacked from the top-right corner in slot order, a fixed one left; the
-# tray double click ("Cmd" 0x180) then gives them the width of hidden slot 0.
+# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with the command id): hide, show,
+# move right, opacity, redraw, about, a new note in the slot deleted longest ago and its record, WM_APP 21.
+# "右上縦" (405): notes stacked from the top-right in slot order, a fixed one left; the tray double click
+# ("Cmd" 0x180) then gives them the width of hidden slot 0.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
-ini "List=11\nHotKey0=81,578\n$(seq -f 'Del%g=2020/01/01 00:00' 2 49 | sed 's#^Del7=.*#Del7=2019/05/01 00:00#')"
+ini "List=11\nHotKey0=81,578\n$(seq -f 'Del%g=2020/01/01 00:00' 2 49 | sed 's#^Del7=2020/01#Del7=2019/05#')"
 note 0 'X=100\nY=100\nW=200\nH=150' =free
 note 1 'X=400\nY=100\nW=200\nH=150\nFix=1' =fixed
 e2e_run 2

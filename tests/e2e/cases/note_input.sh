@@ -6,7 +6,9 @@ e2e_init note_input "$1" "$2"
 ini 'List=11111\nCkType2=0\nCmdW=2\nSCKey0=9,584'  # Ctrl+H: 見出追加
 # Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from y 38 in rows of 14 + 4 px;
 # heading 1 follows at y 100. Note 0 is at 100,100.
-big() { note "$1" "X=$2\nY=$3\nW=300\nH=260\nStyle=0\nBkColor=0xCCFFFF\nTitle=$4\n$5" =first one two '3|gone' =second 'under second'; }
+big() {  # slot x y title keys
+  note "$1" "X=$2\nY=$3\nW=300\nH=260\nStyle=0\nBkColor=0xCCFFFF\nTitle=$4\n$5" =first one two '3|gone' =second 'under second'
+}
 big 0 100 100 free 'Alpha=230\nAlpha2=100'
 big 1 500 100 locked 'Lock=1'
 big 2 500 420 fixed 'Fix=1'

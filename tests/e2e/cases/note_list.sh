@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The note list page: titles and times, sorting, check boxes, commands on several rows, 詳細, 上移動 refused while
-# sorted by title, 下移動 exchanging two notes' files, import (no: nothing; yes: the new content) and export of
-# an unsaved change.
+# The note list page: titles and times, sorting, check boxes, commands on several rows, 詳細, 上移動 refused
+# while sorted by title, 下移動 exchanging two notes' files, import (no, yes) and export of an unsaved change.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_list "$1" "$2"
 ini List=011001
@@ -48,9 +47,7 @@ menu_on_row 1 Up Up Up Up Up Up Return
 wait_until 10 '[ "$(probe notes | grep -c "topmost=1")" = 3 ]' || fail "最前面 not once on each selected note"
 # 詳細 on the first row: a new title shows in the row.
 menu_on_row 0 Down Down Return
-wait_until 10 'probe dialog | grep -q "^caption=りんご$"' || fail "no properties of りんご"
-probe text 3031 "x:$(printf 'りんご飴' | xxd -p)" >/dev/null
-probe press 11 >/dev/null
+drive @りんご "text 3031 x:$(printf 'りんご飴' | xxd -p)" "press 11"
 wait_until 10 'rows | grep -q "^checked=1 col0= 2 col1=りんご飴 "' || fail "title not refreshed: $(rows)"
 click_at -1 1
 menu_on_row 0 Down Down Down Return  # 上移動 while sorted by title

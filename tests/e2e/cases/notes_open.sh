@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Prepared notes open at their place, colour and opacity; "Pos" 0, 1, 2 and 5, a note folded to its bar, and
-# one folded with its bar at the bottom over three starts. A frame made for a monitor that is gone: a note
-# stored off the screen opens on it, one on the screen keeps its place, the file keeps the user's frame.
+# Prepared notes open at their place, colour and opacity; "Pos" 0, 1, 2 and 5, a note folded to its bar, one
+# folded with its bar at the bottom over three starts. A frame for a monitor that is gone: a note off the
+# screen opens on it, one on it keeps its place, the file keeps the user's frame.
 source "$(dirname "$0")/../lib.sh"
 e2e_init notes_open "$1" "$2"
 ini List=11011111

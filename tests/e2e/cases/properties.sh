@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The properties dialog: its tabs and pages for a note, a heading and details, a dropped file, Cancel and OK
-# with an inserted date; the date format assistant and 見出一覧; 全体２ of a folded note, 固定 and a display schedule
-# applied by the next tick.
+# The properties dialog: its pages for a note, a heading and details, a dropped file, Cancel and OK with an
+# inserted date; the date format assistant, 見出一覧; 全体２ of a folded note, 固定, a schedule the next tick applies.
 source "$(dirname "$0")/../lib.sh"
 e2e_init properties "$1" "$2"
 ini 'List=1111\nCkType2=0\nTWord0=%YY/%MM/%DD\nTWord1=%M月%D日(%W)\nSTimer=1\nFX1=0\nFY1=0\nFX2=1024\nFY2=768'

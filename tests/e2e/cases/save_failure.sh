@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A note file held open without sharing by another program (as root under Wine a read-only folder does not
 # stop a write): told once, asked at exit, never at the end of the session; once free, the next save writes
-# the change kept in memory. Killing the program while its shutdown save writes 50 notes leaves every note
-# file whole: the old bytes or a complete new file, never a torn one.
+# the change kept in memory. Killing the program mid-way through its shutdown save of 50 notes leaves every
+# file whole: the old bytes or a complete new file.
 source "$(dirname "$0")/../lib.sh"
 e2e_init save_failure "$1" "$2"
 ini List=1

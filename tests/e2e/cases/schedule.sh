@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The display schedule under a shifted clock: a window 22:00-06:00 on Mondays shows its hidden note on Monday
-# at 23:00 and on Tuesday at 01:00 and hides it at 06:00; a note past its delete date is deleted at start-up
-# and recorded.
+# 23:00 and Tuesday 01:00, hides it at 06:00; a note past its delete date is deleted at start-up and recorded.
 source "$(dirname "$0")/../lib.sh"
 e2e_init schedule "$1" "$2"
 ini 'List=11\nSTimer=1'

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The settings dialog: topmost, five tabs; Cancel leaves every file, a second OK writes the files as the first
-# left them. 規定値: the state colour and decoration dialogs, the defaults applied with and without 除背景 while a
-# detail is typed, the frame; a second OK without changes writes nothing. The user's own note menu, shortcut
-# and hot key work after it.
+# The settings dialog: topmost, five tabs; Cancel leaves every file, a second OK writes them as the first left
+# them. 規定値: the state colour and decoration dialogs, the defaults applied with and without 除背景 while a
+# detail is typed, the frame, a second OK writing nothing; then the user's own note menu, shortcut and hot key.
 source "$(dirname "$0")/../lib.sh"
 e2e_init settings_pages "$1" "$2"
 ini 'List=11\nTimer=5\nMenuW0=11,Add\nHotKey0=78,577\nSCKey0=11,580\nSnooze=300'

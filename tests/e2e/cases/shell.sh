@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Notes that reach other programs: mail (a shortcut), running a detail as a command or a document, 258 on a
-# heading, files dropped through OLE on an edit box, copy (a shortcut) and a list pasted through WM_APP 22 as
-# a new note.
+# Notes that reach other programs: mail (a shortcut), a detail run as a command or a document, 258 on a heading,
+# files dropped through OLE on an edit box, copy (a shortcut), a list pasted through WM_APP 22 as a new note.
 source "$(dirname "$0")/../lib.sh"
 e2e_init shell "$1" "$2"
 cp "$3" "$E2E_CASE/Postrel.exe"
@@ -71,9 +70,8 @@ probe send 0x8000 22 0 >/dev/null || fail "WM_APP 22"
 wait_until 5 '[ $(visible_notes) -ge 5 ]'
 e2e_shot pasted
 e2e_close
-n=$(e2e_ini Varnel04.dat) || fail "no new note"
-rows=$(echo "$n" | sed -n '/^\[1\]/,$p' | grep -E '^[0-9]+[LS]=' | tr '\n' ' ')
-expect_eq "$rows" "0S=000000000000000000000000 0L=Groceries 1S=000000000000000000000000 1L=eggs 2S=000000020000000000000000 2L=tea 3S=000000000000000000000000 3L=■ not a mark " "pasted rows"
+expect_eq "$(e2e_ini Varnel04.dat | sed -n '/^\[1\]/,$p' | grep -E '^[0-9]+[LS]=' | tr '\n' ' ')" \
+  "0S=000000000000000000000000 0L=Groceries 1S=000000000000000000000000 1L=eggs 2S=000000020000000000000000 2L=tea 3S=000000000000000000000000 3L=■ not a mark " "pasted rows"
 expect_eq "$(keys Varnel02.dat 1S | cut -c8),$(keys Varnel02.dat 2S | cut -c8)" "1,0" "the started detail is ticked, the document (no program) is not"
 # A stored text with a line break is escaped: "\|" first, "\\" for "\", "\n\r" for CR LF.
 esc() { echo "\\|$(echo "$1" | sed 's/\\/\\\\/g')\\n\\r$2"; }

@@ -66,7 +66,6 @@ e2e_start() {
   fi
   E2E_RUNS=$((E2E_RUNS + 1))
   local n=$E2E_RUNS
-  rm -f "$E2E_CASE/exit.$n"
   (
     cd "$E2E_CASE" || exit 99
     timeout -k 5 "${E2E_LIFETIME:-280}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
@@ -162,11 +161,11 @@ expect_box() {
   [ "${4:--}" = - ] || e2e_shot "$4"
   [ -z "${5:-}" ] || probe msgbox-press "$5" >/dev/null || fail "$3: cannot press $5"
 }
-# Opens the tray menu and chooses the item $1 Ups from the bottom (5: 設定).
+# Opens the tray menu (its lines left in MENU) and chooses the item $1 Ups from the bottom (5: 設定; 0: none).
 tray_item() {
   probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
-  probe menu 10000 >/dev/null || fail "no tray menu"
-  xdo key $(printf 'Up %.0s' $(seq 1 "$1")) Return
+  MENU=$(probe menu 10000) || fail "no tray menu"
+  [ "$1" = 0 ] || xdo key $(printf 'Up %.0s' $(seq 1 "$1")) Return
 }
 wait_caption() { wait_until 10 "probe dialog 2>/dev/null | grep -q '^caption=$1\$'" || fail "no dialog $1"; }
 open_settings() { tray_item 5; wait_caption "Varnel 設定"; }
@@ -220,8 +219,11 @@ expect_rows() {
 hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }  # a command id as the hot keys post it
 clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"; }
 menu_at() {  # the context menu at x y (its lines left in MENU), then the keys given after them
-  xdo mousemove "$1" "$2" click 3
-  MENU=$(probe menu 5000) || fail "no menu at $1,$2"
+  local try=1
+  # A click the busy display lost is made again.
+  until xdo mousemove "$1" "$2" click 3 && MENU=$(probe menu 5000); do
+    [ $((try++)) -lt 3 ] || fail "no menu at $1,$2"
+  done
   [ $# -le 2 ] || xdo key "${@:3}"
 }
 # The menu at x y, shot as $3, must be only three items high (title, one command, その他).

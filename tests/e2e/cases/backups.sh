@@ -23,7 +23,6 @@ run_and_close  # the exit rewrote List: one more backup
 count=$(backups)
 run_and_close
 expect_eq "$(backups)" "$count" "backups after a start without a change"
-# A change made while the program is stopped, then the start that backs it up.
 iconv -f CP932 -t UTF-8 "$d/Varnel00.dat" | sed 's/牛乳/パン/' | iconv -f UTF-8 -t CP932 >"$d/x" && mv "$d/x" "$d/Varnel00.dat"
 e2e_run 1
 expect_eq "$(backups)" $((count + 1)) "backups after the change"

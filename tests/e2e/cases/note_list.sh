@@ -17,13 +17,9 @@ rows() { list_rows 3313 4; }
 # DX moves the click right: a second click on the same spot soon after the first is a double click.
 click_at() { local at; at=$(probe where 3313 "$@") || fail "no place for $*"; xdo mousemove "$(($(echo "$at" | field x) + ${DX:-0}))" "$(echo "$at" | field y)" click 1; }
 menu_on_row() {  # row keys...: right click on the row, then the keys in its menu
-  local at; at=$(probe where 3313 "$1") || fail "no row $1"; shift
-  local try
-  for try in 1 2 3; do  # a click the busy display lost is made again
-    xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 3
-    probe menu 5000 >/dev/null && { xdo key "$@"; return 0; }
-  done
-  fail "no list menu"
+  local at
+  at=$(probe where 3313 "$1") || fail "no row $1"
+  menu_at "$(echo "$at" | field x)" "$(echo "$at" | field y)" "${@:2}"
 }
 a='checked=1 col0= 2 col1=りんご col2=2026/12/01 08:00 col3=2026/01/01 09:00'
 b='checked=1 col0= 3 col1=みかん col2=2026/12/03 08:00 col3=2026/01/02 09:00'
@@ -45,7 +41,6 @@ for h in $(heights); do [ "$h" -lt 200 ] || fail "a note kept its height: $(heig
 # 最前面 toggles: run twice on a note, it would be off again.
 menu_on_row 1 Up Up Up Up Up Up Return
 wait_until 10 '[ "$(probe notes | grep -c "topmost=1")" = 3 ]' || fail "最前面 not once on each selected note"
-# 詳細 on the first row: a new title shows in the row.
 menu_on_row 0 Down Down Return
 drive @りんご "text 3031 x:$(printf 'りんご飴' | xxd -p)" "press 11"
 wait_until 10 'rows | grep -q "^checked=1 col0= 2 col1=りんご飴 "' || fail "title not refreshed: $(rows)"

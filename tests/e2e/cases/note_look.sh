@@ -12,7 +12,6 @@ old=$(dpi_now)
 # Put back and read back (a write to a server on its way out can be lost), then let the server write the
 # registry out before the lane's next case starts.
 restore() {
-  local i
   for i in 1 2 3; do
     if [ -n "$old" ]; then reg add "$desk" /v LogPixels /t REG_DWORD /d $((old)) /f; else reg delete "$desk" /v LogPixels /f; fi
     [ "$(dpi_now)" = "$old" ] && break

@@ -43,9 +43,8 @@ wait_until 5 "control_line 3031 | grep -q 'text=Z:.*files.memo.txt$'" || fail "d
 e2e_shot non-dropped
 close_dialog 12
 expect_eq "$(md5sum <"$d/Varnel00.dat"),$(md5sum <"$d/Varnel01.dat")" "$before0,$before1" "files after Cancel"
-# OK: 挿入 with the second format and the picker on 2011-01-10, at the end of the text.
+# OK: 挿入 of the second format, the picker on 2011-01-10, at the end of "d2の商" (EM_SETSEL: the caret at its end).
 open_properties 144 162
-# "d2の商", EM_SETSEL with the caret at its end, then 挿入.
 drive "choose 3151 1" "date 1102 2011-01-10" "text 3031 x:6432e381aee59586" "ctl 3031 0x00B1 100 100" "press 3154"
 expect_eq "$(control_text 3031)" "d2の商1月10日(月)" "text after 挿入"
 expect_eq "$(control_text 3151)" "%M月%D日(%W)" "the used format on top"

@@ -23,11 +23,9 @@ probe msgbox 1500 >/dev/null && fail "told a second time about the same file"
 expect_eq "$(probe send 0x0011 0 0 | field result)" 1 "WM_QUERYENDSESSION result"
 probe msgbox 1000 >/dev/null && fail "a message at the end of the session"
 probe send 0x0016 0 0 >/dev/null || fail "WM_ENDSESSION(0)"
-# Exit: asked, and "No" keeps the program with the change.
 probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
 expect_box 10000 'このまま終了しますか' "question at exit" exit-question 7
 probe find >/dev/null || fail "the program ended after No"
-# The file is free again: the next save writes what was kept.
 touch "$flag"
 wait "$holder"
 hotkey 210

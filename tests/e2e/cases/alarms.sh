@@ -7,8 +7,7 @@ ini 'List=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5'
 note 0 'X=100\nY=100\nW=300\nH=200\nStyle=0' =朝 '000C000C0000000000000000070000800101|朝会の準備' \
   '000C000C000000000000000007000043021a|cmd /c echo ran>ran.txt' '00040004000000000000000007010080007f|週報を書く' \
   '000C000C000000000000000007000042171a|cmd /c echo ran>holiday.txt'
-E2E_CLOCK="=2026-02-23 06:59:50"
-e2e_run 0 10 790
+E2E_CLOCK="=2026-02-23 06:59:50" e2e_run 0 10 790
 E2E_PART=alarm_holiday
 wait_until 40 '[ -f "$E2E_CASE/holiday.txt" ]' || fail "the clock did not reach 07:00"
 # The weekly alarm was due in the same tick: no window opens within a few more seconds.

@@ -49,8 +49,7 @@ ini 'List=11\nDel3=2026/11/30 10:00'
 note 0 'X=20\nY=40\nW=200\nH=150\nTitle=消す付箋\nBkColor=0x00C0FF\nSDT3=20000' =見出 行一 '000C000C000000000000000009000080007f|行二'
 note 1 'X=260\nY=40\nW=200\nH=150\nTitle=残る付箋'
 note 3 'X=500\nY=40\nW=200\nH=150'
-E2E_CLOCK="=2026-12-07 08:00:00"
-e2e_run 2 640 700
+E2E_CLOCK="=2026-12-07 08:00:00" e2e_run 2 640 700
 open_settings
 drive "choose 1000 2"
 rows() { list_rows 3313 "${1:-3}"; }

@@ -18,8 +18,8 @@ xdo key ctrl+b
 wait_until 5 '[ "$(probe notes | grep -c visible=0)" -ge 2 ]'
 sleep 0.5  # a note shown again by its activation would show up meanwhile
 expect_eq "$(probe notes | grep -c 'visible=0')" 2 "Ctrl+B (206) hides every note"
-run_cmd 205
-expect_eq "$(visible_notes)" 2 "205 shows every note"
+hotkey 205
+wait_visible_notes 2 "205 shows every note"
 run_cmd 301
 at 1080,100,1280,250 400,100,600,250  # 301: the free note moved right, not the fixed one
 # Active opacity shows once a note is active; the inactive one at once.
@@ -36,8 +36,7 @@ run_cmd 211
 wait_visible_notes 3 "a new note is shown"
 [ -f "$d/Varnel07.dat" ] || fail "new note not in slot 7: $(ls "$d")"
 expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000001 "List marks slot 7 at once"
-new=$(probe notes | grep -v 'rect=1080,100,\|rect=400,100,' | head -n1)
-IFS=, read -r l t r b <<<"$(echo "$new" | field rect)"
+IFS=, read -r l t r b <<<"$(probe notes | grep -v 'rect=1080,100,\|rect=400,100,' | head -n1 | field rect)"
 e2e_shot new-note
 # Its menu's last item but one is 付箋削除 (delete note).
 menu_at $(((l + r) / 2)) $((b - 10))

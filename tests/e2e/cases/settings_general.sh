@@ -5,8 +5,7 @@ source "$(dirname "$0")/../lib.sh"
 e2e_init settings_general "$1" "$2"
 ini 'List=1\nMenuB0=39'
 note 0 'X=100\nY=100\nW=300\nH=260\nStyle=0' =H1 '000C000C000000000000000007000003021a|d1' d2
-E2E_CLOCK="=2026-03-02 06:50:00"
-e2e_run 1 640 400
+E2E_CLOCK="=2026-03-02 06:50:00" e2e_run 1 640 400
 open_settings
 e2e_shot general
 drive "text 3111 0" "text 3124 0" "tick 3132 0" "tick 3121"  # timer, snooze, 完了, 連続

@@ -41,9 +41,10 @@ make_note() {  # slot
     for r in $(seq 1 10); do printf '%dS=000000000000000000000000\r\n%dL=detail %d C:\\\\temp\\\\%d\r\n' "$r" "$r" "$r" "$1"; done
   done
 }
+mkdir "$E2E_CASE/orig"
+for s in $(seq 0 49); do make_note "$s" >"$E2E_CASE/orig/$(printf 'Varnel%02d.dat' "$s")"; done
 for round in 1 2 3; do
-  rm -rf "${d:?}"/* "$E2E_CASE/orig" && mkdir "$E2E_CASE/orig"
-  for s in $(seq 0 49); do make_note "$s" >"$E2E_CASE/orig/$(printf 'Varnel%02d.dat' "$s")"; done
+  rm -rf "${d:?}"/*
   cp "$E2E_CASE"/orig/* "$d"
   ini "List=$LIST50"
   e2e_run 50

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Fixture setup: a fresh Wine prefix and one Xvfb display for each lane of this
-# test run, set up side by side (each lane looks for a display in its own range).
+# Fixture setup: a fresh Wine prefix and one Xvfb display for each lane of this test run, set up side by side.
 set -u
 source "$(dirname "$0")/wine-env.sh"
 E2E_SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
@@ -9,31 +8,22 @@ for tool in "$WINE" Xvfb; do
 done
 fc-list 2>/dev/null | grep -qi ipa || echo "warning: no CJK font (apt-get install fonts-ipafont); Japanese shows as boxes"
 
-setup_lane() (  # lane folder, first display number
+setup_lane() (  # lane folder
   export VARNEL_E2E_DIR=$1 WINEPREFIX=$1/prefix
   mkdir -p "$VARNEL_E2E_DIR"
   # Leftovers of an earlier run of this folder: its display and its prefix's server.
-  for f in xcompmgr xvfb; do [ -f "$VARNEL_E2E_DIR/$f.pid" ] && kill "$(cat "$VARNEL_E2E_DIR/$f.pid")" 2>/dev/null; done
-  rm -f "$VARNEL_E2E_DIR/xvfb.pid" "$VARNEL_E2E_DIR/xcompmgr.pid" "$VARNEL_E2E_DIR/display"
-  [ -d "$WINEPREFIX" ] && timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null
+  lane_stop "$1"
   rm -rf "$WINEPREFIX"
-  for n in $(seq "$2" $(($2 + 24))); do
-    if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
-    # setsid: the display outlives this script and no terminal signal reaches it.
-    setsid Xvfb :$n -screen 0 1280x800x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    echo $! >"$VARNEL_E2E_DIR/xvfb.pid"
-    for i in $(seq 1 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-    if [ -e /tmp/.X11-unix/X$n ] && kill -0 "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null; then
-      echo ":$n" >"$VARNEL_E2E_DIR/display"
-      break
-    fi
-    kill "$(cat "$VARNEL_E2E_DIR/xvfb.pid")" 2>/dev/null
-    rm -f "$VARNEL_E2E_DIR/xvfb.pid"
-  done
-  [ -f "$VARNEL_E2E_DIR/display" ] || { echo "no Xvfb display"; exit 1; }
+  # setsid: the display outlives this script and no terminal signal reaches it. Xvfb takes a free display
+  # number and writes it to fd 3 once it accepts connections.
+  setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$1/display.n" </dev/null >/dev/null 2>&1 &
+  echo $! >"$VARNEL_E2E_DIR/xvfb.pid"
+  for i in $(seq 1 100); do [ -s "$1/display.n" ] && break; sleep 0.1; done
+  [ -s "$1/display.n" ] || { echo "no Xvfb display"; exit 1; }
+  echo ":$(cat "$1/display.n")" >"$VARNEL_E2E_DIR/display"
   export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"
-  # A compositing manager, so a note's opacity blends with what lies below it as
-  # on the desktop of a user; without one Xvfb shows layered windows opaque.
+  # A compositing manager, so a note's opacity blends with what lies below it as on the desktop of a user;
+  # without one Xvfb shows layered windows opaque.
   if command -v xcompmgr >/dev/null; then
     setsid xcompmgr </dev/null >/dev/null 2>&1 &
     echo $! >"$VARNEL_E2E_DIR/xcompmgr.pid"
@@ -42,8 +32,8 @@ setup_lane() (  # lane folder, first display number
   fi
   timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$VARNEL_E2E_DIR/wineboot.log" 2>&1 || {
     echo "wineboot failed"; tail -20 "$VARNEL_E2E_DIR/wineboot.log"; exit 1; }
-  # The Windows-side test programs' windows are left unmanaged: with no window manager
-  # on the display, hiding a managed window waits 2 s for one, once per box answered.
+  # The Windows-side test programs' windows are left unmanaged: with no window manager on the display, hiding
+  # a managed window waits 2 s for one, once per box answered.
   { echo REGEDIT4
     for src in "$E2E_SOURCE"/tests/win/*_test.cpp; do
       printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s.exe\\X11 Driver]\n"Managed"="N"\n' \
@@ -53,16 +43,16 @@ setup_lane() (  # lane folder, first display number
     echo "warning: the test programs' windows stay managed (slow message boxes)"
   timeout 60 /usr/lib/wine/wineserver -w 2>/dev/null
   [ -f "$WINEPREFIX/system.reg" ] || { echo "prefix not created"; exit 1; }
-  # The prefix is new: Wine must never stop to update it again in the middle of a
-  # case (seen after a server restart under a shifted clock).
+  # The prefix is new: Wine must never stop to update it again in the middle of a case (seen after a server
+  # restart under a shifted clock).
   echo disable >"$WINEPREFIX/.update-timestamp"
   echo "prefix ready at $WINEPREFIX on $DISPLAY"
 )
 
-first=90 pids=()
+pids=()
 for lane in $VARNEL_E2E_LANES; do
-  setup_lane "$(lane_dir "$lane")" $first >"$(lane_dir "$lane").setup.log" 2>&1 &
-  pids+=($!) first=$((first + 25))
+  setup_lane "$(lane_dir "$lane")" >"$(lane_dir "$lane").setup.log" 2>&1 &
+  pids+=($!)
 done
 status=0
 for p in "${pids[@]}"; do wait "$p" || status=1; done

@@ -1,19 +1,13 @@
 #!/usr/bin/env bash
-# Alarms on a settable clock: a weekly alarm with 祝日を除く silent on a holiday,
-# ringing with its detail's text as the title, Stop and the snooze; run-command
-# alarms; the quick alarm; the setting dialog turning an alarm ON that then rings.
+# Alarms on a settable clock: a weekly one with 祝日を除く silent on a holiday, ringing with its detail as title,
+# Stop and the snooze; run-command alarms; the quick alarm; the setting dialog turning one ON that rings.
 source "$(dirname "$0")/../lib.sh"
 e2e_init alarms "$1" "$2"
-printf '[Default]\nList=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5\n' | crlf "$d/Varnel.ini"
-{
-  printf '[Default]\nX=100\nY=100\nW=300\nH=200\nStyle=0\n[1]\n0S=00000000\n0L=朝\n'
-  printf '1S=000C000C0000000000000000070000800101\n1L=朝会の準備\n'
-  printf '2S=000C000C000000000000000007000043021a\n2L=cmd /c echo ran>ran.txt\n'
-  printf '3S=00040004000000000000000007010080007f\n3L=週報を書く\n'
-  printf '4S=000C000C000000000000000007000042171a\n4L=cmd /c echo ran>holiday.txt\n'
-} | crlf "$d/Varnel00.dat"
-E2E_CLOCK="=2026-02-23 06:59:50"
-e2e_run 0 10 790
+ini 'List=1\nSnooze=10\nAlarmTime=60\nAlarm=0\nTimer=5'
+note 0 'X=100\nY=100\nW=300\nH=200\nStyle=0' =朝 '000C000C0000000000000000070000800101|朝会の準備' \
+  '000C000C000000000000000007000043021a|cmd /c echo ran>ran.txt' '00040004000000000000000007010080007f|週報を書く' \
+  '000C000C000000000000000007000042171a|cmd /c echo ran>holiday.txt'
+E2E_CLOCK="=2026-02-23 06:59:50" e2e_run 0 10 790
 E2E_PART=alarm_holiday
 wait_until 40 '[ -f "$E2E_CASE/holiday.txt" ]' || fail "the clock did not reach 07:00"
 # The weekly alarm was due in the same tick: no window opens within a few more seconds.
@@ -37,7 +31,6 @@ wait_enabled 1013 1 40 || fail "the snooze did not ring again"
 e2e_shot snooze
 probe click 11 >/dev/null || fail "close"
 probe msgbox 1500 >/dev/null && fail "alarm window still open"
-
 # Quick alarm: silent at first, ringing "Snooze" seconds later.
 hotkey 212
 expect_box 10000 '^caption=Varnel$' "quick alarm title"
@@ -45,10 +38,8 @@ echo "$BOX" | grep -q '^control=1013 enabled=0 ' || fail "quick alarm rang at on
 wait_enabled 1013 1 40 || fail "the quick alarm did not ring"
 e2e_shot quick
 probe click 11 >/dev/null || fail "close quick alarm"
-
 # The setting dialog on 週報を書く (the detail menu's ninth item from the end).
-menu_at 144 185
-xdo key Up Up Up Up Up Up Up Up Up Return
+menu_at 144 185 Up Up Up Up Up Up Up Up Up Return
 expect_box 10000 '^caption=Alarm Set$' "the alarm setting dialog"
 echo "$BOX" | grep -q '^control=1101 enabled=1 checked=0 ' || fail "weekly record shown dated"
 echo "$BOX" | grep -q '^control=1123 enabled=1 checked=1 ' || fail "OFF not shown"

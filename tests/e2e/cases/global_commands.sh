@@ -1,18 +1,13 @@
 #!/usr/bin/env bash
-# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with
-# the command id): hide and show, move right, opacity, redraw, about, a new note
-# in the slot deleted longest ago and its deletion record, WM_APP 21. "右上縦" (405):
-# the notes stacked from the frame's top-right corner in slot order, a fixed one left;
-# the tray double click with "Cmd" 0x180 then gives them the width of the lowest note,
-# slot 0, although that one is hidden (and stays so).
+# Program-wide commands as the tray menu and hot keys give them (WM_HOTKEY with the command id): hide, show,
+# move right, opacity, redraw, about, a new note in the slot deleted longest ago and its record, WM_APP 21.
+# "右上縦" (405): notes stacked from the top-right in slot order, a fixed one left; the tray double click
+# ("Cmd" 0x180) then gives them the width of hidden slot 0.
 source "$(dirname "$0")/../lib.sh"
 e2e_init global_commands "$1" "$2"
-{
-  printf '[Default]\nList=11\nHotKey0=81,578\n'
-  for i in $(seq 2 49); do [ "$i" = 7 ] && printf 'Del7=2019/05/01 00:00\n' || printf 'Del%d=2020/01/01 00:00\n' "$i"; done
-} | crlf "$d/Varnel.ini"
-printf '[Default]\nX=100\nY=100\nW=200\nH=150\n[1]\n0S=00000000\n0L=free\n' | crlf "$d/Varnel00.dat"
-printf '[Default]\nX=400\nY=100\nW=200\nH=150\nFix=1\n[1]\n0S=00000000\n0L=fixed\n' | crlf "$d/Varnel01.dat"
+ini "List=11\nHotKey0=81,578\n$(seq -f 'Del%g=2020/01/01 00:00' 2 49 | sed 's#^Del7=2020/01#Del7=2019/05#')"
+note 0 'X=100\nY=100\nW=200\nH=150' =free
+note 1 'X=400\nY=100\nW=200\nH=150\nFix=1' =fixed
 e2e_run 2
 run_cmd() { hotkey "$1"; sleep 0.7; }
 # A note at each of the rectangles given.
@@ -23,8 +18,8 @@ xdo key ctrl+b
 wait_until 5 '[ "$(probe notes | grep -c visible=0)" -ge 2 ]'
 sleep 0.5  # a note shown again by its activation would show up meanwhile
 expect_eq "$(probe notes | grep -c 'visible=0')" 2 "Ctrl+B (206) hides every note"
-run_cmd 205
-expect_eq "$(visible_notes)" 2 "205 shows every note"
+hotkey 205
+wait_visible_notes 2 "205 shows every note"
 run_cmd 301
 at 1080,100,1280,250 400,100,600,250  # 301: the free note moved right, not the fixed one
 # Active opacity shows once a note is active; the inactive one at once.
@@ -34,17 +29,14 @@ run_cmd 624
 expect_eq "$(probe windows | grep 'class=CCheckWnd' | grep -c 'alpha=102')" 2 "624 sets 40% on every inactive note"
 run_cmd 228
 run_cmd 202
-expect_box 5000 'Version 1.35' "the about dialog with its version"
-e2e_shot about
-probe msgbox-press 1 >/dev/null || fail "OK of the about dialog"
+expect_box 5000 'Version 1.35' "the about dialog with its version" about 1
 probe msgbox 500 >/dev/null && fail "about dialog still open"
 # New note: slot 7, deleted longest ago.
 run_cmd 211
 wait_visible_notes 3 "a new note is shown"
 [ -f "$d/Varnel07.dat" ] || fail "new note not in slot 7: $(ls "$d")"
 expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000001 "List marks slot 7 at once"
-new=$(probe notes | grep -v 'rect=1080,100,\|rect=400,100,' | head -n1)
-IFS=, read -r l t r b <<<"$(echo "$new" | field rect)"
+IFS=, read -r l t r b <<<"$(probe notes | grep -v 'rect=1080,100,\|rect=400,100,' | head -n1 | field rect)"
 e2e_shot new-note
 # Its menu's last item but one is 付箋削除 (delete note).
 menu_at $(((l + r) / 2)) $((b - 10))
@@ -53,8 +45,8 @@ xdo key Up Up Return
 wait_visible_notes 2 "the deleted note is gone"
 expect_eq "$(keys Varnel.ini List | cut -c1-8)" 11000000 "List frees slot 7"
 e2e_ini Varnel.ini | grep -q "^Del7=$(date +%Y/%m/%d)" || fail "no deletion record for slot 7: $(e2e_ini Varnel.ini | grep Del7)"
-# WM_APP 21: a new note that takes the clipboard's text as a detail. Every free slot has
-# a record now, slot 7's the newest: the oldest (2020, lowest slot) is slot 2.
+# WM_APP 21: a new note that takes the clipboard's text as a detail. Every free slot has a record now, slot
+# 7's the newest: the oldest (2020, lowest slot) is slot 2.
 clip 'via app'
 probe send 0x8000 21 0 >/dev/null || fail "WM_APP 21"
 [ -f "$d/Varnel02.dat" ] || fail "WM_APP 21 made no note in slot 2: $(ls "$d")"
@@ -68,13 +60,11 @@ expect_eq "$(keys Varnel02.dat 1L)" "via app" "WM_APP 21 detail saved"
 
 E2E_PART=arrange
 rm -rf "${d:?}"/*
-printf '[Default]\nList=10100100110\nCmd=384\n' | crlf "$d/Varnel.ini"
-note() { printf '[Default]\nX=%d\nY=300\nW=%d\nH=100\n%b[1]\n0S=00000000\n0L=slot %d\n' "$2" "$3" "${4:-}" "$1" | crlf "$d/Varnel0$1.dat"; }
-note 2 50 200
-note 5 300 260
-note 8 600 180
-note 9 900 150 'Fix=1\n'
-note 0 500 300 'V=0\n'
+ini 'List=10100100110\nCmd=384'
+for n in "2 50 200" "5 300 260" "8 600 180" "9 900 150 Fix=1" "0 500 300 V=0"; do
+  set -- $n  # slot x width key
+  note $1 "X=$2\nY=300\nW=$3\nH=100\n${4:-}" "=slot $1"
+done
 e2e_run 4
 hotkey 405
 wait_until 5 "probe notes | grep -q 'rect=1020,200,1280,300 '"

@@ -1,140 +1,113 @@
 #!/usr/bin/env bash
-# Real mouse and keyboard on notes: check boxes, folding, in-place edits, drag and resize, a
-# locked and a fixed note, a narrow note growing, the menus of a heading and a detail.
+# Real mouse and keyboard on notes: check boxes, folding, in-place edits, drag and resize, a locked and a
+# fixed note, a narrow note growing, the menus of a heading and a detail.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_input "$1" "$2"
-ini() { printf '[Default]\nList=11111\nCkType2=0\nCmdW=%d\nSCKey0=9,584\n' "$1" | crlf "$d/Varnel.ini"; }
-ini 2  # Ctrl+H: 見出追加
-# Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from
-# y 38 in rows of 14 + 4 px; heading 1 follows at y 100. Note 0 is at 100,100.
-note() {
-  printf '[Default]\nX=%d\nY=%d\nW=300\nH=260\nStyle=0\nBkColor=0xCCFFFF\nTitle=%s\n%b' "$1" "$2" "$3" "$4"
-  printf '[1]\n0S=00000000\n0L=first\n1S=000000000000000000000000\n1L=one\n2S=000000000000000000000000\n2L=two\n3S=000000030000000000000000\n3L=gone\n'
-  printf '[2]\n0S=00000000\n0L=second\n1S=000000000000000000000000\n1L=under second\n'
+ini 'List=11111\nCkType2=0\nCmdW=2\nSCKey0=9,584'  # Ctrl+H: 見出追加
+# Bar at the top (18 px): heading 0 at client y 20 (16 px), its details from y 38 in rows of 14 + 4 px;
+# heading 1 follows at y 100. Note 0 is at 100,100.
+big() {  # slot x y title keys
+  note "$1" "X=$2\nY=$3\nW=300\nH=260\nStyle=0\nBkColor=0xCCFFFF\nTitle=$4\n$5" =first one two '3|gone' =second 'under second'
 }
-note 100 100 free 'Alpha=230\nAlpha2=100\n' | crlf "$d/Varnel00.dat"
-note 500 100 locked 'Lock=1\n' | crlf "$d/Varnel01.dat"
-note 500 420 fixed 'Fix=1\n' | crlf "$d/Varnel02.dat"
-printf '[Default]\nX=900\nY=100\nW=160\nH=100\n[1]\n0S=00000000\n0L=narrow note\n1S=000000000000000000000000\n1L=tab\\there\n' |
-  crlf "$d/Varnel03.dat"
-z=000000000000000000000000
-printf "[Default]\nX=900\nY=420\nW=300\nH=260\nStyle=0\n[1]\n0S=00000000\n0L=H1\n1S=$z\n1L=d1\n2S=$z\n2L=d2\n3S=$z\n3L=d3\n[2]\n0S=00000000\n0L=H2\n1S=$z\n1L=e1\n" |
-  crlf "$d/Varnel04.dat"
+big 0 100 100 free 'Alpha=230\nAlpha2=100'
+big 1 500 100 locked 'Lock=1'
+big 2 500 420 fixed 'Fix=1'
+note 3 'X=900\nY=100\nW=160\nH=100' '=narrow note' 'tab\there'
+note 4 'X=900\nY=420\nW=300\nH=260\nStyle=0' =H1 d1 d2 d3 =H2 e1
 e2e_run 5 10 790
-sleep 1
-e2e_shot start
-
-notes_line() { probe notes | grep "rect=$1,"; }
-
-# Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays; the second detail
-# checked; the deleted third one stays deleted; heading 1 folded by its glyph.
+e2e_shot start 1
+# Check boxes: unchecked -> checked -> deleted (CkType2 off) -> stays; the second detail checked; the deleted
+# third one stays deleted; heading 1 folded by its glyph.
 for at in 145 145 145 163 181; do click 129 $at; done
 click 114 208
 e2e_shot clicked
-
 # Double click on the first heading's text: a new last detail in an edit box.
 dblclick 135 128
-notes_line 100 | grep -q 'edit=1' || fail "no edit box after the double click: $(notes_line 100)"
-xdo type --delay 40 'abc'
+wait_note 'rect=100,.* edit=1' "no edit box after the double click"
+xdo type --delay 40 abc
 xdo key Return
-xdo type --delay 40 'def'
+xdo type --delay 40 def
 probe clip >/dev/null || fail "empty clipboard"
 xdo key shift+Home ctrl+v End  # nothing to paste: 'def' stays
 clip 日本語
 xdo key ctrl+v
-sleep 0.5
+wait_note 'rect=100,.*edittext=abc\\ndef日本語$' "typed text not in the box"
 e2e_shot editing
-notes_line 100 | grep -q 'edittext=abc\\ndef日本語' || fail "typed text not in the box: $(notes_line 100)"
 click 300 340  # in the note, below the rows: commits and does nothing else
-notes_line 100 | grep -q 'edit=0' || fail "edit box still open"
-
+wait_note 'rect=100,.* edit=0' "edit box still open"
 # An edit that ends empty takes its new row with it.
 dblclick 135 128
-notes_line 100 | grep -q 'edit=1' || fail "no second edit box"
+wait_note 'rect=100,.* edit=1' "no second edit box"
 click 300 340
-notes_line 100 | grep -q 'edit=0' || fail "second edit box still open"
+wait_note 'rect=100,.* edit=0' "second edit box still open"
 e2e_shot committed
-
 # Pasting more than a row holds: the box takes whole characters up to 298 bytes.
 dblclick 135 128
 clip "$(printf '日本%.0s' $(seq 1 160))"
 xdo key ctrl+v
 sleep 0.5
-expect_eq "$(notes_line 100 | sed -n 's/.*edittext=//p' | tr -d '\n' | wc -c)" 447 "UTF-8 bytes of the 149 characters kept"
+expect_eq "$(probe notes | grep 'rect=100,' | sed -n 's/.*edittext=//p' | tr -d '\n' | wc -c)" 447 "UTF-8 bytes of the 149 characters kept"
 click 300 340
-
 # The narrow note: Ctrl+H adds a heading; a pasted line break ends its text.
 clip $'line1\r\nline2'
 click 1040 190
 xdo key ctrl+h
-sleep 0.5
+wait_note 'rect=900,.* edit=1' "Ctrl+H opened no box"
 xdo key ctrl+v
-sleep 0.5
-notes_line 900 | grep -q 'edittext=line1$' || fail "heading box holds more than the first line: $(notes_line 900)"
+wait_note 'rect=900,.*edittext=line1$' "heading box holds more than the first line"
 click 1040 105
 # A long detail wraps in its box, and the note grows with the box's lines.
 dblclick 935 128
 xdo type --delay 30 'the quick brown fox jumps over the lazy dog and runs on'
-sleep 0.5
+wait_note 'rect=900,.*edittext=.*runs on$' "the typed detail"
 e2e_shot long-detail
-line=$(notes_line 900)
-IFS=, read -r l t r b <<<"$(echo "$line" | field rect)"
-IFS=, read -r el et er eb <<<"$(echo "$line" | field editrect)"
-[ $((eb - et)) -gt 40 ] || fail "the box did not grow with its lines: $line"
-[ "$eb" -le "$b" ] || fail "the note did not grow with the box: $line"
+line=$(probe notes | grep 'rect=900,')
+IFS=, read -r l t r b el et er eb <<<"$(echo "$line" | field rect),$(echo "$line" | field editrect)"
+[ $((eb - et)) -gt 40 ] && [ "$eb" -le "$b" ] || fail "the box or the note did not grow with the lines: $line"
 click 1040 105
-
 # Activation: the active note shows Alpha, the inactive one Alpha2.
 click 300 330
-notes_line 100 | grep -q 'alpha=230' || fail "active alpha: $(notes_line 100)"
+wait_note 'rect=100,.*alpha=230' "active alpha"
 click 700 330
-notes_line 100 | grep -q 'alpha=100' || fail "inactive alpha: $(notes_line 100)"
-
-# Drag by the bar, then resize by the bottom-right corner. (Under Wine a drag
-# must start on the active window: the first click only activates it.)
+wait_note 'rect=100,.*alpha=100' "inactive alpha"
+# Drag by the bar, then resize by the bottom-right corner. (Under Wine a drag must start on the active window:
+# the first click only activates it.)
 click 250 105
 xdo mousemove 250 105 mousedown 1 sleep 0.3 mousemove 270 115 sleep 0.2 mousemove 290 125 sleep 0.2 mouseup 1
-sleep 0.7
-notes_line 140 >/dev/null || fail "note 0 not moved by 40,20: $(probe notes)"
+wait_note 'rect=140,120,' "note 0 not moved by 40,20"
 xdo mousemove 438 378 mousedown 1 sleep 0.3 mousemove 450 390 sleep 0.2 mousemove 468 398 sleep 0.2 mouseup 1
-sleep 0.7
-probe notes | grep -q 'rect=140,120,470,400' || fail "note 0 not resized to 330x280: $(probe notes)"
-
+wait_note 'rect=140,120,470,400 ' "note 0 not resized to 330x280"
 # Locked note: check box and double click do nothing; folding still works.
 click 529 145
 dblclick 535 128
-notes_line 500 | grep -q 'rect=500,100,.*edit=0' || fail "locked note opened an edit box"
+probe notes | grep -q 'rect=500,100,.*edit=0' || fail "locked note opened an edit box"
 click 514 208
-# Fixed note: no drag, no resize.
+# Fixed note: no drag, no resize (its file is checked at the end).
 xdo mousemove 650 425 mousedown 1 mousemove 680 445 mousemove 700 465 mouseup 1
-sleep 0.5
 xdo mousemove 798 678 mousedown 1 mousemove 820 700 mouseup 1
-sleep 0.5
-probe notes | grep -q 'rect=500,420,800,680' || fail "fixed note moved or resized: $(probe notes)"
-# A new row under a folded heading: the heading opens before the box does. The
-# box stays open until exit, whose save must keep what was typed.
+# A new row under a folded heading: the heading opens before the box does. The box stays open until exit,
+# whose save must keep what was typed.
 click 514 528
 dblclick 535 528
-probe notes | grep 'rect=500,420,' | grep -q 'edit=1' || fail "no edit box under the folded heading"
+wait_note 'rect=500,420,.* edit=1' "no edit box under the folded heading"
 xdo type --delay 40 'kept'
 # Another program adds the clipboard above the box's row: the typed text is committed first.
 clip 'from app'
 probe send 0x8000 11 0x20000 >/dev/null || fail "WM_APP 11"
-probe notes | grep 'rect=500,420,' | grep -q 'edit=0' || fail "WM_APP 11 left the edit box open"
+wait_note 'rect=500,420,.* edit=0' "WM_APP 11 left the edit box open"
 dblclick 535 546  # heading 1, one row further down now
-probe notes | grep 'rect=500,420,' | grep -q 'edit=1' || fail "no edit box after WM_APP 11"
+wait_note 'rect=500,420,.* edit=1' "no edit box after WM_APP 11"
 xdo type --delay 40 'open at exit'
 e2e_shot end
 # "CmdW" 1, read afresh: a double click adds a detail from the clipboard, trimmed.
-ini 1
+ini 'List=11111\nCkType2=0\nCmdW=1\nSCKey0=9,584'
 clip $'  from clip \r\n'
 click 300 300
 dblclick 175 148
 # Alt+F4 on a note hides it; the note stays in its slot and is saved at exit.
 click 300 300
 xdo key alt+F4
-sleep 0.7
-probe notes | grep 'rect=140,120,' | grep -q 'visible=0' || fail "Alt+F4 did not hide the note: $(probe notes)"
+wait_note 'rect=140,120,.* visible=0' "Alt+F4 did not hide the note"
 
 E2E_PART=note_menus
 menu_at 935 528  # heading H2: its last item
@@ -144,13 +117,11 @@ sleep 0.7
 menu_at 944 483  # detail d2: the item before the last
 e2e_shot detail-menu
 xdo key Up Up Return
-sleep 0.7
-e2e_shot after
-
+e2e_shot after 0.7
 e2e_close
 expect_eq "$(keys Varnel00.dat X Y W H V)" "140,120,330,280,0" "moved, resized and hidden by Alt+F4"
 expect_eq "$(keys Varnel02.dat X Y W)" "500,420,300" "fixed note stayed"
-expect_eq "$(e2e_ini Varnel.ini | line_value List | cut -c1-4)" 1111 "every note still listed"
+expect_eq "$(keys Varnel.ini List | cut -c1-4)" 1111 "every note still listed"
 expect_eq "$(row_value Varnel00.dat 1 5L | wc -c)" 448 "pasted text cut to 298 bytes on a whole character"
 e2e_ini Varnel00.dat | grep -q '^7L=' && fail "the emptied new row was saved"
 e2e_ini Varnel01.dat | grep -q '^4L=' && fail "locked note got a new row"

@@ -1,49 +1,37 @@
 #!/usr/bin/env bash
-# The note list page: titles and times, sorting, check boxes, commands on several
-# rows, 詳細, 上移動 refused while sorted by title, 下移動 exchanging two notes'
-# files, import (no: nothing; yes: the new content) and export of an unsaved change.
+# The note list page: titles and times, sorting, check boxes, commands on several rows, 詳細, 上移動 refused
+# while sorted by title, 下移動 exchanging two notes' files, import (no, yes) and export of an unsaved change.
 source "$(dirname "$0")/../lib.sh"
 e2e_init note_list "$1" "$2"
-printf '[Default]\nList=011001\n' | crlf "$d/Varnel.ini"
-note() {  # slot x title update
-  printf '[Default]\nX=%s\nY=40\nW=190\nH=260\nTitle=%s\nUpdate=%s\nCreate=2026/01/0%s 09:00\n[1]\n0S=00000000\n0L=%s の見出\n1S=000000000000000000000000\n1L=明細\n' \
-    "$2" "$3" "$4" "$1" "$3" | crlf "$d/Varnel0$1.dat"
-}
-note 1 10 りんご 202612010800
-note 2 210 みかん 202612030800
-note 5 410 ぶどう 202612020800
-printf '[Default]\nTitle=取込\n[1]\n0S=00000000\n0L=取り込んだ見出\n' | crlf "$E2E_CASE/import.dat"
+ini List=011001
+for n in "1 10 りんご 202612010800" "2 210 みかん 202612030800" "5 410 ぶどう 202612020800"; do
+  set -- $n  # slot x title update
+  note $1 "X=$2\nY=40\nW=190\nH=260\nTitle=$3\nUpdate=$4\nCreate=2026/01/0$1 09:00" "=$3 の見出" 明細
+done
+note "$E2E_CASE/import.dat" 'Title=取込' =取り込んだ見出
 win_path() { printf 'Z:%s' "$1" | sed 's#/#\\#g'; }
 e2e_run 3 640 700
 open_settings
-probe choose 1000 2 >/dev/null
+drive "choose 1000 2"
 rows() { list_rows 3313 4; }
-wait_rows() { local want=$1; wait_until 5 '[ "$(rows)" = "$want" ]' || expect_eq "$(rows)" "$1" "$2"; }
-# DX moves the click right: a second click on the same spot soon after the first
-# would be a double click.
+# DX moves the click right: a second click on the same spot soon after the first is a double click.
 click_at() { local at; at=$(probe where 3313 "$@") || fail "no place for $*"; xdo mousemove "$(($(echo "$at" | field x) + ${DX:-0}))" "$(echo "$at" | field y)" click 1; }
 menu_on_row() {  # row keys...: right click on the row, then the keys in its menu
-  local at; at=$(probe where 3313 "$1") || fail "no row $1"; shift
-  local try
-  for try in 1 2 3; do  # a click the busy display lost is made again
-    xdo mousemove "$(echo "$at" | field x)" "$(echo "$at" | field y)" click 3
-    probe menu 5000 >/dev/null && { xdo key "$@"; return 0; }
-  done
-  fail "no list menu"
+  local at
+  at=$(probe where 3313 "$1") || fail "no row $1"
+  menu_at "$(echo "$at" | field x)" "$(echo "$at" | field y)" "${@:2}"
 }
 a='checked=1 col0= 2 col1=りんご col2=2026/12/01 08:00 col3=2026/01/01 09:00'
 b='checked=1 col0= 3 col1=みかん col2=2026/12/03 08:00 col3=2026/01/02 09:00'
 c='checked=1 col0= 6 col1=ぶどう col2=2026/12/02 08:00 col3=2026/01/05 09:00'
-wait_rows "$a|$b|$c|" "the list in number order"
+wait_eq rows "$a|$b|$c|" "the list in number order"
 e2e_shot list
-click_at -1 2 && wait_rows "$b|$c|$a|" "newest first after one click on 更新日時"
-DX=12 click_at -1 2 && wait_rows "$a|$c|$b|" "oldest first after the second click"
-
+click_at -1 2 && wait_eq rows "$b|$c|$a|" "newest first after one click on 更新日時"
+DX=12 click_at -1 2 && wait_eq rows "$a|$c|$b|" "oldest first after the second click"
 probe tick 3313 0 0 >/dev/null
 wait_visible_notes 2 "a note hidden by its check box"
 probe tick 3313 1 0 >/dev/null
 wait_visible_notes 3 "shown again"
-
 heights() { probe notes | grep 'visible=1' | field rect | cut -d, -f4 | tr '\n' ' '; }
 before=$(heights)
 click_at 0 && xdo keydown shift && click_at 2 && xdo keyup shift
@@ -53,20 +41,12 @@ for h in $(heights); do [ "$h" -lt 200 ] || fail "a note kept its height: $(heig
 # 最前面 toggles: run twice on a note, it would be off again.
 menu_on_row 1 Up Up Up Up Up Up Return
 wait_until 10 '[ "$(probe notes | grep -c "topmost=1")" = 3 ]' || fail "最前面 not once on each selected note"
-
-# 詳細 on the first row: a new title shows in the row.
 menu_on_row 0 Down Down Return
-wait_until 10 'probe dialog | grep -q "^caption=りんご$"' || fail "no properties of りんご"
-probe text 3031 "x:$(printf 'りんご飴' | xxd -p)" >/dev/null
-probe press 11 >/dev/null
+drive @りんご "text 3031 x:$(printf 'りんご飴' | xxd -p)" "press 11"
 wait_until 10 'rows | grep -q "^checked=1 col0= 2 col1=りんご飴 "' || fail "title not refreshed: $(rows)"
-
 click_at -1 1
 menu_on_row 0 Down Down Down Return  # 上移動 while sorted by title
-expect_box 5000 '^text=上下移動はNo昇順に並んでいる時しかできません。' "message for 上移動"
-e2e_shot refused
-probe msgbox-press 1 >/dev/null
-
+expect_box 5000 '^text=上下移動はNo昇順に並んでいる時しかできません。' "message for 上移動" refused 1
 click_at -1 0 && DX=-8 click_at -1 0  # No, descending then ascending
 sleep 0.3
 click_at 1 && menu_on_row 1 Down Down Down Down Return  # 下移動 on number 3
@@ -76,12 +56,10 @@ expect_eq "$(rows | cut -d'|' -f2-3 | sed 's/ col2=[^|]*//g')" "checked=1 col0= 
 expect_eq "$(keys Varnel02.dat X Title 0L 1L)" "410,ぶどう,ぶどう の見出,明細" "file 02 holds number 6's note"
 expect_eq "$(keys Varnel05.dat X Title 0L 1L)" "210,みかん,みかん の見出,明細" "file 05 holds number 3's note"
 e2e_shot moved
-
 # Import into number 2: no changes nothing, yes takes the file.
 n1=$(md5sum <"$d/Varnel01.dat")
 menu_on_row 0 Up Up Return  # ｲﾝﾎﾟｰﾄ
-expect_box 5000 '^text=現在の付箋内容は失われますがよろしいですか？' "import question"
-probe msgbox-press 7 >/dev/null  # いいえ
+expect_box 5000 '^text=現在の付箋内容は失われますがよろしいですか？' "import question" - 7
 expect_eq "$(md5sum <"$d/Varnel01.dat")" "$n1" "import answered no"
 menu_on_row 0 Up Up Return
 probe msgbox-press 6 >/dev/null  # はい
@@ -90,7 +68,6 @@ xdo type --delay 20 "$(win_path "$E2E_CASE/import.dat")" && xdo key Return
 wait_until 5 "rows | grep -q '^checked=1 col0= 2 col1=取込'" || fail "imported note not listed: $(rows)"
 expect_eq "$(md5sum <"$d/Varnel01.dat")" "$(md5sum <"$E2E_CASE/import.dat")" "the slot's file is the imported one"
 probe notes | grep -q 'visible=1' || fail "no note shown"
-
 # Export of number 3 after hiding it (not yet saved): the file holds V=0.
 probe tick 3313 0 1 >/dev/null
 menu_on_row 1 Up Return  # ｴｸｽﾎﾟｰﾄ

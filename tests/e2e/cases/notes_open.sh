@@ -1,20 +1,19 @@
 #!/usr/bin/env bash
-# Prepared notes open at their place, colour and opacity; "Pos" 0, 1, 2 and 5, a
-# note folded to its bar, and one folded with its bar at the bottom over three
-# starts. A frame made for a monitor that is gone: a note stored off the screen
-# opens on it, one on the screen keeps its place, the file keeps the user's frame.
+# Prepared notes open at their place, colour and opacity; "Pos" 0, 1, 2 and 5, a note folded to its bar, one
+# folded with its bar at the bottom over three starts. A frame for a monitor that is gone: a note off the
+# screen opens on it, one on it keeps its place, the file keeps the user's frame.
 source "$(dirname "$0")/../lib.sh"
 e2e_init notes_open "$1" "$2"
-printf '[Default]\nList=11011111\n' | crlf "$d/Varnel.ini"
-printf '[Default]\nX=40\nY=50\nW=200\nH=150\nBkColor=0x99FFCC\nAlpha=128\n[1]\n0S=000000000000000000000000\n0L=head\n1S=000000010000000000000000\n1L=C:\\temp\\a\n' | crlf "$d/Varnel00.dat"
-printf '[Default]\nX=300\nY=60\nW=180\nH=220\nBkColor=0xFFCC66\nPos=1\n' | crlf "$d/Varnel01.dat"
-printf '[Default]\nX=520\nY=80\nW=160\nH=120\nBkColor=0x6666FF\nZ=-1\n' | crlf "$d/Varnel03.dat"
-printf '[Default]\nX=700\nY=300\nW=100\nH=100\n' | crlf "$d/Varnel02.dat"  # not listed: stays closed
-rows='[1]\n0S=00000000\n0L=corner\n1S=000000000000000000000000\n1L=a detail\n'
-printf "[Default]\nX=300\nY=300\nW=400\nH=400\nPos=2\n$rows" | crlf "$d/Varnel04.dat"
-printf "[Default]\nX=300\nY=300\nW=400\nH=400\nPos=5\n$rows" | crlf "$d/Varnel05.dat"
-printf "[Default]\nX=500\nY=300\nW=220\nH=300\nBar=5\nBarStat=1\n$rows" | crlf "$d/Varnel06.dat"
-printf "[Default]\nX=800\nY=200\nW=220\nH=300\nBar=7\nBarStat=1\n$rows" | crlf "$d/Varnel07.dat"
+ini List=11011111
+note 0 'X=40\nY=50\nW=200\nH=150\nBkColor=0x99FFCC\nAlpha=128' '=000000000000000000000000|head' '1|C:\temp\a'
+note 1 'X=300\nY=60\nW=180\nH=220\nBkColor=0xFFCC66\nPos=1'
+note 3 'X=520\nY=80\nW=160\nH=120\nBkColor=0x6666FF\nZ=-1'
+note 2 'X=700\nY=300\nW=100\nH=100'  # not listed: stays closed
+rows=(=corner 'a detail')
+note 4 'X=300\nY=300\nW=400\nH=400\nPos=2' "${rows[@]}"
+note 5 'X=300\nY=300\nW=400\nH=400\nPos=5' "${rows[@]}"
+note 6 'X=500\nY=300\nW=220\nH=300\nBar=5\nBarStat=1' "${rows[@]}"
+note 7 'X=800\nY=200\nW=220\nH=300\nBar=7\nBarStat=1' "${rows[@]}"
 e2e_run 7
 notes=$(probe windows | grep 'class=CCheckWnd')
 expect_eq "$(echo "$notes" | grep -c .)" 7 "note windows"
@@ -45,9 +44,9 @@ done
 
 E2E_PART=notes_on_screen
 rm -rf "${d:?}"/*
-printf '[Default]\nList=11\nFX1=1920\nFY1=0\nFX2=3840\nFY2=1080\n' | crlf "$d/Varnel.ini"  # 1920..3840 is gone
-printf "[Default]\nX=3000\nY=100\nW=200\nH=150\n$rows" | crlf "$d/Varnel00.dat"
-printf "[Default]\nX=100\nY=60\nW=180\nH=220\n$rows" | crlf "$d/Varnel01.dat"
+ini 'List=11\nFX1=1920\nFY1=0\nFX2=3840\nFY2=1080'  # 1920..3840 is gone
+note 0 'X=3000\nY=100\nW=200\nH=150' "${rows[@]}"
+note 1 'X=100\nY=60\nW=180\nH=220' "${rows[@]}"
 e2e_run 2
 notes=$(probe notes)
 echo "$notes" | grep -q 'rect=100,60,280,280 visible=1' || fail "the note on screen moved"

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Notes that reach other programs: mail (a shortcut), running a detail as a
-# command or a document, 258 on a heading, files dropped through OLE on an edit
-# box, copy (a shortcut) and a list pasted through WM_APP 22 as a new note.
+# Notes that reach other programs: mail (a shortcut), a detail run as a command or a document, 258 on a heading,
+# files dropped through OLE on an edit box, copy (a shortcut), a list pasted through WM_APP 22 as a new note.
 source "$(dirname "$0")/../lib.sh"
 e2e_init shell "$1" "$2"
 cp "$3" "$E2E_CASE/Postrel.exe"
@@ -11,18 +10,11 @@ echo hello >"$E2E_CASE/doc.txt"
 w=$(echo "Z:$E2E_CASE" | tr / '\\')
 touch "$E2E_CASE/files/"{one,two,three}.txt
 win=("$w\\files\\one.txt" "$w\\files\\two.txt" "$w\\files\\three.txt")
-printf '[Default]\nList=1111\nSCKey0=69,579\nSCKey1=75,589\nMenuDefB=258\nMenuDefH=258\n' | crlf "$d/Varnel.ini"
-printf '[Default]\nX=100\nY=100\nW=300\nH=200\n[1]\n0S=00000000\n0L=買い物\n1S=000000000000000000000000\n1L=牛乳\n2S=000000020000000000000000\n2L=パン\n' |
-  crlf "$d/Varnel00.dat"
-printf '[Default]\nX=500\nY=100\nW=300\nH=200\nTitle=週報" -x "a\n[1]\n0S=00000000\n0L=Shop\n1S=000000000000000000000000\n1L=milk\n' |
-  crlf "$d/Varnel01.dat"
-{
-  printf '[Default]\nX=100\nY=400\nW=300\nH=200\n[1]\n0S=00000000\n0L=Run\n'
-  printf '1S=000000000000000000000000\n1L=%s\n' "$(strict_text "テスト $w\\my tools\\prog.exe hello world")"
-  printf '2S=000000000000000000000000\n2L=%s\n' "$(strict_text "$w\\doc.txt")"
-} | crlf "$d/Varnel02.dat"
-printf '[Default]\nX=500\nY=400\nW=300\nH=200\n[1]\n0S=00000000\n0L=Files\n1S=000000000000000000000000\n1L=x\n' |
-  crlf "$d/Varnel03.dat"
+ini 'List=1111\nSCKey0=69,579\nSCKey1=75,589\nMenuDefB=258\nMenuDefH=258'
+note 0 'X=100\nY=100\nW=300\nH=200' =買い物 牛乳 '2|パン'
+note 1 'X=500\nY=100\nW=300\nH=200\nTitle=週報" -x "a' =Shop milk
+note 2 'X=100\nY=400\nW=300\nH=200' =Run "$(strict_text "テスト $w\\my tools\\prog.exe hello world")" "$(strict_text "$w\\doc.txt")"
+note 3 'X=500\nY=400\nW=300\nH=200' =Files x
 # Clicks x y and sends the shortcut key $3 until $4 holds: a key the busy display lost is sent again.
 shortcut() {
   local try
@@ -48,20 +40,17 @@ xdo mousemove 160 445 click --repeat 2 --delay 80 1
 wait_until 30 '[ -f "$args" ]' || fail "258 did not start the program"
 expect_eq "$(cat "$args")" "\"$w\\my tools\\prog.exe\" hello world" "command line"
 rm -f "$args"
-menu_at 160 492
-xdo key Up Up Up Return
+menu_at 160 492 Up Up Up Return
 wait_until 10 'probe --class Notepad find >/dev/null' || fail "259 did not open the document"
 e2e_shot opened
 probe --class Notepad post 0x0010 0 0 >/dev/null
 probe --class Notepad wait-gone 10000 >/dev/null || fail "notepad stayed"
 xdo mousemove 134 427 click --repeat 2 --delay 80 1
 wait_until 30 '[ -f "$args" ]' || fail "258 on the heading did not run the detail"
-sleep 0.5
-e2e_shot heading-run
+e2e_shot heading-run 0.5
 
 E2E_PART=shell_drop
-menu_at 544 441
-xdo key Down Down Down Return  # 編集
+menu_at 544 441 Down Down Down Return  # 編集
 wait_until 5 "probe notes | grep -q 'edit=1'"
 IFS=, read -r l t r b <<<"$(probe notes | grep 'edit=1' | field editrect)"
 [ -n "$b" ] || fail "no edit box on the detail: $(probe notes)"
@@ -81,10 +70,8 @@ probe send 0x8000 22 0 >/dev/null || fail "WM_APP 22"
 wait_until 5 '[ $(visible_notes) -ge 5 ]'
 e2e_shot pasted
 e2e_close
-
-n=$(e2e_ini Varnel04.dat) || fail "no new note"
-rows=$(echo "$n" | sed -n '/^\[1\]/,$p' | grep -E '^[0-9]+[LS]=' | tr '\n' ' ')
-expect_eq "$rows" "0S=000000000000000000000000 0L=Groceries 1S=000000000000000000000000 1L=eggs 2S=000000020000000000000000 2L=tea 3S=000000000000000000000000 3L=■ not a mark " "pasted rows"
+expect_eq "$(e2e_ini Varnel04.dat | sed -n '/^\[1\]/,$p' | grep -E '^[0-9]+[LS]=' | tr '\n' ' ')" \
+  "0S=000000000000000000000000 0L=Groceries 1S=000000000000000000000000 1L=eggs 2S=000000020000000000000000 2L=tea 3S=000000000000000000000000 3L=■ not a mark " "pasted rows"
 expect_eq "$(keys Varnel02.dat 1S | cut -c8),$(keys Varnel02.dat 2S | cut -c8)" "1,0" "the started detail is ticked, the document (no program) is not"
 # A stored text with a line break is escaped: "\|" first, "\\" for "\", "\n\r" for CR LF.
 esc() { echo "\\|$(echo "$1" | sed 's/\\/\\\\/g')\\n\\r$2"; }

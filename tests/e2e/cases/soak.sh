@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Weeks of a resident program, shortened: ten simulated hours (the clock 60 times
-# fast) with 50 full notes, a display window on five and 50 alarms answered as
-# they ring. The program answers within a second throughout, and its memory,
-# handles and window objects end within a few percent of the first hour's.
+# Weeks of a resident program, shortened: ten simulated hours (the clock 60 times fast) with 50 full notes, a
+# display window on five and 50 alarms answered as they ring. The program answers within a second throughout,
+# and its memory, handles and window objects end within a few percent of the first hour's.
 source "$(dirname "$0")/../lib.sh"
 e2e_init soak "$1" "$2"
 make_notes=$3
 full_notes "$make_notes" 0
-printf '[Default]\nList=%s\nSTimer=1\nAlarm=2\nSnooze=600\n' "$LIST50" | crlf "$d/Varnel.ini"
+ini "List=$LIST50\nSTimer=1\nAlarm=2\nSnooze=600"
 for i in $(seq 0 49); do
   f=$(printf '%s/Varnel%02d.dat' "$d" "$i")
   m=$((5 + 12 * i))
@@ -33,8 +32,7 @@ while [ $((SECONDS - start)) -lt 610 ]; do
   else
     e2e_log "the probe did not run: $out"  # the machine, not the program
   fi
-  box=$(probe msgbox 300) || box=""
-  if echo "$box" | grep -q '^control=1013 '; then
+  if probe msgbox 300 | grep -q '^control=1013 '; then
     probe click 1013 >/dev/null
     probe click 11 >/dev/null && rings=$((rings + 1))
   fi
@@ -48,8 +46,8 @@ echo "SOAK: $rings alarms answered, slowest answer ${slowest} ms, $missed unansw
   tee "$VARNEL_E2E_DIR/soak.txt"
 e2e_close
 [ "$missed" -eq 0 ] && [ "$slowest" -le 1000 ] || fail "the program did not answer within a second"
-# At 60 times the pace a due minute lasts one real second: a ring that falls while
-# the helper is between two looks can pass unseen. Most must ring.
+# At 60 times the pace a due minute lasts one real second: a ring that falls while the helper is between two
+# looks can pass unseen. Most must ring.
 [ "$rings" -ge 45 ] || fail "only $rings of 50 alarms rang"
 # Within a few percent: 5 % plus a little room for what Wine itself allocates.
 for g in WORKING_SET_KB:1024 PRIVATE_KB:1024 HANDLES:5 GDI:5 USER:5; do

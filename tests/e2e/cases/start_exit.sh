@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# Start on an empty folder, a second instance, log-off (WM_QUERYENDSESSION and
-# WM_ENDSESSION) saving once, a forced log-off, the tray menu's 終了, and the
-# "Timer"=0 message at start, again under LANG=C.UTF-8 closed while it is open.
+# Start on an empty folder, a second instance, log-off (WM_QUERYENDSESSION, WM_ENDSESSION) saving once, a
+# forced log-off, the tray menu's 終了, the "Timer"=0 message at start, under LANG=C.UTF-8 closed while open.
 source "$(dirname "$0")/../lib.sh"
 e2e_init start_exit "$1" "$2"
 E2E_PART=empty_start
-e2e_start
+e2e_run
 first=$E2E_RUN first_pid=$E2E_PID
-e2e_wait_main 30
 wins=$(probe windows) || fail "windows: $wins"
 echo "$wins" | grep 'class=Varnel ' | grep -q 'visible=0' && ! echo "$wins" | grep -q 'class=CCheckWnd' ||
   fail "main window missing or shown, or a note window on an empty folder: $wins"
@@ -16,34 +14,27 @@ hwnd=$(probe find | field hwnd)
 e2e_start
 expect_eq "$(e2e_wait_exit)" 0 "second instance exit code"
 E2E_PID=$first_pid E2E_RUN=$first
-e2e_running || fail "first instance ended"
 expect_eq "$(probe find | field hwnd)" "$hwnd" "main window of the first instance"
 expect_eq "$(probe windows | grep -c 'class=Varnel ')" 1 "main windows"
-
 expect_eq "$(probe send 0x0011 0 0 | field result)" 1 "WM_QUERYENDSESSION result"
 ini=$(e2e_ini Varnel.ini) || fail "no data/Varnel.ini"
 expect_eq "$(echo "$ini" | grep '^List=')" "List=${LIST50//1/0}" "the one List line"
 expect_eq "$(echo "$ini" | sed -n 's/^Palette[0-9]*=//p' | paste -sd,)" \
   "0x99FFCC,0x66FFFF,0xFFFFCC,0xEECCCC,0xFFCCFF,0x66CCFF,0xEEEEEE$(printf ',0x000000%.0s' {1..9})" "Palette0..15"
-grep -q $'\r$' "$d/Varnel.ini" || fail "file not written with CR LF"
-sleep 1
-e2e_running || fail "program ended at WM_QUERYENDSESSION"
 probe send 0x0016 0 0 >/dev/null || fail "WM_ENDSESSION(0)"
 sleep 1
-e2e_running || fail "program ended at WM_ENDSESSION(0)"
-probe find >/dev/null || fail "main window gone after WM_ENDSESSION(0)"
-# The session ends after all: no second save at WM_ENDSESSION(1) when nothing
-# changed since WM_QUERYENDSESSION; a file removed now must stay removed.
+e2e_running && probe find >/dev/null || fail "program ended at WM_QUERYENDSESSION or WM_ENDSESSION(0)"
+# The session ends after all: no second save at WM_ENDSESSION(1) when nothing changed since
+# WM_QUERYENDSESSION; a file removed now must stay removed.
 probe send 0x0011 0 0 >/dev/null || fail "second WM_QUERYENDSESSION"
 rm -f "$d/Varnel.ini"
 probe post 0x0016 1 0 >/dev/null || fail "WM_ENDSESSION(1)"
 expect_eq "$(e2e_wait_exit)" 0 "exit code at WM_ENDSESSION(1)"
 [ -f "$d/Varnel.ini" ] && fail "WM_ENDSESSION(1) saved a second time"
-
-# Forced log-off: the first detail ticked (a change in memory only), then
-# WM_ENDSESSION(1) without WM_QUERYENDSESSION.
-printf '[Default]\nList=1\n' | crlf "$d/Varnel.ini"
-printf '[Default]\nX=100\nY=100\nW=300\nH=200\nStyle=0\n[1]\n0S=00000000\n0L=first\n1S=000000000000000000000000\n1L=one\n' | crlf "$d/Varnel00.dat"
+# Forced log-off: the first detail ticked (a change in memory only), then WM_ENDSESSION(1) without
+# WM_QUERYENDSESSION.
+ini List=1
+note 0 'X=100\nY=100\nW=300\nH=200\nStyle=0' =first one
 e2e_run 1
 before=$(probe notes | field paints)
 xdo mousemove 129 145 click 1 || fail "click"
@@ -55,31 +46,26 @@ expect_eq "$(keys Varnel00.dat 1S)" "000000010000000000000000" "the edit saved a
 E2E_PART=tray_menu
 rm -rf "${d:?}"/*
 e2e_run 0 640 400
-probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
-menu=$(probe menu 10000) || fail "no popup menu: $menu"
-sleep 0.5
-e2e_shot menu
-IFS=, read -r l t r b <<<"$(echo "$menu" | head -n1 | field rect)"
+tray_item 0
+e2e_shot menu 0.5
+IFS=, read -r l t r b <<<"$(echo "$MENU" | head -n1 | field rect)"
 [ $((r - l)) -gt 40 ] && [ $((b - t)) -gt 60 ] || fail "menu too small to hold the main items"
-# Menu handles do not cross processes under Wine, so the items cannot be read
-# from outside; the keyboard reaches the last item (終了) from no selection.
+# Menu handles do not cross processes under Wine, so the items cannot be read from outside; the keyboard
+# reaches the last item (終了) from no selection.
 xdo key Up
-sleep 0.3
-e2e_shot menu-last
+e2e_shot menu-last 0.3
 xdo key Return
 expect_eq "$(e2e_wait_exit)" 0 "exit code after 終了"
 e2e_ini Varnel.ini | grep -q '^List=' || fail "no save on exit"
 
 E2E_PART=timer_off
-start_to_box() {
-  printf '[Default]\nTimer=0\n' | crlf "$d/Varnel.ini"
+start_to_box() {  # then the screenshot and the button given, if any
+  ini Timer=0
   e2e_start
-  expect_box 30000 '^caption=Varnel$' "the timer message's caption"
-  echo "$BOX" | grep -qx 'text=タイマー割込をオフにしました。　　' || fail "the timer message: $BOX"
+  expect_box 30000 '^text=タイマー割込をオフにしました。　　$' "the timer message" "$@"
+  echo "$BOX" | grep -qx 'caption=Varnel' || fail "the timer message's caption: $BOX"
 }
-start_to_box
-e2e_shot msgbox
-probe msgbox-press 1 >/dev/null || fail "cannot press OK"
+start_to_box msgbox 1
 e2e_wait_main 10
 e2e_close
 expect_eq "$(keys Varnel.ini Timer)" 0 "Timer kept"

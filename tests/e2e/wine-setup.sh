@@ -18,7 +18,7 @@ setup_lane() (  # lane folder
   # number and writes it to fd 3 once it accepts connections.
   setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$1/display.n" </dev/null >/dev/null 2>&1 &
   echo $! >"$VARNEL_E2E_DIR/xvfb.pid"
-  for i in $(seq 1 100); do [ -s "$1/display.n" ] && break; sleep 0.1; done
+  for i in $(seq 1 300); do [ -s "$1/display.n" ] && break; sleep 0.1; done
   [ -s "$1/display.n" ] || { echo "no Xvfb display"; exit 1; }
   echo ":$(cat "$1/display.n")" >"$VARNEL_E2E_DIR/display"
   export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"

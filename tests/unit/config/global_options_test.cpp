@@ -1,5 +1,6 @@
 #include "core/config/global_options.h"
 
+#include <array>
 #include <map>
 
 #include "test_support.h"
@@ -64,13 +65,8 @@ TEST_F(GlobalOptionsTest, NoteValuesOverrideGlobalOnesButNotTheBarHeight) {
 }
 
 TEST_F(GlobalOptionsTest, PlacementIsBoundedByTheFrameAndCentredInIt) {
-  struct Case {
-    const char* global;
-    WorkArea area;
-    const char* note;
-    NotePlacement expected;  // x, y, w, h
-  };
-  const Case cases[] = {
+  // The global lines, the work area, the note's lines and the note's x, y, w and h.
+  const std::tuple<const char*, WorkArea, const char*, std::array<int, 4>> cases[] = {
       {"W=30\r\n", {0, 0, 1280, 984}, "", {620, 342, 40, 300}},
       {"", {0, 0, 1280, 984}, "W=5000\r\nH=250\r\nX=-50\r\nY=700\r\n", {0, 700, 1280, 250}},
       {"X=99999\r\nY=0x20\r\n", {0, 0, 1280, 984}, "", {1280, 32, 200, 300}},
@@ -80,12 +76,9 @@ TEST_F(GlobalOptionsTest, PlacementIsBoundedByTheFrameAndCentredInIt) {
       {"FX1=500\r\nFX2=510\r\nFY1=300\r\nFY2=100\r\nW=200\r\nH=200\r\n", {}, "", {500, 300, 40, 20}},
       {"FX1=500\r\nFX2=510\r\nFY1=300\r\nFY2=100\r\n", {}, "X=900\r\nY=-900\r\n", {510, 300, 40, 20}},
   };
-  for (const Case& c : cases) {
-    GlobalOptions o = Options(c.global, c.area);
-    const NotePlacement p = o.ReadNotePlacement(Note(c.note).get());
-    EXPECT_EQ(std::make_tuple(p.x, p.y, p.w, p.h),
-              std::make_tuple(c.expected.x, c.expected.y, c.expected.w, c.expected.h))
-        << c.global << c.note;
+  for (const auto& [global, area, lines, expected] : cases) {
+    const NotePlacement p = Options(global, area).ReadNotePlacement(Note(lines).get());
+    EXPECT_EQ((std::array<int, 4>{p.x, p.y, p.w, p.h}), expected) << global << lines;
   }
 }
 
@@ -128,7 +121,7 @@ std::string Text(const OptionRef& ref) {
 }
 
 // Each key of the table with its value in memory, in table order.
-std::map<std::string, std::string> Values(OptionValues& values) {
+std::map<std::string, std::string> Values(OptionValues values) {
   std::map<std::string, std::string> out;
   for (const GlobalOptionDef& def : GlobalOptionTable())
     for (int i = 0; i < def.count; ++i)
@@ -156,11 +149,9 @@ TEST_F(GlobalOptionsTest, EveryOptionHasItsDefaultAndBounds) {
   std::filesystem::remove(Path("data/Varnel.ini"));
   GlobalOptions target = Options();
   target.Apply(stored);
-  GlobalOptions again = Options();
-  EXPECT_EQ(Values(again), read);
+  EXPECT_EQ(Values(Options()), read);
   target.Apply(fresh);
-  GlobalOptions back = Options();
-  EXPECT_EQ(Values(back), byDefault);
+  EXPECT_EQ(Values(Options()), byDefault);
 }
 
 TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
@@ -171,27 +162,21 @@ TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
   EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before) << "nothing changed: nothing written";
   unsigned told = 0;
   o.onApplied = [&](unsigned effects) { told |= effects; };
-  const struct {
-    void (*change)(OptionValues&);
-    std::vector<OptionWrite> writes;
-    unsigned effects;
-  } cases[] = {
+  const std::tuple<void (*)(OptionValues&), std::vector<OptionWrite>, unsigned> cases[] = {
       {[](OptionValues& v) { v.sound = 5; }, {}, 0},
       {[](OptionValues& v) { v.ckType2 = false; }, {}, kOptionMenus | kOptionNotes},
       {[](OptionValues& v) { v.tFmt = "yy"; }, {}, kOptionNotes},
-      {[](OptionValues&) {}, {OptionWrite::Set("Timer", "9")}, kOptionTimers},
-      {[](OptionValues&) {}, {OptionWrite::Set("SCKey3", "0x241,65")}, kOptionHotKeys},
-      {[](OptionValues&) {}, {OptionWrite::Set("MenuW0", "211")}, kOptionMenus},
-      {[](OptionValues&) {},
-       {OptionWrite::Set("BkColorH", "0x10"), OptionWrite::Remove("CmdW")},
-       kOptionNotes},
+      {nullptr, {OptionWrite::Set("Timer", "9")}, kOptionTimers},
+      {nullptr, {OptionWrite::Set("SCKey3", "0x241,65")}, kOptionHotKeys},
+      {nullptr, {OptionWrite::Set("MenuW0", "211")}, kOptionMenus},
+      {nullptr, {OptionWrite::Set("BkColorH", "0x10"), OptionWrite::Remove("CmdW")}, kOptionNotes},
   };
-  for (const auto& c : cases) {
+  for (const auto& [change, writes, effects] : cases) {
     OptionValues next = o;
-    c.change(next);
+    if (change) change(next);
     told = 0;
-    EXPECT_EQ(o.Apply(next, c.writes), c.effects);
-    EXPECT_EQ(told, c.effects);
+    EXPECT_EQ(o.Apply(next, writes), effects);
+    EXPECT_EQ(told, effects);
   }
   EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")),
             "[Default]\r\n; kept\r\nSound=5\r\nCkType2=0\r\nTitle=1\r\nTFmt=yy\r\nTimer=9\r\n"

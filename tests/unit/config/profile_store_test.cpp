@@ -10,6 +10,13 @@ namespace {
 
 class StoreTest : public test::StoreTest {
  protected:
+  // Replacements counted, and refused while refuse_ is set.
+  StoreTest() {
+    env_.files = test::Hooked([this](int op) {
+      replaces_ += op == 0;
+      return !refuse_;
+    });
+  }
   // A store on t.ini, written first with `bytes`.
   std::unique_ptr<ProfileStore> Put(const std::string& bytes) {
     Write("t.ini", bytes);
@@ -17,6 +24,8 @@ class StoreTest : public test::StoreTest {
   }
   std::string Get() { return Read("t.ini"); }
   fs::path file_ = Path("t.ini");
+  int replaces_ = 0;
+  bool refuse_ = false;
 };
 
 TEST(ParseNumberTest, ExamplesAndPrefixes) {
@@ -161,22 +170,17 @@ TEST_F(StoreTest, OddFilesReadAndWalkLikeTheProfileApi) {
 }
 
 TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
-  bool refuse = true;
-  int replaces = 0;
-  env_.files = test::Hooked([&](int op) {
-    replaces += op == 0;
-    return !refuse;
-  });
+  refuse_ = true;
   auto s = Put("[Default]\r\nA=1\r\n");
   s->WriteInt("A", 2);  // a read-only file: the write is refused, the value kept in memory
   EXPECT_FALSE(s->LastWriteOk());
   EXPECT_EQ(s->ReadInt("A", "7", 0, 9), 2);
   EXPECT_EQ(Get(), "[Default]\r\nA=1\r\n");
-  refuse = false;
+  refuse_ = false;
   s->WriteInt("B", 3);  // and made again with the next one
   EXPECT_TRUE(s->LastWriteOk());
   EXPECT_EQ(Get(), "[Default]\r\nA=2\r\nB=3\r\n");
-  EXPECT_EQ(replaces, 2);
+  EXPECT_EQ(replaces_, 2);
 
   int reads = 0;
   env_.files.read = [&reads](const fs::path&, std::string& out) {
@@ -198,11 +202,6 @@ TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
 }
 
 TEST_F(StoreTest, BatchIsOneReplacementAndUnchangedContentIsNotWritten) {
-  int replaces = 0;
-  env_.files = test::Hooked([&replaces](int op) {
-    replaces += op == 0;
-    return true;
-  });
   auto s = Open("t.ini");
   const auto saveNotes = [&s] {  // nested batches, as a save of many notes makes them
     ProfileStore::Batch outer(*s);
@@ -214,13 +213,13 @@ TEST_F(StoreTest, BatchIsOneReplacementAndUnchangedContentIsNotWritten) {
     }
   };
   saveNotes();
-  EXPECT_EQ(replaces, 1);
+  EXPECT_EQ(replaces_, 1);
   const std::string saved = Get();
   saveNotes();
   EXPECT_EQ(Get(), saved);
-  EXPECT_EQ(replaces, 2);  // the same keys rewritten: the bytes are equal, still one write
+  EXPECT_EQ(replaces_, 2);  // the same keys rewritten: the bytes are equal, still one write
   s->WriteInt("%dT3", 3, "7");
-  EXPECT_EQ(replaces, 2);  // no change at all: nothing written
+  EXPECT_EQ(replaces_, 2);  // no change at all: nothing written
 }
 
 }  // namespace

@@ -26,10 +26,7 @@ class SlotChoiceTest : public test::StoreTest {
 };
 
 TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
-  struct Choice {
-    std::vector<int> freeSlots, failed;
-    int expected;
-  };
+  using Choice = std::tuple<std::vector<int>, std::vector<int>, int>;  // free, failed to open, chosen
   const std::pair<const char*, std::vector<Choice>> cases[] = {
       // Never deleted wins; a tie goes to the lowest; records of occupied slots do not matter.
       {"Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\n",
@@ -52,26 +49,23 @@ TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
   };
   for (const auto& [records, choices] : cases) {
     Store(records);
-    for (const Choice& c : choices)
-      EXPECT_EQ(Choose(c.freeSlots, c.failed), c.expected) << records << testing::PrintToString(c.freeSlots);
+    for (const auto& [freeSlots, failed, expected] : choices)
+      EXPECT_EQ(Choose(freeSlots, failed), expected) << records << testing::PrintToString(freeSlots);
   }
 }
 
 TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
   // A file without a deletion record is a note whose deletion time is unknown
   // (a data folder copied without its global file): taken after every dated
-  // deletion. A slot without a file has nothing to lose and goes first.
+  // deletion. A slot without a file has nothing to lose and goes first. Rows: free, with a file, chosen.
   Store("Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\nDel8=junk\r\n");
-  const struct {
-    std::vector<int> free, files;
-    int expected;
-  } cases[] = {
+  const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {
       {{0, 3, 7}, {0, 3, 7}, 7}, {{0, 3}, {0, 3}, 3},    {{0, 8}, {0, 8}, 8}, {{0}, {0}, 0},
       {{0, 7, 9}, {0, 7}, 9},    {{0, 3, 7}, {0, 7}, 3}, {{1, 0}, {0}, 1},    {{0, 7, 9}, {0, 7, 9}, 7},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(Choose(c.free, {}, c.files), c.expected)
-        << "free " << ::testing::PrintToString(c.free) << " files " << ::testing::PrintToString(c.files);
+  for (const auto& [free, files, expected] : cases)
+    EXPECT_EQ(Choose(free, {}, files), expected)
+        << "free " << ::testing::PrintToString(free) << " files " << ::testing::PrintToString(files);
 }
 
 TEST_F(SlotChoiceTest, DeleteTimeIsStoredAsMinutesAndReadBack) {

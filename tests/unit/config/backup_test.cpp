@@ -11,7 +11,6 @@
 namespace fs = std::filesystem;
 using namespace varnel;
 using varnel::test::MakeDateTime;
-using varnel::test::ReadBytes;
 
 namespace {
 
@@ -66,14 +65,11 @@ TEST(Backup, KeepsTheNewestTenAndOnePerDayForThirtyDays) {
   }
 }
 
-class BackupFolder : public ::testing::Test {
+class BackupFolder : public test::StoreTest {
  protected:
-  fs::path Data() const { return folder_.Path() / "data"; }
+  fs::path Data() const { return Path("data"); }
   fs::path Root() const { return Data() / "backup"; }
-  void Put(const std::string& name, const std::string& bytes) {
-    fs::create_directories(Data());
-    test::WriteBytes(Data() / name, bytes);
-  }
+  void Put(const std::string& name, const std::string& bytes) { Write("data/" + name, bytes); }
   std::vector<std::string> Backups() const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(Root())) names.push_back(e.path().filename().string());
@@ -90,7 +86,6 @@ class BackupFolder : public ::testing::Test {
       Put("Varnel0" + std::to_string(slot) + ".dat",
           "[Default]\r\nTitle=" + tag + std::to_string(slot) + "\r\n");
   }
-  test::TempFolder folder_{"varnel-backup"};
 };
 
 TEST_F(BackupFolder, BacksUpOnlyWhatChangedAndThinsOut) {
@@ -102,7 +97,7 @@ TEST_F(BackupFolder, BacksUpOnlyWhatChangedAndThinsOut) {
                       fs::last_write_time(Data() / "Varnel03.dat") + std::chrono::hours(1));
   EXPECT_FALSE(Start(1).made) << "touched, not changed";
   ASSERT_EQ(Backups(), std::vector<std::string>{"20260501-090000"});
-  EXPECT_EQ(ReadBytes(Root() / "20260501-090000" / "Varnel03.dat"), "[Default]\r\nTitle=買物3\r\n");
+  EXPECT_EQ(Read("data/backup/20260501-090000/Varnel03.dat"), "[Default]\r\nTitle=買物3\r\n");
   EXPECT_FALSE(fs::exists(Root() / "20260501-090000" / "Varnel03.dat.bad"));
   // A removed note file is a change too; twelve changes leave ten. Pruning trusts the removal's
   // answer: gone, even if never there, is true.
@@ -137,8 +132,8 @@ TEST_F(BackupFolder, UnreadableFilesAreSetAsideNeverOverwritten) {
   EXPECT_EQ(r.setAside[0].name + ">" + r.setAside[0].badName, "Varnel.ini>Varnel.ini.bad");
   EXPECT_EQ(r.setAside[1].name + ">" + r.setAside[1].badName, "Varnel03.dat>Varnel03.dat.2.bad");
   EXPECT_TRUE(r.setAside[1].inBackup);
-  EXPECT_EQ(ReadBytes(Data() / "Varnel03.dat.bad"), "an older one");
-  EXPECT_EQ(ReadBytes(Data() / "Varnel03.dat.2.bad"), std::string(64, '\0'));
+  EXPECT_EQ(Read("data/Varnel03.dat.bad"), "an older one");
+  EXPECT_EQ(Read("data/Varnel03.dat.2.bad"), std::string(64, '\0'));
   Put("Varnel09.dat", std::string("\0", 1));
   EXPECT_FALSE(Start(3).setAside.at(0).inBackup) << "no backup ever held it";
   // The daily backup leaves the data files alone.
@@ -160,8 +155,8 @@ TEST_F(BackupFolder, ListsNewestFirstAndRestoresFileByFile) {
 
   Put("Varnel12.dat", "[Default]\r\nTitle=later\r\n");
   ASSERT_TRUE(RestoreBackup(HostFileOps(), Data(), list[1].name));
-  EXPECT_EQ(ReadBytes(Data() / "Varnel03.dat"), "[Default]\r\nTitle=old3\r\n");
-  EXPECT_EQ(ReadBytes(Data() / "Varnel.ini"), "[Default]\r\nList=1001\r\n");
+  EXPECT_EQ(Read("data/Varnel03.dat"), "[Default]\r\nTitle=old3\r\n");
+  EXPECT_EQ(Read("data/Varnel.ini"), "[Default]\r\nList=1001\r\n");
   EXPECT_TRUE(fs::exists(Data() / "Varnel12.dat")) << "a file the backup lacks stays";
   EXPECT_FALSE(RestoreBackup(HostFileOps(), Data(), "20991231-000000"));
   EXPECT_FALSE(RestoreBackup(HostFileOps(), Data(), "../data"));
@@ -169,7 +164,7 @@ TEST_F(BackupFolder, ListsNewestFirstAndRestoresFileByFile) {
   PutNotes("1001", "new");
   test::WriteBytes(Root() / list[0].name / "Varnel00.dat", std::string(8, '\0'));
   EXPECT_FALSE(RestoreBackup(HostFileOps(), Data(), list[0].name));
-  EXPECT_EQ(ReadBytes(Data() / "Varnel03.dat"), "[Default]\r\nTitle=new3\r\n");
+  EXPECT_EQ(Read("data/Varnel03.dat"), "[Default]\r\nTitle=new3\r\n");
 }
 
 // A restore cut off after each of its replacements: the global file comes last, so a list of
@@ -180,9 +175,9 @@ TEST_F(BackupFolder, RestoreCutOffLeavesTheGlobalFileLast) {
   for (int steps = 0; steps <= 4; ++steps) {
     PutNotes("1000001", "new");
     RestoreBackup(test::CutAfter(steps), Data(), "20260501-090000");
-    EXPECT_EQ(ReadBytes(Data() / "Varnel.ini") == "[Default]\r\nList=1001\r\n", steps == 4) << steps;
+    EXPECT_EQ(Read("data/Varnel.ini") == "[Default]\r\nList=1001\r\n", steps == 4) << steps;
   }
-  EXPECT_EQ(ReadBytes(Data() / "Varnel07.dat"), "[Default]\r\nTitle=old7\r\n");
+  EXPECT_EQ(Read("data/Varnel07.dat"), "[Default]\r\nTitle=old7\r\n");
 }
 
 }  // namespace

@@ -159,7 +159,7 @@ TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
   Write("data/Varnel.ini", before);
   GlobalOptions o = Options();
   EXPECT_EQ(o.Apply(OptionValues(o)), 0u);
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before) << "nothing changed: nothing written";
+  EXPECT_EQ(Read("data/Varnel.ini"), before) << "nothing changed: nothing written";
   unsigned told = 0;
   o.onApplied = [&](unsigned effects) { told |= effects; };
   const std::tuple<void (*)(OptionValues&), std::vector<OptionWrite>, unsigned> cases[] = {
@@ -178,7 +178,7 @@ TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
     EXPECT_EQ(o.Apply(next, writes), effects);
     EXPECT_EQ(told, effects);
   }
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")),
+  EXPECT_EQ(Read("data/Varnel.ini"),
             "[Default]\r\n; kept\r\nSound=5\r\nCkType2=0\r\nTitle=1\r\nTFmt=yy\r\nTimer=9\r\n"
             "SCKey3=0x241,65\r\nMenuW0=211\r\nBkColorH=0x10\r\n");
   EXPECT_EQ(o.sound, 5);
@@ -198,27 +198,24 @@ TEST_F(GlobalOptionsTest, AFrameInForceIsNeverWrittenOverTheUsers) {
   next.sound = 1;
   o.Apply(next);
   EXPECT_EQ(frame(o.userFrame), std::make_tuple(1920, 0, 3840, 984));
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before + "Sound=1\r\n");
+  EXPECT_EQ(Read("data/Varnel.ini"), before + "Sound=1\r\n");
   next.fy2 = 700;
   o.Apply(next);
   EXPECT_EQ(frame(o.userFrame), std::make_tuple(0, 0, 1280, 700));
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")),
-            "[Default]\r\nFX1=0\r\nFX2=1280\r\nSound=1\r\nFY2=700\r\n");
+  EXPECT_EQ(Read("data/Varnel.ini"), "[Default]\r\nFX1=0\r\nFX2=1280\r\nSound=1\r\nFY2=700\r\n");
 }
 
 TEST_F(GlobalOptionsTest, SaveWritesOnlyListAndPalette) {
   GlobalOptions o = Options("Sound=2\r\n");
   o.sound = 5;  // not saved here
   o.slotFlags[3] = o.slotFlags[49] = '1';
-  for (int i = 0; i < 16; ++i) o.palette[i] = 0x010101 * i;
+  for (int i = 0; i < 16; ++i) o.palette[i] = 0x111111 * i;
   o.palette[15] = -1;
   o.SaveSlotFlagsAndPalette();
   EXPECT_TRUE(o.LastWriteOk());
   std::string expected = "[Default]\r\nSound=2\r\nList=0001" + std::string(45, '0') + "1\r\n";
-  for (int i = 0; i < 15; ++i) {
-    const std::string digits = {'0', "0123456789ABCDEF"[i]};
-    expected += "Palette" + std::to_string(i) + "=0x" + digits + digits + digits + "\r\n";
-  }
+  for (int i = 0; i < 15; ++i)
+    expected += "Palette" + std::to_string(i) + "=0x" + std::string(6, "0123456789ABCDEF"[i]) + "\r\n";
   EXPECT_EQ(Read("data/Varnel.ini"), expected + "Palette15=-1\r\n");
 }
 

@@ -18,10 +18,8 @@ std::string Shape(const std::vector<MenuItem>& items, bool captions = false) {
   std::string out;
   for (const MenuItem& item : items) {
     out += out.empty() ? "" : " ";
-    if (item.type == MenuItemType::kTitle) out += 'T';
-    if (item.type == MenuItemType::kSeparator) out += '-';
-    if (item.type != MenuItemType::kTitle && item.type != MenuItemType::kSeparator && item.command != 0)
-      out += std::to_string(item.command);
+    const bool title = item.type == MenuItemType::kTitle, separator = item.type == MenuItemType::kSeparator;
+    out += title ? "T" : separator ? "-" : item.command ? std::to_string(item.command) : "";
     if (captions && !item.caption.empty()) out += '"' + item.caption + '"';
     if (item.type == MenuItemType::kSubmenu) out += '[' + Shape(item.items, captions) + ']';
   }

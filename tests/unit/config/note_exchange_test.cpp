@@ -7,8 +7,7 @@
 
 namespace fs = std::filesystem;
 using namespace varnel;
-using varnel::test::ReadBytes;
-using varnel::test::WriteBytes;
+using namespace varnel::test;
 
 namespace {
 

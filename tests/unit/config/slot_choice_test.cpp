@@ -74,8 +74,7 @@ TEST_F(SlotChoiceTest, DeleteTimeIsStoredAsMinutesAndReadBack) {
     EXPECT_EQ(ReadDeleteTime(s, slot), kNoDeleteTime) << slot;  // 50, -1: no slot
   EXPECT_EQ(ReadDeleteTime(s, 7, 11), "0000/00/00");            // the caller's buffer size is kept
   const std::string before = Read("Varnel.ini");
-  WriteDeleteTime(s, 50, test::MakeDateTime(2012, 1, 1, 0, 0));  // no slot: nothing written
-  WriteDeleteTime(s, -1, test::MakeDateTime(2012, 1, 1, 0, 0));
+  for (int slot : {50, -1}) WriteDeleteTime(s, slot, test::MakeDateTime(2012, 1, 1));  // no slot: not written
   EXPECT_EQ(Read("Varnel.ini"), before);
   WriteDeleteTime(s, 4, test::MakeDateTime(2011, 5, 2, 9, 7, 33));
   WriteDeleteTime(s, 49, test::MakeDateTime(2024, 12, 31, 23, 59));

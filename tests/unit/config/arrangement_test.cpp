@@ -52,7 +52,7 @@ const std::pair<int, Boxes> kLayouts[] = {
     {426, {{{100, 800, 300, 1000}, {300, 800, 560, 1000}, {560, 800, 740, 1000}}}},      // 左下横
 };
 
-TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
+TEST(ArrangeNotes, EachArrangementPlacesNotesFromItsCornerOthersNone) {
   // The note list passes its selection as it is sorted on screen, repeats included.
   const std::vector<ArrangeNote> shuffled = {Note(8, 180, 200), Note(2, 200, 150), Note(5, 260, 120),
                                              Note(2, 200, 150)};
@@ -64,9 +64,7 @@ TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
       EXPECT_EQ(ArrangeNotes(command, notes, kFrame).front().slot, backwards ? 8 : 2) << command;
     }
   }
-}
-
-TEST(ArrangeNotes, OtherCommandsDoNothing) {
+  // Other commands do nothing.
   for (int command : {0, 400, 404, 407, 411, 420, 427, 301, 405 + 65536})
     EXPECT_TRUE(ArrangeNotes(command, ThreeNotes(), kFrame).empty()) << command;
   EXPECT_TRUE(ArrangeNotes(405, {}, kFrame).empty());

@@ -14,7 +14,7 @@ using varnel::test::MakeDateTime;
 
 namespace {
 
-TEST(Backup, DataFileNamesAndSlots) {
+TEST(Backup, DataFileAndBackupNames) {
   const std::tuple<const char*, int, bool> cases[] = {
       {"Varnel.ini", -1, true},        {"VARNEL.INI", -1, true},    {"Varnel00.dat", 0, true},
       {"varnel49.DAT", 49, true},      {"Varnel50.dat", -1, false}, {"Varnel7.dat", -1, false},
@@ -23,9 +23,7 @@ TEST(Backup, DataFileNamesAndSlots) {
     EXPECT_EQ(SlotOfDataFile(name), slot) << name;
     EXPECT_EQ(IsDataFileName(name), data) << name;
   }
-}
-
-TEST(Backup, NamesRoundTripAndStrangersAreNoBackups) {
+  // Backup names read back; strangers are no backups.
   EXPECT_EQ(BackupName(MakeDateTime(2026, 2, 3, 4, 5, 6), 2), "20260203-040506-2");
   DateTime back;
   for (const char* good : {"20260203-040506", "20260203-040506-2", "20240229-235959"}) {

@@ -121,9 +121,8 @@ TEST_F(KeyReadingTest, HotKeys) {
        "211:65:2 212:65:4 205:65:1 206:65:7 207:113:0 208:114:2"},
       // A menu command, index 0, out of range, no number, no key, key word 0, Ctrl
       // without a key are skipped; beyond 16 bits the low 16 count.
-      {"HotKey0=11,577\r\nHotKey1=0,577\r\nHotKey2=85,577\r\nHotKey3=abc,577\r\nHotKey4=79\r\nHotKey5=79,"
-       "0\r\n"
-       "HotKey6=79,512\r\nHotKey7=80,0x10042\r\nHotKey8=84,579\r\n",
+      {"HotKey0=11,577\r\nHotKey1=0,577\r\nHotKey2=85,577\r\nHotKey3=abc,577\r\nHotKey4=79\r\n"
+       "HotKey5=79,0\r\nHotKey6=79,512\r\nHotKey7=80,0x10042\r\nHotKey8=84,579\r\n",
        "205:66:0 210:67:2"},
       // The first binding of a command or of a key combination wins.
       {"HotKey0=78,577\r\nHotKey1=78,578\r\nHotKey2=79,577\r\nHotKey3=80,0xA41\r\nHotKey4=81,579\r\n",
@@ -137,12 +136,10 @@ TEST_F(KeyReadingTest, HotKeys) {
 TEST_F(KeyReadingTest, Shortcuts) {
   ShortcutTable t = Shortcuts("SCKey0=11,577\r\nSCKey1=30,46\r\nSCKey2=59,0x0B4C\r\n");
   // Modifiers match exactly; the extended-key flag is no modifier.
-  const std::tuple<int, int, int> lookups[] = {{'A', kShortcutCtrl, 243},
-                                               {0x2E, 0, 500},
-                                               {'L', kShortcutCtrl | kShortcutShift, 226},
-                                               {'Z', 0, 0},
-                                               {'A', 0, 0},
-                                               {'A', kShortcutCtrl | kShortcutAlt, 0}};
+  const int ctrlShift = kShortcutCtrl | kShortcutShift, ctrlAlt = kShortcutCtrl | kShortcutAlt;
+  const std::tuple<int, int, int> lookups[] = {
+      {'A', kShortcutCtrl, 243}, {0x2E, 0, 500}, {'L', ctrlShift, 226}, {'Z', 0, 0}, {'A', 0, 0},
+      {'A', ctrlAlt, 0}};
   for (const auto& [key, modifiers, expected] : lookups) {
     int command = 0;
     EXPECT_EQ(LookupShortcut(t, key, static_cast<std::uint8_t>(modifiers), command) ? command : 0, expected)

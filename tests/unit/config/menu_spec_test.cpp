@@ -105,6 +105,8 @@ TEST_F(MenuSpecTest, StoredEntriesMakeTheMenu) {
 }
 
 TEST_F(MenuSpecTest, CaptionsComeFromTheEntryOrTheTableAndAreCut) {
+  std::string wide;
+  for (int i = 0; i < 498; ++i) wide += "あ";
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"11,Add"}, "T\"■付箋■\" 243\"Add\" \"その他\"[204\"詳細\""},
       {{"11", "12,", "13,A,B", "-1,x"}, "T\"■付箋■\" 243\"明細追加\" 244\"明細追加(D)\" 253\"A,B\" - "},
@@ -113,7 +115,8 @@ TEST_F(MenuSpecTest, CaptionsComeFromTheEntryOrTheTableAndAreCut) {
       {{"-2,", "11"}, "T\"■付箋■\" \"(SubMenu)\"["},
       {{"11,A", "11,B"}, "T\"■付箋■\" 243\"A\" "},
       {{"11," + std::string(997, 'x')},
-       "T\"■付箋■\" 243\"" + std::string(124, 'x') + "\" "},  // 127 bytes read
+       "T\"■付箋■\" 243\"" + std::string(124, 'x') + "\" "},                     // 127 bytes read
+      {{"-2,x" + wide, "11"}, "T\"■付箋■\" \"x" + wide.substr(0, 122) + "\"["},  // 61 whole characters
   };
   for (const auto& [values, expected] : cases) {
     const std::string shape = Menu(values, 'W', false, true);
@@ -124,11 +127,6 @@ TEST_F(MenuSpecTest, CaptionsComeFromTheEntryOrTheTableAndAreCut) {
   EXPECT_EQ(Menu({"0abc"}, 'H', false, true).rfind("T\"■見出■\" 213", 0), 0u);
   EXPECT_NE(Menu({"11"}, 'B', false, true).find("250\"明細削除\""), std::string::npos);
   EXPECT_EQ(Menu({"11"}, 'B', false, true).rfind("T\"■明細■\"", 0), 0u);
-  // 123 bytes are left after "-2,x": 61 whole characters, no lone lead byte.
-  std::string wide;
-  for (int i = 0; i < 498; ++i) wide += "あ";
-  const MenuSpec spec = BuildItemMenu(Store({"-2,x" + wide, "11"}), MenuKind::kNote, false);
-  EXPECT_EQ(spec.items[1].caption, "x" + wide.substr(0, 122));
   std::vector<std::string> many(100, "-1");
   many.push_back("11");
   EXPECT_EQ(BuildItemMenu(Store(many), MenuKind::kNote, false).items.size(), 102u);  // 100 entries at most

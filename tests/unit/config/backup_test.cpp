@@ -1,5 +1,4 @@
-// Rolling backups: which files count, names, thinning out, change detection,
-// setting unreadable files aside, the listing and a restore cut off midway.
+// Rolling backups: names, thinning out, changes, unreadable files set aside, listing and restore.
 #include "core/config/backup.h"
 
 #include <algorithm>

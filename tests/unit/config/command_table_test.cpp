@@ -10,15 +10,15 @@ namespace varnel {
 namespace {
 
 // Command ids of the resource script's top-level popup `index` of "POPUPMENU" (its submenus
-// included, not the title), by the names of the command list.
-std::set<int> ResourcePopup(int index) {
+// included, not the title), by the names of the command list, and `more`; each once.
+std::multiset<int> ResourcePopup(int index, std::set<int> more = {}) {
   std::ifstream header(VARNEL_SOURCE_DIR "/src/core/app/command_ids.h"),
       rc(VARNEL_SOURCE_DIR "/resources/varnel.rc");
   std::map<std::string, int> ids;
   std::string line, word, name, plus;
   for (int value = 0; std::getline(header, line);)
     if (std::istringstream(line) >> word >> name >> value && word == "#define") ids[name] = value;
-  std::set<int> out;
+  std::set<int> out = more;
   bool menu = false;
   for (int popup = -1; std::getline(rc, line) && !(popup == index && line.rfind("  END", 0) == 0);) {
     menu = menu || line.rfind("POPUPMENU", 0) == 0;
@@ -29,7 +29,7 @@ std::set<int> ResourcePopup(int index) {
     out.insert(ids.at(name) + offset);
   }
   out.erase(kCmdTitle);
-  return out;
+  return {out.begin(), out.end()};
 }
 
 // A command twice in one use shows as a repeat: menus find items and hot keys register by id.
@@ -58,15 +58,11 @@ TEST(CommandTableTest, IndexesCaptionsAndUses) {
 // A rebuilt menu can get back every built-in item, plus the place of the other commands and the
 // two format commands; hot keys run commands of the tray menu.
 TEST(CommandTableTest, MenusOfferWhatTheBuiltInMenusHold) {
-  const auto with = [](std::set<int> ids, const std::set<int>& more) {
-    ids.insert(more.begin(), more.end());
-    return std::multiset<int>(ids.begin(), ids.end());
-  };
-  EXPECT_EQ(CommandsWith(kInNoteMenu), with(ResourcePopup(5), {213, 261, 262}));
-  EXPECT_EQ(CommandsWith(kInHeadingMenu), with(ResourcePopup(6), {213, 261, 262}));
-  EXPECT_EQ(CommandsWith(kInDetailMenu), with(ResourcePopup(7), {213}));
+  EXPECT_EQ(CommandsWith(kInNoteMenu), ResourcePopup(5, {213, 261, 262}));
+  EXPECT_EQ(CommandsWith(kInHeadingMenu), ResourcePopup(6, {213, 261, 262}));
+  EXPECT_EQ(CommandsWith(kInDetailMenu), ResourcePopup(7, {213}));
   const std::vector<int> hotKeys = HotKeyCommands();
-  EXPECT_EQ(with(ResourcePopup(2), {hotKeys.begin(), hotKeys.end()}), with(ResourcePopup(2), {}));
+  EXPECT_EQ(ResourcePopup(2, {hotKeys.begin(), hotKeys.end()}), ResourcePopup(2));
 }
 
 TEST(CommandTableTest, EditLockGreysAndRefuses) {

@@ -56,9 +56,8 @@ TEST_F(GlobalOptionsTest, NoteValuesOverrideGlobalOnesButNotTheBarHeight) {
       {without.get(), "Timer", 0},   {without.get(), "TBorder", 0x05FF0000}};
   for (const auto& [note, key, value] : cases) EXPECT_EQ(o.ReadNoteOption(note, key), value) << key;
   EXPECT_EQ(o.ReadNoteText(with.get(), "Name", 32, 1), "Arial");
-  EXPECT_EQ(o.ReadNoteText(with.get(), "Font", 32, 2),
-            "ＭＳ Ｐゴシック");                            // too short: global, then built in
-  EXPECT_EQ(o.ReadNoteText(nullptr, "Font", 4, 1), "Ｍ");  // cut on a whole character
+  EXPECT_EQ(o.ReadNoteText(with.get(), "Font", 32, 2), "ＭＳ Ｐゴシック");  // too short: global, built in
+  EXPECT_EQ(o.ReadNoteText(nullptr, "Font", 4, 1), "Ｍ");                   // cut on a whole character
   EXPECT_EQ(o.ReadNoteText(nullptr, "Other", 32, 1), "");
   Options("Font=Meiryo\r\n");
   EXPECT_EQ(o.ReadNoteText(with.get(), "Font", 32, 2), "Meiryo");

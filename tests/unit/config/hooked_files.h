@@ -7,8 +7,7 @@
 
 namespace varnel::test {
 
-// `go(op)` is asked before each replacement (op 0) or removal (op 1); a refused one fails and
-// changes nothing.
+// Asks `go(op)` before each replacement (op 0) or removal (op 1); a refused one fails, changing nothing.
 inline FileOps Hooked(std::function<bool(int op)> go) {
   FileOps ops = HostFileOps();
   ops.replace = [go](const std::filesystem::path& p, const std::string& c) {

@@ -143,9 +143,7 @@ TEST_F(MenuSpecTest, DefaultItemIsReadPerKind) {
       BuildItemMenu(Store({"-2,Sub", "0,Rest", "-3", "11"}, 'W', "MenuDefW=213\r\n"), MenuKind::kNote, false);
   EXPECT_EQ(spec.defaultCommand, 213);
   EXPECT_EQ(FindMenuItem(spec.items, kCmdOtherCommands), &spec.items[1].items[0]);  // inside a submenu
-  EXPECT_EQ(BuildItemMenu(Store({"11"}, 'B', "MenuDefB=250\r\nMenuDefW=243\r\n"), MenuKind::kDetail, false)
-                .defaultCommand,
-            250);
+  EXPECT_EQ(ReadMenuDefault(Store({}, 'B', "MenuDefB=250\r\nMenuDefW=243\r\n"), MenuKind::kDetail), 250);
   EXPECT_EQ(ReadMenuDefault(*store_, MenuKind::kHeading), -1);
 }
 

@@ -1,5 +1,4 @@
-// Two notes exchanging their numbers: every failing step undone, every cut recovered at the
-// next start; the import check and the list's row order.
+// Two notes exchanging their numbers: failing steps undone, cuts recovered at the next start.
 #include "core/app/note_exchange.h"
 
 #include "hooked_files.h"
@@ -15,7 +14,7 @@ const std::string kA = "[Default]\r\nTitle=買い物\r\n",
                   kB = std::string("[Default]\r\nTitle=仕事\r\n") + '\x81';
 const std::string kUnchanged = kA + "|" + kB, kSwapped = kB + "|" + kA;
 
-class NoteExchangeTest : public ::testing::Test {
+class NoteExchangeTest : public StoreTest {
  protected:
   // Notes 2 and 5 hold `a` and `b` ("" missing); no journal.
   void Reset(const std::string& a = kA, const std::string& b = kB) {
@@ -24,8 +23,8 @@ class NoteExchangeTest : public ::testing::Test {
     WriteBytes(Note(5), b);
     if (b.empty()) fs::remove(Note(5));
   }
-  fs::path Note(int slot) const { return folder_.Path() / ("Varnel0" + std::to_string(slot) + ".dat"); }
-  fs::path Journal() const { return folder_.Path() / "Varnel.tmp"; }
+  fs::path Note(int slot) const { return Path("Varnel0" + std::to_string(slot) + ".dat"); }
+  fs::path Journal() const { return Path("Varnel.tmp"); }
   std::string State() const { return ReadBytes(Note(2)) + "|" + ReadBytes(Note(5)); }
   ExchangeResult Exchange(const FileOps& files = HostFileOps()) const {
     return ExchangeNoteFiles(files, Journal(), 2, Note(2), 5, Note(5));
@@ -33,7 +32,6 @@ class NoteExchangeTest : public ::testing::Test {
   RecoveryResult Recover(const FileOps& files = HostFileOps()) const {
     return RecoverExchange(files, Journal(), [this](int slot) { return Note(slot); });
   }
-  test::TempFolder folder_{"varnel-exchange"};
 };
 
 TEST_F(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {

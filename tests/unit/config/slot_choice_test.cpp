@@ -7,13 +7,11 @@ namespace {
 
 class SlotChoiceTest : public test::StoreTest {
  protected:
-  // The global store on a file with these lines in [Default].
   ProfileStore& Store(const char* lines) {
     store_ = Open("Varnel.ini", lines);
     return *store_;
   }
-  // The slot chosen when every slot but `freeSlots` is occupied, `failed` did not
-  // open and `files` have a note file.
+  // The slot chosen with all but `freeSlots` occupied, `failed` not opened and `files` on disk.
   int Choose(std::vector<int> freeSlots, std::vector<int> failed = {}, std::vector<int> files = {}) {
     std::array<bool, kSlotCount> occupied, failedAtStart{}, hasFile{};
     occupied.fill(true);

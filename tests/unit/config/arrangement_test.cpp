@@ -15,14 +15,7 @@ namespace {
 const WorkArea kFrame{100, 50, 1380, 1000};
 
 ArrangeNote Note(int slot, int w, int h, int x = 400, int y = 300) {
-  ArrangeNote n;
-  n.slot = slot;
-  n.window = LayoutRect{x, y, x + w, y + h};
-  n.clientWidth = w;
-  n.clientHeight = h;
-  n.visible = true;
-  n.bar = kBarShown;
-  return n;
+  return {slot, LayoutRect{x, y, x + w, y + h}, w, h, true, false, kBarShown};
 }
 
 // The example's three notes: widths 200, 260 and 180 in slots 2, 5 and 8.
@@ -30,26 +23,20 @@ std::vector<ArrangeNote> ThreeNotes() {
   return {Note(2, 200, 150, 10, 10), Note(5, 260, 120, 700, 500), Note(8, 180, 200, 300, 900)};
 }
 
-std::map<int, LayoutRect> BySlot(const std::vector<NoteMove>& moves) {
-  std::map<int, LayoutRect> out;
-  for (const NoteMove& m : moves)
-    EXPECT_TRUE(out.emplace(m.slot, m.window).second) << "slot twice: " << m.slot;
-  return out;
-}
-
 using Box = std::array<int, 4>;
 Box B(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 std::map<int, Box> BoxesOf(const std::vector<NoteMove>& moves) {
   std::map<int, Box> out;
-  for (const auto& [slot, window] : BySlot(moves)) out[slot] = B(window);
+  for (const NoteMove& m : moves)
+    EXPECT_TRUE(out.emplace(m.slot, B(m.window)).second) << "slot twice: " << m.slot;
   return out;
 }
 
 using Boxes = std::array<Box, 3>;  // of slots 2, 5 and 8
 Boxes Placed(int command, const std::vector<ArrangeNote>& notes) {
-  auto r = BySlot(ArrangeNotes(command, notes, kFrame));
+  auto r = BoxesOf(ArrangeNotes(command, notes, kFrame));
   EXPECT_EQ(r.size(), 3u) << command;
-  return {B(r[2]), B(r[5]), B(r[8])};
+  return {r[2], r[5], r[8]};
 }
 
 // Worked out by hand from the frame: first note in the corner, the rest touching
@@ -65,7 +52,7 @@ const std::pair<int, Boxes> kLayouts[] = {
     {426, {{{100, 800, 300, 1000}, {300, 800, 560, 1000}, {560, 800, 740, 1000}}}},      // 左下横
 };
 
-TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
+TEST(ArrangeNotes, EachArrangementPlacesNotesFromItsCornerOthersNone) {
   // The note list passes its selection as it is sorted on screen, repeats included.
   const std::vector<ArrangeNote> shuffled = {Note(8, 180, 200), Note(2, 200, 150), Note(5, 260, 120),
                                              Note(2, 200, 150)};
@@ -77,36 +64,30 @@ TEST(ArrangeNotes, EveryArrangementPlacesThreeNotesFromItsCorner) {
       EXPECT_EQ(ArrangeNotes(command, notes, kFrame).front().slot, backwards ? 8 : 2) << command;
     }
   }
-}
-
-TEST(ArrangeNotes, OtherCommandsDoNothing) {
+  // Other commands do nothing.
   for (int command : {0, 400, 404, 407, 411, 420, 427, 301, 405 + 65536})
     EXPECT_TRUE(ArrangeNotes(command, ThreeNotes(), kFrame).empty()) << command;
   EXPECT_TRUE(ArrangeNotes(405, {}, kFrame).empty());
 }
 
 // Horizontal: a folded note keeps its bar height, on the bar's side of the row; vertical:
-// it takes the widest width. Folded without a bar it is stretched like any other.
+// it takes the widest width. Folded without a bar it is stretched like any other. Rows: command,
+// the folded note, its bar, the boxes.
 TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
-  const struct {
-    int command, folded, bar;
-    Boxes boxes;
-  } cases[] = {
+  const int bottom = kBarShown | kBarBottom;
+  const std::tuple<int, int, int, Boxes> cases[] = {
       {421, 0, kBarShown, {{{740, 50, 940, 74}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},
-      {425,
-       0,
-       kBarShown | kBarBottom,
-       {{{740, 976, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}}}},
+      {425, 0, bottom, {{{740, 976, 940, 1000}, {940, 800, 1200, 1000}, {1200, 800, 1380, 1000}}}},
       {426, 0, kBarShown, {{{100, 800, 300, 824}, {300, 800, 560, 1000}, {560, 800, 740, 1000}}}},
       {421, 0, 0, {{{740, 50, 940, 250}, {940, 50, 1200, 250}, {1200, 50, 1380, 250}}}},
       {406, 1, kBarShown, {{{100, 50, 360, 200}, {100, 200, 360, 224}, {100, 224, 360, 424}}}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [command, folded, bar, boxes] : cases) {
     auto notes = ThreeNotes();
-    ArrangeNote& n = notes[static_cast<std::size_t>(c.folded)];
+    ArrangeNote& n = notes[static_cast<std::size_t>(folded)];
     n = Note(n.slot, n.clientWidth, 24);
-    n.bar = c.bar | kBarFolded;
-    EXPECT_EQ(Placed(c.command, notes), c.boxes) << c.command << " bar " << c.bar;
+    n.bar = bar | kBarFolded;
+    EXPECT_EQ(Placed(command, notes), boxes) << command << " bar " << bar;
   }
 }
 
@@ -124,13 +105,12 @@ TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
                                                       {422, {100, 600, 880, 880}},
                                                       {421, {100, 100, 380, 880}}};
   for (const auto& [command, edges] : cases) {
-    const bool vertical = command < 420;
-    auto r = BySlot(ArrangeNotes(command, vertical ? tall : wide, kFrame));
-    std::array<int, 4> got;
-    for (int slot : {0, 1, 2, 3}) got[slot] = vertical ? r[slot].top : r[slot].left;
-    EXPECT_EQ(got, edges) << command;
+    const bool vertical = command < 420;  // compare tops, else lefts
+    auto r = BoxesOf(ArrangeNotes(command, vertical ? tall : wide, kFrame));
+    EXPECT_EQ((std::array<int, 4>{r[0][vertical], r[1][vertical], r[2][vertical], r[3][vertical]}), edges)
+        << command;
   }
-  EXPECT_EQ(BySlot(ArrangeNotes(405, tall, kFrame))[3].bottom, 1000);
+  EXPECT_EQ(BoxesOf(ArrangeNotes(405, tall, kFrame))[3][3], 1000);
   EXPECT_EQ(BoxesOf(ArrangeNotes(406, {Note(0, 1500, 1200)}, kFrame)),
             (std::map<int, Box>{{0, {-120, -200, 1380, 1000}}}));
 }
@@ -175,47 +155,34 @@ TEST(CornerMove, EachMoveTakesItsEdgesOfTheFrame) {
 }
 
 TEST(FrameRangeTest, LinesReadBackAsTheirFourNumbers) {
-  const struct {
-    const char* line;
-    bool ok;
-    FrameRange range;
-  } cases[] = {
-      {"(0, 0) - (1280, 994) *", true, {0, 0, 1280, 994}},
-      {"(-1920, -8) - (0, 1072)", true, {-1920, -8, 0, 1072}},
-      {"(  5,7)-(9 ,  +11)", true, {5, 7, 9, 11}},
-      {"(0, 0) - (1280)", false, {}},
-      {"0, 0, 10, 10", false, {}},
-      {"(x, 0) - (1, 1)", false, {}},
-  };
-  const FrameRange untouched{-1, -1, -1, -1};
-  for (const auto& c : cases) {
+  const FrameRange untouched{-1, -1, -1, -1};  // what a line that does not read leaves
+  const std::pair<const char*, FrameRange> cases[] = {{"(0, 0) - (1280, 994) *", {0, 0, 1280, 994}},
+                                                      {"(-1920, -8) - (0, 1072)", {-1920, -8, 0, 1072}},
+                                                      {"(  5,7)-(9 ,  +11)", {5, 7, 9, 11}},
+                                                      {"(0, 0) - (1280)", untouched},
+                                                      {"0, 0, 10, 10", untouched},
+                                                      {"(x, 0) - (1, 1)", untouched}};
+  for (const auto& [line, range] : cases) {
     FrameRange got = untouched;
-    EXPECT_EQ(ParseFrameLine(c.line, got), c.ok) << c.line;
-    EXPECT_EQ(got, c.ok ? c.range : untouched) << c.line;
+    EXPECT_EQ(ParseFrameLine(line, got), !(range == untouched)) << line;
+    EXPECT_EQ(got, range) << line;
   }
-  FrameRange back;
-  for (const FrameRange r : {FrameRange{0, 0, 1280, 994}, FrameRange{-9999, -1, 9999, 20}}) {
-    EXPECT_TRUE(ParseFrameLine(FormatFrameLine(r, true), back));
-    EXPECT_EQ(back, r);
-  }
+  // Written as the first two rows read: the work area's frame is marked.
   EXPECT_EQ(FormatFrameLine({0, 0, 1280, 994}, true), "(0, 0) - (1280, 994) *");
+  EXPECT_EQ(FormatFrameLine({-1920, -8, 0, 1072}, false), "(-1920, -8) - (0, 1072)");
 }
 
 TEST(FrameRangeTest, SizeAndBounds) {
-  const struct {
-    FrameRange range;
-    bool large;
-    FrameRange clamped;
-  } cases[] = {
+  const std::tuple<FrameRange, bool, FrameRange> cases[] = {
       {{0, 0, 40, 20}, true, {0, 0, 40, 20}},
       {{0, 0, 39, 20}, false, {0, 0, 39, 20}},
       {{0, 0, 40, 19}, false, {0, 0, 40, 19}},
       {{-99999, 5, 99999, 30}, true, {-9999, 5, 9999, 30}},
       {{-2000000000, 0, 2000000000, 20}, true, {-9999, 0, 9999, 20}},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FrameLargeEnough(c.range), c.large) << c.range.right;
-    EXPECT_EQ(ClampFrame(c.range), c.clamped) << c.range.right;
+  for (const auto& [range, large, clamped] : cases) {
+    EXPECT_EQ(FrameLargeEnough(range), large) << range.right;
+    EXPECT_EQ(ClampFrame(range), clamped) << range.right;
   }
 }
 
@@ -224,23 +191,19 @@ const std::vector<MonitorArea> kMonitors = {{{0, 0, 1280, 800}, {0, 0, 1280, 770
                                             {{-1920, -200, 0, 880}, {-1920, -200, 0, 880}}};
 
 TEST(FrameRangeTest, FrameOutsideEveryMonitorGivesWayToThePrimaryWorkArea) {
-  const struct {
-    FrameRange user, inForce;
-  } cases[] = {
+  const std::pair<FrameRange, FrameRange> cases[] = {
       {{1920, 0, 3840, 1080}, {0, 0, 1280, 770}},          // the monitor it was made for is gone
       {{1279, 799, 3000, 2000}, {1279, 799, 3000, 2000}},  // one pixel on the primary still counts
       {{-3000, 0, -1920, 500}, {0, 0, 1280, 770}},         // only touches the left monitor's edge
       {{-1000, 0, -10, 500}, {-1000, 0, -10, 500}},        // on the second monitor
   };
-  for (const auto& c : cases) EXPECT_EQ(FrameInForce(c.user, kMonitors), c.inForce) << c.user.left;
+  for (const auto& [user, inForce] : cases) EXPECT_EQ(FrameInForce(user, kMonitors), inForce) << user.left;
   EXPECT_EQ(FrameInForce({5000, 0, 6000, 10}, {}), (FrameRange{5000, 0, 6000, 10}));
 }
 
 TEST(FrameRangeTest, NotesOffEveryWorkAreaMoveToTheNearestKeepingTheirSize) {
   const auto bar = [](const FrameRange& w) { return FrameRange{w.left, w.top, w.right, w.top + 18}; };
-  const struct {
-    FrameRange window, placed;
-  } cases[] = {
+  const std::pair<FrameRange, FrameRange> cases[] = {
       {{100, 100, 300, 400}, {100, 100, 300, 400}},          // on screen: never moved
       {{1200, 700, 1400, 1000}, {1200, 700, 1400, 1000}},    // its bar's corner is still reachable
       {{3000, 100, 3200, 400}, {1080, 100, 1280, 400}},      // right of everything: to the primary's edge
@@ -249,9 +212,8 @@ TEST(FrameRangeTest, NotesOffEveryWorkAreaMoveToTheNearestKeepingTheirSize) {
       {{100, 780, 300, 900}, {100, 650, 300, 770}},          // under the taskbar only
       {{5000, 0, 7000, 1000}, {0, 0, 1280, 770}},            // larger than the work area: cut to it
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(KeepOnScreen(c.window, bar(c.window), kMonitors), c.placed)
-        << c.window.left << "," << c.window.top;
+  for (const auto& [window, placed] : cases)
+    EXPECT_EQ(KeepOnScreen(window, bar(window), kMonitors), placed) << window.left << "," << window.top;
   // A note whose bar is off screen but whose body is not still moves: the bar is what it is dragged by.
   EXPECT_EQ(KeepOnScreen({100, -300, 300, 100}, {100, -300, 300, -282}, kMonitors),
             (FrameRange{100, 0, 300, 400}));

@@ -10,15 +10,15 @@ namespace varnel {
 namespace {
 
 // Command ids of the resource script's top-level popup `index` of "POPUPMENU" (its submenus
-// included, not the title), by the names of the command list.
-std::set<int> ResourcePopup(int index) {
+// included, not the title), by the names of the command list, and `more`; each once.
+std::multiset<int> ResourcePopup(int index, std::set<int> more = {}) {
   std::ifstream header(VARNEL_SOURCE_DIR "/src/core/app/command_ids.h"),
       rc(VARNEL_SOURCE_DIR "/resources/varnel.rc");
   std::map<std::string, int> ids;
   std::string line, word, name, plus;
   for (int value = 0; std::getline(header, line);)
     if (std::istringstream(line) >> word >> name >> value && word == "#define") ids[name] = value;
-  std::set<int> out;
+  std::set<int> out = more;
   bool menu = false;
   for (int popup = -1; std::getline(rc, line) && !(popup == index && line.rfind("  END", 0) == 0);) {
     menu = menu || line.rfind("POPUPMENU", 0) == 0;
@@ -29,7 +29,7 @@ std::set<int> ResourcePopup(int index) {
     out.insert(ids.at(name) + offset);
   }
   out.erase(kCmdTitle);
-  return out;
+  return {out.begin(), out.end()};
 }
 
 // A command twice in one use shows as a repeat: menus find items and hot keys register by id.
@@ -58,15 +58,11 @@ TEST(CommandTableTest, IndexesCaptionsAndUses) {
 // A rebuilt menu can get back every built-in item, plus the place of the other commands and the
 // two format commands; hot keys run commands of the tray menu.
 TEST(CommandTableTest, MenusOfferWhatTheBuiltInMenusHold) {
-  const auto with = [](std::set<int> ids, const std::set<int>& more) {
-    ids.insert(more.begin(), more.end());
-    return std::multiset<int>(ids.begin(), ids.end());
-  };
-  EXPECT_EQ(CommandsWith(kInNoteMenu), with(ResourcePopup(5), {213, 261, 262}));
-  EXPECT_EQ(CommandsWith(kInHeadingMenu), with(ResourcePopup(6), {213, 261, 262}));
-  EXPECT_EQ(CommandsWith(kInDetailMenu), with(ResourcePopup(7), {213}));
+  EXPECT_EQ(CommandsWith(kInNoteMenu), ResourcePopup(5, {213, 261, 262}));
+  EXPECT_EQ(CommandsWith(kInHeadingMenu), ResourcePopup(6, {213, 261, 262}));
+  EXPECT_EQ(CommandsWith(kInDetailMenu), ResourcePopup(7, {213}));
   const std::vector<int> hotKeys = HotKeyCommands();
-  EXPECT_EQ(with(ResourcePopup(2), {hotKeys.begin(), hotKeys.end()}), with(ResourcePopup(2), {}));
+  EXPECT_EQ(ResourcePopup(2, {hotKeys.begin(), hotKeys.end()}), ResourcePopup(2));
 }
 
 TEST(CommandTableTest, EditLockGreysAndRefuses) {
@@ -121,9 +117,8 @@ TEST_F(KeyReadingTest, HotKeys) {
        "211:65:2 212:65:4 205:65:1 206:65:7 207:113:0 208:114:2"},
       // A menu command, index 0, out of range, no number, no key, key word 0, Ctrl
       // without a key are skipped; beyond 16 bits the low 16 count.
-      {"HotKey0=11,577\r\nHotKey1=0,577\r\nHotKey2=85,577\r\nHotKey3=abc,577\r\nHotKey4=79\r\nHotKey5=79,"
-       "0\r\n"
-       "HotKey6=79,512\r\nHotKey7=80,0x10042\r\nHotKey8=84,579\r\n",
+      {"HotKey0=11,577\r\nHotKey1=0,577\r\nHotKey2=85,577\r\nHotKey3=abc,577\r\nHotKey4=79\r\n"
+       "HotKey5=79,0\r\nHotKey6=79,512\r\nHotKey7=80,0x10042\r\nHotKey8=84,579\r\n",
        "205:66:0 210:67:2"},
       // The first binding of a command or of a key combination wins.
       {"HotKey0=78,577\r\nHotKey1=78,578\r\nHotKey2=79,577\r\nHotKey3=80,0xA41\r\nHotKey4=81,579\r\n",
@@ -137,12 +132,10 @@ TEST_F(KeyReadingTest, HotKeys) {
 TEST_F(KeyReadingTest, Shortcuts) {
   ShortcutTable t = Shortcuts("SCKey0=11,577\r\nSCKey1=30,46\r\nSCKey2=59,0x0B4C\r\n");
   // Modifiers match exactly; the extended-key flag is no modifier.
-  const std::tuple<int, int, int> lookups[] = {{'A', kShortcutCtrl, 243},
-                                               {0x2E, 0, 500},
-                                               {'L', kShortcutCtrl | kShortcutShift, 226},
-                                               {'Z', 0, 0},
-                                               {'A', 0, 0},
-                                               {'A', kShortcutCtrl | kShortcutAlt, 0}};
+  const int ctrlShift = kShortcutCtrl | kShortcutShift, ctrlAlt = kShortcutCtrl | kShortcutAlt;
+  const std::tuple<int, int, int> lookups[] = {
+      {'A', kShortcutCtrl, 243}, {0x2E, 0, 500}, {'L', ctrlShift, 226}, {'Z', 0, 0}, {'A', 0, 0},
+      {'A', ctrlAlt, 0}};
   for (const auto& [key, modifiers, expected] : lookups) {
     int command = 0;
     EXPECT_EQ(LookupShortcut(t, key, static_cast<std::uint8_t>(modifiers), command) ? command : 0, expected)

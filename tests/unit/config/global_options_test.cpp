@@ -1,5 +1,6 @@
 #include "core/config/global_options.h"
 
+#include <array>
 #include <map>
 
 #include "test_support.h"
@@ -55,22 +56,16 @@ TEST_F(GlobalOptionsTest, NoteValuesOverrideGlobalOnesButNotTheBarHeight) {
       {without.get(), "Timer", 0},   {without.get(), "TBorder", 0x05FF0000}};
   for (const auto& [note, key, value] : cases) EXPECT_EQ(o.ReadNoteOption(note, key), value) << key;
   EXPECT_EQ(o.ReadNoteText(with.get(), "Name", 32, 1), "Arial");
-  EXPECT_EQ(o.ReadNoteText(with.get(), "Font", 32, 2),
-            "ＭＳ Ｐゴシック");                            // too short: global, then built in
-  EXPECT_EQ(o.ReadNoteText(nullptr, "Font", 4, 1), "Ｍ");  // cut on a whole character
+  EXPECT_EQ(o.ReadNoteText(with.get(), "Font", 32, 2), "ＭＳ Ｐゴシック");  // too short: global, built in
+  EXPECT_EQ(o.ReadNoteText(nullptr, "Font", 4, 1), "Ｍ");                   // cut on a whole character
   EXPECT_EQ(o.ReadNoteText(nullptr, "Other", 32, 1), "");
   Options("Font=Meiryo\r\n");
   EXPECT_EQ(o.ReadNoteText(with.get(), "Font", 32, 2), "Meiryo");
 }
 
 TEST_F(GlobalOptionsTest, PlacementIsBoundedByTheFrameAndCentredInIt) {
-  struct Case {
-    const char* global;
-    WorkArea area;
-    const char* note;
-    NotePlacement expected;  // x, y, w, h
-  };
-  const Case cases[] = {
+  // The global lines, the work area, the note's lines and the note's x, y, w and h.
+  const std::tuple<const char*, WorkArea, const char*, std::array<int, 4>> cases[] = {
       {"W=30\r\n", {0, 0, 1280, 984}, "", {620, 342, 40, 300}},
       {"", {0, 0, 1280, 984}, "W=5000\r\nH=250\r\nX=-50\r\nY=700\r\n", {0, 700, 1280, 250}},
       {"X=99999\r\nY=0x20\r\n", {0, 0, 1280, 984}, "", {1280, 32, 200, 300}},
@@ -80,12 +75,9 @@ TEST_F(GlobalOptionsTest, PlacementIsBoundedByTheFrameAndCentredInIt) {
       {"FX1=500\r\nFX2=510\r\nFY1=300\r\nFY2=100\r\nW=200\r\nH=200\r\n", {}, "", {500, 300, 40, 20}},
       {"FX1=500\r\nFX2=510\r\nFY1=300\r\nFY2=100\r\n", {}, "X=900\r\nY=-900\r\n", {510, 300, 40, 20}},
   };
-  for (const Case& c : cases) {
-    GlobalOptions o = Options(c.global, c.area);
-    const NotePlacement p = o.ReadNotePlacement(Note(c.note).get());
-    EXPECT_EQ(std::make_tuple(p.x, p.y, p.w, p.h),
-              std::make_tuple(c.expected.x, c.expected.y, c.expected.w, c.expected.h))
-        << c.global << c.note;
+  for (const auto& [global, area, lines, expected] : cases) {
+    const NotePlacement p = Options(global, area).ReadNotePlacement(Note(lines).get());
+    EXPECT_EQ((std::array<int, 4>{p.x, p.y, p.w, p.h}), expected) << global << lines;
   }
 }
 
@@ -128,7 +120,7 @@ std::string Text(const OptionRef& ref) {
 }
 
 // Each key of the table with its value in memory, in table order.
-std::map<std::string, std::string> Values(OptionValues& values) {
+std::map<std::string, std::string> Values(OptionValues values) {
   std::map<std::string, std::string> out;
   for (const GlobalOptionDef& def : GlobalOptionTable())
     for (int i = 0; i < def.count; ++i)
@@ -156,11 +148,9 @@ TEST_F(GlobalOptionsTest, EveryOptionHasItsDefaultAndBounds) {
   std::filesystem::remove(Path("data/Varnel.ini"));
   GlobalOptions target = Options();
   target.Apply(stored);
-  GlobalOptions again = Options();
-  EXPECT_EQ(Values(again), read);
+  EXPECT_EQ(Values(Options()), read);
   target.Apply(fresh);
-  GlobalOptions back = Options();
-  EXPECT_EQ(Values(back), byDefault);
+  EXPECT_EQ(Values(Options()), byDefault);
 }
 
 TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
@@ -168,32 +158,26 @@ TEST_F(GlobalOptionsTest, ApplyWritesOnlyWhatChangedAndReportsItsEffects) {
   Write("data/Varnel.ini", before);
   GlobalOptions o = Options();
   EXPECT_EQ(o.Apply(OptionValues(o)), 0u);
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before) << "nothing changed: nothing written";
+  EXPECT_EQ(Read("data/Varnel.ini"), before) << "nothing changed: nothing written";
   unsigned told = 0;
   o.onApplied = [&](unsigned effects) { told |= effects; };
-  const struct {
-    void (*change)(OptionValues&);
-    std::vector<OptionWrite> writes;
-    unsigned effects;
-  } cases[] = {
+  const std::tuple<void (*)(OptionValues&), std::vector<OptionWrite>, unsigned> cases[] = {
       {[](OptionValues& v) { v.sound = 5; }, {}, 0},
       {[](OptionValues& v) { v.ckType2 = false; }, {}, kOptionMenus | kOptionNotes},
       {[](OptionValues& v) { v.tFmt = "yy"; }, {}, kOptionNotes},
-      {[](OptionValues&) {}, {OptionWrite::Set("Timer", "9")}, kOptionTimers},
-      {[](OptionValues&) {}, {OptionWrite::Set("SCKey3", "0x241,65")}, kOptionHotKeys},
-      {[](OptionValues&) {}, {OptionWrite::Set("MenuW0", "211")}, kOptionMenus},
-      {[](OptionValues&) {},
-       {OptionWrite::Set("BkColorH", "0x10"), OptionWrite::Remove("CmdW")},
-       kOptionNotes},
+      {nullptr, {OptionWrite::Set("Timer", "9")}, kOptionTimers},
+      {nullptr, {OptionWrite::Set("SCKey3", "0x241,65")}, kOptionHotKeys},
+      {nullptr, {OptionWrite::Set("MenuW0", "211")}, kOptionMenus},
+      {nullptr, {OptionWrite::Set("BkColorH", "0x10"), OptionWrite::Remove("CmdW")}, kOptionNotes},
   };
-  for (const auto& c : cases) {
+  for (const auto& [change, writes, effects] : cases) {
     OptionValues next = o;
-    c.change(next);
+    if (change) change(next);
     told = 0;
-    EXPECT_EQ(o.Apply(next, c.writes), c.effects);
-    EXPECT_EQ(told, c.effects);
+    EXPECT_EQ(o.Apply(next, writes), effects);
+    EXPECT_EQ(told, effects);
   }
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")),
+  EXPECT_EQ(Read("data/Varnel.ini"),
             "[Default]\r\n; kept\r\nSound=5\r\nCkType2=0\r\nTitle=1\r\nTFmt=yy\r\nTimer=9\r\n"
             "SCKey3=0x241,65\r\nMenuW0=211\r\nBkColorH=0x10\r\n");
   EXPECT_EQ(o.sound, 5);
@@ -213,27 +197,24 @@ TEST_F(GlobalOptionsTest, AFrameInForceIsNeverWrittenOverTheUsers) {
   next.sound = 1;
   o.Apply(next);
   EXPECT_EQ(frame(o.userFrame), std::make_tuple(1920, 0, 3840, 984));
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")), before + "Sound=1\r\n");
+  EXPECT_EQ(Read("data/Varnel.ini"), before + "Sound=1\r\n");
   next.fy2 = 700;
   o.Apply(next);
   EXPECT_EQ(frame(o.userFrame), std::make_tuple(0, 0, 1280, 700));
-  EXPECT_EQ(test::ReadBytes(Path("data/Varnel.ini")),
-            "[Default]\r\nFX1=0\r\nFX2=1280\r\nSound=1\r\nFY2=700\r\n");
+  EXPECT_EQ(Read("data/Varnel.ini"), "[Default]\r\nFX1=0\r\nFX2=1280\r\nSound=1\r\nFY2=700\r\n");
 }
 
 TEST_F(GlobalOptionsTest, SaveWritesOnlyListAndPalette) {
   GlobalOptions o = Options("Sound=2\r\n");
   o.sound = 5;  // not saved here
   o.slotFlags[3] = o.slotFlags[49] = '1';
-  for (int i = 0; i < 16; ++i) o.palette[i] = 0x010101 * i;
+  for (int i = 0; i < 16; ++i) o.palette[i] = 0x111111 * i;
   o.palette[15] = -1;
   o.SaveSlotFlagsAndPalette();
   EXPECT_TRUE(o.LastWriteOk());
   std::string expected = "[Default]\r\nSound=2\r\nList=0001" + std::string(45, '0') + "1\r\n";
-  for (int i = 0; i < 15; ++i) {
-    const std::string digits = {'0', "0123456789ABCDEF"[i]};
-    expected += "Palette" + std::to_string(i) + "=0x" + digits + digits + digits + "\r\n";
-  }
+  for (int i = 0; i < 15; ++i)
+    expected += "Palette" + std::to_string(i) + "=0x" + std::string(6, "0123456789ABCDEF"[i]) + "\r\n";
   EXPECT_EQ(Read("data/Varnel.ini"), expected + "Palette15=-1\r\n");
 }
 

@@ -1,5 +1,4 @@
-// Host file operations that ask before each replacement or removal, for counting them, failing
-// chosen ones and cutting a program off at each point in turn.
+// Host file operations that count, fail or cut off replacements and removals.
 #pragma once
 #include <functional>
 #include <memory>
@@ -8,8 +7,7 @@
 
 namespace varnel::test {
 
-// `go(op)` is asked before each replacement (op 0) or removal (op 1); a refused one fails and
-// changes nothing.
+// Asks `go(op)` before each replacement (op 0) or removal (op 1); a refused one fails, changing nothing.
 inline FileOps Hooked(std::function<bool(int op)> go) {
   FileOps ops = HostFileOps();
   ops.replace = [go](const std::filesystem::path& p, const std::string& c) {
@@ -19,8 +17,7 @@ inline FileOps Hooked(std::function<bool(int op)> go) {
   return ops;
 }
 
-// Leaves the files as a program killed (or the power gone) after `steps` replacements and
-// removals leaves them: each is atomic, and none after it reaches the disk.
+// The files as a program cut off after `steps` replacements and removals leaves them (each atomic).
 inline FileOps CutAfter(int steps) {
   auto left = std::make_shared<int>(steps);
   return Hooked([left](int) { return (*left)-- > 0; });

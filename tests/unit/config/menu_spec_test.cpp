@@ -18,10 +18,8 @@ std::string Shape(const std::vector<MenuItem>& items, bool captions = false) {
   std::string out;
   for (const MenuItem& item : items) {
     out += out.empty() ? "" : " ";
-    if (item.type == MenuItemType::kTitle) out += 'T';
-    if (item.type == MenuItemType::kSeparator) out += '-';
-    if (item.type != MenuItemType::kTitle && item.type != MenuItemType::kSeparator && item.command != 0)
-      out += std::to_string(item.command);
+    const bool title = item.type == MenuItemType::kTitle, separator = item.type == MenuItemType::kSeparator;
+    out += title ? "T" : separator ? "-" : item.command ? std::to_string(item.command) : "";
     if (captions && !item.caption.empty()) out += '"' + item.caption + '"';
     if (item.type == MenuItemType::kSubmenu) out += '[' + Shape(item.items, captions) + ']';
   }
@@ -58,12 +56,12 @@ class MenuSpecTest : public test::StoreTest {
   void LoadAndWrite() {
     GlobalOptions options(env_, folder_.Path(), WorkArea{0, 0, 1280, 1024});
     PageLists lists;
-    for (int i = 0; i < kPageListCount; ++i)
-      lists[static_cast<std::size_t>(i)] = LoadPageRows(options.Store(), static_cast<PageList>(i));
     std::array<int, 3> defaults{};
-    for (int k = 0; k < 3; ++k)
-      defaults[static_cast<std::size_t>(k)] =
-          ReadMenuDefault(options.Store(), PageMenuKind(static_cast<PageList>(k)));
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+      lists[i] = LoadPageRows(options.Store(), static_cast<PageList>(i));
+      if (i < defaults.size())
+        defaults[i] = ReadMenuDefault(options.Store(), PageMenuKind(static_cast<PageList>(i)));
+    }
     options.Apply(options, PageWrites(lists, defaults));
   }
   std::unique_ptr<ProfileStore> store_;
@@ -107,6 +105,8 @@ TEST_F(MenuSpecTest, StoredEntriesMakeTheMenu) {
 }
 
 TEST_F(MenuSpecTest, CaptionsComeFromTheEntryOrTheTableAndAreCut) {
+  std::string wide;
+  for (int i = 0; i < 498; ++i) wide += "あ";
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"11,Add"}, "T\"■付箋■\" 243\"Add\" \"その他\"[204\"詳細\""},
       {{"11", "12,", "13,A,B", "-1,x"}, "T\"■付箋■\" 243\"明細追加\" 244\"明細追加(D)\" 253\"A,B\" - "},
@@ -115,7 +115,8 @@ TEST_F(MenuSpecTest, CaptionsComeFromTheEntryOrTheTableAndAreCut) {
       {{"-2,", "11"}, "T\"■付箋■\" \"(SubMenu)\"["},
       {{"11,A", "11,B"}, "T\"■付箋■\" 243\"A\" "},
       {{"11," + std::string(997, 'x')},
-       "T\"■付箋■\" 243\"" + std::string(124, 'x') + "\" "},  // 127 bytes read
+       "T\"■付箋■\" 243\"" + std::string(124, 'x') + "\" "},                     // 127 bytes read
+      {{"-2,x" + wide, "11"}, "T\"■付箋■\" \"x" + wide.substr(0, 122) + "\"["},  // 61 whole characters
   };
   for (const auto& [values, expected] : cases) {
     const std::string shape = Menu(values, 'W', false, true);
@@ -126,11 +127,6 @@ TEST_F(MenuSpecTest, CaptionsComeFromTheEntryOrTheTableAndAreCut) {
   EXPECT_EQ(Menu({"0abc"}, 'H', false, true).rfind("T\"■見出■\" 213", 0), 0u);
   EXPECT_NE(Menu({"11"}, 'B', false, true).find("250\"明細削除\""), std::string::npos);
   EXPECT_EQ(Menu({"11"}, 'B', false, true).rfind("T\"■明細■\"", 0), 0u);
-  // 123 bytes are left after "-2,x": 61 whole characters, no lone lead byte.
-  std::string wide;
-  for (int i = 0; i < 498; ++i) wide += "あ";
-  const MenuSpec spec = BuildItemMenu(Store({"-2,x" + wide, "11"}), MenuKind::kNote, false);
-  EXPECT_EQ(spec.items[1].caption, "x" + wide.substr(0, 122));
   std::vector<std::string> many(100, "-1");
   many.push_back("11");
   EXPECT_EQ(BuildItemMenu(Store(many), MenuKind::kNote, false).items.size(), 102u);  // 100 entries at most
@@ -147,9 +143,7 @@ TEST_F(MenuSpecTest, DefaultItemIsReadPerKind) {
       BuildItemMenu(Store({"-2,Sub", "0,Rest", "-3", "11"}, 'W', "MenuDefW=213\r\n"), MenuKind::kNote, false);
   EXPECT_EQ(spec.defaultCommand, 213);
   EXPECT_EQ(FindMenuItem(spec.items, kCmdOtherCommands), &spec.items[1].items[0]);  // inside a submenu
-  EXPECT_EQ(BuildItemMenu(Store({"11"}, 'B', "MenuDefB=250\r\nMenuDefW=243\r\n"), MenuKind::kDetail, false)
-                .defaultCommand,
-            250);
+  EXPECT_EQ(ReadMenuDefault(Store({}, 'B', "MenuDefB=250\r\nMenuDefW=243\r\n"), MenuKind::kDetail), 250);
   EXPECT_EQ(ReadMenuDefault(*store_, MenuKind::kHeading), -1);
 }
 
@@ -161,11 +155,7 @@ TEST(StateMenuTest, OffersTheStatesThatAreOn) {
 }
 
 TEST_F(MenuPageRowsTest, ListsLoadWithTheRulesOfTheMenus) {
-  const struct {
-    const char* lines;
-    PageList list;
-    const char* rows;
-  } cases[] = {
+  const std::tuple<const char*, PageList, const char*> cases[] = {
       // Repeats, other kinds, out of range and text that is no number are dropped;
       // marks show whatever text they carry; "0..." is the place of the other commands.
       {"MenuW0=11,Add\r\nMenuW1=11,Again\r\nMenuW2=-1,x\r\nMenuW3=-2\r\nMenuW4=-2,Sub\r\nMenuW5=-3,zz\r\n"
@@ -174,22 +164,21 @@ TEST_F(MenuPageRowsTest, ListsLoadWithTheRulesOfTheMenus) {
       {"MenuH0=2,Edit\r\nMenuH1=9\r\nMenuH2=31\r\n", PageList::kHeadingMenu, "2:Edit 31:見出削除"},
       {"MenuB0=32\r\nMenuB2=39\r\n", PageList::kDetailMenu, "32:明細削除"},
       // A key taken by an earlier entry, a command twice, a command of another kind, no key.
-      {"HotKey0=78,577\r\nHotKey1=79,577\r\nHotKey2=78,578\r\nHotKey3=11,600\r\nHotKey4=80,512\r\nHotKey5=81,"
-       "65\r\n",
+      {"HotKey0=78,577\r\nHotKey1=79,577\r\nHotKey2=78,578\r\nHotKey3=11,600\r\nHotKey4=80,512\r\n"
+       "HotKey5=81,65\r\n",
        PageList::kHotKeys, "78:577 81:65"},
       {"SCKey0=11,580\r\nSCKey1=78,581\r\nSCKey2=30,580\r\nSCKey3=30,1070\r\n", PageList::kShortcuts,
        "11:580 30:1070"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(Rows(LoadPageRows(*Open("Varnel.ini", c.lines), c.list)), c.rows) << c.lines;
+  for (const auto& [lines, list, rows] : cases)
+    EXPECT_EQ(Rows(LoadPageRows(*Open("Varnel.ini", lines), list)), rows) << lines;
 }
 
 TEST_F(MenuPageRowsTest, WritingBackLeavesTheStoredListsByteForByte) {
   const std::string stored =
-      "[Default]\r\nMenuW0=0,その他\r\nMenuW1=11,Add\r\nMenuW2=-1,-----\r\nMenuW3=-2,Sub\r\nMenuW4=62,"
-      "移動\r\n"
-      "MenuW5=-3,---\r\nMenuH0=2,編集\r\nMenuB0=39,状態変更\r\nHotKey0=78,577\r\nHotKey1=81,1601\r\n"
-      "SCKey0=11,580\r\nMenuDefW=243\r\nMenuDefH=-1\r\nMenuDefB=250\r\n";
+      "[Default]\r\nMenuW0=0,その他\r\nMenuW1=11,Add\r\nMenuW2=-1,-----\r\nMenuW3=-2,Sub\r\n"
+      "MenuW4=62,移動\r\nMenuW5=-3,---\r\nMenuH0=2,編集\r\nMenuB0=39,状態変更\r\nHotKey0=78,577\r\n"
+      "HotKey1=81,1601\r\nSCKey0=11,580\r\nMenuDefW=243\r\nMenuDefH=-1\r\nMenuDefB=250\r\n";
   Write("Varnel.ini", stored);
   LoadAndWrite();
   EXPECT_EQ(Read("Varnel.ini"), stored);
@@ -206,12 +195,10 @@ TEST_F(MenuPageRowsTest, WritingBackLeavesTheStoredListsByteForByte) {
 TEST_F(MenuPageRowsTest, CaptionsFitWhatAMenuEntryReadsBackOnAWholeCharacter) {
   std::string kana = "a";
   for (int i = 0; i < 70; ++i) kana += "あ";
-  const struct {
-    int index;
-    std::string caption;
-    std::size_t bytes;
-  } cases[] = {{11, std::string(130, 'x'), 124}, {11, kana, 123}, {-2, kana, 123}, {5, "short", 5}};
-  for (const auto& c : cases) EXPECT_EQ(FitMenuCaption(c.index, c.caption).size(), c.bytes) << c.index;
+  const std::tuple<int, std::string, std::size_t> cases[] = {
+      {11, std::string(130, 'x'), 124}, {11, kana, 123}, {-2, kana, 123}, {5, "short", 5}};
+  for (const auto& [index, caption, bytes] : cases)
+    EXPECT_EQ(FitMenuCaption(index, caption).size(), bytes) << index;
   // Stored and read back: the whole caption the page kept.
   const std::string fitted = FitMenuCaption(11, kana);
   PageLists lists;

@@ -1,5 +1,4 @@
-// Two notes exchanging their numbers: every failing step undone, every cut recovered at the
-// next start; the import check and the list's row order.
+// Two notes exchanging their numbers: failing steps undone, cuts recovered at the next start.
 #include "core/app/note_exchange.h"
 
 #include "hooked_files.h"
@@ -7,8 +6,7 @@
 
 namespace fs = std::filesystem;
 using namespace varnel;
-using varnel::test::ReadBytes;
-using varnel::test::WriteBytes;
+using namespace varnel::test;
 
 namespace {
 
@@ -16,7 +14,7 @@ const std::string kA = "[Default]\r\nTitle=買い物\r\n",
                   kB = std::string("[Default]\r\nTitle=仕事\r\n") + '\x81';
 const std::string kUnchanged = kA + "|" + kB, kSwapped = kB + "|" + kA;
 
-class NoteExchangeTest : public ::testing::Test {
+class NoteExchangeTest : public StoreTest {
  protected:
   // Notes 2 and 5 hold `a` and `b` ("" missing); no journal.
   void Reset(const std::string& a = kA, const std::string& b = kB) {
@@ -25,8 +23,8 @@ class NoteExchangeTest : public ::testing::Test {
     WriteBytes(Note(5), b);
     if (b.empty()) fs::remove(Note(5));
   }
-  fs::path Note(int slot) const { return folder_.Path() / ("Varnel0" + std::to_string(slot) + ".dat"); }
-  fs::path Journal() const { return folder_.Path() / "Varnel.tmp"; }
+  fs::path Note(int slot) const { return Path("Varnel0" + std::to_string(slot) + ".dat"); }
+  fs::path Journal() const { return Path("Varnel.tmp"); }
   std::string State() const { return ReadBytes(Note(2)) + "|" + ReadBytes(Note(5)); }
   ExchangeResult Exchange(const FileOps& files = HostFileOps()) const {
     return ExchangeNoteFiles(files, Journal(), 2, Note(2), 5, Note(5));
@@ -34,17 +32,13 @@ class NoteExchangeTest : public ::testing::Test {
   RecoveryResult Recover(const FileOps& files = HostFileOps()) const {
     return RecoverExchange(files, Journal(), [this](int slot) { return Note(slot); });
   }
-  test::TempFolder folder_{"varnel-exchange"};
 };
 
 TEST_F(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {
-  // Replacements: 1 journal, 2 file A, 3 file B, 4 the undo of A. Removal 1: the journal.
-  const struct {
-    std::vector<int> replace, remove;
-    ExchangeResult result;
-    bool swapped, journalLeft;
-    RecoveryResult recovery;
-  } cases[] = {
+  // The replacements that fail (1 journal, 2 file A, 3 file B, 4 the undo of A) and removals (1 the
+  // journal); the result, whether the notes are swapped and the journal left, and its recovery.
+  using Ints = std::vector<int>;
+  const std::tuple<Ints, Ints, ExchangeResult, bool, bool, RecoveryResult> cases[] = {
       {{}, {}, ExchangeResult::kDone, true, false, RecoveryResult::kNone},
       {{1}, {}, ExchangeResult::kFailed, false, false, RecoveryResult::kNone},
       {{2}, {}, ExchangeResult::kFailed, false, false, RecoveryResult::kNone},
@@ -52,20 +46,20 @@ TEST_F(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {
       {{3, 4}, {}, ExchangeResult::kInterrupted, false, true, RecoveryResult::kFinished},
       {{}, {1}, ExchangeResult::kDone, true, true, RecoveryResult::kFinished},
   };
-  for (const auto& c : cases) {
+  for (const auto& [replace, remove, result, swapped, journalLeft, recovery] : cases) {
     Reset();
-    SCOPED_TRACE(testing::PrintToString(c.replace) + testing::PrintToString(c.remove));
+    SCOPED_TRACE(testing::PrintToString(replace) + testing::PrintToString(remove));
     int calls[2] = {0, 0};
-    EXPECT_EQ(Exchange(test::Hooked([&](int op) {
-                const std::vector<int>& failing = op ? c.remove : c.replace;
+    EXPECT_EQ(Exchange(test::Hooked([&, &replace = replace, &remove = remove](int op) {
+                const Ints& failing = op ? remove : replace;
                 return std::count(failing.begin(), failing.end(), ++calls[op]) == 0;
               })),
-              c.result);
-    EXPECT_EQ(fs::exists(Journal()), c.journalLeft);
-    EXPECT_TRUE(c.result == ExchangeResult::kInterrupted || State() == (c.swapped ? kSwapped : kUnchanged))
+              result);
+    EXPECT_EQ(fs::exists(Journal()), journalLeft);
+    EXPECT_TRUE(result == ExchangeResult::kInterrupted || State() == (swapped ? kSwapped : kUnchanged))
         << State();
-    EXPECT_EQ(Recover(), c.recovery);
-    EXPECT_EQ(State(), c.swapped || c.journalLeft ? kSwapped : kUnchanged);
+    EXPECT_EQ(Recover(), recovery);
+    EXPECT_EQ(State(), swapped || journalLeft ? kSwapped : kUnchanged);
     // No temporary file of a replacement is left beside the notes.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 2);
   }
@@ -85,23 +79,20 @@ TEST_F(NoteExchangeTest, RefusesWhileAJournalIsLeftOrANoteIsMissing) {
 
 TEST_F(NoteExchangeTest, RecoveryResolvesEveryStateAJournalCanBeFoundIn) {
   const std::string kNew = "[Default]\r\nTitle=later\r\n";
-  const struct {
-    std::string a, b;  // the files found ("" missing)
-    RecoveryResult result;
-    std::string after;  // both files afterwards
-  } cases[] = {
+  // The files found ("" missing), the recovery and both files afterwards.
+  const std::tuple<std::string, std::string, RecoveryResult, std::string> cases[] = {
       {kA, kB, RecoveryResult::kRolledBack, kUnchanged},
       {kB, kA, RecoveryResult::kFinished, kSwapped},
       {kB, kB, RecoveryResult::kFinished, kSwapped},
       {kNew, kA + "x", RecoveryResult::kObsolete, kNew + "|" + kA + "x"},
       {kB, "", RecoveryResult::kKept, kB + "|"},  // the journal stays
   };
-  for (const auto& c : cases) {
-    Reset(c.a, c.b);
+  for (const auto& [a, b, result, after] : cases) {
+    Reset(a, b);
     WriteBytes(Journal(), FormatExchangeJournal({2, 5, kA, kB}));
-    EXPECT_EQ(Recover(), c.result) << c.after;
-    EXPECT_EQ(State(), c.after);
-    EXPECT_EQ(fs::exists(Journal()), c.result == RecoveryResult::kKept) << c.after;
+    EXPECT_EQ(Recover(), result) << after;
+    EXPECT_EQ(State(), after);
+    EXPECT_EQ(fs::exists(Journal()), result == RecoveryResult::kKept) << after;
   }
 }
 

@@ -7,13 +7,11 @@ namespace {
 
 class SlotChoiceTest : public test::StoreTest {
  protected:
-  // The global store on a file with these lines in [Default].
   ProfileStore& Store(const char* lines) {
     store_ = Open("Varnel.ini", lines);
     return *store_;
   }
-  // The slot chosen when every slot but `freeSlots` is occupied, `failed` did not
-  // open and `files` have a note file.
+  // The slot chosen with all but `freeSlots` occupied, `failed` not opened and `files` on disk.
   int Choose(std::vector<int> freeSlots, std::vector<int> failed = {}, std::vector<int> files = {}) {
     std::array<bool, kSlotCount> occupied, failedAtStart{}, hasFile{};
     occupied.fill(true);
@@ -26,10 +24,7 @@ class SlotChoiceTest : public test::StoreTest {
 };
 
 TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
-  struct Choice {
-    std::vector<int> freeSlots, failed;
-    int expected;
-  };
+  using Choice = std::tuple<std::vector<int>, std::vector<int>, int>;  // free, failed to open, chosen
   const std::pair<const char*, std::vector<Choice>> cases[] = {
       // Never deleted wins; a tie goes to the lowest; records of occupied slots do not matter.
       {"Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\n",
@@ -52,26 +47,23 @@ TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
   };
   for (const auto& [records, choices] : cases) {
     Store(records);
-    for (const Choice& c : choices)
-      EXPECT_EQ(Choose(c.freeSlots, c.failed), c.expected) << records << testing::PrintToString(c.freeSlots);
+    for (const auto& [freeSlots, failed, expected] : choices)
+      EXPECT_EQ(Choose(freeSlots, failed), expected) << records << testing::PrintToString(freeSlots);
   }
 }
 
 TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
   // A file without a deletion record is a note whose deletion time is unknown
   // (a data folder copied without its global file): taken after every dated
-  // deletion. A slot without a file has nothing to lose and goes first.
+  // deletion. A slot without a file has nothing to lose and goes first. Rows: free, with a file, chosen.
   Store("Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\nDel8=junk\r\n");
-  const struct {
-    std::vector<int> free, files;
-    int expected;
-  } cases[] = {
+  const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {
       {{0, 3, 7}, {0, 3, 7}, 7}, {{0, 3}, {0, 3}, 3},    {{0, 8}, {0, 8}, 8}, {{0}, {0}, 0},
       {{0, 7, 9}, {0, 7}, 9},    {{0, 3, 7}, {0, 7}, 3}, {{1, 0}, {0}, 1},    {{0, 7, 9}, {0, 7, 9}, 7},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(Choose(c.free, {}, c.files), c.expected)
-        << "free " << ::testing::PrintToString(c.free) << " files " << ::testing::PrintToString(c.files);
+  for (const auto& [free, files, expected] : cases)
+    EXPECT_EQ(Choose(free, {}, files), expected)
+        << "free " << ::testing::PrintToString(free) << " files " << ::testing::PrintToString(files);
 }
 
 TEST_F(SlotChoiceTest, DeleteTimeIsStoredAsMinutesAndReadBack) {
@@ -80,8 +72,7 @@ TEST_F(SlotChoiceTest, DeleteTimeIsStoredAsMinutesAndReadBack) {
     EXPECT_EQ(ReadDeleteTime(s, slot), kNoDeleteTime) << slot;  // 50, -1: no slot
   EXPECT_EQ(ReadDeleteTime(s, 7, 11), "0000/00/00");            // the caller's buffer size is kept
   const std::string before = Read("Varnel.ini");
-  WriteDeleteTime(s, 50, test::MakeDateTime(2012, 1, 1, 0, 0));  // no slot: nothing written
-  WriteDeleteTime(s, -1, test::MakeDateTime(2012, 1, 1, 0, 0));
+  for (int slot : {50, -1}) WriteDeleteTime(s, slot, test::MakeDateTime(2012, 1, 1));  // no slot: not written
   EXPECT_EQ(Read("Varnel.ini"), before);
   WriteDeleteTime(s, 4, test::MakeDateTime(2011, 5, 2, 9, 7, 33));
   WriteDeleteTime(s, 49, test::MakeDateTime(2024, 12, 31, 23, 59));

@@ -235,11 +235,10 @@ void Msgbox(const Call& c) {
   if (!box) Fail("no message box");
   std::printf("hwnd=0x%llx rect=%s\ncaption=%s\ntext=%s\n", H(box), Rect(box).c_str(),
               OneLine(TextOf(box)).c_str(), OneLine(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     std::printf("control=%d enabled=%d checked=%d text=%s\n", GetDlgCtrlID(child),
                 IsWindowEnabled(child) ? 1 : 0, (int)Send(child, BM_GETCHECK),
                 OneLine(ControlText(child, 512, 3000)).c_str());
-  }
 }
 
 // click and msgbox-press: a button of the open dialog, waiting for one; msgbox-press posts the
@@ -292,13 +291,7 @@ void Memory(const Call&) {
 // clip puts the text (hex digits of UTF-8) on the clipboard as Unicode text, or empties it;
 // clip-read prints its CP932 text as hex digits, and whether Unicode text is offered beside it.
 void Clip(const Call& c) {
-  const std::wstring text = c.argc > 0 ? FromHex(c.argv[0]) : L"";
-  const SIZE_T size = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL mem = c.argc > 0 ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
-  if (mem) memcpy(GlobalLock(mem), text.c_str(), size);
-  GlobalUnlock(mem);
   Poll(1000, [] { return OpenClipboard(nullptr) != FALSE; });
-  bool ok = true;
   if (c.verb == "clip-read") {
     std::printf("unicode=%d\ntext=", IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0);
     HANDLE data = GetClipboardData(CF_TEXT);
@@ -306,11 +299,16 @@ void Clip(const Call& c) {
     for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i) std::printf("%02x", p[i]);
     GlobalUnlock(data);
     std::printf("\n");
-  } else {
-    ok = EmptyClipboard() && (c.argc == 0 || SetClipboardData(CF_UNICODETEXT, mem));
-    std::printf("clip=%d\n", ok ? 1 : 0);
+    CloseClipboard();
+    return;
   }
+  const std::wstring text = c.argc > 0 ? FromHex(c.argv[0]) : L"";
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(mem);
+  const bool ok = EmptyClipboard() && (c.argc == 0 || SetClipboardData(CF_UNICODETEXT, mem));
   CloseClipboard();
+  std::printf("clip=%d\n", ok ? 1 : 0);
   if (!ok) std::exit(1);
 }
 

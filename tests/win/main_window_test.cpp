@@ -17,18 +17,12 @@ void TestMessageBoxes(HINSTANCE instance) {
   HWND owner =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 80, 401, 301, nullptr, nullptr, instance, nullptr);
   HWND box = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 51, owner, nullptr, instance, nullptr);
-  RECT client{}, desk{}, r{};
-  GetClientRect(owner, &client);
-  GetClientRect(GetDesktopWindow(), &desk);
-  POINT origin{0, 0};
-  ClientToScreen(owner, &origin);
-  for (const bool useParent : {true, false}) {
+  const RECT desk = RectOf(GetDesktopWindow());
+  for (const auto& [useParent, left, top] :
+       {std::tuple{true, 250L, 205L}, {false, (desk.right - 100) / 2, (desk.bottom - 51) / 2}}) {
     CenterWindow(box, useParent);
-    GetWindowRect(box, &r);
-    const RECT& area = useParent ? client : desk;
-    const POINT at = useParent ? origin : POINT{0, 0};
-    CHECK_AT(r.left == at.x + (area.right - 100) / 2 && r.top == at.y + (area.bottom - 51) / 2 &&
-                 r.right - r.left == 100 && r.bottom - r.top == 51,
+    const RECT r = RectOf(box);
+    CHECK_AT(r.left == left && r.top == top && r.right - r.left == 100 && r.bottom - r.top == 51,
              useParent ? "owner" : "desktop");
   }
   DestroyWindow(owner);
@@ -38,8 +32,7 @@ void TestGuards(HWND main) {
   AppState& app = App();
   CHECK(SendMessageW(main, kExternalMessage, 11, MAKELPARAM(0, 70)) == 0);
   CHECK(SendMessageW(main, kExternalMessage, 12, MAKELPARAM(0, 3)) == 0);
-  app.options->slotFlags[3] = '1';
-  app.options->slotFlags[4] = '1';
+  app.options->slotFlags.replace(3, 2, "11");
   CHECK(RunGlobalCommand(500u | (70u << 16)) == -1);
   CHECK(RunGlobalCommand(500u | (3u << 16)) == -1 && app.options->slotFlags[3] == '0');
   SendMessageW(main, WM_HOTKEY, 500u | (4u << 16), 0);
@@ -52,11 +45,10 @@ void TestGuards(HWND main) {
   CHECK(FileText(DataFolder() / "Varnel00.dat") == unlisted);
   // The tray double-click runs "Cmd": mode 1 with bit 0x40 arranges (index 0, from the top right).
   if (!app.slots[1]) return;
-  RECT before{}, after{};
-  GetWindowRect(app.slots[1]->Window(), &before);
+  const RECT before = RectOf(app.slots[1]->Window());
   app.options->Store().WriteInt("Cmd", 0x140);
   SendMessageW(main, kTrayCallback, 0, WM_LBUTTONDBLCLK);
-  GetWindowRect(app.slots[1]->Window(), &after);
+  const RECT after = RectOf(app.slots[1]->Window());
   CHECK(after.right > before.right && after.right > 700 && after.top < 100);
 }
 
@@ -64,10 +56,10 @@ void TestGuards(HWND main) {
 
 int main() {
   AppState& app = App();
-  CHECK(StartTestProgram({}, varnel::WorkArea{0, 0, 800, 600}) && app.taskbarCreated != 0);
+  StartTestProgram({}, varnel::WorkArea{0, 0, 800, 600});
+  CHECK(app.taskbarCreated != 0);
   TestMessageBoxes(app.instance);
   TestGuards(app.mainWindow);
   CloseNotesQuietly(app.mainWindow);
-  std::filesystem::remove_all(DataFolder());
   return Finish();
 }

@@ -13,7 +13,6 @@ namespace {
 
 // The row of detail n of heading h, -1 when there is none.
 int DetailRow(NoteContent& c, int h, int n) {
-  if (h < 0 || h >= c.headingCount) return -1;
   return c.rows.Find(
       MakeRowKey(KeyHeadingId(c.headingKeys[static_cast<std::size_t>(h)]), static_cast<std::uint32_t>(n)));
 }
@@ -105,9 +104,8 @@ void CheckEffects(CCheckWnd& note) {
   note.NoteCommand(kCmdFixPlace);
 }
 
-// The note list's transfers refused, each with its message, notes and files unchanged: no note
-// file to import, the program's own files to export over, a live note to restore over, an
-// exchange while an earlier journal is left. Then an empty file imports as an empty note.
+// The note list's refusals, each with a message, notes and files unchanged: no note file to import,
+// our own file to export over, a live note to restore over, a journal left. An empty file imports.
 void CheckTransfers(const DialogAnswerer& answerer) {
   const std::filesystem::path data = DataFolder(), outside = data.parent_path();
   CCheckWnd* note = App().slots[3];
@@ -136,15 +134,13 @@ void CheckTransfers(const DialogAnswerer& answerer) {
 int main() {
   const std::string row = "=000000000000000000000000\r\n";
   DialogAnswerer answerer;
-  CHECK(StartTestProgram(
+  StartTestProgram(
       {{"Varnel.ini", "[Default]\r\nList=1011\r\n"},
        {"Varnel00.dat", "[Default]\r\nX=10\r\nY=10\r\nW=200\r\nH=150\r\n"},
        {"Varnel02.dat", "[Default]\r\nX=10\r\nY=300\r\n"},
        {"Varnel03.dat", "[Default]\r\nX=300\r\nY=10\r\n[1]\r\n0S" + row + "0L=A\r\n1S" + row + "1L=a1\r\n2S" +
-                            row + "2L=a2\r\n[2]\r\n0S" + row + "0L=B\r\n1S" + row + "1L=b1\r\n"}}));
+                            row + "2L=a2\r\n[2]\r\n0S" + row + "0L=B\r\n1S" + row + "1L=b1\r\n"}});
   AppState& app = App();
-  for (std::size_t slot : {0, 2, 3})
-    if (!app.slots[slot]) return std::printf("note %zu not open\n", slot), 1;
   CheckEffects(*app.slots[3]);
   CheckTransfers(answerer);
   CheckAddsKeepTypedText(*app.slots[0]);

@@ -1,7 +1,5 @@
-// The settings store's back ends under Wine: the file operations on a real file system
-// (atomic replacement, attributes, refusals, long paths, held files, stamps); the raw registry
-// operations on HKCU\Software\Orvik\<profile>\<section>, a ProfileStore that chooses them by
-// UseReg, and the file back end read against the system's own profile API on odd files.
+// The settings store's back ends under Wine: the file operations on a real file system, the raw
+// registry operations, the choice between them by UseReg, and odd files read as the profile API does.
 #include <algorithm>
 
 #include "core/config/profile_store.h"
@@ -34,26 +32,34 @@ fs::path MakeFolder(const fs::path& p) {
   return p;
 }
 
+// In a folder past MAX_PATH: every byte value, more than one buffer's worth, survives the
+// round trip, so does nothing, and no temporary file is left.
 void TestReplace(const fs::path& root) {
-  const fs::path dir = MakeFolder(root / L"basic"), file = dir / L"note.ini";
-  std::string out = "stale";
+  fs::path dir = root;
+  while (dir.wstring().size() < 300) dir = MakeFolder(dir / std::wstring(40, L'd'));
+  const fs::path file = dir / L"note.ini";
+  std::string out = "stale", big;
   CHECK(!Ops().read(file, out) && out.empty() && !Ops().stamp(file).exists);
-  // Every byte value, more than one buffer's worth, survives the round trip; so does nothing.
-  std::string big;
   for (int i = 0; i < 300000; ++i) big.push_back(static_cast<char>(i * 7 % 256));
-  for (const std::string& content : {big, std::string()}) {
+  for (const std::string& content : {big, std::string(), std::string("second")}) {
     const bool replaced = Ops().replace(file, content);
     const FileStamp s = Ops().stamp(file);
     CHECK_AT(replaced && ReadBack(file) == content && s.exists && s.size == content.size(),
              std::to_string(content.size()));
   }
   CHECK(Holds(dir, {L"note.ini"}));
+  // Relative spellings are made absolute the same way; short paths keep the classic form.
+  CHECK(ApiPath(dir / L"x" / L".." / L"note.ini") == ApiPath(file) &&
+        ApiPath(file).rfind(L"\\\\?\\", 0) == 0);
+  CHECK(ApiPath(root / L"short.ini").rfind(L"\\\\?\\", 0) != 0 || root.wstring().size() >= MAX_PATH - 12);
 }
 
+// Refusals leave the old file whole and no temporary file behind. A file held open by a scanner or
+// an editor (sharing reading and writing, not deleting) is given up; a read never waits for it.
 void TestAttributesAndRefusals(const fs::path& root) {
   const fs::path dir = MakeFolder(root / L"attrs"), hidden = dir / L"hidden.ini", ro = dir / L"readonly.ini";
-  PutFile(hidden, "old");  // written behind the store's back, as by hand
-  PutFile(ro, "keep me");
+  const fs::path held = dir / L"held.ini";
+  for (const fs::path& p : {hidden, ro, held}) PutFile(p, "old");  // written behind the store's back
   SetFileAttributesW(ApiPath(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN);
   SetFileAttributesW(ApiPath(ro).c_str(), FILE_ATTRIBUTE_READONLY);
   if (GetFileAttributesW(ApiPath(hidden).c_str()) & FILE_ATTRIBUTE_HIDDEN) {  // kept by this file system
@@ -61,39 +67,18 @@ void TestAttributesAndRefusals(const fs::path& root) {
     const DWORD a = GetFileAttributesW(ApiPath(hidden).c_str());
     CHECK(a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_HIDDEN));
   }
-  CHECK(!Ops().replace(ro, "lost") && ReadBack(ro) == "keep me");
+  CHECK(!Ops().replace(ro, "lost") && ReadBack(ro) == "old");
+  HANDLE h =
+      CreateFileW(ApiPath(held).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  CHECK(h != INVALID_HANDLE_VALUE && !Ops().replace(held, "new") && ReadBack(held) == "old");
+  CloseHandle(h);
   const fs::path folder = MakeFolder(dir / L"folder.ini");
   std::string out = "stale";
   CHECK(!Ops().replace(folder, "text") && FolderEntries(folder).empty());
   CHECK(!Ops().read(folder, out) && out.empty() && !Ops().stamp(folder).exists);
   CHECK(!Ops().replace(dir / L"missing" / L"a.ini", "text"));  // nothing to create the file in
-  CHECK(Holds(dir, {L"hidden.ini", L"readonly.ini", L"folder.ini"}));
-}
-
-void TestLongPath(const fs::path& root) {
-  fs::path dir = root;
-  while (dir.wstring().size() < 300) dir = MakeFolder(dir / std::wstring(40, L'd'));
-  const fs::path file = dir / L"long.ini";
-  CHECK(Ops().replace(file, "first") && Ops().replace(file, "second") && ReadBack(file) == "second");
-  CHECK(Ops().stamp(file).size == 6 && Holds(dir, {L"long.ini"}));
-  // Relative spellings are made absolute the same way; short paths keep the classic form.
-  CHECK(ApiPath(dir / L"x" / L".." / L"long.ini") == ApiPath(file) &&
-        ApiPath(file).rfind(L"\\\\?\\", 0) == 0);
-  CHECK(ApiPath(root / L"short.ini").rfind(L"\\\\?\\", 0) != 0 || root.wstring().size() >= MAX_PATH - 12);
-}
-
-// Held open without FILE_SHARE_DELETE by a program that shares reading and writing (a scanner,
-// an editor, another instance): a replace gives up after its retries, the file whole, no
-// temporary file left; a read never waits for the holder.
-void TestHeldFile(const fs::path& root) {
-  const fs::path dir = MakeFolder(root / L"held"), file = dir / L"held.ini";
-  PutFile(file, "old content");
-  HANDLE h =
-      CreateFileW(ApiPath(file).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  CHECK(h != INVALID_HANDLE_VALUE && !Ops().replace(file, "new content"));
-  CHECK(ReadBack(file) == "old content" && Holds(dir, {L"held.ini"}));
-  CloseHandle(h);
+  CHECK(Holds(dir, {L"hidden.ini", L"readonly.ini", L"held.ini", L"folder.ini"}));
 }
 
 void TestStamps(const fs::path& root) {
@@ -105,25 +90,20 @@ void TestStamps(const fs::path& root) {
   CHECK(Ops().replace(file, "BBBB"));  // same size: only the time tells
   const FileStamp b = Ops().stamp(file);
   CHECK(b.exists && b.size == 4 && a != b);
-  Sleep(30);
-  PutFile(file, "CCCCC");  // changed by hand, outside the store
+  // Changed by hand; then a file of the same size and time moved into place, as an exchange of
+  // notes does: only the identity tells.
+  PutFile(file, "CCCCC");
+  PutFile(other, "DDDDD");
+  for (const fs::path& p : {file, other}) fs::last_write_time(p, fs::last_write_time(file));
   const FileStamp c = Ops().identify(file);
   CHECK(c != b && c.size == 5);
-  // Same size and time, moved into place (an exchange of notes does that): only the file's
-  // identity tells.
-  PutFile(other, "DDDDD");
-  HANDLE from = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  HANDLE to = CreateFileW(other.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  FILETIME t{};
-  CHECK(GetFileTime(from, nullptr, nullptr, &t) && SetFileTime(to, nullptr, nullptr, &t));
-  CloseHandle(from);
-  CloseHandle(to);
   CHECK(MoveFileExW(other.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
   const FileStamp d = Ops().identify(file);
   CHECK(d.size == c.size && d.mtime == c.mtime && d != c);
 }
 
-std::string g_profile;  // CP932, unique per run
+const std::string g_profile =
+    "VarnelTest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
 
 std::wstring KeyPath(const char* section = nullptr) {
   return L"Software\\Orvik\\" + ToWide(g_profile) + (section ? L"\\" + ToWide(section) : L"");
@@ -131,9 +111,8 @@ std::wstring KeyPath(const char* section = nullptr) {
 
 bool KeyExists(const char* section = nullptr) {
   HKEY k;
-  const bool open =
-      RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS;
-  return open && RegCloseKey(k) == ERROR_SUCCESS;
+  return RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(section).c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS &&
+         RegCloseKey(k) == ERROR_SUCCESS;
 }
 
 // The value as another program sees it.
@@ -148,7 +127,6 @@ std::string RegText(const char* section, const char* key) {
 
 void DeleteProfile() {
   RegDeleteTreeW(HKEY_CURRENT_USER, KeyPath().c_str());
-  RegDeleteKeyW(HKEY_CURRENT_USER, KeyPath().c_str());
   RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Orvik");  // only when no other profile is left
 }
 
@@ -166,18 +144,15 @@ void TestRawOperations() {
         RegText("Default", "Empty").empty() && RegText(nullptr, "Alpha") == "<none>");
 
   // Japanese text round-trips through UTF-16, and a cut keeps whole characters.
-  const struct {
-    const char *section, *key, *fallback;
-    std::size_t size;
-    const char* expected;
-  } reads[] = {{"Default", "Alpha", "255", 31, "128"},  {"見出し", "題名", "", 256, "買い物メモ"},
-               {"見出し", "題名", "", 6, "買い"},       {"見出し", "題名", "", 4, "買"},
-               {"見出し", "無い", "既定値", 5, "既定"}, {"見出し", "題名", "x", 1, ""},
-               {"見出し", "題名", "x", 0, ""},          {"Default", "Foreign", "#", 31, "0x80"},
-               {"Default", "Number", "def", 31, "def"}, {"Default", "Empty", "def", 31, ""}};
-  for (const auto& r : reads)
-    CHECK_AT(reg.read(g_profile, r.section, r.key, r.fallback, r.size) == r.expected,
-             std::string(r.key) + " in " + std::to_string(r.size));
+  const std::tuple<const char*, const char*, const char*, std::size_t, const char*> reads[] = {
+      {"Default", "Alpha", "255", 31, "128"},  {"見出し", "題名", "", 256, "買い物メモ"},
+      {"見出し", "題名", "", 6, "買い"},       {"見出し", "題名", "", 4, "買"},
+      {"見出し", "無い", "既定値", 5, "既定"}, {"見出し", "題名", "x", 1, ""},
+      {"見出し", "題名", "x", 0, ""},          {"Default", "Foreign", "#", 31, "0x80"},
+      {"Default", "Number", "def", 31, "def"}, {"Default", "Empty", "def", 31, ""}};
+  for (const auto& [section, key, fallback, size, expected] : reads)
+    CHECK_AT(reg.read(g_profile, section, key, fallback, size) == expected,
+             std::string(key) + " in " + std::to_string(size));
 
   // Null text deletes the value; deleting a missing one is harmless and creates nothing.
   reg.write(g_profile, "Default", "Alpha", nullptr);
@@ -190,18 +165,13 @@ void TestRawOperations() {
   reg.clearSection(g_profile + "-none", "1");  // profile key cannot be opened
   reg.clearSection(g_profile, "");
   CHECK(KeyExists("Default"));
-  DeleteProfile();
 }
 
 // The back end comes from the file's UseReg first, then the registry's, and only when permitted;
 // the store's own rules are the host tests'.
 void TestChoice(const std::filesystem::path& file) {
   RegistryOps reg = WinRegistryOps();
-  const struct {
-    const char *fileText, *regUseReg, *regAlpha;
-    bool permitted, ini;
-    int alpha;
-  } rows[] = {
+  const std::tuple<const char*, const char*, const char*, bool, bool, int> rows[] = {
       {"[Default]\r\nUseReg=2\r\nAlpha=10\r\n", nullptr, nullptr, true, false, 255},
       {"[Default]\r\nAlpha=10\r\n", "2", "20", true, false, 20},
       {"[Default]\r\nAlpha=10\r\n", "0", "20", true, true, 10},
@@ -209,45 +179,42 @@ void TestChoice(const std::filesystem::path& file) {
       {"[Default]\r\nUseReg=2\r\nAlpha=12\r\n", "2", "20", false, true, 12},
       {"[Default]\r\nAlpha=10\r\n", "2", "20", false, true, 10},
   };
-  for (const auto& r : rows) {
-    const std::string row = std::string(r.fileText) + (r.regUseReg ? r.regUseReg : "-");
-    CHECK(Ops().replace(file, r.fileText));
-    reg.write(g_profile, "Default", "UseReg", r.regUseReg);
-    reg.write(g_profile, "Default", "Alpha", r.regAlpha);
+  for (const auto& [fileText, regUseReg, regAlpha, permitted, ini, alpha] : rows) {
+    const std::string row = std::string(fileText) + (regUseReg ? regUseReg : "-");
+    CHECK(Ops().replace(file, fileText));
+    reg.write(g_profile, "Default", "UseReg", regUseReg);
+    reg.write(g_profile, "Default", "Alpha", regAlpha);
     ProfileStore s;
-    s.Open(ProgramStoreEnv(), r.permitted, "Default", &file, g_profile.c_str());
-    CHECK_AT(s.UsesIni() == r.ini && s.ReadInt("Alpha", "255", -1, 255) == r.alpha, row);
+    s.Open(ProgramStoreEnv(), permitted, "Default", &file, g_profile.c_str());
+    CHECK_AT(s.UsesIni() == ini && s.ReadInt("Alpha", "255", -1, 255) == alpha, row);
     // A write goes to the chosen back end only.
     s.WriteInt("Alpha", 13);
     const std::string text = FileText(file);
-    CHECK_AT(r.ini
-                 ? text.find("Alpha=13\r\n") != std::string::npos && RegText("Default", "Alpha") == r.regAlpha
-                 : text == r.fileText && RegText("Default", "Alpha") == "13",
+    CHECK_AT(ini ? text.find("Alpha=13\r\n") != std::string::npos && RegText("Default", "Alpha") == regAlpha
+                 : text == fileText && RegText("Default", "Alpha") == "13",
              row);
   }
   DeleteProfile();
 }
 
-// Odd files the host tests do not cover (blanks, quotes, '#', text after a header, no last line
-// break), read through ours and the system's profile API.
+// Odd files (blanks, quotes, '#', text after a header, no last line break): ours read as the API's.
 void TestAgainstProfileApi(const fs::path& dir) {
   const std::string cases[] = {"[ DeFault ]\r\n  a  =  1  \r\nB\t=\tx\t\r\n",
                                "[Default]\r\nQ=\"q\"\r\nS='s'\r\nM=\"m'\r\nO=\"\r\nI=a\"b\"\r\n",
                                "[Default]\r\nA=1\r\nB=2", "[Default]\r\n;A=1\r\n B=2\r\n#C=3\r\n",
                                "[Default] junk\r\nA=1\r\n"};
-  StoreEnv env;
-  env.programPath = dir / "Varnel.exe";
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const fs::path file = dir / ("odd" + std::to_string(i) + ".ini");
-    PutFile(file, cases[i]);
+  for (const std::string& text : cases) {
+    const fs::path file =
+        dir / ("odd" + std::to_string(text.size()) + ".ini");  // the API keeps files it read
+    PutFile(file, text);
     ProfileStore store;
-    store.Open(env, false, "Default", &file, nullptr);
+    store.Open(ProgramStoreEnv(), false, "Default", &file, nullptr);
     for (const char* key : {"A", "B", "C", "Q", "S", "M", "O", "I"}) {
       char buf[256];
       const DWORD n =
           GetPrivateProfileStringA("Default", key, "<absent>", buf, sizeof buf, file.string().c_str());
       const std::string api(buf, n), ours = store.ReadRaw("Default", key, "<absent>", 256);
-      CHECK_AT(api == ours, std::to_string(i) + "/" + key + ": api='" + api + "' ours='" + ours + "'");
+      CHECK_AT(api == ours, text + key + ": api='" + api + "' ours='" + ours + "'");
     }
   }
 }
@@ -255,21 +222,15 @@ void TestAgainstProfileApi(const fs::path& dir) {
 }  // namespace
 
 int main() {
-  g_profile = "VarnelTest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-  fs::path root;
-  {
-    TempFolder temp(L"varnel-store");
-    root = temp.path;
-    TestReplace(root);
-    TestAttributesAndRefusals(root);
-    TestLongPath(root);
-    TestHeldFile(root);
-    TestStamps(root);
-    TestRawOperations();
-    TestChoice(root / "store.ini");
-    CHECK(!KeyExists());
-    TestAgainstProfileApi(root);
-  }
-  CHECK(GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES);
+  const fs::path root = fs::temp_directory_path() / ("varnel-store-" + std::to_string(GetCurrentProcessId()));
+  RemoveAll(root);
+  CreateDirectoryW(root.c_str(), nullptr);
+  TestReplace(root);
+  TestAttributesAndRefusals(root);
+  TestStamps(root);
+  TestRawOperations();
+  TestChoice(root / "store.ini");
+  TestAgainstProfileApi(root);
+  RemoveAll(root);
   return Finish();
 }

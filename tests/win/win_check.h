@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -23,8 +25,7 @@
 #include "win/platform/text_convert.h"
 #include "win/platform/win_file_ops.h"
 
-inline int g_failures = 0;
-inline int g_checks = 0;
+inline int g_failures = 0, g_checks = 0;
 
 // context: what a table row was, printed with the failure.
 #define CHECK_AT(cond, context)                                                                        \
@@ -50,6 +51,12 @@ inline void PutFile(const std::filesystem::path& file, const std::string& bytes)
   std::ofstream(file, std::ios::binary) << bytes;
 }
 
+inline RECT RectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
 // Names in a folder, read through the long-path spelling.
 inline std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder) {
   std::vector<std::wstring> names;
@@ -63,25 +70,13 @@ inline std::vector<std::wstring> FolderEntries(const std::filesystem::path& fold
   return names;
 }
 
-// A fresh folder under the temporary folder, removed with all it holds (read-only files
-// and paths past MAX_PATH included) when the fixture goes.
-struct TempFolder {
-  explicit TempFolder(const std::wstring& name)
-      : path(std::filesystem::temp_directory_path() /
-             (name + L"-" + std::to_wstring(GetCurrentProcessId()))) {
-    Remove(path);
-    CreateDirectoryW(path.c_str(), nullptr);
-  }
-  ~TempFolder() { Remove(path); }
-  static void Remove(const std::filesystem::path& p) {
-    const std::wstring api = varnel::win::ApiPath(p);
-    if (GetFileAttributesW(api.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    for (const auto& n : FolderEntries(p)) Remove(p / n);  // a file has none
-    SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!RemoveDirectoryW(api.c_str())) DeleteFileW(api.c_str());
-  }
-  const std::filesystem::path path;
-};
+// Removes a file or a folder with all it holds, read-only files and paths past MAX_PATH included.
+inline void RemoveAll(const std::filesystem::path& p) {
+  const std::wstring api = varnel::win::ApiPath(p);
+  for (const auto& n : FolderEntries(p)) RemoveAll(p / n);  // a file has none
+  SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!RemoveDirectoryW(api.c_str())) DeleteFileW(api.c_str());
+}
 
 // Presses OK on every dialog and message box this thread opens while it lives, as a user
 // would; counts the boxes it answered.
@@ -102,8 +97,8 @@ struct DialogAnswerer {
 };
 
 // A running program in this process: the data folder written from files (name, bytes),
-// the options, the main window, the menus and the notes of "List".
-inline bool StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files,
+// the options, the main window, the menus and the notes of "List"; the run ends when one is missing.
+inline void StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files,
                              varnel::WorkArea work = {0, 0, 1280, 800}) {
   using namespace varnel::win;
   const std::filesystem::path data = DataFolder();
@@ -114,11 +109,15 @@ inline bool StartTestProgram(const std::vector<std::pair<std::string, std::strin
   app.instance = GetModuleHandleW(nullptr);
   app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), data, work);
   app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
-  if (!RegisterWindowClasses(app.instance) || !(app.mainWindow = CreateMainWindow(app.instance)))
-    return false;
-  LoadResourceMenus(app.instance);
-  OpenNotesAtStart(app.mainWindow);
-  return true;
+  if (RegisterWindowClasses(app.instance) && (app.mainWindow = CreateMainWindow(app.instance))) {
+    LoadResourceMenus(app.instance);
+    OpenNotesAtStart(app.mainWindow);
+  }
+  for (std::size_t s = 0; s < app.options->slotFlags.size(); ++s)
+    if (!app.mainWindow || (app.options->slotFlags[s] == '1' && !app.slots[s])) {
+      std::printf("FAILED: the program or note %zu did not open\n", s);
+      std::exit(1);
+    }
 }
 
 // The note's rows as "heading[detail:state ...]", hidden headings in parentheses.

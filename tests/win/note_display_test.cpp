@@ -97,10 +97,10 @@ int main() {
   StartTestProgram({{"Varnel.ini", "[Default]\r\nList=11\r\nFX1=1920\r\nFX2=3840\r\n"},
                     {"Varnel00.dat", "[Default]\r\nX=3000\r\nY=100\r\n" + kNote},
                     {"Varnel01.dat", "[Default]\r\nX=1920\r\nY=40\r\n" + kNote}});
-  CCheckWnd *away = App().slots[0], *home = App().slots[1];
-  SetWindowPos(home->Window(), nullptr, 60, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  CheckDisplayChange(*away, *home);
-  CheckDpiChange(*home);
+  CCheckWnd &away = *App().slots[0], &home = *App().slots[1];
+  SetWindowPos(home.Window(), nullptr, 60, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CheckDisplayChange(away, home);
+  CheckDpiChange(home);
   CheckTabsPainted();
   return Finish();
 }

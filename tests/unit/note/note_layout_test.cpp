@@ -273,45 +273,34 @@ TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
 TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   Build({{"A", "a1", "a2"}, {"B", "b1"}});
   Layout();  // A (10,20,30,36), a1 (23,38,54,52), a2 (23,56,54,70), B (10,82,30,98), b1 (23,100,54,114)
-  const std::array<int, 3> points[] = {
-      {100, 18, kHitTitleBar}, {10, 20, kHitGlyph},    {19, 35, kHitGlyph},    {20, 35, kHitHeadingText},
-      {30, 20, kHitNone},      {23, 38, kHitCheckBox}, {36, 51, kHitCheckBox}, {37, 51, kHitDetailText},
-      {22, 40, kHitNone},      {40, 52, kHitNone}};
-  for (const auto& [x, y, want] : points) EXPECT_EQ(Hit(x, y), want) << x << "," << y;
-  // Code, heading, heading row and row; above the first row and below every row too.
-  const auto all = [&](int x, int y) {
+  const int a = Row(0, 0), a1 = Row(0, 1), b1 = Row(1, 1), bottom = 1, folded = 2, bare = 3;
+  const int none = kHitNone, glyph = kHitGlyph, text = kHitHeadingText, box = kHitCheckBox,
+            detail = kHitDetailText, bar = kHitTitleBar;
+  // Heading rows are not tested with "Non"; a miss reports the last heading walked.
+  const std::array<int, 6> points[] = {
+      // x, y, case (0 plain, bottom bar, A folded, no heading rows); code, heading, row
+      {100, 18, 0, bar, -1, -1},      {10, 20, 0, glyph, 0, a},      {19, 35, 0, glyph, 0, a},
+      {20, 35, 0, text, 0, a},        {30, 20, 0, none, 1, -1},      {23, 38, 0, box, 0, a1},
+      {36, 51, 0, box, 0, a1},        {37, 51, 0, detail, 0, a1},    {22, 40, 0, none, 1, -1},
+      {40, 52, 0, none, 1, -1},       {40, 113, 0, detail, 1, b1},   {40, 19, 0, none, 0, -1},
+      {40, 250, 0, none, 1, -1},      {5, 282, bottom, bar, -1, -1}, {5, 281, bottom, none, 1, -1},
+      {100, 18, bottom, none, 0, -1}, {40, 40, folded, none, 1, -1}, {40, 105, folded, detail, 1, b1},
+      {20, 30, bare, none, 1, -1}};
+  for (const auto& [x, y, state, code, heading, row] : points) {
+    g_.bar = state == bottom ? kBarShown | kBarBottom : kBarShown, g_.hideHeadingRows = state == bare;
+    c_.headingAttributes[0] = state == folded ? kHeadingFolded : 0;
     const HitResult h = HitTest(c_, g_, x, y);
-    return std::make_tuple(h.code, h.heading, h.headingRow, h.row);
-  };
-  EXPECT_EQ(all(19, 20), std::make_tuple(kHitGlyph, 0, Row(0, 0), Row(0, 0)));
-  EXPECT_EQ(all(40, 113), std::make_tuple(kHitDetailText, 1, Row(1, 0), Row(1, 1)));
-  EXPECT_EQ(all(40, 19), std::make_tuple(kHitNone, 0, Row(0, 0), -1));
-  EXPECT_EQ(all(40, 250), std::make_tuple(kHitNone, 1, Row(1, 0), -1));
-  g_.bar = kBarShown | kBarBottom;
-  EXPECT_EQ(Ints({Hit(5, 282), Hit(5, 281), Hit(100, 18)}), (Ints{kHitTitleBar, kHitNone, kHitNone}));
-  g_.bar = kBarShown;
-  c_.headingAttributes[0] = kHeadingFolded;
-  EXPECT_EQ(Ints({Hit(40, 40), Hit(40, 105)}), (Ints{kHitNone, kHitDetailText}));
+    EXPECT_EQ(std::tuple(h.code, h.heading, h.headingRow, h.row),
+              std::tuple(code, heading, heading < 0 ? -1 : Row(heading, 0), row))
+        << x << "," << y << " " << state;
+  }
   c_.headingAttributes[0] = 0;
-  // "Non": heading rows are not tested, whatever their old rectangle.
-  g_.hideHeadingRows = true;
-  c_.rows.At(Row(0, 0)).rect = RowRect{0, 0, 200, 300};
-  EXPECT_EQ(HitTest(c_, g_, 40, 40).row, Row(0, 1));
-  g_.hideHeadingRows = false;
-
-  // A detail below the point ends only its heading; a heading below it ends all.
-  c_.rows.At(Row(0, 0)).rect = RowRect{10, 0, 100, 10};
-  c_.rows.At(Row(0, 1)).rect = RowRect{23, 50, 100, 60};
+  // A detail below the point ends only its heading.
+  c_.rows.At(a1).rect = RowRect{23, 50, 100, 60};
   c_.rows.At(Row(1, 0)).rect = RowRect{10, 20, 100, 30};
-  c_.rows.At(Row(1, 1)).rect = RowRect{23, 25, 100, 28};
   EXPECT_EQ(Hit(50, 25), kHitHeadingText);
-  c_.rows.At(Row(1, 0)).rect = RowRect{10, 26, 100, 30};
-  EXPECT_EQ(Hit(50, 25), kHitNone);
-
   // Past a row number left empty (a2 becomes number 3).
-  c_.MakeRoomAfter(0, Row(0, 1));
-  Layout();
-  EXPECT_EQ(B(c_.rows.At(Row(0, 3)).rect), "23,56,54,70");
+  c_.MakeRoomAfter(0, a1);
   EXPECT_EQ(HitTest(c_, g_, 40, 60).row, Row(0, 3));
 }
 

@@ -279,13 +279,13 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   // Heading rows are not tested with "Non"; a miss reports the last heading walked.
   const std::array<int, 6> points[] = {
       // x, y, case (0 plain, bottom bar, A folded, no heading rows); code, heading, row
-      {100, 18, 0, bar, -1, -1},      {10, 20, 0, glyph, 0, a},      {19, 35, 0, glyph, 0, a},
-      {20, 35, 0, text, 0, a},        {30, 20, 0, none, 1, -1},      {23, 38, 0, box, 0, a1},
-      {36, 51, 0, box, 0, a1},        {37, 51, 0, detail, 0, a1},    {22, 40, 0, none, 1, -1},
-      {40, 52, 0, none, 1, -1},       {40, 113, 0, detail, 1, b1},   {40, 19, 0, none, 0, -1},
-      {40, 250, 0, none, 1, -1},      {5, 282, bottom, bar, -1, -1}, {5, 281, bottom, none, 1, -1},
-      {100, 18, bottom, none, 0, -1}, {40, 40, folded, none, 1, -1}, {40, 105, folded, detail, 1, b1},
-      {20, 30, bare, none, 1, -1}};
+      {100, 18, 0, bar, -1, -1},       {10, 20, 0, glyph, 0, a},      {19, 35, 0, glyph, 0, a},
+      {20, 35, 0, text, 0, a},         {30, 20, 0, none, 1, -1},      {23, 38, 0, box, 0, a1},
+      {36, 51, 0, box, 0, a1},         {37, 51, 0, detail, 0, a1},    {22, 40, 0, none, 1, -1},
+      {40, 52, 0, none, 1, -1},        {40, 113, 0, detail, 1, b1},   {40, 19, 0, none, 0, -1},
+      {40, 250, 0, none, 1, -1},       {5, 282, bottom, bar, -1, -1}, {5, 281, bottom, none, 1, -1},
+      {100, 18, bottom, none, 0, -1},  {40, 40, folded, none, 1, -1}, {20, 30, bare, none, 1, -1},
+      {40, 105, folded, detail, 1, b1}};
   for (const auto& [x, y, state, code, heading, row] : points) {
     g_.bar = state == bottom ? kBarShown | kBarBottom : kBarShown, g_.hideHeadingRows = state == bare;
     c_.headingAttributes[0] = state == folded ? kHeadingFolded : 0;
@@ -294,7 +294,7 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
               std::tuple(code, heading, heading < 0 ? -1 : Row(heading, 0), row))
         << x << "," << y << " " << state;
   }
-  c_.headingAttributes[0] = 0;
+  c_.headingAttributes[0] = 0;  // as the rows were laid out
   // A detail below the point ends only its heading.
   c_.rows.At(a1).rect = RowRect{23, 50, 100, 60};
   c_.rows.At(Row(1, 0)).rect = RowRect{10, 20, 100, 30};

@@ -101,17 +101,19 @@ TEST_F(NoteLayoutTest, HeadingAndDetailRectanglesColoursAndFonts) {
   EXPECT_EQ(Each(&RowPaint::textRect), "23,20,72,36 40,38,75,52 40,56,194,84 23,96,194,112 40,114,54,128");
   EXPECT_EQ(m_.lastWidth, 200 - 17 - 23 - 4);
 
-  // Own background with its band over the heading's details, not the next heading's; own text colour.
-  c_.rows.At(Row(0, 0)).format = "C000000000123456";
+  // Own background with its band over the heading's details, not the next heading's (a band needs
+  // its own background); own text colours.
+  c_.rows.At(Row(0, 0)).format = "E00000AB00123456";
+  c_.rows.At(Row(1, 0)).format = "8000000000654321";
   c_.rows.At(Row(0, 1)).format = "6000FF0000ABCDEF";
   EXPECT_EQ(Each(&RowPaint::back, &RowPaint::textColour, &RowPaint::backRect),
-            "123456/0/0,18,200,36 abcdef/ff0000/21,38,77,52 -1/0/0,0,0,0 -1/0/0,0,0,0 -1/0/0,0,0,0");
+            "123456/ab00/0,18,200,36 abcdef/ff0000/21,38,77,52 -1/0/0,0,0,0 -1/0/0,0,0,0 -1/0/0,0,0,0");
   EXPECT_EQ(Each(&RowPaint::band, &RowPaint::bandRect),
             "-1/0,0,0,0 123456/0,36,200,55 123456/0,54,200,87 -1/0,0,0,0 -1/0,0,0,0");
 
   // Own height, bounded by the check box and 64; bold or italic widens the text.
-  c_.rows.At(Row(0, 1)).format = "1141000000000000";
-  EXPECT_EQ(Layout()[1].font, (RowFontSpec{20, true, false, false}));
+  c_.rows.At(Row(0, 1)).format = "1142000000000000";
+  EXPECT_EQ(Layout()[1].font, (RowFontSpec{20, false, true, false}));
   EXPECT_EQ(B(Layout()[1].textRect), "40,38,81,58");
   EXPECT_EQ(RowFontOf("1050000000000000", false, fonts_, 13, false).height, 13);
   EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 13, true), (RowFontSpec{64, true, true, true}));

@@ -69,18 +69,17 @@ TEST_F(NoteLayoutTest, RowsStackBelowTheBarWithGapsFoldsAndHiddenHeadings) {
       {0, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
       {kBarShown, 0, false, "10,20,30,36 23,38,54,52 23,56,54,70 10,82,30,98 23,100,54,114"},
       {kBarShown | kBarBottom, 0, false, "10,8,30,24 23,26,54,40 23,44,54,58 10,70,30,86 23,88,54,102"},
-      {0, kHeadingFolded, false, "10,8,30,24 10,30,30,46 23,48,54,62"},  // 4 px after a folded heading
       {0, kHeadingHidden, false, "10,8,30,24 23,26,54,40"},
-      {0, 0, true, "10,8,24,22 10,26,24,40 10,52,24,66"}};
+      {0, 0, true, "10,8,24,22 10,26,24,40 10,52,24,66"},
+      {0, kHeadingFolded, false, "10,8,30,24 10,30,30,46 23,48,54,62"}};  // 4 px after a folded heading
   for (const auto& [bar, attributes, bare, rects] : cases) {
     g_.bar = bar, g_.hideHeadingRows = bare;
     c_.headingAttributes[0] = attributes;
     EXPECT_EQ(Each(&RowPaint::rowRect), rects) << int{bar} << " " << attributes << " " << bare;
   }
-  EXPECT_EQ(Each(&RowPaint::mark, &RowPaint::heading), "0,0,0,0/0 0,0,0,0/0 0,0,0,0/0");
-  g_.hideHeadingRows = false;
-  c_.headingAttributes[0] = kHeadingFolded;
   EXPECT_EQ(Each(&RowPaint::folded), "1 0 0");
+  g_.hideHeadingRows = true, c_.headingAttributes[0] = 0;
+  EXPECT_EQ(Each(&RowPaint::mark, &RowPaint::heading), "0,0,0,0/0 0,0,0,0/0 0,0,0,0/0");
 }
 
 TEST_F(NoteLayoutTest, LayoutStopsOnceWellBelowTheWindowKeepingOldRectangles) {
@@ -277,13 +276,13 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   // Heading rows are not tested with "Non"; a miss reports the last heading walked.
   const std::array<int, 6> points[] = {
       // x, y, case (0 plain, bottom bar, A folded, no heading rows); code, heading, row
-      {100, 18, 0, bar, -1, -1},       {10, 20, 0, glyph, 0, a},      {19, 35, 0, glyph, 0, a},
-      {20, 35, 0, text, 0, a},         {30, 20, 0, none, 1, -1},      {23, 38, 0, box, 0, a1},
-      {36, 51, 0, box, 0, a1},         {37, 51, 0, detail, 0, a1},    {22, 40, 0, none, 1, -1},
-      {40, 52, 0, none, 1, -1},        {40, 113, 0, detail, 1, b1},   {40, 19, 0, none, 0, -1},
-      {40, 250, 0, none, 1, -1},       {5, 282, bottom, bar, -1, -1}, {5, 281, bottom, none, 1, -1},
-      {100, 18, bottom, none, 0, -1},  {40, 40, folded, none, 1, -1}, {20, 30, bare, none, 1, -1},
-      {40, 105, folded, detail, 1, b1}};
+      {100, 18, 0, bar, -1, -1},     {10, 20, 0, glyph, 0, a},      {19, 35, 0, glyph, 0, a},
+      {20, 35, 0, text, 0, a},       {30, 20, 0, none, 1, -1},      {23, 38, 0, box, 0, a1},
+      {36, 51, 0, box, 0, a1},       {37, 51, 0, detail, 0, a1},    {22, 40, 0, none, 1, -1},
+      {40, 52, 0, none, 1, -1},      {40, 113, 0, detail, 1, b1},   {40, 19, 0, none, 0, -1},
+      {5, 282, bottom, bar, -1, -1}, {5, 281, bottom, none, 1, -1}, {100, 18, bottom, none, 0, -1},
+      {40, 40, folded, none, 1, -1}, {20, 30, bare, none, 1, -1},   {40, 105, folded, detail, 1, b1},
+      {40, 250, 0, none, 1, -1}};  // the last as the rows were laid out
   for (const auto& [x, y, state, code, heading, row] : points) {
     g_.bar = state == bottom ? kBarShown | kBarBottom : kBarShown, g_.hideHeadingRows = state == bare;
     c_.headingAttributes[0] = state == folded ? kHeadingFolded : 0;
@@ -292,7 +291,6 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
               std::tuple(code, heading, heading < 0 ? -1 : Row(heading, 0), row))
         << x << "," << y << " " << state;
   }
-  c_.headingAttributes[0] = 0;  // as the rows were laid out
   // A detail below the point ends only its heading.
   c_.rows.At(a1).rect = RowRect{23, 50, 100, 60};
   c_.rows.At(Row(1, 0)).rect = RowRect{10, 20, 100, 30};

@@ -211,24 +211,21 @@ TEST_F(NoteLayoutTest, TitleBarGradientsAndBorders) {
 TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   Build({{"AB", "abc"}});  // heading 14 + 27 + 6; detail 48 + 21; y 12 + 8 + 18 + 18
   const auto size = [](const AutoSizeResult& r) { return std::make_tuple(r.resize, r.width, r.height); };
-  const std::tuple<std::uint8_t, bool, bool, bool, bool, std::uint32_t, int, int, std::tuple<bool, int, int>>
-      cases[] = {
-          // bar, force, fixed, bold details, no heading rows, attributes, width and height before; result
-          {kBarShown, false, false, false, false, 0, 200, 300, {false, 0, 0}},
-          {kBarShown, true, false, false, false, 0, 200, 300, {true, 69, 60}},
-          {kBarShown, false, false, false, false, 0, 50, 300, {true, 69, 300}},  // no shrinking unforced
-          {kBarShown, false, false, false, false, 0, 200, 40, {true, 200, 60}},
-          {kBarShown | kBarBottom, true, false, false, false, 0, 200, 300, {true, 69, 60}},
-          {0, true, false, false, false, 0, 200, 300, {true, 69, 48}},
-          {kBarShown, true, true, false, false, 0, 200, 300, {false, 0, 0}},
-          {kBarShown, true, false, true, false, 0, 200, 300, {true, 73, 60}},  // + int(0.3 x 14)
-          {kBarShown, true, false, false, false, kHeadingFolded, 200, 300, {true, 47, 42}},
-          {kBarShown, true, false, false, true, 0, 200, 300, {true, 9 + 22 + 21, 42}}};
-  for (const auto& [bar, force, fixed, bold, bare, attributes, width, height, result] : cases) {
-    g_.bar = bar, g_.fixed = fixed, fonts_.detailBold = bold, g_.hideHeadingRows = bare;
+  const std::uint8_t top = kBarShown, bottom = kBarShown | kBarBottom;
+  // Unforced the note never shrinks; bold details add int(0.3 x 14).
+  const std::tuple<std::uint8_t, std::string_view, int, int, std::tuple<bool, int, int>> cases[] = {
+      // bar; f force, x fixed, b bold details, n no heading rows, a A folded; width, height before; result
+      {top, "", 200, 300, {false, 0, 0}},      {top, "f", 200, 300, {true, 69, 60}},
+      {top, "", 50, 300, {true, 69, 300}},     {top, "", 200, 40, {true, 200, 60}},
+      {bottom, "f", 200, 300, {true, 69, 60}}, {0, "f", 200, 300, {true, 69, 48}},
+      {top, "fx", 200, 300, {false, 0, 0}},    {top, "fb", 200, 300, {true, 73, 60}},
+      {top, "fa", 200, 300, {true, 47, 42}},   {top, "fn", 200, 300, {true, 9 + 22 + 21, 42}}};
+  for (const auto& [bar, flags, width, height, result] : cases) {
+    const auto has = [flags = flags](char c) { return flags.find(c) != std::string_view::npos; };
+    g_.bar = bar, g_.fixed = has('x'), fonts_.detailBold = has('b'), g_.hideHeadingRows = has('n');
     g_.width = width, g_.height = height;
-    c_.headingAttributes[0] = attributes;
-    EXPECT_EQ(size(AutoSize(force)), result) << int{bar} << force << fixed << bold << bare << width << height;
+    c_.headingAttributes[0] = has('a') ? kHeadingFolded : 0;
+    EXPECT_EQ(size(AutoSize(has('f'))), result) << int{bar} << flags << width << height;
   }
   c_.headingAttributes[0] = 0, g_.hideHeadingRows = false, g_.bar = kBarShown | kBarFolded;
   const AutoSizeResult r = AutoSize(true);

@@ -50,9 +50,13 @@ void CheckDpiChange(CCheckWnd& note) {
   CHECK(c.rows.At(row).rect.top == at96.top && c.rows.At(row).rect.bottom == at96.bottom);
   note.FoldTitle(1);
   SendDpi(note, 144, RECT{start.left, start.top, start.left + 300, start.top + 26});
-  const int folded = RectOf(note.Window()).bottom - RectOf(note.Window()).top;
+  const auto height = [&note] {
+    const RECT r = RectOf(note.Window());
+    return r.bottom - r.top;
+  };
+  const int folded = height();
   note.FoldTitle(0);
-  CHECK(folded == 27 && RectOf(note.Window()).bottom - RectOf(note.Window()).top == 225);
+  CHECK(folded == 27 && height() == 225);
 }
 
 constexpr int kBack = 0xCCFFFF;

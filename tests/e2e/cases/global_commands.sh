@@ -67,11 +67,11 @@ for n in "2 50 200" "5 300 260" "8 600 180" "9 900 150 Fix=1" "0 500 300 V=0"; d
 done
 e2e_run 4
 hotkey 405
-wait_until 5 "probe notes | grep -q 'rect=1020,200,1280,300 '"
+wait_note 'rect=1020,200,1280,300 ' "command 405 stacked no note at the right edge" 5
 e2e_shot arranged
 at 1020,0,1280,100 1020,100,1280,200 1020,200,1280,300 900,300,1050,400
 probe post 0x0400 0 0x0203 >/dev/null || fail "post tray double click"
-wait_until 5 "probe notes | grep -q 'rect=1020,200,1320,300 '"
+wait_note 'rect=1020,200,1320,300 ' "the tray double click arranged nothing" 5
 at 1020,0,1320,100 1020,100,1320,200 1020,200,1320,300 900,300,1050,400 500,300,800,400
 e2e_close
 expect_eq "$(keys Varnel05.dat Y),$(keys Varnel08.dat Y)" "100,200" "slot order top to bottom"

@@ -51,9 +51,8 @@ e2e_shot heading-run 0.5
 
 E2E_PART=shell_drop
 menu_at 544 441 Down Down Down Return  # 編集
-wait_until 5 "probe notes | grep -q 'edit=1'"
+wait_note 'edit=1' "no edit box on the detail" 5
 IFS=, read -r l t r b <<<"$(probe notes | grep 'edit=1' | field editrect)"
-[ -n "$b" ] || fail "no edit box on the detail: $(probe notes)"
 out=$(probe drop $(((l + r) / 2)) $(((t + b) / 2)) "${win[@]}") || fail "drop refused: $out"
 wait_until 5 "probe notes | grep -q 'edittext=Z:.*one.txt'"
 e2e_shot dropped

@@ -52,7 +52,8 @@ xdo mouseup 1
 wait_note 'rect=380,40,680,58 ' "not folded again after release"
 
 E2E_PART=note_dpi
-crop() {  # the sized note at DPI $1
+crop() {  # the sized note at DPI $1, once it stands at the top right
+  wait_note 'rect=[0-9]+,0,1280,' "no sized note at the top right at $1 DPI"
   IFS=, read -r l t r b <<<"$(probe notes | grep -E 'rect=[0-9]+,0,1280,' | field rect)"
   eval "w$1=$((r - l)) h$1=$((b - t))"
   timeout 20 import -display "$DISPLAY" -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$E2E_CASE/at$1.png" ||

@@ -3,16 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdint>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
-#include <sstream>
-#include <string>
-#include <system_error>
-#include <vector>
+#include <sstream>  // for the tests that read text line by line
 
 #include "core/config/profile_store.h"
 #include "core/features/alarm_table.h"
@@ -35,16 +27,15 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A fresh folder per test (named after it), removed again at the end.
+// A fresh folder per test, named after it and the process (a build's and a mutant's runs stay apart),
+// removed again at the end.
 class TempFolder {
  public:
   explicit TempFolder(const char* prefix) {
-    static std::atomic<int> counter{0};
-    std::ostringstream name;
-    // The process id keeps two runs of one program (a build's and a mutant's) apart.
-    name << prefix << "-" << ::testing::UnitTest::GetInstance()->current_test_info()->name() << "-"
-         << getpid() << "-" << counter++;
-    path_ = std::filesystem::temp_directory_path() / name.str();
+    static int counter = 0;
+    path_ = std::filesystem::temp_directory_path() /
+            (std::string(prefix) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+             "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
@@ -52,8 +43,6 @@ class TempFolder {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
   }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
   const std::filesystem::path& Path() const { return path_; }
 
  private:

@@ -10,7 +10,7 @@ namespace {
 
 using NoteFileTest = test::NoteTest;
 
-TEST_F(NoteFileTest, LoadsHeadingsAcrossGapsAndRenumbersAndDropsDeletedAtSave) {
+TEST_F(NoteFileTest, LoadsHeadingsAcrossGapsWithTheirModesAndRenumbersAndDropsDeletedAtSave) {
   Load(
       "[Default]\r\nTitle=\r\n"
       "[1]\r\n0S=0000000000000000\r\n0L=Shopping\r\n1S=000000010000000000000000\r\n1L=milk\r\n"
@@ -26,11 +26,21 @@ TEST_F(NoteFileTest, LoadsHeadingsAcrossGapsAndRenumbersAndDropsDeletedAtSave) {
   EXPECT_FALSE(store_.HasKey("0S", "4"));
   Reload();
   EXPECT_EQ(Outline(), "Shopping:milk,bread|Work|repeat:stays");
+  // display mode 1 without details, display mode 2, fold mode 1 folded, fold mode 0 folded, fold mode 2,
+  // display mode 1 with a detail (bits 8..15 cleared)
+  Load(
+      "[1]\r\n0S=01000000\r\n0L=a\r\n[2]\r\n0S=02000000\r\n0L=b\r\n[3]\r\n0S=04000002\r\n0L=c\r\n"
+      "[4]\r\n0S=00000002\r\n0L=d\r\n[5]\r\n0S=08000000\r\n0L=e\r\n[6]\r\n0S=0100ff00\r\n0L=f\r\n1S="
+      "00000000\r\n");
+  const std::uint32_t* a = c_.headingAttributes.data();
+  EXPECT_EQ(
+      std::vector<std::uint32_t>(a, a + c_.headingCount),
+      (std::vector<std::uint32_t>{0x01000000 | kHeadingHidden, 0x02000000 | kHeadingHidden,
+                                  0x04000000 | kHeadingFolded, 0, 0x08000000 | kHeadingFolded, 0x01000000}));
 }
 
 TEST_F(NoteFileTest, WrittenNoteMatchesTheFileConventionsByteForByte) {
-  // "%dS" before "%dL"; flag digits changed bit by bit in upper case, whole
-  // fields (the format string) in lower case.
+  // "%dS" before "%dL"; flag digits changed bit by bit in upper case, the format in lower case.
   Load("[1]\r\n0S=00000000\r\n0L=買い物\r\n1S=0000000c0E1ABCDEF0000000\r\n1L=牛乳\r\n");
   ASSERT_TRUE(c_.AdvanceDetailState(kUnchecked, Row(0, 1), Status(0, 1), NoteRules{}, now_));
   ASSERT_TRUE(c_.AdvanceDetailState(kChecked, Row(0, 1), Status(0, 1), NoteRules{}, now_));
@@ -43,7 +53,7 @@ TEST_F(NoteFileTest, WrittenNoteMatchesTheFileConventionsByteForByte) {
             "1S=000000030000000000000000\r\n1L=\\|C:\\\\temp\\t表\r\n");
 }
 
-TEST_F(NoteFileTest, AlarmsRegisterAtLoadAndNeverLeak) {
+TEST_F(NoteFileTest, AlarmsRegisterAtLoadNeverLeakAndStayOnUnarmedWithAFullTable) {
   // ON alarm, OFF alarm, and an ON record too short to hold its settings.
   Load(
       "[1]\r\n0S=00000000\r\n0L=h\r\n"
@@ -63,17 +73,22 @@ TEST_F(NoteFileTest, AlarmsRegisterAtLoadAndNeverLeak) {
             std::make_pair(Row(0, 1), -1));
   c_.ClearDetails(0);
   EXPECT_EQ(alarms_.UsedCount(), 0);
+  // The record stays behind a short format; with a full table an ON alarm loads unarmed.
+  Load("[1]\r\n0S=00000000\r\n0L=h\r\n1S=000400040000000000000000235959c00001\r\n1L=a\r\n");
+  c_.rows.At(Row(0, 1)).format = "12";  // a caller's short format
+  Save();
+  EXPECT_EQ(store_.ReadString("1S", "", 64, "1"), "000400041200000000000000235959c00001");
+  for (int i = 0; i < kAlarmSlotCount; ++i) ASSERT_GT(alarms_.RegisterAlarm(9, 0, "000000800001"), 0);
+  Load("[1]\r\n0S=00000000\r\n0L=h\r\n1S=000c000c0000000000000000103000800001\r\n1L=a\r\n");
+  EXPECT_FALSE(loadOk_);
+  EXPECT_EQ(Status(0, 1), "000c0004103000800001");
 }
 
 TEST_F(NoteFileTest, AnUnchangedNoteIsNotRewrittenAndTheRunsAlarmMarksAreNotStored) {
-  // Table numbers and armed bits change from run to run: a note whose rows did not change is saved
-  // as it was read (not even touched), and numbers of an earlier run go.
-  const std::pair<const char*, const char*> cases[] = {{"000c000c", "000c000c"},
-                                                       {"000c070c", "000c000c"},
-                                                       {"00040004", "00040004"},
-                                                       {"000c0004", "000c000C"},
-                                                       {"00040708", "00040000"}};
-  for (const auto& [stored, saved] : cases) {
+  // Table numbers and armed bits change from run to run: an unchanged note is not even touched.
+  for (const auto& [stored, saved] : {std::pair("000c000c", "000c000c"), std::pair("000c070c", "000c000c"),
+                                      std::pair("00040004", "00040004"), std::pair("000c0004", "000c000C"),
+                                      std::pair("00040708", "00040000")}) {
     const std::string file =
         std::string("[Default]\r\nTitle=t\r\nZ=-2\r\n\r\n[1]\r\n0S=000000000000000000000000\r\n") +
         "0L=head\r\n1S=000000000008000000000000\r\n1L=C:\\temp\\a b\r\n2S=" + stored +
@@ -86,33 +101,8 @@ TEST_F(NoteFileTest, AnUnchangedNoteIsNotRewrittenAndTheRunsAlarmMarksAreNotStor
   }
 }
 
-TEST_F(NoteFileTest, AlarmRecordsBehindAFixedFormatAndOnButUnarmedWithAFullTable) {
-  Load("[1]\r\n0S=00000000\r\n0L=h\r\n1S=000400040000000000000000235959c00001\r\n1L=a\r\n");
-  c_.rows.At(Row(0, 1)).format = "12";  // a caller's short format
-  Save();
-  EXPECT_EQ(store_.ReadString("1S", "", 64, "1"), "000400041200000000000000235959c00001");
-  for (int i = 0; i < kAlarmSlotCount; ++i) ASSERT_GT(alarms_.RegisterAlarm(9, 0, "000000800001"), 0);
-  Load("[1]\r\n0S=00000000\r\n0L=h\r\n1S=000c000c0000000000000000103000800001\r\n1L=a\r\n");
-  EXPECT_FALSE(loadOk_);
-  EXPECT_EQ(Status(0, 1), "000c0004103000800001");
-}
-
-TEST_F(NoteFileTest, HeadingDisplayAndFoldModesAtLoad) {
-  // display mode 1 without details, display mode 2, fold mode 1 folded, fold mode 0 folded, fold mode 2,
-  // display mode 1 with a detail (bits 8..15 cleared)
-  Load(
-      "[1]\r\n0S=01000000\r\n0L=a\r\n[2]\r\n0S=02000000\r\n0L=b\r\n[3]\r\n0S=04000002\r\n0L=c\r\n"
-      "[4]\r\n0S=00000002\r\n0L=d\r\n[5]\r\n0S=08000000\r\n0L=e\r\n[6]\r\n0S=0100ff00\r\n0L=f\r\n1S="
-      "00000000\r\n");
-  const std::uint32_t* a = c_.headingAttributes.data();
-  EXPECT_EQ(
-      std::vector<std::uint32_t>(a, a + c_.headingCount),
-      (std::vector<std::uint32_t>{0x01000000 | kHeadingHidden, 0x02000000 | kHeadingHidden,
-                                  0x04000000 | kHeadingFolded, 0, 0x08000000 | kHeadingFolded, 0x01000000}));
-}
-
-TEST_F(NoteFileTest, StatesOutOfUseAreSkippedAndAResetKeepsAlarmMarks) {
-  Build({{"h", "a"}});
+TEST_F(NoteFileTest, StatesOutOfUseAreSkippedAResetKeepsAlarmMarksAndAnEmptyNewHeadingGoes) {
+  Build({{"h", "a"}, {"b"}});
   Status(0, 1) = "0000000c";
   rules_.ckType2 = false;
   ASSERT_TRUE(c_.AdvanceDetailState(kUnchecked, Row(0, 1), Status(0, 1), rules_, now_));
@@ -120,21 +110,16 @@ TEST_F(NoteFileTest, StatesOutOfUseAreSkippedAndAResetKeepsAlarmMarks) {
   EXPECT_EQ(Status(0, 1), "0000000F");
   c_.ResetDetails(0, rules_, now_);
   EXPECT_EQ(Status(0, 1), "0000000C");
-}
-
-TEST_F(NoteFileTest, AHeadingJustCreatedAndLeftEmptyGoes) {
-  Build({{"h", "1"}, {"a"}});
   c_.editedRow = c_.AddHeading("");
   c_.AddHeading("after");  // not possible in use, but the gap must close right
   c_.DeleteNewRow();
-  EXPECT_EQ(std::make_pair(Outline(), c_.editedRow), std::make_pair(std::string("h:1|a|after"), -1));
+  EXPECT_EQ(std::make_pair(Outline(), c_.editedRow), std::make_pair(std::string("h:a|b|after"), -1));
 }
 
 TEST_F(NoteFileTest, Titles) {
   Build({{"First heading", "hidden\r\nshown\r\nthird"}});
   Status(0, 1) = "01000000";
-  c_.slot = 4;
-  c_.updateStamp = test::MakeDateTime(2011, 1, 10, 14, 5);
+  c_.slot = 4, c_.updateStamp = test::MakeDateTime(2011, 1, 10, 14, 5);
   const std::tuple<int, bool, const char*, const char*> cases[] = {
       // mode, no heading rows, "TFmt", title
       {-1, false, "No.%NN%", "No.05"},
@@ -151,10 +136,8 @@ TEST_F(NoteFileTest, Titles) {
         << mode;
   }
   // An own title keeps mode -1: derived titles never replace it.
-  c_.title = "mine";
-  c_.titleMode = -1;
-  EXPECT_EQ(c_.UpdateTitle(-1, rules_, now_), 0);
-  EXPECT_EQ(c_.UpdateTitle(9, rules_, now_), 0);
+  c_.title = "mine", c_.titleMode = -1;
+  EXPECT_EQ(c_.UpdateTitle(-1, rules_, now_) + c_.UpdateTitle(9, rules_, now_), 0);
   EXPECT_EQ(c_.title, "mine");
 }
 
@@ -259,21 +242,11 @@ TEST_F(NoteFileTest, EachGroupOfSettingsWritesItsKeysAndReadsBack) {
   WriteNoteSettings(*note, s, ~0u);
   GlobalOptions options(env_, Path("data"), WorkArea{0, 0, 1280, 984});
   const NoteSettings back = ReadNoteSettings(options, *note, OpenMode::Existing);
-  EXPECT_EQ(std::make_tuple(back.alpha, back.alpha2, back.fixed, back.locked, back.visible, back.z),
-            std::make_tuple(102, 51, true, true, false, -1));
-  EXPECT_EQ(back.bar, 3) << "the fold bit is the note's own state, read apart";
-  // A place outside the frame comes back inside.
-  EXPECT_EQ(std::vector<int>({back.placement.x, back.placement.y, back.placement.w, back.placement.h}),
-            std::vector<int>({12, 0, 240, 180}));
-}
-
-TEST(NoteOpacity, CommandsStepByTenths) {
-  const std::array<int, 3> steps[] = {
-      {601, 1, 25}, {605, 1, 127}, {610, 1, 255}, {621, 0, 25}, {630, 0, 255}};
-  for (const auto& [command, active, value] : steps) {
-    const OpacityStep step = OpacityOfCommand(command);
-    EXPECT_EQ(std::make_pair(int{step.active}, step.value), std::make_pair(active, value)) << command;
-  }
+  // Bar without its fold bit, the note's own state read apart; a place outside the frame comes back inside.
+  const NotePlacement& p = back.placement;
+  EXPECT_EQ(std::make_tuple(back.alpha, back.alpha2, back.fixed, back.locked, back.visible, back.z, back.bar),
+            std::make_tuple(102, 51, true, true, false, -1, 3));
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({12, 0, 240, 180}));
 }
 
 TEST(NoteUpdateStamp, BoundedToRealDates) {

@@ -244,7 +244,7 @@ TEST_F(NoteLayoutTest, AutoSizeGrowsShrinksOnlyWithForceAndKeepsLimits) {
   EXPECT_EQ(size(AutoSize(true)), std::make_tuple(true, 40, 18));
 }
 
-TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
+TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdgeAndEdgesResizeWithTheirCursors) {
   const std::uint8_t shown = kBarShown, bottom = kBarShown | kBarBottom, folded = kBarFolded;
   const std::tuple<int, std::uint8_t, int, int, std::tuple<bool, int, int, int, int>> cases[] = {
       // mode, bar, unfolded height, height (top 100); change, bar, top, height, unfolded height
@@ -262,6 +262,22 @@ TEST_F(NoteLayoutTest, FoldingKeepsTheBarEdge) {
     EXPECT_EQ(std::make_tuple(r.change, int{r.bar}, r.top, r.height, r.unfoldedHeight), result)
         << mode << " " << int{bar};
   }
+  const LayoutRect w{100, 100, 300, 400};
+  const std::array<int, 5> edges[] = {
+      // x, y, fixed, bar, mask
+      {100, 100, 0, kBarShown, 5}, {299, 100, 0, kBarShown, 6}, {299, 399, 0, kBarShown, 10},
+      {103, 399, 0, kBarShown, 9}, {104, 200, 0, kBarShown, 0}, {296, 396, 0, kBarShown, 0},
+      {297, 200, 0, kBarShown, 2}, {200, 397, 0, kBarShown, 8}, {300, 200, 0, kBarShown, 0},  // outside
+      {99, 200, 0, kBarShown, 0},  {100, 100, 1, kBarShown, 0}, {100, 100, 0, kBarShown | kBarFolded, 0},
+      {100, 100, 0, kBarFolded, 5}};  // no bar: folding means nothing
+  for (const auto& [x, y, fixed, bar, mask] : edges)
+    EXPECT_EQ(EdgeMask(w, x, y, fixed != 0, static_cast<std::uint8_t>(bar)), mask) << x << "," << y;
+
+  // By mask 0..11; 3: a window narrower than both edges.
+  const auto no = EdgeCursor::kArrow, we = EdgeCursor::kWestEast, ns = EdgeCursor::kNorthSouth,
+             nwse = EdgeCursor::kNwSe, nesw = EdgeCursor::kNeSw;
+  const EdgeCursor cursors[] = {no, we, we, no, ns, nwse, nesw, no, ns, nesw, nwse, no};
+  for (int mask = 0; mask < 12; ++mask) EXPECT_EQ(CursorOfMask(mask), cursors[mask]) << mask;
 }
 
 TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
@@ -294,25 +310,6 @@ TEST_F(NoteLayoutTest, HitTestAgainstTheRecordedRows) {
   c_.MakeRoomAfter(0, a1);
   const HitResult h = HitTest(c_, g_, 40, 60);
   EXPECT_EQ(std::pair(h.row, h.headingRow), std::pair(Row(0, 3), a));
-}
-
-TEST_F(NoteLayoutTest, ResizeEdgesAndCursors) {
-  const LayoutRect w{100, 100, 300, 400};
-  const std::array<int, 5> edges[] = {
-      // x, y, fixed, bar, mask
-      {100, 100, 0, kBarShown, 5}, {299, 100, 0, kBarShown, 6}, {299, 399, 0, kBarShown, 10},
-      {103, 399, 0, kBarShown, 9}, {104, 200, 0, kBarShown, 0}, {296, 396, 0, kBarShown, 0},
-      {297, 200, 0, kBarShown, 2}, {200, 397, 0, kBarShown, 8}, {300, 200, 0, kBarShown, 0},  // outside
-      {99, 200, 0, kBarShown, 0},  {100, 100, 1, kBarShown, 0}, {100, 100, 0, kBarShown | kBarFolded, 0},
-      {100, 100, 0, kBarFolded, 5}};  // no bar: folding means nothing
-  for (const auto& [x, y, fixed, bar, mask] : edges)
-    EXPECT_EQ(EdgeMask(w, x, y, fixed != 0, static_cast<std::uint8_t>(bar)), mask) << x << "," << y;
-
-  // By mask 0..11; 3: a window narrower than both edges.
-  const auto no = EdgeCursor::kArrow, we = EdgeCursor::kWestEast, ns = EdgeCursor::kNorthSouth,
-             nwse = EdgeCursor::kNwSe, nesw = EdgeCursor::kNeSw;
-  const EdgeCursor cursors[] = {no, we, we, no, ns, nwse, nesw, no, ns, nesw, nwse, no};
-  for (int mask = 0; mask < 12; ++mask) EXPECT_EQ(CursorOfMask(mask), cursors[mask]) << mask;
 }
 
 TEST_F(NoteLayoutTest, EditBoxPlacementLineGrowthAndTheEditedRow) {
@@ -357,7 +354,7 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
   // The heading is the widest row, so its allowance sets the auto size.
   Build({{std::string(40, 'H'), "short", std::string(30, 'x')}, {"B", "b1"}});
   c_.rows.At(Row(0, 0)).format = "C000000000123456";  // own background and band
-  c_.rows.At(Row(0, 2)).format = "1141000000000000";  // own height 20, bold
+  c_.rows.At(Row(0, 2)).format = "1FF1000000000000";  // own height at its cap, bold
   c_.headingAttributes[1] = kHeadingFolded;
   g_.colourKey = true;
   const auto take = [&](int dpi) {
@@ -381,10 +378,9 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
            {title.fontHeight, title.lineLeft, title.lineRight, a.width, a.height});
       const LayoutRect mark = Layout()[1].mark, text = Layout()[1].textRect, w{0, 0, g_.width, g_.height};
       EXPECT_EQ(
-          Ints({Hit(mark.left + 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
+          Ints({Hit(mark.right - 1, mark.top + 1), Hit(text.right - 1, text.top + 1),
                 EdgeMask(w, px(3), px(100), false, bar, dpi), EdgeMask(w, px(5), px(100), false, bar, dpi)}),
-          (Ints{kHitCheckBox, kHitDetailText, 1, 0}))
-          << dpi;
+          (Ints{kHitCheckBox, kHitDetailText, 1, 0}));
     }
     g_.editedRow = Row(0, 1), g_.editHeight = px(40);
     keep({Layout()[1].textRect, Layout()[1].stripRect}, {});
@@ -393,7 +389,6 @@ TEST_F(NoteLayoutTest, EverySizeScalesWithTheDpi) {
   const Ints at96 = take(96), at144 = take(144);
   ASSERT_EQ(at96.size(), at144.size());
   for (std::size_t i = 0; i < at96.size(); ++i) EXPECT_NEAR(at144[i], at96[i] * 1.5, 1) << "value " << i;
-  EXPECT_EQ(RowFontOf("1FF3000000000000", true, fonts_, 21, false, 144).height, 96);  // 64 x 1.5
   EXPECT_EQ(ScaleToDpi(-3, 144), -5);
 }
 

@@ -4,7 +4,8 @@
 #include "core/note/format_record.h"
 #include "test_support.h"
 
-namespace varnel {
+using namespace varnel;
+
 namespace {
 
 auto Fields(const FormatRecord& r) {
@@ -13,7 +14,7 @@ auto Fields(const FormatRecord& r) {
 }
 
 // A record goes through the dialogs as decode, edit, encode: what the file gets, and what reads back.
-TEST(FormatRecord, EncodeWritesFlagsKeepingUnusedDigitsAndDecodeReadsThem) {
+TEST(FormatRecord, EncodeKeepsUnusedDigitsDecodeBoundsAndDayLimitsReadBack) {
   const FormatRecord all{true, true, 0x0000FF, true, 20, true, true, true, 0xABCDEF},
       tall{true, true, 0x0000FF, true, 200, true, true, true, 0xABCDEF},
       small{false, false, 0, true, 2, false, false, false, 0},
@@ -35,19 +36,15 @@ TEST(FormatRecord, EncodeWritesFlagsKeepingUnusedDigitsAndDecodeReadsThem) {
       {"xyz", 16, {false, false, 0, false, 16, false, false, false, 0}}};
   for (const auto& [spec, height, r] : decoded)
     EXPECT_EQ(Fields(DecodeFormatRecord(spec, height, 13)), Fields(r)) << spec;
-}
-
-// The day edit of a state colour record, and what "CCDay%d" keeps so that it reads back.
-TEST(FormatRecord, DayLimitTextAndStoredValue) {
-  const std::tuple<const char*, int, const char*, int> cases[] = {
+  // The day edit of a state colour record, and what "CCDay%d" keeps so that it reads back.
+  const std::tuple<const char*, int, const char*, int> days[] = {
       // typed, day, shown, stored
       {"", kNeverDay, "", -100}, {"-150", -99, "-99", -99}, {"1500", 999, "999", 999},
       {"0", 0, "0", 0},          {"12", 12, "12", 12},      {"-", 0, "0", 0}};
-  for (const auto& [typed, day, shown, stored] : cases) {
+  for (const auto& [typed, day, shown, stored] : days)
     EXPECT_EQ(std::make_tuple(ParseDayLimit(typed), DayLimitText(day), StoredDayLimit(day)),
               std::make_tuple(day, std::string(shown), stored))
         << typed;
-  }
   EXPECT_EQ(DayLimitText(-100), "");
 }
 
@@ -166,4 +163,3 @@ TEST(FontFaceListTest, ExactNamesOnceAndTheCurrentFaceKept) {
 }
 
 }  // namespace
-}  // namespace varnel

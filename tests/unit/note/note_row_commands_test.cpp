@@ -109,7 +109,7 @@ TEST_F(RowCommandsTest, DetailsExchangePlacesWithinTheirHeading) {
   EXPECT_EQ(Row(0, 2), a1);
 }
 
-TEST_F(RowCommandsTest, FoldingAHeadingKeepsTheRestOfItsFoldDigit) {
+TEST_F(RowCommandsTest, FoldKeepsTheRestOfItsDigitAndDecorationNeedsAWholePresetAndADetail) {
   Build({{"A", "a1"}});
   Status(0, 0) = "00000005";
   for (const auto& [folded, status] : {std::pair(kHeadingFolded, "00000007"), std::pair(0u, "00000005")}) {
@@ -119,6 +119,11 @@ TEST_F(RowCommandsTest, FoldingAHeadingKeepsTheRestOfItsFoldDigit) {
   }
   EXPECT_FALSE(ToggleHeadingFold(c_, 0, Row(0, 0), true));  // the note hides its heading rows
   EXPECT_FALSE(ToggleHeadingFold(c_, 1, -1, false));
+  EXPECT_EQ(DecorationPreset("short", "1000000000000000"), "1000000000000000");
+  EXPECT_EQ(DecorateDetail(c_, Row(0, 1), "123").effect, kNone);
+  EXPECT_EQ(DecorateDetail(c_, c_.HeadingRow(0), "3101f000ff000000").effect, kNone);
+  EXPECT_EQ(DecorateDetail(c_, Row(0, 1), "3101f000ff000000trailing").effect, RowEffect::kRepaint);
+  EXPECT_EQ(c_.rows.At(Row(0, 1)).format, "3101f000ff000000");
 }
 
 TEST_F(RowCommandsTest, DetailBecomesAHeadingTakingTheDetailsAfterIt) {
@@ -183,15 +188,6 @@ TEST_F(RowCommandsTest, DeletingTheOnlyDetailHidesAnOnlyWithDetailsHeading) {
   EXPECT_FALSE(c_.headingAttributes[1] & kHeadingHidden) << "display mode 0 stays";
   ShowAllHeadings(c_);
   EXPECT_FALSE(c_.headingAttributes[0] & kHeadingHidden);
-}
-
-TEST_F(RowCommandsTest, DecorationNeedsAWholePresetAndADetail) {
-  Build({{"A", "a1"}});
-  EXPECT_EQ(DecorationPreset("short", "1000000000000000"), "1000000000000000");
-  EXPECT_EQ(DecorateDetail(c_, Row(0, 1), "123").effect, kNone);
-  EXPECT_EQ(DecorateDetail(c_, c_.HeadingRow(0), "3101f000ff000000").effect, kNone);
-  EXPECT_EQ(DecorateDetail(c_, Row(0, 1), "3101f000ff000000trailing").effect, RowEffect::kRepaint);
-  EXPECT_EQ(c_.rows.At(Row(0, 1)).format, "3101f000ff000000");
 }
 
 TEST_F(RowCommandsTest, RunAdvancesStartedUncheckedDetailsButNeverTheHeadingRow) {

@@ -249,7 +249,13 @@ TEST_F(NoteFileTest, EachGroupOfSettingsWritesItsKeysAndReadsBack) {
   EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({12, 0, 240, 180}));
 }
 
-TEST(NoteUpdateStamp, BoundedToRealDates) {
+TEST(NoteSettingValues, OpacityStepsByTenthsAndUpdateStampsAreRealDates) {
+  const std::array<int, 3> steps[] = {
+      {601, 1, 25}, {605, 1, 127}, {610, 1, 255}, {621, 0, 25}, {630, 0, 255}};
+  for (const auto& [command, active, value] : steps) {
+    const OpacityStep step = OpacityOfCommand(command);
+    EXPECT_EQ(std::make_pair(int{step.active}, step.value), std::make_pair(active, value)) << command;
+  }
   const std::pair<const char*, std::vector<int>> cases[] = {
       // text, year, month, day, hour, minute
       {"201102301230", {2011, 2, 28, 12, 30}},

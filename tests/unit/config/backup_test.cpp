@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "hooked_files.h"
+#include "config_support.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -139,7 +139,7 @@ TEST_F(BackupFolder, UnreadableFilesAreSetAsideNeverOverwritten) {
   EXPECT_TRUE(fs::exists(Data() / "Varnel07.dat"));
 }
 
-TEST_F(BackupFolder, ListsNewestFirstAndRestoresFileByFile) {
+TEST_F(BackupFolder, ListsNewestFirstAndRestoresFileByFileTheGlobalFileLast) {
   PutNotes("1001", "old");
   Start(0);
   PutNotes("1000000", "new");
@@ -162,13 +162,8 @@ TEST_F(BackupFolder, ListsNewestFirstAndRestoresFileByFile) {
   test::WriteBytes(Root() / list[0].name / "Varnel00.dat", std::string(8, '\0'));
   EXPECT_FALSE(RestoreBackup(HostFileOps(), Data(), list[0].name));
   EXPECT_EQ(Read("data/Varnel03.dat"), "[Default]\r\nTitle=new3\r\n");
-}
-
-// A restore cut off after each of its replacements: the global file comes last, so a list of
-// open notes from the backup never names a note file from before it.
-TEST_F(BackupFolder, RestoreCutOffLeavesTheGlobalFileLast) {
-  PutNotes("1001", "old");
-  Start(0);
+  // A restore cut off after each of its replacements: the global file comes last, so a list of
+  // open notes from the backup never names a note file from before it.
   for (int steps = 0; steps <= 4; ++steps) {
     PutNotes("1000001", "new");
     RestoreBackup(test::CutAfter(steps), Data(), "20260501-090000");

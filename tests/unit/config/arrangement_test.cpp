@@ -70,9 +70,8 @@ TEST(ArrangeNotes, EachArrangementPlacesNotesFromItsCornerOthersNone) {
   EXPECT_TRUE(ArrangeNotes(405, {}, kFrame).empty());
 }
 
-// Horizontal: a folded note keeps its bar height, on the bar's side of the row; vertical:
-// it takes the widest width. Folded without a bar it is stretched like any other. Rows: command,
-// the folded note, its bar, the boxes.
+// Horizontal: a folded note keeps its bar height, on the bar's side; vertical: it takes the widest
+// width; folded without a bar it is stretched like any other. Rows: command, folded note, its bar.
 TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
   const int bottom = kBarShown | kBarBottom;
   const std::tuple<int, int, int, Boxes> cases[] = {
@@ -92,8 +91,7 @@ TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
 }
 
 // Four notes of 400 in a frame 950 high, or of 500 in one 1280 wide: the last ones sit on the far
-// edge, downwards or upwards, rightwards or leftwards; a note larger than the frame ends at its
-// right and bottom edge.
+// edge; a note larger than the frame ends at its right and bottom edge.
 TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
   std::vector<ArrangeNote> tall, wide;
   for (int slot : {0, 1, 2, 3}) {
@@ -115,8 +113,7 @@ TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
             (std::map<int, Box>{{0, {-120, -200, 1380, 1000}}}));
 }
 
-// The note list may select fixed notes: they neither move nor get resized, and the others close
-// up as if they were not there; so do hidden notes.
+// Fixed notes (the note list may select them) neither move nor get resized; the others close up.
 TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
   auto notes = ThreeNotes();
   notes[1].fixed = true;

@@ -49,9 +49,8 @@ TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
 }
 
 TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
-  // A file without a deletion record (a data folder copied without its global file) is taken after
-  // every dated deletion; a slot without a file has nothing to lose and goes first. Rows: free, files,
-  // chosen.
+  // A file without a deletion record (copied without its global file) is taken after every dated
+  // deletion; a slot without a file has nothing to lose and goes first. Rows: free, files, chosen.
   store_ = Open("Varnel.ini", "Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\nDel8=junk\r\n");
   const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {
       {{0, 3, 7}, {0, 3, 7}, 7}, {{0, 3}, {0, 3}, 3},    {{0, 8}, {0, 8}, 8}, {{0}, {0}, 0},

@@ -25,10 +25,8 @@ TEST(Backup, DataFileAndBackupNames) {
   // Backup names read back; strangers are no backups.
   EXPECT_EQ(BackupName(MakeDateTime(2026, 2, 3, 4, 5, 6), 2), "20260203-040506-2");
   DateTime back;
-  for (const char* good : {"20260203-040506", "20260203-040506-2", "20240229-235959"}) {
-    ASSERT_TRUE(ParseBackupName(good, back)) << good;
-    EXPECT_EQ(BackupName(back), std::string(good).substr(0, 15));
-  }
+  for (const char* good : {"20260203-040506", "20260203-040506-2", "20240229-235959"})
+    EXPECT_TRUE(ParseBackupName(good, back) && BackupName(back) == std::string(good).substr(0, 15)) << good;
   for (const char* bad : {"", "~20260203-040506.tmp", "20260203_040506", "20230229-000000", "20261301-000000",
                           "20260203-240000", "20260203-040506-", "20260203-040506x", "my notes"})
     EXPECT_FALSE(ParseBackupName(bad, back)) << bad;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "config_support.h"
+#include "hooked_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

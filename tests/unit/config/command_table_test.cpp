@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "config_support.h"
+#include "hooked_files.h"
 #include "core/text/cp932.h"
 #include "test_support.h"
 

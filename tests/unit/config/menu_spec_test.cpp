@@ -2,7 +2,7 @@
 #include "core/app/menu_spec.h"
 
 #include "core/app/command_table.h"
-#include "config_support.h"
+#include "hooked_files.h"
 #include "core/app/menu_page_rows.h"
 #include "test_support.h"
 

@@ -1,7 +1,7 @@
 // Two notes exchanging their numbers: failing steps undone, cuts recovered at the next start.
 #include "core/app/note_exchange.h"
 
-#include "config_support.h"
+#include "hooked_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 #include "core/config/profile_store.h"
 
-#include "config_support.h"
+#include "hooked_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

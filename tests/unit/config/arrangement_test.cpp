@@ -70,9 +70,8 @@ TEST(ArrangeNotes, EachArrangementPlacesNotesFromItsCornerOthersNone) {
   EXPECT_TRUE(ArrangeNotes(405, {}, kFrame).empty());
 }
 
-// Horizontal: a folded note keeps its bar height, on the bar's side of the row; vertical:
-// it takes the widest width. Folded without a bar it is stretched like any other. Rows: command,
-// the folded note, its bar, the boxes.
+// Horizontal: a folded note keeps its bar height, on the bar's side; vertical: it takes the widest
+// width; folded without a bar it is stretched like any other. Rows: command, folded note, its bar.
 TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
   const int bottom = kBarShown | kBarBottom;
   const std::tuple<int, int, int, Boxes> cases[] = {
@@ -92,8 +91,7 @@ TEST(ArrangeNotes, FoldedNoteKeepsItsHeightOnItsBarSide) {
 }
 
 // Four notes of 400 in a frame 950 high, or of 500 in one 1280 wide: the last ones sit on the far
-// edge, downwards or upwards, rightwards or leftwards; a note larger than the frame ends at its
-// right and bottom edge.
+// edge; a note larger than the frame ends at its right and bottom edge.
 TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
   std::vector<ArrangeNote> tall, wide;
   for (int slot : {0, 1, 2, 3}) {
@@ -115,21 +113,17 @@ TEST(ArrangeNotes, NotesThatDoNotFitPileUpAtTheFarEdge) {
             (std::map<int, Box>{{0, {-120, -200, 1380, 1000}}}));
 }
 
-// The note list may select fixed notes: they neither move nor get resized, and the others close
-// up as if they were not there; so do hidden notes.
+// Fixed notes (the note list may select them) neither move nor get resized; the others close up.
 TEST(ArrangeNotes, FixedAndHiddenNotesAreLeftAlone) {
-  const auto boxes = [](int command, std::vector<ArrangeNote> notes, int fixed, int hidden) {
-    if (fixed >= 0) notes[static_cast<std::size_t>(fixed)].fixed = true;
-    if (hidden >= 0) notes[static_cast<std::size_t>(hidden)].visible = false;
-    return BoxesOf(ArrangeNotes(command, notes, kFrame));
-  };
-  EXPECT_EQ(boxes(405, ThreeNotes(), 1, -1),
+  auto notes = ThreeNotes();
+  notes[1].fixed = true;
+  EXPECT_EQ(BoxesOf(ArrangeNotes(405, notes, kFrame)),
             (std::map<int, Box>{{2, {1180, 50, 1380, 200}}, {8, {1180, 200, 1380, 400}}}));
-  EXPECT_EQ(boxes(422, ThreeNotes(), -1, 0),
+  notes[1].fixed = notes[0].visible = false;
+  EXPECT_EQ(BoxesOf(ArrangeNotes(422, notes, kFrame)),
             (std::map<int, Box>{{5, {100, 50, 360, 250}}, {8, {360, 50, 540, 250}}}));
-  auto fixed = ThreeNotes();
-  for (ArrangeNote& n : fixed) n.fixed = true;
-  EXPECT_TRUE(ArrangeNotes(405, fixed, kFrame).empty());
+  for (ArrangeNote& n : notes) n.fixed = true;
+  EXPECT_TRUE(ArrangeNotes(405, notes, kFrame).empty());
 }
 
 TEST(AlignWidths, LaterVisibleUnfixedNotesTakeTheLowestNotesWidth) {
@@ -154,7 +148,7 @@ TEST(CornerMove, EachMoveTakesItsEdgesOfTheFrame) {
   for (const auto& [command, box] : moves) EXPECT_EQ(B(CornerMove(command, w, kFrame)), box) << command;
 }
 
-TEST(FrameRangeTest, LinesReadBackAsTheirFourNumbers) {
+TEST(FrameRangeTest, LinesReadBackAsTheirFourNumbersWithinBounds) {
   const FrameRange untouched{-1, -1, -1, -1};  // what a line that does not read leaves
   const std::pair<const char*, FrameRange> cases[] = {{"(0, 0) - (1280, 994) *", {0, 0, 1280, 994}},
                                                       {"(-1920, -8) - (0, 1072)", {-1920, -8, 0, 1072}},
@@ -170,50 +164,39 @@ TEST(FrameRangeTest, LinesReadBackAsTheirFourNumbers) {
   // Written as the first two rows read: the work area's frame is marked.
   EXPECT_EQ(FormatFrameLine({0, 0, 1280, 994}, true), "(0, 0) - (1280, 994) *");
   EXPECT_EQ(FormatFrameLine({-1920, -8, 0, 1072}, false), "(-1920, -8) - (0, 1072)");
-}
-
-TEST(FrameRangeTest, SizeAndBounds) {
-  const std::tuple<FrameRange, bool, FrameRange> cases[] = {
-      {{0, 0, 40, 20}, true, {0, 0, 40, 20}},
-      {{0, 0, 39, 20}, false, {0, 0, 39, 20}},
-      {{0, 0, 40, 19}, false, {0, 0, 40, 19}},
-      {{-99999, 5, 99999, 30}, true, {-9999, 5, 9999, 30}},
-      {{-2000000000, 0, 2000000000, 20}, true, {-9999, 0, 9999, 20}},
-  };
-  for (const auto& [range, large, clamped] : cases) {
-    EXPECT_EQ(FrameLargeEnough(range), large) << range.right;
-    EXPECT_EQ(ClampFrame(range), clamped) << range.right;
-  }
+  // At least 40 by 20 (edges far apart must not overflow), and every edge within 9999.
+  EXPECT_TRUE(FrameLargeEnough({0, 0, 40, 20}) && FrameLargeEnough({-2000000000, 0, 2000000000, 20}));
+  EXPECT_FALSE(FrameLargeEnough({0, 0, 39, 20}) || FrameLargeEnough({0, 0, 40, 19}));
+  EXPECT_EQ(ClampFrame({0, 0, 39, 20}), (FrameRange{0, 0, 39, 20}));
+  EXPECT_EQ(ClampFrame({-99999, 5, 99999, 30}), (FrameRange{-9999, 5, 9999, 30}));
+  EXPECT_EQ(ClampFrame({-2000000000, 0, 2000000000, 20}), (FrameRange{-9999, 0, 9999, 20}));
 }
 
 // A primary monitor with a taskbar below and a second one to its left.
 const std::vector<MonitorArea> kMonitors = {{{0, 0, 1280, 800}, {0, 0, 1280, 770}},
                                             {{-1920, -200, 0, 880}, {-1920, -200, 0, 880}}};
 
-TEST(FrameRangeTest, FrameOutsideEveryMonitorGivesWayToThePrimaryWorkArea) {
-  const std::pair<FrameRange, FrameRange> cases[] = {
-      {{1920, 0, 3840, 1080}, {0, 0, 1280, 770}},          // the monitor it was made for is gone
-      {{1279, 799, 3000, 2000}, {1279, 799, 3000, 2000}},  // one pixel on the primary still counts
-      {{-3000, 0, -1920, 500}, {0, 0, 1280, 770}},         // only touches the left monitor's edge
-      {{-1000, 0, -10, 500}, {-1000, 0, -10, 500}},        // on the second monitor
+TEST(FrameRangeTest, FramesAndNotesOffEveryMonitorGiveWayToAWorkArea) {
+  // A frame (F) or a note with its bar along its top (N); the frame in force or where the note goes.
+  const std::tuple<char, FrameRange, FrameRange> cases[] = {
+      {'F', {1920, 0, 3840, 1080}, {0, 0, 1280, 770}},          // the monitor it was made for is gone
+      {'F', {1279, 799, 3000, 2000}, {1279, 799, 3000, 2000}},  // one pixel on the primary still counts
+      {'F', {-3000, 0, -1920, 500}, {0, 0, 1280, 770}},         // only touches the left monitor's edge
+      {'F', {-1000, 0, -10, 500}, {-1000, 0, -10, 500}},        // on the second monitor
+      {'N', {100, 100, 300, 400}, {100, 100, 300, 400}},        // on screen: never moved
+      {'N', {1200, 700, 1400, 1000}, {1200, 700, 1400, 1000}},  // its bar's corner is still reachable
+      {'N', {3000, 100, 3200, 400}, {1080, 100, 1280, 400}},    // right of everything: to the primary's edge
+      {'N', {3000, 2000, 3200, 2300}, {1080, 470, 1280, 770}},  // below right
+      {'N', {-2500, 300, -2300, 500}, {-1920, 300, -1720, 500}},  // left of the second monitor
+      {'N', {100, 780, 300, 900}, {100, 650, 300, 770}},          // under the taskbar only
+      {'N', {5000, 0, 7000, 1000}, {0, 0, 1280, 770}},            // larger than the work area: cut to it
   };
-  for (const auto& [user, inForce] : cases) EXPECT_EQ(FrameInForce(user, kMonitors), inForce) << user.left;
+  for (const auto& [kind, in, out] : cases) {
+    const FrameRange bar{in.left, in.top, in.right, in.top + 18};
+    EXPECT_EQ(kind == 'F' ? FrameInForce(in, kMonitors) : KeepOnScreen(in, bar, kMonitors), out)
+        << kind << in.left << "," << in.top;
+  }
   EXPECT_EQ(FrameInForce({5000, 0, 6000, 10}, {}), (FrameRange{5000, 0, 6000, 10}));
-}
-
-TEST(FrameRangeTest, NotesOffEveryWorkAreaMoveToTheNearestKeepingTheirSize) {
-  const auto bar = [](const FrameRange& w) { return FrameRange{w.left, w.top, w.right, w.top + 18}; };
-  const std::pair<FrameRange, FrameRange> cases[] = {
-      {{100, 100, 300, 400}, {100, 100, 300, 400}},          // on screen: never moved
-      {{1200, 700, 1400, 1000}, {1200, 700, 1400, 1000}},    // its bar's corner is still reachable
-      {{3000, 100, 3200, 400}, {1080, 100, 1280, 400}},      // right of everything: to the primary's edge
-      {{3000, 2000, 3200, 2300}, {1080, 470, 1280, 770}},    // below right
-      {{-2500, 300, -2300, 500}, {-1920, 300, -1720, 500}},  // left of the second monitor
-      {{100, 780, 300, 900}, {100, 650, 300, 770}},          // under the taskbar only
-      {{5000, 0, 7000, 1000}, {0, 0, 1280, 770}},            // larger than the work area: cut to it
-  };
-  for (const auto& [window, placed] : cases)
-    EXPECT_EQ(KeepOnScreen(window, bar(window), kMonitors), placed) << window.left << "," << window.top;
   // A note whose bar is off screen but whose body is not still moves: the bar is what it is dragged by.
   EXPECT_EQ(KeepOnScreen({100, -300, 300, 100}, {100, -300, 300, -282}, kMonitors),
             (FrameRange{100, 0, 300, 400}));

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "hooked_files.h"
 #include "core/text/cp932.h"
 #include "test_support.h"
 
@@ -40,7 +41,7 @@ std::multiset<int> CommandsWith(int mask) {
   return ids;
 }
 
-TEST(CommandTableTest, IndexesCaptionsAndUses) {
+TEST(CommandTableTest, IndexesCaptionsAndUsesMatchTheBuiltInMenus) {
   for (std::int64_t bad : {std::int64_t{85}, std::int64_t{-1}, std::int64_t{1} << 40})
     EXPECT_EQ(CommandAt(bad), nullptr);
   for (const CommandEntry& e : CommandTable()) {
@@ -53,11 +54,8 @@ TEST(CommandTableTest, IndexesCaptionsAndUses) {
         << e.command;
   }
   EXPECT_EQ(HotKeyCommands(), (std::vector<int>{211, 212, 205, 206, 207, 208, 210}));
-}
-
-// A rebuilt menu can get back every built-in item, plus the place of the other commands and the
-// two format commands; hot keys run commands of the tray menu.
-TEST(CommandTableTest, MenusOfferWhatTheBuiltInMenusHold) {
+  // A rebuilt menu can get back every built-in item, plus the place of the other commands and the
+  // two format commands; hot keys run commands of the tray menu.
   EXPECT_EQ(CommandsWith(kInNoteMenu), ResourcePopup(5, {213, 261, 262}));
   EXPECT_EQ(CommandsWith(kInHeadingMenu), ResourcePopup(6, {213, 261, 262}));
   EXPECT_EQ(CommandsWith(kInDetailMenu), ResourcePopup(7, {213}));
@@ -91,78 +89,73 @@ TEST(CommandTableTest, EditLockGreysAndRefuses) {
 class KeyReadingTest : public test::StoreTest {
  protected:
   // Hot keys as "command:key:modifiers" separated by blanks.
-  std::string HotKeys(const char* lines) {
+  std::string HotKeys(const std::string& lines) {
     std::string out;
-    for (const HotKeyRegistration& r : ReadHotKeys(*Open("Varnel.ini", lines)))
+    for (const HotKeyRegistration& r : ReadHotKeys(*Open("Varnel.ini", lines.c_str())))
       out += (out.empty() ? "" : " ") + std::to_string(r.command) + ":" + std::to_string(r.virtualKey) + ":" +
              std::to_string(r.modifiers);
     return out;
   }
-  ShortcutTable Shortcuts(const std::string& lines) {
+  ShortcutTable Shortcuts(const std::vector<std::string>& values) {
     ShortcutTable table{};
     table[0] = ShortcutEntry{999, 'Z', 0};  // whatever was there before goes
-    ReadShortcuts(*Open("Varnel.ini", lines.c_str()), table);
+    ReadShortcuts(*Open("Varnel.ini", test::Numbered("SCKey", values).c_str()), table);
     return table;
   }
 };
 
+// The command of a key in the table, 0 for none.
+int Find(const ShortcutTable& t, int key, int modifiers = 0) {
+  int command = 0;
+  return LookupShortcut(t, key, static_cast<std::uint8_t>(modifiers), command) ? command : 0;
+}
+
 // Modifiers as RegisterHotKey takes them: Alt 1, Ctrl 2, Shift 4.
 TEST_F(KeyReadingTest, HotKeys) {
-  std::string hundred;
-  for (int i = 0; i < 100; ++i) hundred += "HotKey" + std::to_string(i) + "=11,577\r\n";
-  const std::pair<std::string, std::string> cases[] = {
+  using Values = std::vector<std::string>;
+  const std::pair<Values, std::string> cases[] = {
       // 577 = Ctrl (2 << 8) + 'A'; the extended-key flag (8) is dropped.
-      {"HotKey0=78,577\r\nHotKey1=79,0x141\r\nHotKey2=80,0x441\r\nHotKey3=81,0x741\r\nHotKey4=82,0x871\r\n"
-       "HotKey5=83,0xA72\r\n",
+      {{"78,577", "79,0x141", "80,0x441", "81,0x741", "82,0x871", "83,0xA72"},
        "211:65:2 212:65:4 205:65:1 206:65:7 207:113:0 208:114:2"},
       // A menu command, index 0, out of range, no number, no key, key word 0, Ctrl
       // without a key are skipped; beyond 16 bits the low 16 count.
-      {"HotKey0=11,577\r\nHotKey1=0,577\r\nHotKey2=85,577\r\nHotKey3=abc,577\r\nHotKey4=79\r\n"
-       "HotKey5=79,0\r\nHotKey6=79,512\r\nHotKey7=80,0x10042\r\nHotKey8=84,579\r\n",
+      {{"11,577", "0,577", "85,577", "abc,577", "79", "79,0", "79,512", "80,0x10042", "84,579"},
        "205:66:0 210:67:2"},
-      // The first binding of a command or of a key combination wins.
-      {"HotKey0=78,577\r\nHotKey1=78,578\r\nHotKey2=79,577\r\nHotKey3=80,0xA41\r\nHotKey4=81,579\r\n",
-       "211:65:2 206:67:2"},
-      {"HotKey0=78,577\r\nHotKey1=\r\nHotKey2=79,578\r\n", "211:65:2"},  // an empty value ends the list
-      {hundred + "HotKey100=78,577\r\n", ""},                            // a hundred entries at most
+      {{"78,577", "78,578", "79,577", "80,0xA41", "81,579"}, "211:65:2 206:67:2"},  // the first binding wins
+      {{"78,577", "", "79,578"}, "211:65:2"},  // an empty value ends the list
   };
-  for (const auto& [lines, expected] : cases) EXPECT_EQ(HotKeys(lines.c_str()), expected) << lines;
+  for (const auto& [values, expected] : cases)
+    EXPECT_EQ(HotKeys(test::Numbered("HotKey", values)), expected) << testing::PrintToString(values);
+  EXPECT_EQ(HotKeys(test::Numbered("HotKey", Values(100, "11,577")) + "HotKey100=78,577\r\n"),
+            "");  // 100 at most
 }
 
 TEST_F(KeyReadingTest, Shortcuts) {
-  ShortcutTable t = Shortcuts("SCKey0=11,577\r\nSCKey1=30,46\r\nSCKey2=59,0x0B4C\r\n");
+  ShortcutTable t = Shortcuts({"11,577", "30,46", "59,0x0B4C"});
   // Modifiers match exactly; the extended-key flag is no modifier.
   const int ctrlShift = kShortcutCtrl | kShortcutShift, ctrlAlt = kShortcutCtrl | kShortcutAlt;
   const std::tuple<int, int, int> lookups[] = {
       {'A', kShortcutCtrl, 243}, {0x2E, 0, 500}, {'L', ctrlShift, 226}, {'Z', 0, 0}, {'A', 0, 0},
       {'A', ctrlAlt, 0}};
-  for (const auto& [key, modifiers, expected] : lookups) {
-    int command = 0;
-    EXPECT_EQ(LookupShortcut(t, key, static_cast<std::uint8_t>(modifiers), command) ? command : 0, expected)
-        << key << " " << modifiers;
-  }
+  for (const auto& [key, modifiers, expected] : lookups) EXPECT_EQ(Find(t, key, modifiers), expected) << key;
   // Skipped entries (no key, Ctrl alone, heading only, hot key only, index 0, no
   // number) leave no hole that ends the table; an empty value ends the reading.
-  t = Shortcuts(
-      "SCKey0=11,0\r\nSCKey1=12,512\r\nSCKey2=2,577\r\nSCKey3=78,577\r\nSCKey4=0,577\r\nSCKey5=13\r\n"
-      "SCKey6=abc,577\r\nSCKey7=57,578\r\nSCKey8=\r\nSCKey9=12,578\r\n");
+  t = Shortcuts({"11,0", "12,512", "2,577", "78,577", "0,577", "13", "abc,577", "57,578", "", "12,578"});
   EXPECT_EQ(std::make_tuple(t[0].command, t[0].key, t[0].modifiers, t[1].key),
             std::make_tuple(224, int{'B'}, std::uint8_t{kShortcutCtrl}, 0));
   // Thirty entries are read; the first is skipped, so only 29 land.
-  std::string lines = "SCKey0=2,577\r\n";
-  for (int i = 1; i <= 30; ++i)
-    lines += "SCKey" + std::to_string(i) + "=11," + std::to_string(0x200 + i) + "\r\n";
-  t = Shortcuts(lines);
+  std::vector<std::string> values = {"2,577"};
+  for (int i = 1; i <= 30; ++i) values.push_back("11," + std::to_string(0x200 + i));
+  t = Shortcuts(values);
   EXPECT_EQ(std::make_pair(t[28].key, t[29].key), std::make_pair(29, 0));
   // A table holds thirty; the first entry of a key wins; a zero key ends the table.
   ShortcutTable full{};
   EXPECT_FALSE(AddShortcut(full, 243, 0, 0));
   for (int i = 0; i < kShortcutCount; ++i) EXPECT_TRUE(AddShortcut(full, 300 + i, 'A' + i % 26, 0));
   EXPECT_FALSE(AddShortcut(full, 999, 'Z', 0));
-  int command = 0;
-  EXPECT_TRUE(LookupShortcut(full, 'A', 0, command) && command == 300);
+  EXPECT_EQ(Find(full, 'A'), 300);
   full[1].key = 0;
-  EXPECT_FALSE(LookupShortcut(full, 'C', 0, command));
+  EXPECT_EQ(Find(full, 'C'), 0);
 }
 
 }  // namespace

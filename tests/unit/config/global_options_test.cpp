@@ -134,7 +134,6 @@ TEST_F(GlobalOptionsTest, EveryOptionHasItsDefaultAndBounds) {
   std::map<std::string, std::string> byDefault = Values(fresh);
   std::string lines;
   for (const OptionCase& c : kOptionCases) {
-    ASSERT_EQ(byDefault.count(c.key), 1u) << c.key << " missing from the table";
     EXPECT_EQ(byDefault[c.key], c.byDefault) << c.key;
     lines += c.key + "=" + c.stored + "\r\n";
   }

@@ -2,6 +2,7 @@
 #include "core/app/menu_spec.h"
 
 #include "core/app/command_table.h"
+#include "hooked_files.h"
 #include "core/app/menu_page_rows.h"
 #include "test_support.h"
 
@@ -39,10 +40,7 @@ class MenuSpecTest : public test::StoreTest {
   // The store's [Default] holds `extra` and "Menu<kind>N" for each value.
   ProfileStore& Store(const std::vector<std::string>& values, char kind = 'W',
                       const std::string& extra = "") {
-    std::string lines = extra;
-    for (std::size_t i = 0; i < values.size(); ++i)
-      lines += std::string("Menu") + kind + std::to_string(i) + "=" + values[i] + "\r\n";
-    store_ = Open("Varnel.ini", lines.c_str());
+    store_ = Open("Varnel.ini", (extra + test::Numbered(std::string("Menu") + kind, values)).c_str());
     return *store_;
   }
   std::string Menu(const std::vector<std::string>& values, char kind = 'W', bool mailer = false,
@@ -155,23 +153,22 @@ TEST(StateMenuTest, OffersTheStatesThatAreOn) {
 }
 
 TEST_F(MenuPageRowsTest, ListsLoadWithTheRulesOfTheMenus) {
-  const std::tuple<const char*, PageList, const char*> cases[] = {
+  using test::Numbered;
+  const std::tuple<std::string, PageList, const char*> cases[] = {
       // Repeats, other kinds, out of range and text that is no number are dropped;
       // marks show whatever text they carry; "0..." is the place of the other commands.
-      {"MenuW0=11,Add\r\nMenuW1=11,Again\r\nMenuW2=-1,x\r\nMenuW3=-2\r\nMenuW4=-2,Sub\r\nMenuW5=-3,zz\r\n"
-       "MenuW6=0abc\r\nMenuW7=abc\r\nMenuW8=2,Edit\r\nMenuW9=85\r\nMenuW10=9\r\n",
+      {Numbered("MenuW",
+                {"11,Add", "11,Again", "-1,x", "-2", "-2,Sub", "-3,zz", "0abc", "abc", "2,Edit", "85", "9"}),
        PageList::kNoteMenu, "11:Add -1:----- -2:(SubMenu) -2:Sub -3:--- 0:その他 9:見出追加"},
-      {"MenuH0=2,Edit\r\nMenuH1=9\r\nMenuH2=31\r\n", PageList::kHeadingMenu, "2:Edit 31:見出削除"},
+      {Numbered("MenuH", {"2,Edit", "9", "31"}), PageList::kHeadingMenu, "2:Edit 31:見出削除"},
       {"MenuB0=32\r\nMenuB2=39\r\n", PageList::kDetailMenu, "32:明細削除"},
       // A key taken by an earlier entry, a command twice, a command of another kind, no key.
-      {"HotKey0=78,577\r\nHotKey1=79,577\r\nHotKey2=78,578\r\nHotKey3=11,600\r\nHotKey4=80,512\r\n"
-       "HotKey5=81,65\r\n",
-       PageList::kHotKeys, "78:577 81:65"},
-      {"SCKey0=11,580\r\nSCKey1=78,581\r\nSCKey2=30,580\r\nSCKey3=30,1070\r\n", PageList::kShortcuts,
-       "11:580 30:1070"},
+      {Numbered("HotKey", {"78,577", "79,577", "78,578", "11,600", "80,512", "81,65"}), PageList::kHotKeys,
+       "78:577 81:65"},
+      {Numbered("SCKey", {"11,580", "78,581", "30,580", "30,1070"}), PageList::kShortcuts, "11:580 30:1070"},
   };
   for (const auto& [lines, list, rows] : cases)
-    EXPECT_EQ(Rows(LoadPageRows(*Open("Varnel.ini", lines), list)), rows) << lines;
+    EXPECT_EQ(Rows(LoadPageRows(*Open("Varnel.ini", lines.c_str()), list)), rows) << lines;
 }
 
 TEST_F(MenuPageRowsTest, WritingBackLeavesTheStoredListsByteForByte) {

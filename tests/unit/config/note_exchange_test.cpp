@@ -65,35 +65,31 @@ TEST_F(NoteExchangeTest, EachFailingStepIsUndoneOrLeftToTheRecovery) {
   }
 }
 
-TEST_F(NoteExchangeTest, RefusesWhileAJournalIsLeftOrANoteIsMissing) {
-  Reset();
-  WriteBytes(Journal(), "someone's file");
+TEST_F(NoteExchangeTest, RecoveryResolvesEveryStateAJournalCanBeFoundInAndExchangesWait) {
+  const std::string kNew = "[Default]\r\nTitle=later\r\n", kJournal = FormatExchangeJournal({2, 5, kA, kB});
+  // The files found ("" missing), the journal, the recovery and both files afterwards.
+  const std::tuple<std::string, std::string, std::string, RecoveryResult, std::string> cases[] = {
+      {kA, kB, kJournal, RecoveryResult::kRolledBack, kUnchanged},
+      {kB, kA, kJournal, RecoveryResult::kFinished, kSwapped},
+      {kB, kB, kJournal, RecoveryResult::kFinished, kSwapped},
+      {kNew, kA + "x", kJournal, RecoveryResult::kObsolete, kNew + "|" + kA + "x"},
+      {kB, "", kJournal, RecoveryResult::kKept, kB + "|"},            // the journal stays
+      {kA, kB, "someone's file", RecoveryResult::kKept, kUnchanged},  // not a journal: never deleted
+  };
+  for (const auto& [a, b, journal, result, after] : cases) {
+    Reset(a, b);
+    WriteBytes(Journal(), journal);
+    EXPECT_EQ(Recover(), result) << after;
+    EXPECT_EQ(State(), after);
+    EXPECT_EQ(fs::exists(Journal()), result == RecoveryResult::kKept) << after;
+  }
+  // No exchange while a journal is left, nor with a note missing.
   EXPECT_EQ(Exchange(), ExchangeResult::kBusy);
-  EXPECT_EQ(Recover(), RecoveryResult::kKept);  // not a journal: never deleted
   EXPECT_EQ(ReadBytes(Journal()), "someone's file");
   Reset(kA, "");
   EXPECT_EQ(Exchange(), ExchangeResult::kFailed);
   EXPECT_EQ(ReadBytes(Note(2)), kA);
   EXPECT_FALSE(fs::exists(Journal()));
-}
-
-TEST_F(NoteExchangeTest, RecoveryResolvesEveryStateAJournalCanBeFoundIn) {
-  const std::string kNew = "[Default]\r\nTitle=later\r\n";
-  // The files found ("" missing), the recovery and both files afterwards.
-  const std::tuple<std::string, std::string, RecoveryResult, std::string> cases[] = {
-      {kA, kB, RecoveryResult::kRolledBack, kUnchanged},
-      {kB, kA, RecoveryResult::kFinished, kSwapped},
-      {kB, kB, RecoveryResult::kFinished, kSwapped},
-      {kNew, kA + "x", RecoveryResult::kObsolete, kNew + "|" + kA + "x"},
-      {kB, "", RecoveryResult::kKept, kB + "|"},  // the journal stays
-  };
-  for (const auto& [a, b, result, after] : cases) {
-    Reset(a, b);
-    WriteBytes(Journal(), FormatExchangeJournal({2, 5, kA, kB}));
-    EXPECT_EQ(Recover(), result) << after;
-    EXPECT_EQ(State(), after);
-    EXPECT_EQ(fs::exists(Journal()), result == RecoveryResult::kKept) << after;
-  }
 }
 
 TEST_F(NoteExchangeTest, JournalReadsOnlyWhole) {

@@ -22,7 +22,7 @@ class StoreTest : public test::StoreTest {
     Write("t.ini", bytes);
     return Open("t.ini");
   }
-  std::string Get() { return Read("t.ini"); }
+  std::string Get() const { return Read("t.ini"); }
   fs::path file_ = Path("t.ini");
   int replaces_ = 0;
   bool refuse_ = false;
@@ -79,15 +79,16 @@ TEST_F(StoreTest, WritesUseTheProfileLayout) {
 
 TEST_F(StoreTest, OpenPathsAndSectionRedirect) {
   ProfileStore s;
-  s.Open(env_, false, "Default", nullptr, nullptr);
-  EXPECT_EQ(s.FileName(), folder_.Path() / "Varnel.ini");
-  fs::path rel = fs::path("data") / "x.dat";
-  s.Open(env_, false, "Default", &rel, nullptr);
-  EXPECT_EQ(s.FileName(), folder_.Path() / "data" / "x.dat");
-  s.Open(env_, false, "Default", &file_, "Other");
-  EXPECT_EQ(std::make_pair(s.FileName(), s.ProfileName()), std::make_pair(file_, std::string("Other")));
+  const fs::path rel = fs::path("data") / "x.dat";
+  const auto name = [&](const fs::path* file, const char* profile = nullptr) {
+    s.Open(env_, false, "Default", file, profile);
+    return s.FileName().string() + "|" + s.ProfileName();
+  };
+  EXPECT_EQ(name(nullptr), Path("Varnel.ini").string() + "|Varnel");
+  EXPECT_EQ(name(&rel), Path("data/x.dat").string() + "|Varnel");
+  EXPECT_EQ(name(&file_, "Other"), file_.string() + "|Other");
   // Section= moves the current section; UseReg without the registry permitted stays in the file.
-  auto r = Put("[Default]\r\nSection=Other\r\nUseReg=2\r\n");
+  auto r = Open("t.ini", "Section=Other\r\nUseReg=2\r\n");
   EXPECT_EQ(std::make_pair(r->UsesIni(), r->CurrentSection()), std::make_pair(true, std::string("Other")));
   // With it, the registry cannot list its keys: the caller must read by name.
   r->Open(env_, true, "Default", &file_, nullptr);
@@ -118,7 +119,7 @@ TEST_F(StoreTest, EditingKeepsEveryOtherByteOfLargeAndOddFiles) {
 }
 
 TEST_F(StoreTest, FileChangedBehindTheStoreIsSeenAlsoByABatch) {
-  auto s = Put("[Default]\r\nA=1\r\n");
+  auto s = Open("t.ini", "A=1\r\n");
   EXPECT_EQ(s->ReadInt("A", "0", 0, 99), 1);
   Write("t.ini", "[Default]\r\nA=22\r\nB=3\r\n");  // a different size, so the stamp differs
   EXPECT_EQ(s->ReadInt("A", "0", 0, 99), 22);
@@ -169,7 +170,7 @@ TEST_F(StoreTest, OddFilesReadAndWalkLikeTheProfileApi) {
 
 TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
   refuse_ = true;
-  auto s = Put("[Default]\r\nA=1\r\n");
+  auto s = Open("t.ini", "A=1\r\n");
   s->WriteInt("A", 2);  // a read-only file: the write is refused, the value kept in memory
   EXPECT_FALSE(s->LastWriteOk());
   EXPECT_EQ(s->ReadInt("A", "7", 0, 9), 2);
@@ -180,12 +181,8 @@ TEST_F(StoreTest, FailedReadsAndWritesNeverLoseTheFileOrTheValueInMemory) {
   EXPECT_EQ(Get(), "[Default]\r\nA=2\r\nB=3\r\n");
   EXPECT_EQ(replaces_, 2);
 
-  int reads = 0;
-  env_.files.read = [&reads](const fs::path&, std::string& out) {
-    ++reads;
-    out.clear();
-    return false;  // held exclusively by another program
-  };
+  int reads = 0;  // the file is held exclusively by another program
+  env_.files.read = [&reads](const fs::path&, std::string&) { return ++reads < 0; };
   auto held = Open("t.ini");
   reads = 0;
   {

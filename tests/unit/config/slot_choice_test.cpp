@@ -7,10 +7,6 @@ namespace {
 
 class SlotChoiceTest : public test::StoreTest {
  protected:
-  ProfileStore& Store(const char* lines) {
-    store_ = Open("Varnel.ini", lines);
-    return *store_;
-  }
   // The slot chosen with all but `freeSlots` occupied, `failed` not opened and `files` on disk.
   int Choose(std::vector<int> freeSlots, std::vector<int> failed = {}, std::vector<int> files = {}) {
     std::array<bool, kSlotCount> occupied, failedAtStart{}, hasFile{};
@@ -46,28 +42,28 @@ TEST_F(SlotChoiceTest, NeverDeletedFirstThenDeletedLongestAgo) {
       {"Del3=\r\nDel5=0000/00/00 00:00\r\nDel7=2011/04/30 09:00\r\n", {{{7, 5}, {}, 5}, {{7, 3}, {}, 3}}},
   };
   for (const auto& [records, choices] : cases) {
-    Store(records);
+    store_ = Open("Varnel.ini", records);
     for (const auto& [freeSlots, failed, expected] : choices)
       EXPECT_EQ(Choose(freeSlots, failed), expected) << records << testing::PrintToString(freeSlots);
   }
 }
 
 TEST_F(SlotChoiceTest, NoteFilesThatNothingListsAreTakenLast) {
-  // A file without a deletion record is a note whose deletion time is unknown
-  // (a data folder copied without its global file): taken after every dated
-  // deletion. A slot without a file has nothing to lose and goes first. Rows: free, with a file, chosen.
-  Store("Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\nDel8=junk\r\n");
+  // A file without a deletion record (copied without its global file) is taken after every dated
+  // deletion; a slot without a file has nothing to lose and goes first. Rows: free, files, chosen.
+  store_ = Open("Varnel.ini", "Del3=2011/05/02 10:00\r\nDel7=2011/04/30 09:00\r\nDel8=junk\r\n");
   const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {
       {{0, 3, 7}, {0, 3, 7}, 7}, {{0, 3}, {0, 3}, 3},    {{0, 8}, {0, 8}, 8}, {{0}, {0}, 0},
       {{0, 7, 9}, {0, 7}, 9},    {{0, 3, 7}, {0, 7}, 3}, {{1, 0}, {0}, 1},    {{0, 7, 9}, {0, 7, 9}, 7},
   };
   for (const auto& [free, files, expected] : cases)
     EXPECT_EQ(Choose(free, {}, files), expected)
-        << "free " << ::testing::PrintToString(free) << " files " << ::testing::PrintToString(files);
+        << testing::PrintToString(free) << testing::PrintToString(files);
 }
 
 TEST_F(SlotChoiceTest, DeleteTimeIsStoredAsMinutesAndReadBack) {
-  ProfileStore& s = Store("Del3=\r\nDel50=2011/05/02 10:00\r\nDel-1=2011/05/02 10:00\r\n");
+  ProfileStore& s =
+      *(store_ = Open("Varnel.ini", "Del3=\r\nDel50=2011/05/02 10:00\r\nDel-1=2011/05/02 10:00\r\n"));
   for (int slot : {3, 4, 50, -1})
     EXPECT_EQ(ReadDeleteTime(s, slot), kNoDeleteTime) << slot;  // 50, -1: no slot
   EXPECT_EQ(ReadDeleteTime(s, 7, 11), "0000/00/00");            // the caller's buffer size is kept

@@ -30,7 +30,6 @@ TEST(DayNumberTest, AnchorsClampsLeapCenturiesMonthCarriesAndEraYears) {
     EXPECT_EQ(DayNumber(y, m, d), n < 0 ? kLastDayNumber : n) << y << "-" << m << "-" << d;
   // 2001-01-01 a Monday, 2000-12-30 a Saturday, 2000-02-29 a Tuesday before the range.
   EXPECT_EQ((std::array{WeekdayOf(1), WeekdayOf(-1), WeekdayOfDate(2000, 2, 29)}), (std::array{1, 6, 2}));
-  // The range's own years are checked day by day above.
   EXPECT_EQ((std::array{DaysInMonth(2000, 2), DaysInMonth(2100, 2)}), (std::array{29, 28}));
   const std::array<int, 4> carries[] = {
       {5, 0, 5, 0},    {12, 1, 1, 1}, {1, -1, 12, -1},  {1, -12, 1, -1},

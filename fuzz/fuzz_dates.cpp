@@ -26,11 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(formatted.size() == 12 && FormatAlarmRecord(ParseAlarmRecord(formatted)) == formatted);
   Check(RecordOfAlarmForm(AlarmFormOfRecord(input)).size() == 12);
   DateTime now = dt;
-  AlarmTable table(AlarmClock{[&] { return now; },
-                              [](const DateTime& t) {
-                                return std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 +
-                                       t.minute * 60 + t.second;
-                              }});
+  const auto seconds = [](const DateTime& t) {  // the clock as seconds from the first day
+    return std::int64_t{TodayDayNumber(t)} * kSecondsPerDay + t.hour * 3600 + t.minute * 60 + t.second;
+  };
+  AlarmTable table(AlarmClock{[&] { return now; }, seconds});
   NoteContent note;
   note.alarms = &table;
   note.AddHeading("h");

@@ -11,9 +11,7 @@
 
 using namespace varnel;
 
-namespace {
-
-bool KnownCommand(int command) {
+static bool KnownCommand(int command) {
   if (command == kCmdTitle || command == kCmdOtherCommands || command == 0) return true;
   for (const CommandEntry& e : CommandTable())
     if (e.flags && e.command == command) return true;
@@ -21,15 +19,13 @@ bool KnownCommand(int command) {
 }
 
 // One level of user submenus, and "その他" may sit inside one.
-void CheckItems(const std::vector<MenuItem>& items, int depth) {
+static void CheckItems(const std::vector<MenuItem>& items, int depth) {
   Check(depth <= 2 || items.empty());
   for (const MenuItem& item : items) {
     Check(item.type != MenuItemType::kCommand || KnownCommand(item.command));
     CheckItems(item.items, depth + 1);
   }
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   MemoryFile file(Bytes(data, size));

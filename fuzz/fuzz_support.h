@@ -1,5 +1,4 @@
-// What the fuzz targets share: a check that stops the run, the input as bytes,
-// and a settings store on a file held in memory.
+// What the fuzz targets share: a check that stops the run, the input as bytes, a store on a file in memory.
 #pragma once
 #include <cstdint>
 #include <cstdlib>
@@ -26,16 +25,9 @@ struct MemoryFile {
   std::filesystem::path path = "/fuzz/Varnel00.dat";
   explicit MemoryFile(std::string content) : bytes(std::move(content)) {
     env.programPath = "/fuzz/Varnel.exe";
-    env.files.read = [this](const std::filesystem::path&, std::string& out) {
-      out = bytes;
-      return true;
-    };
-    env.files.stamp = [this](const std::filesystem::path&) { return FileStamp{true, bytes.size(), version}; };
-    env.files.replace = [this](const std::filesystem::path&, const std::string& c) {
-      bytes = c;
-      ++version;
-      return true;
-    };
+    env.files.read = [this](auto&, std::string& out) { return out = bytes, true; };
+    env.files.stamp = [this](auto&) { return FileStamp{true, bytes.size(), version}; };
+    env.files.replace = [this](auto&, const std::string& c) { return bytes = c, ++version, true; };
   }
   std::unique_ptr<ProfileStore> Open() {
     auto store = std::make_unique<ProfileStore>();

@@ -23,7 +23,8 @@ std::uint32_t OneShot(int year, int month, int day) {
 
 // A table on a clock the test moves; the due check's actions are recorded.
 struct DueCheck {
-  DateTime now = MakeDateTime(2011, 1, 10, 8, 0, 0);
+  explicit DueCheck(DateTime start = MakeDateTime(2011, 1, 10, 8, 0, 0)) : now(start) {}
+  DateTime now;
   AlarmTable table{AlarmClock{[this] { return now; }, Absolute}};
   std::vector<int> fired, ran;
   bool commandRuns = true, noteExists = true;
@@ -55,10 +56,9 @@ TEST(AlarmTableTest, SlotsFollowTheirNotesAndDueTimesTheReferenceMidnight) {
        {std::pair{0, 9}, {1, 5}, {2, -1}, {49, -1}, {-1, -1}, {kAlarmSlotCount, -1}})
     EXPECT_EQ(table.Slot(slot).note, note) << slot;
   EXPECT_EQ(table.Slot(1).rowKey, 103u);
-  DueCheck g;
+  DueCheck g{MakeDateTime(2011, 1, 10, 15, 20, 0)};
   const std::int64_t midnight = Absolute(MakeDateTime(2011, 1, 10));
   EXPECT_EQ(g.table.ReferenceMidnight(), midnight);
-  g.now = MakeDateTime(2011, 1, 10, 15, 20, 0);
   // A day past the month's end stays in that month; impossible fields clamp.
   const std::pair<std::string, std::int64_t> cases[] = {
       {Record(10, 30, 0, OneShot(2011, 3, 15) | kAlarmRunsCommand),
@@ -85,11 +85,11 @@ TEST(AlarmDueTest, OneShotWindowRunCommandsGoneNotesAndTheOneWindow) {
   for (const auto& [late, tickMs, rings] : cases) {
     DueCheck f;
     f.table.RegisterAlarm(3, 7, Record(10, 0, 0, OneShot(2011, 1, 10)));
-    EXPECT_EQ(f.At(MakeDateTime(2011, 1, 10, 9, 59, 60 + late), tickMs), rings ? 0 : -1)
+    const bool missed = late >= 0 && !rings;  // due, fired as missed, slots left
+    EXPECT_EQ((std::tuple{f.At(MakeDateTime(2011, 1, 10, 9, 59, 60 + late), tickMs), f.fired.size(),
+                          f.table.UsedCount()}),
+              (std::tuple{rings ? 0 : -1, missed ? 1u : 0u, missed ? 0 : 1}))
         << late << " " << tickMs;
-    const bool missed = late >= 0 && !rings;
-    EXPECT_EQ(f.fired.size(), missed ? 1u : 0u);
-    EXPECT_EQ(f.table.UsedCount(), missed ? 0 : 1);
   }
   DueCheck f, g;
   f.table.RegisterAlarm(1, 1, Record(10, 0, 0, OneShot(2011, 1, 10) | kAlarmRunsCommand));
@@ -122,8 +122,7 @@ TEST(AlarmDueTest, WeeklyDaysHolidayRulesAndOncePerDay) {
                                     {kMon, 3, 3, 0},         {kOn, 5, 3, 1},         {kMon | kOn, 5, 3, 1},
                                     {kSun | kNot, 5, 3, 0},  {kSun, 5, 10, 1},       {kOn, 5, 10, 0}};
   for (const auto& [days, m, d, rings] : cases) {
-    DueCheck f;
-    f.now = MakeDateTime(2026, m, d, 6);
+    DueCheck f{MakeDateTime(2026, m, d, 6)};
     f.table.RegisterAlarm(1, 1, Record(7, 0, 0, kAlarmWeekly | days));
     EXPECT_EQ(f.At(MakeDateTime(2026, m, d, 7, 0, 30)), rings ? 0 : -1) << m << "-" << d << " " << days;
   }
@@ -171,11 +170,10 @@ TEST_F(DetailAlarmTest, StatesSlotsAndTheFullTable) {
                                                      {kAlarmOff, "00040004" + rec, 0},
                                                      {kAlarmOn, "000C010C" + rec, 1},
                                                      {kAlarmNone, "00000000", 0}};
-  for (const auto& [state, status, used] : steps) {
-    EXPECT_TRUE(SetDetailAlarm(c_, row, rec, state));
-    EXPECT_EQ(c_.rows.At(row).status, status) << state;
-    EXPECT_EQ(alarms_.UsedCount(), used);
-  }
+  for (const auto& [state, status, used] : steps)
+    EXPECT_EQ((std::tuple{SetDetailAlarm(c_, row, rec, state), c_.rows.At(row).status, alarms_.UsedCount()}),
+              (std::tuple{true, status, used}))
+        << state;
   // The 51st ON alarm stays ON, unarmed, and says so.
   for (int i = 0; i < kAlarmSlotCount; ++i) alarms_.RegisterAlarm(9, 1, rec);
   EXPECT_FALSE(SetDetailAlarm(c_, row, rec, kAlarmOn));
@@ -194,12 +192,13 @@ TEST(AlarmRecordTest, RecordsDialogFormsAndTheDateRange) {
   for (const char* record : {"103000030f0b", "070503800141", "000000c0007f", "235959430b19"})
     EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord(record)), record);
   EXPECT_EQ(RecordOfAlarmForm(AlarmFormOfRecord("")), "000000010100");  // dated, on the first day
-  for (const auto& [today, last] : {std::pair<Date, Date>{{2026, 3, 1}, {2027, 2, 28}},
-                                    {{2028, 2, 29}, {2029, 2, 28}},
-                                    {{2026, 12, 31}, {2027, 12, 30}}}) {
+  // Today, the last day offered.
+  const int ranges[][6] = {
+      {2026, 3, 1, 2027, 2, 28}, {2028, 2, 29, 2029, 2, 28}, {2026, 12, 31, 2027, 12, 30}};
+  for (const auto& [y, m, d, lastY, lastM, lastD] : ranges) {
     Date first{}, end{};
-    AlarmDateRange(today, first, end);
-    EXPECT_EQ((std::array{end.year, end.month, end.day}), (std::array{last.year, last.month, last.day}));
+    AlarmDateRange({y, m, d}, first, end);
+    EXPECT_EQ((std::array{end.year, end.month, end.day}), (std::array{lastY, lastM, lastD})) << y << m << d;
   }
 }
 

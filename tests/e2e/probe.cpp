@@ -264,27 +264,23 @@ void Menu(const Call& c) {
   if (!Poll((DWORD)c.n, [&] { return IsWindowVisible(menu = FindWindowW(L"#32768", nullptr)); }))
     Fail("no popup menu");
   std::printf("hwnd=0x%llx rect=%s\n", H(menu), Rect(menu).c_str());
-  HMENU m = (HMENU)Send(menu, MN_GETHMENU, 0, 0, 3000);
-  const int n = GetMenuItemCount(m);
-  // Menu handles are per process under Wine: the items cannot be read from here.
-  if (m) std::printf(n < 0 ? "items=unavailable\n" : "count=%d\n", n);
 }
 
 void Memory(const Call&) {
   HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, PidOf(FindMain()));
   PROCESS_MEMORY_COUNTERS m = {};
-  ULARGE_INTEGER t[4];
+  ULARGE_INTEGER t[4] = {};
   DWORD handles = 0;  // this and the window-system object counts stay 0 where the platform keeps none
   if (!p || !GetProcessMemoryInfo(p, &m, m.cb = sizeof(m)))
     Fail(p ? "GetProcessMemoryInfo failed %lu" : "OpenProcess failed %lu", GetLastError());
-  std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu",
-              (ULONGLONG)m.WorkingSetSize / 1024, (ULONGLONG)m.PeakWorkingSetSize / 1024,
-              (ULONGLONG)m.PagefileUsage / 1024);
-  if (GetProcessTimes(p, (FILETIME*)&t[0], (FILETIME*)&t[1], (FILETIME*)&t[2], (FILETIME*)&t[3]))
-    std::printf(" CPU_MS=%llu", t[2].QuadPart / 10000 + t[3].QuadPart / 10000);
+  GetProcessTimes(p, (FILETIME*)&t[0], (FILETIME*)&t[1], (FILETIME*)&t[2], (FILETIME*)&t[3]);
   GetProcessHandleCount(p, &handles);
-  std::printf(" HANDLES=%lu GDI=%lu USER=%lu\n", handles, GetGuiResources(p, GR_GDIOBJECTS),
-              GetGuiResources(p, GR_USEROBJECTS));
+  std::printf(
+      "WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu CPU_MS=%llu HANDLES=%lu GDI=%lu "
+      "USER=%lu\n",
+      (ULONGLONG)m.WorkingSetSize / 1024, (ULONGLONG)m.PeakWorkingSetSize / 1024,
+      (ULONGLONG)m.PagefileUsage / 1024, t[2].QuadPart / 10000 + t[3].QuadPart / 10000, handles,
+      GetGuiResources(p, GR_GDIOBJECTS), GetGuiResources(p, GR_USEROBJECTS));
   CloseHandle(p);
 }
 

@@ -12,11 +12,6 @@
 #include "win/dialogs/frame_dialog.h"
 #include "win/dialogs/style_page.h"
 
-using namespace varnel;
-using namespace varnel::win;
-
-namespace {
-
 // What the edge boxes take, at the caret.
 void CheckSignedNumberFilter() {
   const std::tuple<const wchar_t*, DWORD, wchar_t, bool> keys[] = {
@@ -125,8 +120,6 @@ void CheckTitleFollowsMode(CCheckWnd& note) {
   }
 }
 
-}  // namespace
-
 int main() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
@@ -140,6 +133,5 @@ int main() {
   CheckFrameDialog();
   CheckNotePage(*app.slots[0], DataFolder() / "Varnel00.dat");
   CheckTitleFollowsMode(*app.slots[1]);
-  CloseNotesQuietly(app.mainWindow);
   return Finish();
 }

@@ -6,11 +6,6 @@
 #include "win/app/note_transfer.h"
 #include "win_check.h"
 
-using namespace varnel;
-using namespace varnel::win;
-
-namespace {
-
 // The row of detail n of heading h, -1 when there is none.
 int DetailRow(NoteContent& c, int h, int n) {
   return c.rows.Find(
@@ -129,8 +124,6 @@ void CheckTransfers(const DialogAnswerer& answerer) {
         FileText(data / "Varnel03.dat").empty());
 }
 
-}  // namespace
-
 int main() {
   const std::string row = "=000000000000000000000000\r\n";
   DialogAnswerer answerer;
@@ -144,6 +137,5 @@ int main() {
   CheckEffects(*app.slots[3]);
   CheckTransfers(answerer);
   CheckAddsKeepTypedText(*app.slots[0]);
-  CloseNotesQuietly(app.mainWindow);
   return Finish();
 }

@@ -5,11 +5,6 @@
 #include "win/platform/display.h"
 #include "win_check.h"
 
-using namespace varnel;
-using namespace varnel::win;
-
-namespace {
-
 const std::string kRow = "=000000000000000000000000\r\n";
 const std::string kNote = "W=200\r\nH=150\r\n[1]\r\n0S" + kRow + "0L=A\r\n1S" + kRow + "1L=a1\r\n";
 
@@ -93,8 +88,6 @@ void CheckTabsPainted() {
   DeleteDC(dc);
   DeleteObject(bitmap);
 }
-
-}  // namespace
 
 int main() {
   // Both notes open in the user's frame beyond the primary monitor; the second is moved onto it.

@@ -8,11 +8,6 @@
 #include "win/platform/shell.h"
 #include "win_check.h"
 
-using namespace varnel;
-using namespace varnel::win;
-
-namespace {
-
 POINTL CentreOf(HWND window) {
   const RECT r = RectOf(window);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -78,8 +73,6 @@ void CheckDrops(CCheckWnd& note) {
   note.EndEdit();
   CHECK(note.EditKind() == 0 && c.rows.At(c.rows.Find(key)).text == "dropped");
 }
-
-}  // namespace
 
 int main() {
   OleInitialize(nullptr);

@@ -7,10 +7,6 @@
 #include "win_check.h"
 
 namespace fs = std::filesystem;
-using namespace varnel;
-using namespace varnel::win;
-
-namespace {
 
 const FileOps& Ops() { return WinFileOps(); }
 
@@ -218,8 +214,6 @@ void TestAgainstProfileApi(const fs::path& dir) {
     }
   }
 }
-
-}  // namespace
 
 int main() {
   const fs::path root = fs::temp_directory_path() / ("varnel-store-" + std::to_string(GetCurrentProcessId()));

@@ -241,13 +241,14 @@ void Msgbox(const Call& c) {
                 OneLine(ControlText(child, 512, 3000)).c_str());
 }
 
-// click and msgbox-press: a button of the open dialog, waiting for one; msgbox-press posts the
-// click, to go through the box's own handling like a user's, and waits for the box to close.
+// click, press and msgbox-press: a button of the open dialog (on its pages too), waiting for one; press
+// waits less for what the button opens; msgbox-press posts the click, to go through the box's own
+// handling like a user's, and waits for the box to close.
 void Click(const Call& c) {
   const bool close = c.verb == "msgbox-press";
-  HWND box = TopDialog(5000), button = box ? GetDlgItem(box, (int)c.n) : nullptr;
+  HWND box = TopDialog(5000), button = box ? Control(std::to_string(c.n).c_str()) : nullptr;
   if (!button) Fail(!close ? "no control %llu" : box ? "no button %llu" : "no message box", c.n);
-  if (!close) Send(button, BM_CLICK, 0, 0, 5000);
+  if (!close) Send(button, BM_CLICK, 0, 0, c.verb == "press" ? 3000 : 5000);
   if (close) PostMessageW(button, BM_CLICK, 0, 0);
   if (close && !Poll(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }))
     Fail("message box stayed");
@@ -427,12 +428,6 @@ void Choose(const Call& c) {
   std::printf("chosen=%d\n", index);
 }
 
-// Clicks and waits for what the button does, a few seconds if it opens a modal window.
-void Press(const Call& c) {
-  Send(c.control, BM_CLICK, 0, 0, 3000);
-  std::printf("pressed=%s\n", c.argv[0]);
-}
-
 // Any message without pointers to a control; prints the result.
 void ControlSend(const Call& c) {
   unsigned long long msg, wp, lp;
@@ -510,7 +505,7 @@ int main(int argc, char** argv) {
                 {"menu", Menu, 0, 5000},      {"hold", Hold, 0, 0},
                 {"dialog", Dialog, 0, 0},     {"text", SetText, 2, 0},
                 {"tick", Tick, 1, 0},         {"choose", Choose, 2, 0},
-                {"press", Press, 1, 0},       {"ctl", ControlSend, 0, 0},
+                {"press", Click, 0, kNeeded}, {"ctl", ControlSend, 0, 0},
                 {"date", Date, 2, 0},         {"where", Where, 2, 0},
                 {"rows", Rows, 1, 0},         {"memory", Memory, -1, 0}};
   if (argc > 2 && std::string(argv[1]) == "--class") {  // another program's windows

@@ -45,13 +45,10 @@ void CheckDpiChange(CCheckWnd& note) {
   CHECK(c.rows.At(row).rect.top == at96.top && c.rows.At(row).rect.bottom == at96.bottom);
   note.FoldTitle(1);
   SendDpi(note, 144, RECT{start.left, start.top, start.left + 300, start.top + 26});
-  const auto height = [&note] {
-    const RECT r = RectOf(note.Window());
-    return r.bottom - r.top;
-  };
-  const int folded = height();
+  const RECT folded = RectOf(note.Window());
   note.FoldTitle(0);
-  CHECK(folded == 27 && height() == 225);
+  const RECT unfolded = RectOf(note.Window());
+  CHECK(folded.bottom - folded.top == 27 && unfolded.bottom - unfolded.top == 225);
 }
 
 constexpr int kBack = 0xCCFFFF;

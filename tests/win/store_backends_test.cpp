@@ -151,16 +151,14 @@ void TestRawOperations() {
              std::string(key) + " in " + std::to_string(size));
 
   // Null text deletes the value; deleting a missing one is harmless and creates nothing.
-  reg.write(g_profile, "Default", "Alpha", nullptr);
-  reg.write(g_profile, "Default", "Alpha", nullptr);
-  reg.write(g_profile, "Nowhere", "Alpha", nullptr);
+  for (const char* section : {"Default", "Default", "Nowhere"})
+    reg.write(g_profile, section, "Alpha", nullptr);
   CHECK(RegText("Default", "Alpha") == "<none>" && !KeyExists("Nowhere"));
-  reg.clearSection(g_profile, "見出し");
-  CHECK(!KeyExists("見出し"));
-  reg.clearSection(g_profile, "見出し");       // already gone
-  reg.clearSection(g_profile + "-none", "1");  // profile key cannot be opened
-  reg.clearSection(g_profile, "");
-  CHECK(KeyExists("Default"));
+  // Cleared twice, a profile key that cannot be opened, no section: only the one section goes.
+  for (const auto& [profile, section] :
+       {std::pair{g_profile, "見出し"}, {g_profile, "見出し"}, {g_profile + "-none", "1"}, {g_profile, ""}})
+    reg.clearSection(profile, section);
+  CHECK(!KeyExists("見出し") && KeyExists("Default"));
 }
 
 // The back end comes from the file's UseReg first, then the registry's, and only when permitted;

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 std::wstring g_class = L"Varnel";
 
 std::wstring Wide(const std::string& s) {
@@ -215,16 +213,14 @@ void Notes(const Call&) {
   for (HWND h : Windows(nullptr, PidOf(FindMain()))) {
     const std::wstring cls = TextOf(h, GetClassNameW);
     if (cls != L"CCheckWnd" && cls != L"CCheckWndS") continue;
-    DWORD key = 0, flags = 0;
     BYTE alpha = 0;
-    const bool layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags), keyed = flags & LWA_COLORKEY;
+    const bool layered = GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr);
     HWND edit = GetDlgItem(h, 105);
     std::printf("hwnd=0x%llx rect=%s visible=%d paints=%llu class=%s topmost=%d", H(h), Rect(h).c_str(),
                 IsWindowVisible(h) ? 1 : 0,
                 (unsigned long long)Send(h, RegisterWindowMessageW(L"Varnel.NotePaintCount"), 0, 0, 5000),
                 OneLine(cls).c_str(), Topmost(h));
-    const char* look = !layered ? " layered=0" : keyed ? " layered=1 key=0x%06lX" : " layered=1 alpha=%lu";
-    std::printf(look, keyed ? (unsigned long)key : (unsigned long)alpha);
+    std::printf(layered ? " layered=1 alpha=%d" : " layered=0", alpha);
     std::printf(edit ? " edit=1 editrect=%s edittext=%s\n" : " edit=0\n", Rect(edit).c_str(),
                 OneLine(edit ? ControlText(edit, 1024, 5000) : L"").c_str());
   }
@@ -484,8 +480,6 @@ void Where(const Call& c) {
   ClientToScreen(target, &p);
   std::printf("x=%ld y=%ld\n", p.x, p.y);
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
   // need: arguments of a verb on a control (its id first), or -1: the main window must be there;

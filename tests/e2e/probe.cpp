@@ -169,8 +169,7 @@ void Find(const Call&) {
   std::printf("hwnd=0x%llx pid=%lu\n", H(h), PidOf(h));
 }
 
-// send and post a message (a name: the registered one) to the main window or, in turn, to the
-// windows given (handles, comma-separated), timed.
+// send|post a message (a name: the registered one) to the main window or the windows given, timed.
 void Message(const Call& c) {
   const bool post = c.verb == "post";
   unsigned long long msg = 0, wp, lp, handle;
@@ -237,9 +236,8 @@ void Msgbox(const Call& c) {
                 OneLine(ControlText(child, 512, 3000)).c_str());
 }
 
-// click, press and msgbox-press: a button of the open dialog (on its pages too), waiting for one; press
-// waits less for what the button opens; msgbox-press posts the click, to go through the box's own
-// handling like a user's, and waits for the box to close.
+// A button of the open dialog (on its pages too), waiting for one; msgbox-press posts the click to go
+// through the box's own handling as a user's does, and waits for the box to close.
 void Click(const Call& c) {
   const bool close = c.verb == "msgbox-press";
   HWND box = TopDialog(5000), button = box ? Control(std::to_string(c.n).c_str()) : nullptr;
@@ -282,11 +280,11 @@ void Memory(const Call&) {
 }
 
 // clip puts the text (hex digits of UTF-8) on the clipboard as Unicode text, or empties it;
-// clip-read prints its CP932 text as hex digits, and whether Unicode text is offered beside it.
+// clip-read prints its CP932 text as hex digits.
 void Clip(const Call& c) {
   Poll(1000, [] { return OpenClipboard(nullptr) != FALSE; });
   if (c.verb == "clip-read") {
-    std::printf("unicode=%d\ntext=", IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0);
+    std::printf("text=");
     HANDLE data = GetClipboardData(CF_TEXT);
     const auto* p = (const unsigned char*)GlobalLock(data);
     for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i) std::printf("%02x", p[i]);
@@ -305,8 +303,8 @@ void Clip(const Call& c) {
   if (!ok) std::exit(1);
 }
 
-// drop X Y FILE...: a drag of files of one folder as the desktop shell makes one, from this process
-// onto the point; the source lets it run a few rounds there, then drops.
+// drop X Y FILE...: files of one folder dragged onto the point as the desktop shell does; dropped after a few
+// rounds.
 struct DragSource : IDropSource {
   int rounds = 0;
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
@@ -345,8 +343,8 @@ void Drop(const Call& c) {
   if (hr != DRAGDROP_S_DROP || effect == DROPEFFECT_NONE) std::exit(1);
 }
 
-// Holds a file open without sharing, its time moved on so the program looks at it again, until
-// the flag file appears.
+// Holds a file open without sharing until the flag file appears, its time moved on so the program looks
+// again.
 void Hold(const Call& c) {
   if (c.argc < 2) Usage(nullptr);
   HANDLE h = CreateFileW(Wide(c.argv[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,

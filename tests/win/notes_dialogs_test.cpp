@@ -1,9 +1,6 @@
-// The dialogs under Wine: the signed number filter; the frame dialog driven from a second thread as
-// a user would; a note's style page ("PDLGW"); a title re-derived when the global mode changes. A
-// note's copy and paste through the clipboard, the mail program's command line, and drops onto a
-// detail being edited, through IDropTarget with the system's data object. Row commands on a small
-// note, the edit lock's refusals and greying, the note list's refused transfers, and typed text kept
-// when an add command ends the edit.
+// A running program's dialogs (number filter, frame dialog, a note's style page, title mode), a
+// note's clipboard, mail command line and drops, and its row commands: their effects, the lock's
+// refusals and greying, the note list's refused transfers, typed text kept by an add command.
 #include "win_check.h"
 
 #include <commctrl.h>
@@ -292,12 +289,12 @@ void CheckEffects(CCheckWnd& note) {
 
 // The note list's refusals, each with a message, notes and files unchanged: no note file to import,
 // our own file to export over, a live note to restore over, a journal left. An empty file imports.
-void CheckTransfers(const DialogAnswerer& answerer) {
+void CheckTransfers() {
   const std::filesystem::path data = DataFolder(), outside = data.parent_path();
   CCheckWnd* note = App().slots[3];
   SaveNoteOfSlot(3);  // what a refusal may save first
   const std::string file = FileText(data / "Varnel03.dat"), ini = FileText(data / "Varnel.ini");
-  const int boxes = answerer.answered;
+  const int boxes = g_answered;
   PutFile(outside / "zero.dat", std::string("[Default]\r\nTitle=x\0y\r\n", 22));
   CHECK(!ImportNoteFile(nullptr, 3, outside / "zero.dat") &&
         !ImportNoteFile(nullptr, 3, outside / "none.dat"));
@@ -307,12 +304,11 @@ void CheckTransfers(const DialogAnswerer& answerer) {
   PutFile(data / "Varnel.tmp", "left over");
   CHECK(!ExchangeNotes(2, 3, nullptr));
   std::filesystem::remove(data / "Varnel.tmp");
-  CHECK(App().slots[3] == note && note->Slot() == 3 && answerer.answered == boxes + 6);
+  CHECK(App().slots[3] == note && note->Slot() == 3 && g_answered == boxes + 6);
   CHECK(FileText(data / "Varnel03.dat") == file && FileText(data / "Varnel.ini") == ini);
   PutFile(outside / "empty.dat", "");
-  CHECK(ImportNoteFile(nullptr, 3, outside / "empty.dat") && App().slots[3] && App().slots[3] != note);
-  CHECK(App().slots[3] && App().slots[3]->Content().headingCount == 0 &&
-        FileText(data / "Varnel03.dat").empty());
+  CHECK(ImportNoteFile(nullptr, 3, outside / "empty.dat") && App().slots[3] && App().slots[3] != note &&
+        App().slots[3]->Content().headingCount == 0 && FileText(data / "Varnel03.dat").empty());
 }
 
 int main() {
@@ -339,9 +335,9 @@ int main() {
   CheckDrops(*app.slots[2]);
   CheckMailerCommandLine();
   CheckTitleFollowsMode(*app.slots[1]);
-  DialogAnswerer answerer;  // only now: the dialogs above are driven by hand
+  AnswerDialogs();  // only now: the dialogs above are driven by hand
   CheckEffects(*app.slots[3]);
-  CheckTransfers(answerer);
+  CheckTransfers();
   CheckAddsKeepTypedText(*app.slots[4]);
   const int result = Finish();
   OleUninitialize();

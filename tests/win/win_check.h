@@ -81,23 +81,21 @@ inline void RemoveAll(const std::filesystem::path& p) {
   if (!RemoveDirectoryW(api.c_str())) DeleteFileW(api.c_str());
 }
 
-// Presses OK on every dialog and message box this thread opens while it lives, as a user
-// would; counts the boxes it answered.
-struct DialogAnswerer {
-  DialogAnswerer() : hook(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { answered = 0; }
-  ~DialogAnswerer() { UnhookWindowsHookEx(hook); }
-  static LRESULT CALLBACK Hook(int code, WPARAM window, LPARAM info) {
+// From now on presses OK on every dialog and message box this thread opens, as a user would,
+// counting them.
+inline int g_answered = 0;
+inline void AnswerDialogs() {
+  const HOOKPROC hook = [](int code, WPARAM window, LPARAM info) -> LRESULT {
     wchar_t name[8] = {};
     const HWND box = reinterpret_cast<HWND>(window);
     if (code == HCBT_CREATEWND && GetClassNameW(box, name, 8) && !std::wcscmp(name, L"#32770")) {
-      ++answered;
+      ++g_answered;
       PostMessageW(box, WM_COMMAND, IDOK, 0);  // handled once the box runs its loop
     }
     return CallNextHookEx(nullptr, code, window, info);
-  }
-  inline static int answered = 0;
-  const HHOOK hook;
-};
+  };
+  SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId());
+}
 
 // A running program in this process: the data folder written from files (name, bytes),
 // the options, the main window, the menus and the notes of "List"; the run ends when one is missing.

@@ -121,7 +121,7 @@ void CheckNotePage(CCheckWnd& note, const std::filesystem::path& file) {
 
 void CheckTitleFollowsMode(CCheckWnd& note) {
   OptionValues next = *App().options;
-  for (const auto& [mode, title] : {std::pair{1, "A"}, {0, "(付箋2)"}}) {
+  for (const auto& [mode, title] : {std::pair{1, "A"}, {0, "(付箋4)"}}) {
     next.title = mode;
     App().options->Apply(next);
     CHECK_AT(note.Content().title == title, title);
@@ -316,9 +316,8 @@ int main() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   const std::string row = "000000000000000000000000\r\n";
-  StartTestProgram({{"Varnel.ini", "[Default]\r\nList=11111\r\n"},
+  StartTestProgram({{"Varnel.ini", "[Default]\r\nList=10111\r\n"},
                     {"Varnel00.dat", "[Default]\r\nTitle=own\r\nPen0=12\r\nPen1=2001000000000000EXTRA\r\n"},
-                    {"Varnel01.dat", "[Default]\r\n[1]\r\n0S=00000000\r\n0L=A\r\n1S=" + row + "1L=a1\r\n"},
                     {"Varnel02.dat",
                      "[Default]\r\nX=100\r\nY=100\r\nW=300\r\nH=200\r\n[1]\r\n0S=00000000\r\n0L=Shop\r\n1S=" +
                          row + "1L=milk\r\n2S=00000002" + row.substr(8) + "2L=bread\r\n"},
@@ -334,7 +333,7 @@ int main() {
   CheckCopyAndPaste(*app.slots[2]);
   CheckDrops(*app.slots[2]);
   CheckMailerCommandLine();
-  CheckTitleFollowsMode(*app.slots[1]);
+  CheckTitleFollowsMode(*app.slots[3]);
   AnswerDialogs();  // only now: the dialogs above are driven by hand
   CheckEffects(*app.slots[3]);
   CheckTransfers();

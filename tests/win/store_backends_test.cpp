@@ -48,11 +48,10 @@ void TestAttributesAndRefusals(const fs::path& root) {
   for (const fs::path& p : {hidden, ro, held}) PutFile(p, "old");  // written behind the store's back
   SetFileAttributesW(ApiPath(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN);
   SetFileAttributesW(ApiPath(ro).c_str(), FILE_ATTRIBUTE_READONLY);
-  if (GetFileAttributesW(ApiPath(hidden).c_str()) & FILE_ATTRIBUTE_HIDDEN) {  // kept by this file system
-    CHECK(Ops().replace(hidden, "new") && ReadBack(hidden) == "new");
-    const DWORD a = GetFileAttributesW(ApiPath(hidden).c_str());
-    CHECK(a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_HIDDEN));
-  }
+  const auto attributes = [](const fs::path& p) { return GetFileAttributesW(ApiPath(p).c_str()); };
+  if (attributes(hidden) & FILE_ATTRIBUTE_HIDDEN)  // kept by this file system
+    CHECK(Ops().replace(hidden, "new") && ReadBack(hidden) == "new" &&
+          attributes(hidden) != INVALID_FILE_ATTRIBUTES && (attributes(hidden) & FILE_ATTRIBUTE_HIDDEN));
   CHECK(!Ops().replace(ro, "lost") && ReadBack(ro) == "old");
   HANDLE h =
       CreateFileW(ApiPath(held).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 std::wstring g_class = L"Varnel";
 
 std::wstring Wide(const std::string& s) {
@@ -171,8 +169,7 @@ void Find(const Call&) {
   std::printf("hwnd=0x%llx pid=%lu\n", H(h), PidOf(h));
 }
 
-// send and post a message (a name: the registered one) to the main window or, in turn, to the
-// windows given (handles, comma-separated), timed.
+// send|post a message (a name: the registered one) to the main window or the windows given, timed.
 void Message(const Call& c) {
   const bool post = c.verb == "post";
   unsigned long long msg = 0, wp, lp, handle;
@@ -215,16 +212,14 @@ void Notes(const Call&) {
   for (HWND h : Windows(nullptr, PidOf(FindMain()))) {
     const std::wstring cls = TextOf(h, GetClassNameW);
     if (cls != L"CCheckWnd" && cls != L"CCheckWndS") continue;
-    DWORD key = 0, flags = 0;
     BYTE alpha = 0;
-    const bool layered = GetLayeredWindowAttributes(h, &key, &alpha, &flags), keyed = flags & LWA_COLORKEY;
+    const bool layered = GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr);
     HWND edit = GetDlgItem(h, 105);
     std::printf("hwnd=0x%llx rect=%s visible=%d paints=%llu class=%s topmost=%d", H(h), Rect(h).c_str(),
                 IsWindowVisible(h) ? 1 : 0,
                 (unsigned long long)Send(h, RegisterWindowMessageW(L"Varnel.NotePaintCount"), 0, 0, 5000),
                 OneLine(cls).c_str(), Topmost(h));
-    const char* look = !layered ? " layered=0" : keyed ? " layered=1 key=0x%06lX" : " layered=1 alpha=%lu";
-    std::printf(look, keyed ? (unsigned long)key : (unsigned long)alpha);
+    std::printf(layered ? " layered=1 alpha=%d" : " layered=0", alpha);
     std::printf(edit ? " edit=1 editrect=%s edittext=%s\n" : " edit=0\n", Rect(edit).c_str(),
                 OneLine(edit ? ControlText(edit, 1024, 5000) : L"").c_str());
   }
@@ -241,13 +236,13 @@ void Msgbox(const Call& c) {
                 OneLine(ControlText(child, 512, 3000)).c_str());
 }
 
-// click and msgbox-press: a button of the open dialog, waiting for one; msgbox-press posts the
-// click, to go through the box's own handling like a user's, and waits for the box to close.
+// A button of the open dialog (on its pages too), waiting for one; msgbox-press posts the click to go
+// through the box's own handling as a user's does, and waits for the box to close.
 void Click(const Call& c) {
   const bool close = c.verb == "msgbox-press";
-  HWND box = TopDialog(5000), button = box ? GetDlgItem(box, (int)c.n) : nullptr;
+  HWND box = TopDialog(5000), button = box ? Control(std::to_string(c.n).c_str()) : nullptr;
   if (!button) Fail(!close ? "no control %llu" : box ? "no button %llu" : "no message box", c.n);
-  if (!close) Send(button, BM_CLICK, 0, 0, 5000);
+  if (!close) Send(button, BM_CLICK, 0, 0, c.verb == "press" ? 3000 : 5000);
   if (close) PostMessageW(button, BM_CLICK, 0, 0);
   if (close && !Poll(5000, [&] { return !IsWindow(box) || !IsWindowVisible(box); }))
     Fail("message box stayed");
@@ -264,36 +259,32 @@ void Menu(const Call& c) {
   if (!Poll((DWORD)c.n, [&] { return IsWindowVisible(menu = FindWindowW(L"#32768", nullptr)); }))
     Fail("no popup menu");
   std::printf("hwnd=0x%llx rect=%s\n", H(menu), Rect(menu).c_str());
-  HMENU m = (HMENU)Send(menu, MN_GETHMENU, 0, 0, 3000);
-  const int n = GetMenuItemCount(m);
-  // Menu handles are per process under Wine: the items cannot be read from here.
-  if (m) std::printf(n < 0 ? "items=unavailable\n" : "count=%d\n", n);
 }
 
 void Memory(const Call&) {
   HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, PidOf(FindMain()));
   PROCESS_MEMORY_COUNTERS m = {};
-  ULARGE_INTEGER t[4];
+  ULARGE_INTEGER t[4] = {};
   DWORD handles = 0;  // this and the window-system object counts stay 0 where the platform keeps none
   if (!p || !GetProcessMemoryInfo(p, &m, m.cb = sizeof(m)))
     Fail(p ? "GetProcessMemoryInfo failed %lu" : "OpenProcess failed %lu", GetLastError());
-  std::printf("WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu",
-              (ULONGLONG)m.WorkingSetSize / 1024, (ULONGLONG)m.PeakWorkingSetSize / 1024,
-              (ULONGLONG)m.PagefileUsage / 1024);
-  if (GetProcessTimes(p, (FILETIME*)&t[0], (FILETIME*)&t[1], (FILETIME*)&t[2], (FILETIME*)&t[3]))
-    std::printf(" CPU_MS=%llu", t[2].QuadPart / 10000 + t[3].QuadPart / 10000);
+  GetProcessTimes(p, (FILETIME*)&t[0], (FILETIME*)&t[1], (FILETIME*)&t[2], (FILETIME*)&t[3]);
   GetProcessHandleCount(p, &handles);
-  std::printf(" HANDLES=%lu GDI=%lu USER=%lu\n", handles, GetGuiResources(p, GR_GDIOBJECTS),
-              GetGuiResources(p, GR_USEROBJECTS));
+  std::printf(
+      "WORKING_SET_KB=%llu PEAK_WORKING_SET_KB=%llu PRIVATE_KB=%llu CPU_MS=%llu HANDLES=%lu GDI=%lu "
+      "USER=%lu\n",
+      (ULONGLONG)m.WorkingSetSize / 1024, (ULONGLONG)m.PeakWorkingSetSize / 1024,
+      (ULONGLONG)m.PagefileUsage / 1024, t[2].QuadPart / 10000 + t[3].QuadPart / 10000, handles,
+      GetGuiResources(p, GR_GDIOBJECTS), GetGuiResources(p, GR_USEROBJECTS));
   CloseHandle(p);
 }
 
 // clip puts the text (hex digits of UTF-8) on the clipboard as Unicode text, or empties it;
-// clip-read prints its CP932 text as hex digits, and whether Unicode text is offered beside it.
+// clip-read prints its CP932 text as hex digits.
 void Clip(const Call& c) {
   Poll(1000, [] { return OpenClipboard(nullptr) != FALSE; });
   if (c.verb == "clip-read") {
-    std::printf("unicode=%d\ntext=", IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0);
+    std::printf("text=");
     HANDLE data = GetClipboardData(CF_TEXT);
     const auto* p = (const unsigned char*)GlobalLock(data);
     for (SIZE_T i = 0, size = GlobalSize(data); p && i < size && p[i]; ++i) std::printf("%02x", p[i]);
@@ -312,8 +303,8 @@ void Clip(const Call& c) {
   if (!ok) std::exit(1);
 }
 
-// drop X Y FILE...: a drag of files of one folder as the desktop shell makes one, from this process
-// onto the point; the source lets it run a few rounds there, then drops.
+// drop X Y FILE...: files of one folder dragged onto the point as the desktop shell does; dropped after a few
+// rounds.
 struct DragSource : IDropSource {
   int rounds = 0;
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
@@ -352,8 +343,8 @@ void Drop(const Call& c) {
   if (hr != DRAGDROP_S_DROP || effect == DROPEFFECT_NONE) std::exit(1);
 }
 
-// Holds a file open without sharing, its time moved on so the program looks at it again, until
-// the flag file appears.
+// Holds a file open without sharing until the flag file appears, its time moved on so the program looks
+// again.
 void Hold(const Call& c) {
   if (c.argc < 2) Usage(nullptr);
   HANDLE h = CreateFileW(Wide(c.argv[0]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -431,12 +422,6 @@ void Choose(const Call& c) {
   std::printf("chosen=%d\n", index);
 }
 
-// Clicks and waits for what the button does, a few seconds if it opens a modal window.
-void Press(const Call& c) {
-  Send(c.control, BM_CLICK, 0, 0, 3000);
-  std::printf("pressed=%s\n", c.argv[0]);
-}
-
 // Any message without pointers to a control; prints the result.
 void ControlSend(const Call& c) {
   unsigned long long msg, wp, lp;
@@ -494,8 +479,6 @@ void Where(const Call& c) {
   std::printf("x=%ld y=%ld\n", p.x, p.y);
 }
 
-}  // namespace
-
 int main(int argc, char** argv) {
   // need: arguments of a verb on a control (its id first), or -1: the main window must be there;
   // number: a first argument's default (kNeeded: it must be given).
@@ -514,7 +497,7 @@ int main(int argc, char** argv) {
                 {"menu", Menu, 0, 5000},      {"hold", Hold, 0, 0},
                 {"dialog", Dialog, 0, 0},     {"text", SetText, 2, 0},
                 {"tick", Tick, 1, 0},         {"choose", Choose, 2, 0},
-                {"press", Press, 1, 0},       {"ctl", ControlSend, 0, 0},
+                {"press", Click, 0, kNeeded}, {"ctl", ControlSend, 0, 0},
                 {"date", Date, 2, 0},         {"where", Where, 2, 0},
                 {"rows", Rows, 1, 0},         {"memory", Memory, -1, 0}};
   if (argc > 2 && std::string(argv[1]) == "--class") {  // another program's windows

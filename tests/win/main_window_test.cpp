@@ -5,10 +5,6 @@
 #include "win/app/message_box.h"
 #include "win_check.h"
 
-using namespace varnel::win;
-
-namespace {
-
 void TestMessageBoxes(HINSTANCE instance) {
   const UINT types[] = {0x10, 0x30, 0x24, 0x23, 0x40, 0x00, 0x10, 0x10, 0x10, 0x10};
   for (int kind = 0; kind < 10; ++kind) CHECK_AT(MessageBoxType(kind) == types[kind], std::to_string(kind));
@@ -52,14 +48,11 @@ void TestGuards(HWND main) {
   CHECK(after.right > before.right && after.right > 700 && after.top < 100);
 }
 
-}  // namespace
-
 int main() {
   AppState& app = App();
   StartTestProgram({}, varnel::WorkArea{0, 0, 800, 600});
   CHECK(app.taskbarCreated != 0);
   TestMessageBoxes(app.instance);
   TestGuards(app.mainWindow);
-  CloseNotesQuietly(app.mainWindow);
   return Finish();
 }

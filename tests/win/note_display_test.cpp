@@ -5,11 +5,6 @@
 #include "win/platform/display.h"
 #include "win_check.h"
 
-using namespace varnel;
-using namespace varnel::win;
-
-namespace {
-
 const std::string kRow = "=000000000000000000000000\r\n";
 const std::string kNote = "W=200\r\nH=150\r\n[1]\r\n0S" + kRow + "0L=A\r\n1S" + kRow + "1L=a1\r\n";
 
@@ -50,13 +45,10 @@ void CheckDpiChange(CCheckWnd& note) {
   CHECK(c.rows.At(row).rect.top == at96.top && c.rows.At(row).rect.bottom == at96.bottom);
   note.FoldTitle(1);
   SendDpi(note, 144, RECT{start.left, start.top, start.left + 300, start.top + 26});
-  const auto height = [&note] {
-    const RECT r = RectOf(note.Window());
-    return r.bottom - r.top;
-  };
-  const int folded = height();
+  const RECT folded = RectOf(note.Window());
   note.FoldTitle(0);
-  CHECK(folded == 27 && height() == 225);
+  const RECT unfolded = RectOf(note.Window());
+  CHECK(folded.bottom - folded.top == 27 && unfolded.bottom - unfolded.top == 225);
 }
 
 constexpr int kBack = 0xCCFFFF;
@@ -93,8 +85,6 @@ void CheckTabsPainted() {
   DeleteDC(dc);
   DeleteObject(bitmap);
 }
-
-}  // namespace
 
 int main() {
   // Both notes open in the user's frame beyond the primary monitor; the second is moved onto it.

@@ -1,5 +1,5 @@
 // The check macros and shared fixtures of the Windows-side test programs. CHECK counts and
-// prints, so one run reports every failed check; Finish() gives main's exit code.
+// prints, so one run reports every failed check.
 #pragma once
 #include <windows.h>
 
@@ -12,7 +12,6 @@
 #include <memory>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "core/features/alarm_table.h"
@@ -25,20 +24,24 @@
 #include "win/platform/text_convert.h"
 #include "win/platform/win_file_ops.h"
 
+using namespace varnel;
+using namespace varnel::win;
+
 inline int g_failures = 0, g_checks = 0;
 
+inline void Check(bool ok, const char* where, int line, const char* what, const std::string& context) {
+  ++g_checks;
+  if (ok) return;
+  ++g_failures;
+  std::printf("  FAILED %s:%d: %s %s\n", where, line, what, context.c_str());
+}
 // context: what a table row was, printed with the failure.
-#define CHECK_AT(cond, context)                                                                        \
-  do {                                                                                                 \
-    ++g_checks;                                                                                        \
-    if (!(cond)) {                                                                                     \
-      ++g_failures;                                                                                    \
-      std::printf("  FAILED %s:%d: %s %s\n", __FILE__, __LINE__, #cond, std::string(context).c_str()); \
-    }                                                                                                  \
-  } while (0)
+#define CHECK_AT(cond, context) Check(cond, __FILE__, __LINE__, #cond, context)
 #define CHECK(cond) CHECK_AT(cond, "")
 
+// main's exit code, after the notes of a running program closed.
 inline int Finish() {
+  if (App().mainWindow) CloseNotesQuietly(App().mainWindow);
   std::printf("%d checks, %d failed\n", g_checks, g_failures);
   return g_failures ? 1 : 0;
 }
@@ -61,7 +64,7 @@ inline RECT RectOf(HWND window) {
 inline std::vector<std::wstring> FolderEntries(const std::filesystem::path& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW d;
-  HANDLE h = FindFirstFileW((varnel::win::ApiPath(folder) + L"\\*").c_str(), &d);
+  HANDLE h = FindFirstFileW((ApiPath(folder) + L"\\*").c_str(), &d);
   if (h == INVALID_HANDLE_VALUE) return names;
   do {
     if (std::wcscmp(d.cFileName, L".") && std::wcscmp(d.cFileName, L"..")) names.push_back(d.cFileName);
@@ -72,43 +75,40 @@ inline std::vector<std::wstring> FolderEntries(const std::filesystem::path& fold
 
 // Removes a file or a folder with all it holds, read-only files and paths past MAX_PATH included.
 inline void RemoveAll(const std::filesystem::path& p) {
-  const std::wstring api = varnel::win::ApiPath(p);
+  const std::wstring api = ApiPath(p);
   for (const auto& n : FolderEntries(p)) RemoveAll(p / n);  // a file has none
   SetFileAttributesW(api.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!RemoveDirectoryW(api.c_str())) DeleteFileW(api.c_str());
 }
 
-// Presses OK on every dialog and message box this thread opens while it lives, as a user
-// would; counts the boxes it answered.
-struct DialogAnswerer {
-  DialogAnswerer() : hook(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { answered = 0; }
-  ~DialogAnswerer() { UnhookWindowsHookEx(hook); }
-  static LRESULT CALLBACK Hook(int code, WPARAM window, LPARAM info) {
+// From now on presses OK on every dialog and message box this thread opens, as a user would,
+// counting them.
+inline int g_answered = 0;
+inline void AnswerDialogs() {
+  const HOOKPROC hook = [](int code, WPARAM window, LPARAM info) -> LRESULT {
     wchar_t name[8] = {};
     const HWND box = reinterpret_cast<HWND>(window);
     if (code == HCBT_CREATEWND && GetClassNameW(box, name, 8) && !std::wcscmp(name, L"#32770")) {
-      ++answered;
+      ++g_answered;
       PostMessageW(box, WM_COMMAND, IDOK, 0);  // handled once the box runs its loop
     }
     return CallNextHookEx(nullptr, code, window, info);
-  }
-  inline static int answered = 0;
-  const HHOOK hook;
-};
+  };
+  SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId());
+}
 
 // A running program in this process: the data folder written from files (name, bytes),
 // the options, the main window, the menus and the notes of "List"; the run ends when one is missing.
 inline void StartTestProgram(const std::vector<std::pair<std::string, std::string>>& files,
-                             varnel::WorkArea work = {0, 0, 1280, 800}) {
-  using namespace varnel::win;
+                             WorkArea work = {0, 0, 1280, 800}) {
   const std::filesystem::path data = DataFolder();
   std::filesystem::remove_all(data);
   std::filesystem::create_directories(data);
   for (const auto& [name, bytes] : files) PutFile(data / name, bytes);
   AppState& app = App();
   app.instance = GetModuleHandleW(nullptr);
-  app.options = std::make_unique<varnel::GlobalOptions>(ProgramStoreEnv(), data, work);
-  app.alarms = std::make_unique<varnel::AlarmTable>(LocalAlarmClock());
+  app.options = std::make_unique<GlobalOptions>(ProgramStoreEnv(), data, work);
+  app.alarms = std::make_unique<AlarmTable>(LocalAlarmClock());
   if (RegisterWindowClasses(app.instance) && (app.mainWindow = CreateMainWindow(app.instance))) {
     LoadResourceMenus(app.instance);
     OpenNotesAtStart(app.mainWindow);
@@ -121,8 +121,7 @@ inline void StartTestProgram(const std::vector<std::pair<std::string, std::strin
 }
 
 // The note's rows as "heading[detail:state ...]", hidden headings in parentheses.
-inline std::string RowsOf(varnel::win::CCheckWnd& note) {
-  using namespace varnel;
+inline std::string RowsOf(CCheckWnd& note) {
   NoteContent& c = note.Content();
   std::string out;
   for (int h = 0; h < c.headingCount; ++h) {

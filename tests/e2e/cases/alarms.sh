@@ -31,22 +31,19 @@ wait_enabled 1013 1 40 || fail "the snooze did not ring again"
 e2e_shot snooze
 probe click 11 >/dev/null || fail "close"
 probe msgbox 1500 >/dev/null && fail "alarm window still open"
-# Quick alarm: silent at first, ringing "Snooze" seconds later.
-hotkey 212
+hotkey 212  # the quick alarm: silent at first, ringing "Snooze" seconds later
 expect_box 10000 '^caption=Varnel$' "quick alarm title"
 echo "$BOX" | grep -q '^control=1013 enabled=0 ' || fail "quick alarm rang at once"
 wait_enabled 1013 1 40 || fail "the quick alarm did not ring"
 e2e_shot quick
 probe click 11 >/dev/null || fail "close quick alarm"
-# The setting dialog on 週報を書く (the detail menu's ninth item from the end).
-menu_at 144 185 Up Up Up Up Up Up Up Up Up Return
+menu_at 144 185 $(printf 'Up %.0s' {1..9}) Return  # the alarm setting of 週報を書く
 expect_box 10000 '^caption=Alarm Set$' "the alarm setting dialog"
 echo "$BOX" | grep -q '^control=1101 enabled=1 checked=0 ' || fail "weekly record shown dated"
 echo "$BOX" | grep -q '^control=1123 enabled=1 checked=1 ' || fail "OFF not shown"
 e2e_shot alarm-set
 drive "click 1122" "click 11"  # ON, OK
-# Due at 07:01:00 on the clock; a probe call lasts at most 30 s.
-wait_until 90 'probe msgbox 25000 >/dev/null'
+wait_until 90 'probe msgbox 25000 >/dev/null'  # due at 07:01:00; a probe call lasts at most 30 s
 expect_box 1000 '^caption=週報を書く$' "the alarm set in the dialog did not ring"
 probe click 11 >/dev/null || fail "close"
 e2e_close 30

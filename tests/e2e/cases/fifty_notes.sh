@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # 50 full notes: the start with and without its backup (figures), no 51st note, one message for twice the
 # alarms the table holds; idle 60 s on an empty folder (reported), then 50 armed alarms (none due) against
-# none: no more CPU, no repaints, hiding and exit no dearer. (Once a box has been up, Wine without a window
-# manager waits 2 s for every window it hides.)
+# none: no more CPU, no repaints, hiding and exit no dearer.
 source "$(dirname "$0")/../lib.sh"
 e2e_init fifty_notes "$1" "$2"
 make_notes=$3
@@ -16,12 +15,12 @@ start50() {  # sets START_MS, the time to all 50 notes shown (a message may hold
 # Sets CPU_MS and PAINTS over a minute of idling, RSS_KB and WIN (the probe's figures).
 idle() {
   sleep 5
-  local paints0 t0 t1 pid
-  pid=$(e2e_wine_pid) || fail "no Wine process of $E2E_APP_NAME found"
-  RSS_KB=$(awk '/^VmRSS:/{print $2}' "/proc/$pid/status")
-  paints0=$(paints) t0=$(cpu_ticks $pid)
+  local paints0 t0 t1 pid p  # the program's Wine process: the last, its loader may still be there
+  pid=$(for p in $(prefix_pids); do grep -qa "$E2E_APP_NAME" "/proc/$p/cmdline" && echo "$p"; done | tail -n1)
+  RSS_KB=$(awk '/^VmRSS:/{print $2}' "/proc/$pid/status") || fail "no Wine process of $E2E_APP_NAME found"
+  paints0=$(paints) t0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
   sleep 60
-  t1=$(cpu_ticks $pid) || fail "process gone while idle"
+  t1=$(awk '{print $14 + $15}' "/proc/$pid/stat") || fail "process gone while idle"
   CPU_MS=$(((t1 - t0) * 1000 / $(getconf CLK_TCK))) PAINTS=$(($(paints) - paints0))
   WIN=$(probe memory) || WIN="error"
 }
@@ -59,16 +58,15 @@ E2E_PART=alarms_many
 measure() {
   full_notes "$make_notes" "$1"
   start50
-  # Every box the start-up shows, until none comes for three seconds.
-  BOXES=0
+  BOXES=0  # every box the start-up shows, until none comes for three seconds
   while [ "$BOXES" -lt 5 ] && probe msgbox 3000 | grep -q 'text=アラームセットに失敗しました。'; do
     BOXES=$((BOXES + 1))
     e2e_shot "start-message-$1"
     probe msgbox-press 1 >/dev/null || fail "answering the message"
   done
   [ "${2:-}" = boxes ] && { e2e_close; return; }
-  # Measured once the notes have painted: no repaint for two probes in a row.
   local last="" now ten t0
+  # Measured once the notes have painted: no repaint for two probes in a row.
   wait_until 60 'now=$(paints); [ "$now" = "$last" ] || { last=$now; sleep 0.75; false; }'
   idle
   ten=$(probe notes | sed -n 's/^hwnd=\(0x[0-9a-f]*\).*/\1/p' | head -n 10 | paste -sd,)

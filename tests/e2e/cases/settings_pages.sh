@@ -30,7 +30,7 @@ done
 expect_eq "$(sums)" "$after1" "files after the second OK"
 
 E2E_PART=settings_defaults
-defaults_tab() { open_settings; drive "choose 1000 1"; sleep 0.3; }
+defaults_tab() { open_settings 1; sleep 0.3; }
 # A detail being typed in note 0 while the defaults reach it.
 xdo mousemove 150 128 click --repeat 2 --delay 120 1
 wait_note 'edit=1' "no edit box"
@@ -63,13 +63,9 @@ expect_eq "$(sums)" "$after" "a second OK writes nothing"
 
 E2E_PART=custom_menus
 expect_short_menu 300 250 menu-11-add
-click 300 250
-xdo key ctrl+d
-wait_note 'rect=100,100,.*edit=1' "Ctrl+D did not add a detail"
+key_at 300 250 ctrl+d "probe notes | grep -qE 'rect=100,100,.*edit=1'" "Ctrl+D did not add a detail"
 xdo type 'by key'
-click 300 280
-xdo key ctrl+a
-wait_visible_notes 2 "Ctrl+A made a new note"
+key_at 300 280 ctrl+a '[ $(visible_notes) -ge 2 ]' "Ctrl+A made no new note"
 e2e_close
 expect_eq "$(keys Varnel00.dat 2L)" abc "the detail typed while the defaults reached it"
 e2e_ini Varnel00.dat | grep -q '^[0-9]L=by key$' || fail "no detail added by the shortcut: $(e2e_ini Varnel00.dat)"

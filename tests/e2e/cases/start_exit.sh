@@ -24,21 +24,16 @@ expect_eq "$(echo "$ini" | sed -n 's/^Palette[0-9]*=//p' | paste -sd,)" \
 probe send 0x0016 0 0 >/dev/null || fail "WM_ENDSESSION(0)"
 sleep 1
 e2e_running && probe find >/dev/null || fail "program ended at WM_QUERYENDSESSION or WM_ENDSESSION(0)"
-# The session ends after all: no second save at WM_ENDSESSION(1) when nothing changed since
-# WM_QUERYENDSESSION; a file removed now must stay removed.
+# The session ends after all: nothing changed since WM_QUERYENDSESSION, so a file removed now stays removed.
 probe send 0x0011 0 0 >/dev/null || fail "second WM_QUERYENDSESSION"
 rm -f "$d/Varnel.ini"
 probe post 0x0016 1 0 >/dev/null || fail "WM_ENDSESSION(1)"
 expect_eq "$(e2e_wait_exit)" 0 "exit code at WM_ENDSESSION(1)"
 [ -f "$d/Varnel.ini" ] && fail "WM_ENDSESSION(1) saved a second time"
-# Forced log-off: the first detail ticked (a change in memory only), then WM_ENDSESSION(1) without
-# WM_QUERYENDSESSION.
-ini List=1
+ini List=1  # a forced log-off: WM_ENDSESSION(1) without WM_QUERYENDSESSION
 note 0 'X=100\nY=100\nW=300\nH=200\nStyle=0' =first one
 e2e_run 1
-before=$(probe notes | field paints)
-xdo mousemove 129 145 click 1 || fail "click"
-wait_until 10 '[ "$(probe notes | field paints)" -gt "$before" ]'
+tick_first
 probe post 0x0016 1 0 >/dev/null || fail "WM_ENDSESSION(1) alone"
 expect_eq "$(e2e_wait_exit)" 0 "exit code at a forced log-off"
 expect_eq "$(keys Varnel00.dat 1S)" "000000010000000000000000" "the edit saved at a forced log-off"

@@ -62,8 +62,7 @@ e2e_start() {
              FAKETIME_DONT_FAKE_MONOTONIC=1)
     fi
   fi
-  E2E_RUNS=$((E2E_RUNS + 1))
-  local n=$E2E_RUNS
+  local n=$((++E2E_RUNS))
   (
     cd "$E2E_CASE" || exit 99
     timeout -k 5 "${E2E_LIFETIME:-280}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
@@ -81,7 +80,7 @@ prefix_pids() {
       echo "${p#/proc/}"
   done
 }
-e2e_running() { [ ! -f "$E2E_CASE/exit.${1:-$E2E_RUN}" ]; }
+e2e_running() { [ ! -f "$E2E_CASE/exit.$E2E_RUN" ]; }
 probe() {
   timeout -k 2 30 "$WINE" "$E2E_PROBE" "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
@@ -150,6 +149,7 @@ expect_box() {
   [ "${4:--}" = - ] || e2e_shot "$4"
   [ -z "${5:-}" ] || probe msgbox-press "$5" >/dev/null || fail "$3: cannot press $5"
 }
+has() { local p; for p in "${@:2}"; do echo "$1" | grep -q -- "$p" || fail "no $p in: $1"; done; }  # text patterns...
 # Opens the tray menu (its lines left in MENU) and chooses the item $1 Ups from the bottom (5: 設定; 0: none).
 tray_item() {
   probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
@@ -218,10 +218,11 @@ expect_short_menu() {
   xdo key Escape
   sleep 0.5
 }
-# Closes the program as the exit command does, posted (Wine waits 2 s a hidden window once a box was up).
+# Closes the program as the exit command does (or by the message $2 with wparam $3) and expects a clean exit
+# within $1 s. Posted: Wine waits 2 s for each window it hides once a box was up.
 e2e_close() {
-  probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-  expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code"
+  probe post "${2:-0x0010}" "${3:-0}" 0 >/dev/null || fail "post ${2:-WM_CLOSE}"
+  expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code after ${2:-WM_CLOSE}"
 }
 # Steps on the open dialog in order, one an argument: a probe command ("tick 3121", "text 3111 0"), "@caption"
 # waits for the dialog of that caption, "#name" takes a screenshot.

@@ -46,8 +46,7 @@ probe send 0x8000 21 0 >/dev/null || fail "WM_APP 21"
 # Exit (203) while the about dialog is open: saved at once, the dialog ends, then the program.
 hotkey 202
 probe msgbox 5000 >/dev/null || fail "no about dialog for the exit"
-hotkey 203
-expect_eq "$(e2e_wait_exit)" 0 "exit code"
+e2e_close 20 0x0312 203
 expect_eq "$(keys Varnel00.dat Alpha Alpha2)" "76,102" "opacity written"
 expect_eq "$(keys Varnel02.dat 1L)" "via app" "WM_APP 21 detail saved"
 

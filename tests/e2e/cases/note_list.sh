@@ -43,13 +43,13 @@ click_at -1 1
 menu_on_row 0 Down Down Down Return  # 上移動 while sorted by title
 expect_box 5000 '^text=上下移動はNo昇順に並んでいる時しかできません。' "message for 上移動" refused 1
 click_at -1 0 && DX=-8 click_at -1 0  # No, descending then ascending
-sleep 0.3
+wait_until 5 "rows | grep -q '^checked=1 col0= 2 '" || fail "not sorted by No: $(rows)"
 click_at 1 && menu_on_row 1 Down Down Down Down Return  # 下移動 on number 3
 wait_until 5 "rows | grep -q '^checked=1 col0= 2 col1=りんご[^|]*|checked=1 col0= 3 col1=ぶどう'"
 expect_eq "$(rows | cut -d'|' -f2-3 | sed 's/ col2=[^|]*//g')" "checked=1 col0= 3 col1=ぶどう|checked=1 col0= 6 col1=みかん" "rows keep their numbers"
 # Each note was saved just before: its content moved whole with it.
-expect_eq "$(keys Varnel02.dat X Title 0L 1L)" "410,ぶどう,ぶどう の見出,明細" "file 02 holds number 6's note"
-expect_eq "$(keys Varnel05.dat X Title 0L 1L)" "210,みかん,みかん の見出,明細" "file 05 holds number 3's note"
+expect_eq "$(keys Varnel02.dat X Title 0L 1L)/$(keys Varnel05.dat X Title 0L 1L)" \
+  "410,ぶどう,ぶどう の見出,明細/210,みかん,みかん の見出,明細" "files 02 and 05 hold the notes of numbers 6 and 3"
 e2e_shot moved
 # Import into number 2: no changes nothing, yes takes the file.
 n1=$(md5sum <"$d/Varnel01.dat")

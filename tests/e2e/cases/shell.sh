@@ -63,6 +63,5 @@ expect_eq "$(keys Varnel02.dat 1S | cut -c8),$(keys Varnel02.dat 2S | cut -c8)" 
 esc() { echo "\\|$(echo "$1" | sed 's/\\/\\\\/g')\\n\\r$2"; }
 one=$(keys Varnel03.dat 1L)
 [ "$one" = "$(strict_text "${win[0]}")" ] || expect_eq "$one" "${win[0]}" "the edited detail holds the first file"
-expect_eq "$(keys Varnel03.dat 2L)" "$(esc "${win[1]}" two.txt)" "second file"
-expect_eq "$(keys Varnel03.dat 3L)" "$(esc "${win[2]}" three.txt)" "third file"
+expect_eq "$(keys Varnel03.dat 2L 3L)" "$(esc "${win[1]}" two.txt),$(esc "${win[2]}" three.txt)" "second and third files"
 expect_eq "$(keys Varnel03.dat 2S 3S)" "$(printf '01%022d,01%022d' 0 0)" "first lines hidden"

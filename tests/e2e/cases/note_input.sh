@@ -22,7 +22,9 @@ for at in 145 145 145 163 181; do click 129 $at; done
 click 114 208
 e2e_shot clicked
 edit_at 135 128 100
-xdo type --delay 40 $'abc\ndef'
+xdo type --delay 40 abc
+xdo key Return
+xdo type --delay 40 def
 probe clip >/dev/null || fail "empty clipboard"
 xdo key shift+Home ctrl+v End  # nothing to paste: 'def' stays
 clip 日本語

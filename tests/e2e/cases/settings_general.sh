@@ -48,7 +48,8 @@ e2e_shot note-menu-list
 IFS=, read -r l t r b <<<"$(control_line 3801 | field rect)"
 menu_at $((l + 40)) $((t + 28)) Up Return
 sleep 0.5
-xdo type $'Plus\n'
+xdo type Plus
+xdo key Return
 wait_until 5 "probe rows 3801 | grep -q '^row=0 .*col0=Plus col1=明細追加'" || fail "caption not edited: $(probe rows 3801)"
 # Hot keys: 新規作成 on Ctrl+B (HKM_SETHOTKEY, Ctrl = 2 in the high byte).
 drive "choose 3821 3" "ctl 3828 0x0401 0x0242 0" "choose 3822 0" "press 3823"

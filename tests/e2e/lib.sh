@@ -156,7 +156,7 @@ tray_item() {
   MENU=$(probe menu 10000) || fail "no tray menu"
   [ "$1" = 0 ] || xdo key $(printf 'Up %.0s' $(seq 1 "$1")) Return
 }
-wait_caption() { wait_until 10 "probe dialog 2>/dev/null | grep -q '^caption=$1\$'" || fail "no dialog $1"; }
+wait_caption() { wait_until 30 "probe dialog 2>/dev/null | grep -q '^caption=$1\$'" || fail "no dialog $1"; }
 open_settings() { tray_item 5; wait_caption "Varnel 設定"; [ -z "${1:-}" ] || drive "choose 1000 $1"; }  # on tab $1
 close_dialog() { probe press "$1" >/dev/null; wait_no_dialog; }  # 11 OK, 12 Cancel
 wait_no_dialog() { wait_until 10 '! probe dialog >/dev/null' || fail "a dialog stayed open: $(probe dialog | head -n2)"; }

@@ -13,8 +13,7 @@ e2e_init() {
   rm -rf "$E2E_CASE"
   mkdir -p "$E2E_CASE/data" "$E2E_SHOTS"
   cp "$E2E_EXE" "$E2E_CASE/$E2E_APP_NAME"
-  # The previous case's server may still be on its way out; a program started against a closing server can end
-  # at once, so wait until it is gone.
+  # A program started against the previous case's server on its way out can end at once.
   timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
   d="$E2E_CASE/data"
   trap e2e_teardown EXIT
@@ -24,9 +23,8 @@ strict_text() { printf '\\|%s' "$(printf '%s' "$1" | sed 's/\\/\\\\/g')"; }
 # Writes stdin (UTF-8, LF) to the file $1 as the program writes its files: CP932, CR LF.
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
 ini() { printf '[Default]\n%b\n' "$1" | crlf "$d/Varnel.ini"; }  # from keys "List=1\nTimer=0"
-# Writes the note file of slot $1 (or the path $1) from the [Default] keys $2 ("X=1\nY=2") and rows: "=text" a
-# heading, any other a detail; "S|text" gives the state: a digit (1 checked, 2 done, 3 deleted) or the whole
-# record.
+# The note file of slot $1 (or the path $1) from the [Default] keys $2 ("X=1\nY=2") and rows: "=text" a heading,
+# any other a detail; "S|text" gives the state: a digit (1 checked, 2 done, 3 deleted) or the whole record.
 note() {
   local f=$1 r s h=0 n=0
   [[ $f == */* ]] || f=$(printf '%s/Varnel%02d.dat' "$d" "$1")
@@ -64,8 +62,7 @@ e2e_start() {
              FAKETIME_DONT_FAKE_MONOTONIC=1)
     fi
   fi
-  E2E_RUNS=$((E2E_RUNS + 1))
-  local n=$E2E_RUNS
+  local n=$((++E2E_RUNS))
   (
     cd "$E2E_CASE" || exit 99
     timeout -k 5 "${E2E_LIFETIME:-280}" "${clock[@]}" "$WINE" "$E2E_CASE/$E2E_APP_NAME" >"$E2E_CASE/out.$n" 2>&1
@@ -75,11 +72,7 @@ e2e_start() {
   e2e_log "started $E2E_APP_NAME (run $n, shell pid $E2E_PID)"
 }
 # Waits for the run $1 to end (up to $2 s); prints its exit code.
-e2e_wait_exit() {
-  local f="$E2E_CASE/exit.${1:-$E2E_RUN}"
-  wait_until "${2:-20}" "[ -f '$f' ]" && cat "$f"
-}
-# Wine processes of this lane's prefix.
+e2e_wait_exit() { local f="$E2E_CASE/exit.${1:-$E2E_RUN}"; wait_until "${2:-20}" "[ -f '$f' ]" && cat "$f"; }
 prefix_pids() {
   local p
   for p in /proc/[0-9]*; do
@@ -87,11 +80,7 @@ prefix_pids() {
       echo "${p#/proc/}"
   done
 }
-# The Wine process of the running program (the last: the loader that started it may still be there).
-e2e_wine_pid() { for p in $(prefix_pids); do grep -qa "$E2E_APP_NAME" "/proc/$p/cmdline" && echo "$p"; done | tail -n1 | grep .; }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-e2e_running() { [ ! -f "$E2E_CASE/exit.${1:-$E2E_RUN}" ]; }
-# Runs one probe command; its output is on stdout, its exit code is returned.
+e2e_running() { [ ! -f "$E2E_CASE/exit.$E2E_RUN" ]; }
 probe() {
   timeout -k 2 30 "$WINE" "$E2E_PROBE" "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
@@ -107,8 +96,8 @@ e2e_wait_main() {
 }
 # Moves the settable clock to a local time "YYYY-MM-DD hh:mm:ss", from where it runs on.
 e2e_clock_set() {
-  local off=$(($(date -d "$1" +%s) - $(date +%s)))
-  printf '%+d\n' "$off" >"$E2E_CASE/clock.rc.tmp" && mv "$E2E_CASE/clock.rc.tmp" "$E2E_CASE/clock.rc"
+  printf '%+d\n' $(($(date -d "$1" +%s) - $(date +%s))) >"$E2E_CASE/clock.tmp"
+  mv "$E2E_CASE/clock.tmp" "$E2E_CASE/clock.rc"
 }
 # A screenshot, $2 seconds (if given) from now; a merged case names it after its part (E2E_PART).
 e2e_shot() {
@@ -119,8 +108,7 @@ e2e_shot() {
 xdo() { timeout 10 xdotool "$@"; }
 click() { xdo mousemove "$1" "$2" click 1; sleep 0.7; }  # apart: never a double click
 dblclick() { xdo mousemove "$1" "$2" click --repeat 2 --delay 80 1; sleep 0.7; }
-# The screen's pixel at x y as #RRGGBB.
-pixel() {
+pixel() {  # the screen's pixel at x y as #RRGGBB
   timeout 20 import -display "$DISPLAY" -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n1 |
     grep -o '#[0-9A-F]\{6\}' | head -n1
 }
@@ -161,16 +149,16 @@ expect_box() {
   [ "${4:--}" = - ] || e2e_shot "$4"
   [ -z "${5:-}" ] || probe msgbox-press "$5" >/dev/null || fail "$3: cannot press $5"
 }
+has() { local p; for p in "${@:2}"; do echo "$1" | grep -q -- "$p" || fail "no $p in: $1"; done; }  # text patterns...
 # Opens the tray menu (its lines left in MENU) and chooses the item $1 Ups from the bottom (5: 設定; 0: none).
 tray_item() {
   probe post 0x0400 0 0x0204 >/dev/null || fail "post tray callback"
   MENU=$(probe menu 10000) || fail "no tray menu"
   [ "$1" = 0 ] || xdo key $(printf 'Up %.0s' $(seq 1 "$1")) Return
 }
-wait_caption() { wait_until 10 "probe dialog 2>/dev/null | grep -q '^caption=$1\$'" || fail "no dialog $1"; }
-open_settings() { tray_item 5; wait_caption "Varnel 設定"; }
-# Presses button $1 of the dialog (11 OK, 12 Cancel) and waits until it is gone.
-close_dialog() { probe press "$1" >/dev/null; wait_no_dialog; }
+wait_caption() { wait_until 30 "probe dialog 2>/dev/null | grep -q '^caption=$1\$'" || fail "no dialog $1"; }
+open_settings() { tray_item 5; wait_caption "Varnel 設定"; [ -z "${1:-}" ] || drive "choose 1000 $1"; }  # on tab $1
+close_dialog() { probe press "$1" >/dev/null; wait_no_dialog; }  # 11 OK, 12 Cancel
 wait_no_dialog() { wait_until 10 '! probe dialog >/dev/null' || fail "a dialog stayed open: $(probe dialog | head -n2)"; }
 # One control's line of `probe dialog` (the visible one first), and its text.
 control_line() { probe dialog | grep "^control=$1 " | sort -t= -k4 -r | head -n1; }
@@ -182,8 +170,7 @@ visible_notes() { probe notes | grep -c 'visible=1'; }
 wait_note() { wait_until "${3:-10}" "probe notes | grep -qE -- '$1'" || fail "$2: $(probe notes)"; }
 paints() { probe notes | awk -F'paints=' 'NF > 1 { split($2, a, " "); s += a[1] } END { print s + 0 }'; }  # of all notes
 wait_visible_notes() { wait_eq visible_notes "$1" "${2:-visible notes}" 30; }
-# Starts the program and waits for its main window and for at least $1 notes shown; then moves the mouse to x
-# y ($2 $3), if given, out of the way.
+# Starts the program and waits for its main window and at least $1 notes shown; the mouse to x y ($2 $3) if given.
 e2e_run() {
   e2e_start
   e2e_wait_main 30
@@ -199,15 +186,10 @@ full_notes() {
   ini "List=$LIST50"
 }
 # Values of the keys $2.. of the data file $1, joined by commas.
-keys() {
-  local f=$1 k
-  shift
-  for k; do echo "$(e2e_ini "$f" | line_value "$k")"; done | paste -sd,
-}
+keys() { local k; for k in "${@:2}"; do echo "$(e2e_ini "$1" | line_value "$k")"; done | paste -sd,; }
 # The value of key $3 in section $2 of the data file $1 (the first from that section on).
 row_value() { e2e_ini "$1" | sed -n "/^\[$2\]/,\$p" | line_value "$3"; }
-# Checks rows of data files, one a line: "slot|section|key|expected|what it shows"; of an "nS" key only the
-# state digit is compared.
+# Checks rows of data files, one a line: "slot|section|key|expected|what it shows" (of "nS" the state digit).
 expect_rows() {
   local f sec k want what v
   while IFS='|' read -r f sec k want what; do
@@ -236,11 +218,11 @@ expect_short_menu() {
   xdo key Escape
   sleep 0.5
 }
-# Closes the program as the exit command does and expects a clean exit. Posted: once a menu or box has been
-# up, Wine waits 2 s for each window it hides.
+# Closes the program as the exit command does (or by the message $2 with wparam $3) and expects a clean exit
+# within $1 s. Posted: Wine waits 2 s for each window it hides once a box was up.
 e2e_close() {
-  probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-  expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code"
+  probe post "${2:-0x0010}" "${3:-0}" 0 >/dev/null || fail "post ${2:-WM_CLOSE}"
+  expect_eq "$(e2e_wait_exit "$E2E_RUN" "${1:-30}" || echo "no exit")" 0 "exit code after ${2:-WM_CLOSE}"
 }
 # Steps on the open dialog in order, one an argument: a probe command ("tick 3121", "text 3111 0"), "@caption"
 # waits for the dialog of that caption, "#name" takes a screenshot.
@@ -256,12 +238,26 @@ drive() {
 }
 # Waits for the open dialog's control $1 to be enabled ($2 = 1) or greyed (0).
 wait_enabled() { wait_until "${3:-40}" "probe msgbox 2000 | grep -q '^control=$1 enabled=$2 '"; }
-# Opens the properties dialog of the spot x y of a note the user's way: right click, 詳細 (the item after the
-# menu's title line), and waits for it.
+# The properties dialog of the spot x y of a note: right click, 詳細 (the item after the menu's title line).
 open_properties() {
   menu_at "$1" "$2" Down Down Return
   wait_until 10 "probe dialog 2>/dev/null | grep -q '^control=1000 '" || fail "no properties dialog at $1,$2"
 }
 tab_count() { probe ctl 1000 0x1304 0 0 | field result; }  # of the open tabbed dialog (TCM_GETITEMCOUNT)
-# Whether control $1 of the open dialog is visible (the page on top holds it).
-shown() { probe dialog | grep "^control=$1 " | grep -q 'visible=1'; }
+shown() { probe dialog | grep "^control=$1 " | grep -q 'visible=1'; }  # control $1 of the open dialog
+# Clicks x y and presses the key $3 until $4 holds (else fails with $5): a key the busy display lost is sent
+# again. Under Wine a hot key arrives only while a window of the program has the focus.
+key_at() {
+  local try
+  for try in 1 2 3; do
+    click "$1" "$2"
+    xdo key "$3"
+    wait_until 10 "$4" && return
+  done
+  fail "$5"
+}
+where() { probe where "$@" | sed -n 's/^x=\([0-9-]*\) y=\([0-9-]*\)$/\1 \2/p'; }  # of a list row: control row [column]
+# Ticks the first detail of a note at 100,100 without a bar (a change in memory only), until it is painted.
+tick_first() { local p; p=$(paints); click 129 145; wait_until 10 "[ \$(paints) -gt $p ]"; }
+# Drops the files $2.. in the middle of the rectangle "l,t,r,b" $1.
+drop_on() { IFS=, read -r l t r b <<<"$1" && probe drop $(((l + r) / 2)) $(((t + b) / 2)) "${@:2}" >/dev/null; }

@@ -10,41 +10,37 @@ fc-list 2>/dev/null | grep -qi ipa || echo "warning: no CJK font (apt-get instal
 
 setup_lane() (  # lane folder
   export VARNEL_E2E_DIR=$1 WINEPREFIX=$1/prefix
-  mkdir -p "$VARNEL_E2E_DIR"
-  # Leftovers of an earlier run of this folder: its display and its prefix's server.
-  lane_stop "$1"
+  mkdir -p "$1"
+  lane_stop "$1"  # leftovers of an earlier run of this folder
   rm -rf "$WINEPREFIX"
   # setsid: the display outlives this script and no terminal signal reaches it. Xvfb takes a free display
   # number and writes it to fd 3 once it accepts connections.
   setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$1/display.n" </dev/null >/dev/null 2>&1 &
-  echo $! >"$VARNEL_E2E_DIR/xvfb.pid"
+  echo $! >"$1/xvfb.pid"
   for i in $(seq 1 300); do [ -s "$1/display.n" ] && break; sleep 0.1; done
   [ -s "$1/display.n" ] || { echo "no Xvfb display"; exit 1; }
-  echo ":$(cat "$1/display.n")" >"$VARNEL_E2E_DIR/display"
-  export DISPLAY="$(cat "$VARNEL_E2E_DIR/display")"
-  # A compositing manager, so a note's opacity blends with what lies below it as on the desktop of a user;
-  # without one Xvfb shows layered windows opaque.
+  export DISPLAY=":$(cat "$1/display.n")"
+  echo "$DISPLAY" >"$1/display"
+  # A compositing manager blends a note's opacity with what lies below it, as on a user's desktop.
   if command -v xcompmgr >/dev/null; then
     setsid xcompmgr </dev/null >/dev/null 2>&1 &
-    echo $! >"$VARNEL_E2E_DIR/xcompmgr.pid"
-  else
-    echo "warning: no xcompmgr (apt-get install xcompmgr); opacity is not blended"
-  fi
-  timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$VARNEL_E2E_DIR/wineboot.log" 2>&1 || {
-    echo "wineboot failed"; tail -20 "$VARNEL_E2E_DIR/wineboot.log"; exit 1; }
+    echo $! >"$1/xcompmgr.pid"
+  else echo "warning: no xcompmgr (apt-get install xcompmgr); opacity is not blended"; fi
+  timeout -k 5 300 "$WINE" wineboot -i </dev/null >"$1/wineboot.log" 2>&1 || {
+    echo "wineboot failed"; tail -20 "$1/wineboot.log"; exit 1; }
   # The Windows-side test programs' windows are left unmanaged: with no window manager on the display, hiding
   # a managed window waits 2 s for one, once per box answered.
   { echo REGEDIT4
     for src in "$E2E_SOURCE"/tests/win/*_test.cpp; do
       printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s.exe\\X11 Driver]\n"Managed"="N"\n' \
         "$(basename "$src" .cpp)"
-    done; } >"$VARNEL_E2E_DIR/unmanaged.reg"
-  timeout 60 "$WINE" regedit /S "$VARNEL_E2E_DIR/unmanaged.reg" </dev/null >/dev/null 2>&1 ||
+    done; } >"$1/unmanaged.reg"
+  timeout 60 "$WINE" regedit /S "$1/unmanaged.reg" </dev/null >/dev/null 2>&1 ||
     echo "warning: the test programs' windows stay managed (slow message boxes)"
   timeout 60 /usr/lib/wine/wineserver -w 2>/dev/null
   [ -f "$WINEPREFIX/system.reg" ] || { echo "prefix not created"; exit 1; }
-  # The prefix is new: Wine must never stop to update it again in the middle of a case (seen after a server
-  # restart under a shifted clock).
+  # Wine must never stop to update the new prefix in the middle of a case (seen after a restart under a shifted
+  # clock).
   echo disable >"$WINEPREFIX/.update-timestamp"
   echo "prefix ready at $WINEPREFIX on $DISPLAY"
 )

@@ -7,13 +7,13 @@ e2e_init note_look "$1" "$2"
 desk='HKCU\Control Panel\Desktop'
 reg() { timeout -k 5 60 "$WINE" reg "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 dpi_now() { reg query "$desk" /v LogPixels | awk '/LogPixels/ { print $3 }'; }
-set_dpi() { reg add "$desk" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null || fail "cannot set LogPixels $1"; }
+set_dpi() { reg add "$desk" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; }
 old=$(dpi_now)
 # Put back and read back (a write to a server on its way out can be lost), then let the server write the
 # registry out before the lane's next case starts.
 restore() {
   for i in 1 2 3; do
-    if [ -n "$old" ]; then reg add "$desk" /v LogPixels /t REG_DWORD /d $((old)) /f; else reg delete "$desk" /v LogPixels /f; fi
+    if [ -n "$old" ]; then set_dpi $((old)); else reg delete "$desk" /v LogPixels /f; fi
     [ "$(dpi_now)" = "$old" ] && break
   done
   timeout 30 /usr/lib/wine/wineserver -w 2>/dev/null
@@ -33,7 +33,7 @@ note 3 'X=780\nY=80\nW=200\nH=120\nBkColor=0xFFCC99\nAlpha=128\nTitle=半透明'
 note 4 'X=760\nY=230\nW=240\nH=130\nBkColor=0x99FFCC\nAlpha=-1\nTitle=透明' =背景が透明 '1|文字だけが見える'
 note 5 'Pos=2\nTitle=高解像度の付箋' =今日の予定 牛乳を買う '1|メールに返信する' '3|削除済みの項目'
 ini List=111111
-set_dpi 96
+set_dpi 96 || fail "cannot set LogPixels 96"
 e2e_run 6 1270 790
 e2e_shot look 1.5
 # The red frame of the bar (kind 5: pen 2, bottom edge at top + bar height).
@@ -61,7 +61,7 @@ crop() {  # the sized note at DPI $1, once it stands at the top right
 }
 crop 96
 e2e_close
-set_dpi 144
+set_dpi 144 || fail "cannot set LogPixels 144"
 ini List=000001  # the sized note alone
 e2e_run 1
 crop 144

@@ -12,8 +12,7 @@ E2E_CLOCK="@2026-12-07 12:00:00" E2E_LIFETIME=380 e2e_run 4 10 790  # a Monday; 
 before0=$(md5sum <"$d/Varnel00.dat") before1=$(md5sum <"$d/Varnel01.dat")
 
 E2E_PART=properties_pages
-# page: the tab index, a control only that page has, the screenshot's name.
-look() {
+look() {  # the tab index, a control only that page has, the screenshot's name
   probe choose 1000 "$1" >/dev/null
   wait_until 4 "shown $2" || fail "tab $1 does not show control $2"
   e2e_shot "$3"
@@ -37,8 +36,7 @@ open_properties 514 126  # the "Non" note's detail
 expect_eq "$(tab_count)" 2 "tabs of a Non note's detail"
 look 1 3602 non-detail
 mkdir -p "$E2E_CASE/files" && : >"$E2E_CASE/files/memo.txt"
-IFS=, read -r l t r b <<<"$(control_line 3031 | field rect)"
-probe drop $(((l + r) / 2)) $(((t + b) / 2)) "Z:$(echo "$E2E_CASE/files/memo.txt" | tr / '\\')" >/dev/null || fail "drop refused"
+drop_on "$(control_line 3031 | field rect)" "Z:$(echo "$E2E_CASE/files/memo.txt" | tr / '\\')" || fail "drop refused"
 wait_until 5 "control_line 3031 | grep -q 'text=Z:.*files.memo.txt$'" || fail "dropped file: $(control_line 3031)"
 e2e_shot non-dropped
 close_dialog 12
@@ -56,12 +54,11 @@ expect_eq "$(keys Varnel.ini TWord0 TWord1)" "%M月%D日(%W),%YY/%MM/%DD" "the f
 E2E_PART=properties_lists
 assistant_closed() { wait_until 5 "! probe dialog | grep -q '^caption=日付書式作成支援$'" || fail "the assistant stayed open"; }
 open_properties 730 327  # heading H1 of note 2
-drive "press 3153" @日付書式作成支援 "tick 5041" "tick 5051" "tick 5061" "tick 5023" "tick 5053" "tick 5063" \
-  "text 5044 4" "press 5003"
+drive "press 3153" @日付書式作成支援 "tick "{5041,5051,5061,5023,5053,5063} "text 5044 4" "press 5003"
 expect_eq "$(control_text 5001)" "%YYYY/%MM/%DD" "generated from year, month and day"
 [ -n "$(control_text 5002)" ] || fail "no preview"
 e2e_shot assistant
-drive "press 5004" "tick 5041 0" "tick 5051 0" "tick 5061 0" "tick 5071" "tick 5074" "press 5003"
+drive "press 5004" "tick "{5041,5051,5061}" 0" "tick 5071" "tick 5074" "press 5003"
 expect_eq "$(control_text 5001)" "(%W)" "generated from the weekday"
 drive "press 11"
 assistant_closed
@@ -101,9 +98,8 @@ open_properties 250 491
 drive "choose 1000 1"
 expect_eq "$(control_text 3421),$(control_text 3422),$(control_text 3423),$(control_text 3424)" "100,300,300,200" "fields of the unfolded note"
 # Shown 00:00-00:01 every day from 2026-12-01 10:00: hidden at noon.
-drive "tick 3412" "text 3423 5000" "tick 3721" "date 3701 2026-12-01" "date 3711 10:00" "tick 3724" "date 3713 00:00" \
-  "date 3714 00:01" "tick 1110" "tick 1111" "tick 1112" "tick 1113" "tick 1114" "tick 1115" "tick 1116" "tick 1118" \
-  "tick 1117"
+drive "tick 3412" "text 3423 5000" "tick 3721" "date 3701 2026-12-01" "date 3711 10:00" "tick 3724" \
+  "date 3713 00:00" "date 3714 00:01" "tick "{1110..1116} "tick 1118" "tick 1117"
 expect_eq "$(control_line 1118 | field checked)" 0 "祝 clears 祝日を除く"
 e2e_shot page
 close_dialog 11

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# A note file held open without sharing by another program (as root under Wine a read-only folder does not
-# stop a write): told once, asked at exit, never at the end of the session; once free, the next save writes
-# the change kept in memory. Killing the program mid-way through its shutdown save of 50 notes leaves every
-# file whole: the old bytes or a complete new file.
+# A note file held open without sharing by another program: told once, asked at exit, never at the end of the
+# session; once free, the next save writes the change kept in memory. Killing the program mid-way through its
+# shutdown save of 50 notes leaves every file whole: the old bytes or a complete new file.
 source "$(dirname "$0")/../lib.sh"
 e2e_init save_failure "$1" "$2"
 ini List=1
@@ -12,9 +11,7 @@ flag="$E2E_CASE/release"
 timeout -k 2 150 "$WINE" "$E2E_PROBE" hold "Z:$d/Varnel00.dat" "Z:$flag" >"$E2E_CASE/hold.out" 2>/dev/null &
 holder=$!
 wait_until 10 "grep -q 'held=1' '$E2E_CASE/hold.out'" || fail "the file could not be held: $(cat "$E2E_CASE/hold.out")"
-before=$(probe notes | field paints)
-xdo mousemove 129 145 click 1 || fail "click"
-wait_until 10 '[ "$(probe notes | field paints)" -gt "$before" ]'
+tick_first
 hotkey 210
 expect_box 10000 'text=「.*Varnel00.dat」を保存できませんでした。　　' "message naming the file after a failed データセーブ" message 1
 hotkey 210
@@ -34,23 +31,27 @@ probe msgbox 500 >/dev/null && fail "a message after a good save"
 e2e_close
 
 E2E_PART=kill_during_save
-make_note() {  # slot
-  printf '[Default]\r\nX=%d\r\nY=%d\r\nW=120\r\nH=90\r\n' $((10 + $1 * 12)) $((10 + $1 * 9))
-  for h in $(seq 1 20); do
-    printf '[%d]\r\n0S=000000000000000000000000\r\n0L=heading %d of note %d\r\n' "$h" "$h" "$1"
-    for r in $(seq 1 10); do printf '%dS=000000000000000000000000\r\n%dL=detail %d C:\\\\temp\\\\%d\r\n' "$r" "$r" "$r" "$1"; done
-  done
-}
 mkdir "$E2E_CASE/orig"
-for s in $(seq 0 49); do make_note "$s" >"$E2E_CASE/orig/$(printf 'Varnel%02d.dat' "$s")"; done
+awk -v dir="$E2E_CASE/orig" 'BEGIN { z = "000000000000000000000000"
+  for (s = 0; s < 50; s++) {
+    f = sprintf("%s/Varnel%02d.dat", dir, s)
+    printf "[Default]\r\nX=%d\r\nY=%d\r\nW=120\r\nH=90\r\n", 10 + s * 12, 10 + s * 9 >f
+    for (h = 1; h <= 20; h++) {
+      printf "[%d]\r\n0S=%s\r\n0L=heading %d of note %d\r\n", h, z, h, s >f
+      for (r = 1; r <= 10; r++) printf "%dS=%s\r\n%dL=detail %d C:\\\\temp\\\\%d\r\n", r, z, r, r, s >f
+    }
+    close(f) } }'
 for round in 1 2 3; do
   rm -rf "${d:?}"/*
   cp "$E2E_CASE"/orig/* "$d"
   ini "List=$LIST50"
   e2e_run 50
   [ $round -eq 1 ] && e2e_shot fifty
+  folder=$(stat -c %.9Y "$d")
   probe post 0x0010 0 0 >/dev/null || fail "WM_CLOSE"
-  sleep "0.0$((round * 2))"
+  # The save has begun once its first temporary file touches the folder; killed 0, 20 or 40 ms later.
+  wait_until 30 "[ \$(stat -c %.9Y '$d') != $folder ]" || fail "round $round: no save began"
+  sleep "0.0$((round * 2 - 2))"
   timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null  # a hard kill of every process of the prefix
   e2e_wait_exit "$E2E_RUN" 20 >/dev/null || fail "program still running after kill"
   saved=0

@@ -30,13 +30,12 @@ done
 expect_eq "$(sums)" "$after1" "files after the second OK"
 
 E2E_PART=settings_defaults
-defaults_tab() { open_settings; drive "choose 1000 1"; sleep 0.3; }
 # A detail being typed in note 0 while the defaults reach it.
 xdo mousemove 150 128 click --repeat 2 --delay 120 1
 wait_note 'edit=1' "no edit box"
 xdo type abc
-defaults_tab
-e2e_shot page
+open_settings 1
+e2e_shot page 0.3
 drive "press 4002" @状態別設定 "#state-colours" "tick 3131 1" "text 4041 1500" "tick 4022 1" "press 11" "@Varnel 設定"
 # Cancel hands nothing back: record 0 stays out of force.
 drive "press 4002" @状態別設定 "tick 3130 1" "press 12" "@Varnel 設定"
@@ -57,19 +56,15 @@ expect_eq "$(keys Varnel.ini Theight Style CColor1 CCDay1)" "24,5,20080000000000
 expect_eq "$(keys Varnel.ini CColor0 CColor2 CCDay0)" ",," "records not in force"
 expect_eq "$(keys Varnel.ini Pen0 Pen1 FX2 X W)" "2001000000000000,0000000000000000,1000,800,200" "decorations, frame and placement"
 after=$(sums)
-defaults_tab
+open_settings 1
 close_dialog 11
 expect_eq "$(sums)" "$after" "a second OK writes nothing"
 
 E2E_PART=custom_menus
 expect_short_menu 300 250 menu-11-add
-click 300 250
-xdo key ctrl+d
-wait_note 'rect=100,100,.*edit=1' "Ctrl+D did not add a detail"
+key_at 300 250 ctrl+d "probe notes | grep -qE 'rect=100,100,.*edit=1'" "Ctrl+D did not add a detail"
 xdo type 'by key'
-click 300 280
-xdo key ctrl+a
-wait_visible_notes 2 "Ctrl+A made a new note"
+key_at 300 280 ctrl+a '[ $(visible_notes) -ge 2 ]' "Ctrl+A made no new note"
 e2e_close
 expect_eq "$(keys Varnel00.dat 2L)" abc "the detail typed while the defaults reached it"
 e2e_ini Varnel00.dat | grep -q '^[0-9]L=by key$' || fail "no detail added by the shortcut: $(e2e_ini Varnel00.dat)"

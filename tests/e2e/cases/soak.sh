@@ -46,8 +46,7 @@ echo "SOAK: $rings alarms answered, slowest answer ${slowest} ms, $missed unansw
   tee "$VARNEL_E2E_DIR/soak.txt"
 e2e_close
 [ "$missed" -eq 0 ] && [ "$slowest" -le 1000 ] || fail "the program did not answer within a second"
-# At 60 times the pace a due minute lasts one real second: a ring that falls while the helper is between two
-# looks can pass unseen. Most must ring.
+# A due minute lasts one real second: a ring between two looks can pass unseen. Most must ring.
 [ "$rings" -ge 45 ] || fail "only $rings of 50 alarms rang"
 # Within a few percent: 5 % plus a little room for what Wine itself allocates.
 for g in WORKING_SET_KB:1024 PRIVATE_KB:1024 HANDLES:5 GDI:5 USER:5; do

@@ -18,8 +18,8 @@ ENV = dict(os.environ, VARNEL_E2E_DIR=str(WORK / "e2e"))
 FIRST = {"ini_document": "profile_store", "note_items_file": "note_file", "note_content": "note_row_commands",
          "text_escape": "note_file", "note_settings": "note_file", "format_record": "note_properties",
          "registry_ops": "store_backends", "win_file_ops": "store_backends", "global_commands": "main_window",
-         "note_menus": "notes_dialogs", "note_commands": "notes_dialogs", "shortcuts": "command_table", "date_codes": "calendar",
-         "schedule": "calendar", "date_formats": "calendar", "date_format_assist": "calendar",
+         "note_menus": "notes_dialogs", "note_commands": "notes_dialogs", "shortcuts": "command_table",
+         "date_codes": "calendar", "schedule": "calendar", "date_formats": "calendar", "date_format_assist": "calendar",
          "drop_text": "text_export", "run_text": "text_export"}
 
 

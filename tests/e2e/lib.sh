@@ -44,8 +44,8 @@ note() {
   } | sed '/^$/d' | crlf "$f"
 }
 # Starts the program in the background; its exit code lands in $E2E_CASE/exit.<n>. E2E_CLOCK (a faketime -f
-# time, "@2026-12-07 23:00:00", or "=2026-03-02 06:50:00" for a clock that e2e_clock_set moves) restarts the
-# prefix's server under that clock first.
+# time: "@2026-12-07 23:00:00" or "=2026-12-07 23:00:00", a clock running on from then that e2e_clock_set can
+# move) restarts the prefix's server under that clock first.
 E2E_RUNS=0
 e2e_start() {
   local clock=()
@@ -55,7 +55,10 @@ e2e_start() {
     # A process of the old server still going would hold the program's mutex.
     wait_until 20 '[ -z "$(prefix_pids)" ]' || kill -9 $(prefix_pids) 2>/dev/null
     clock=(faketime -f "$E2E_CLOCK")
-    if [ "${E2E_CLOCK:0:1}" = "=" ]; then
+    # A plain time goes through a clock file every process reads. The faketime wrapper (kept for a clock
+    # that runs faster) names its semaphore after its pid, and one a killed wrapper left behind stops a
+    # later wrapper that gets the same pid.
+    if [[ $E2E_CLOCK =~ ^[@=][^x]*$ ]]; then
       e2e_clock_set "${E2E_CLOCK:1}"
       clock=(env LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
              FAKETIME_TIMESTAMP_FILE="$E2E_CASE/clock.rc" FAKETIME_CACHE_DURATION=1

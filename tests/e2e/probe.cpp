@@ -393,8 +393,9 @@ void Tick(const Call& c) {
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(want ? 2 : 1);
   if (list) SendData(h, LVM_SETITEMSTATE, (WPARAM)row, &item);
-  // A click sent while another window takes the capture is lost: click again, a few times.
-  for (int i = 0; !list && i < 3 && (int)Send(h, BM_GETCHECK) != want; ++i) Send(h, BM_CLICK);
+  // A click sent while another window takes the capture is lost: click again while it is not as asked, for
+  // up to 10 s (a busy dialog can lose several in a row).
+  if (!list) Poll(10000, [&] { return (int)Send(h, BM_GETCHECK) == want || (Send(h, BM_CLICK), false); });
   const int now = list ? RowChecked(h, row) : (int)Send(h, BM_GETCHECK);
   std::printf("checked=%d\n", now);
   if (now != want) std::exit(1);

@@ -201,7 +201,8 @@ expect_rows() {
     expect_eq "$v" "$want" "$what"
   done
 }
-hotkey() { probe post 0x0312 "$1" 0 >/dev/null || fail "post $1"; }  # a command id as the hot keys post it
+# A command id as the hot keys post it; "send" as $2: handled when it returns.
+hotkey() { probe "${2:-post}" 0x0312 "$1" 0 >/dev/null || fail "${2:-post} $1"; }
 clip() { probe clip "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" >/dev/null || fail "clipboard"; }
 menu_at() {  # the context menu at x y (its lines left in MENU), then the keys given after them
   local try=1

@@ -5,12 +5,15 @@
 source "$(dirname "$0")/../lib.sh"
 e2e_init fifty_notes "$1" "$2"
 make_notes=$3
+now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }  # CPU time of process $1, in clock ticks
 start50() {  # sets START_MS, the time to all 50 notes shown (a message may hold them back)
-  local t0=${EPOCHREALTIME/./}
+  local t0
+  t0=$(now_ms)
   e2e_start
   e2e_wait_main 60
   wait_until 40 '[ $(visible_notes) -ge 50 ]'
-  START_MS=$(((${EPOCHREALTIME/./} - t0) / 1000))
+  START_MS=$(($(now_ms) - t0))
 }
 # Sets CPU_MS and PAINTS over a minute of idling, RSS_KB and WIN (the probe's figures).
 idle() {
@@ -18,9 +21,9 @@ idle() {
   local paints0 t0 t1 pid p  # the program's Wine process: the last, its loader may still be there
   pid=$(for p in $(prefix_pids); do grep -qa "$E2E_APP_NAME" "/proc/$p/cmdline" && echo "$p"; done | tail -n1)
   RSS_KB=$(awk '/^VmRSS:/{print $2}' "/proc/$pid/status") || fail "no Wine process of $E2E_APP_NAME found"
-  paints0=$(paints) t0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  paints0=$(paints) t0=$(ticks "$pid")
   sleep 60
-  t1=$(awk '{print $14 + $15}' "/proc/$pid/stat") || fail "process gone while idle"
+  t1=$(ticks "$pid") || fail "process gone while idle"
   CPU_MS=$(((t1 - t0) * 1000 / $(getconf CLK_TCK))) PAINTS=$(($(paints) - paints0))
   WIN=$(probe memory) || WIN="error"
 }
@@ -75,9 +78,9 @@ measure() {
   HIDE_MS=$(probe send 0x0010 0 0 "$ten" | field elapsed_ms | grep .) || fail "closing ten notes"
   probe msgbox 1000 >/dev/null && fail "a message box while hiding"
   expect_eq "$(visible_notes)" 40 "ten notes hidden"
-  t0=${EPOCHREALTIME/./}
+  t0=$(now_ms)
   e2e_close 90
-  EXIT_MS=$(((${EPOCHREALTIME/./} - t0) / 1000))
+  EXIT_MS=$(($(now_ms) - t0))
 }
 measure 999 1 boxes
 measure 50 0

@@ -10,20 +10,19 @@ note 0 'X=100\nY=100\nW=200\nH=150' =free
 note 1 'X=400\nY=100\nW=200\nH=150\nFix=1' =fixed
 e2e_run 2
 at() { local r; for r; do wait_note "rect=$r " "no note at $r" 5; done; }
-cmd() { probe send 0x0312 "$1" 0 >/dev/null || fail "command $1"; }  # WM_HOTKEY, handled when it returns
 alphas() { probe windows | grep 'class=CCheckWnd' | grep -c "alpha=$1"; }
 key_at 200 200 ctrl+b '[ "$(probe notes | grep -c visible=0)" -ge 2 ]' "Ctrl+B (206) hid no note"
 sleep 0.5  # a note shown again by its activation would show up meanwhile
 expect_eq "$(probe notes | grep -c 'visible=0')" 2 "Ctrl+B (206) hides every note"
 hotkey 205
 wait_visible_notes 2 "205 shows every note"
-cmd 301
+hotkey 301 send
 at 1080,100,1280,250 400,100,600,250  # the free note moved right, not the fixed one
-cmd 603  # active opacity shows once a note is active; the inactive one at once
+hotkey 603 send  # active opacity shows once a note is active; the inactive one at once
 expect_eq "$(alphas 255)" 2 "inactive notes keep their look"
-cmd 624
+hotkey 624 send
 expect_eq "$(alphas 102)" 2 "624 sets 40% on every inactive note"
-cmd 228
+hotkey 228 send
 hotkey 202
 expect_box 5000 'Version 1.35' "the about dialog with its version" about 1
 probe msgbox 500 >/dev/null && fail "about dialog still open"
